@@ -1,0 +1,34 @@
+# Shared by ./run and ./test: install what is missing, then build.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${ROSTER_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
+          libgtest-dev googletest libbenchmark-dev fonts-ipafont-gothic poppler-utils ccache
+          qt6-translations-l10n)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+build() {
+    export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/roster-ccache}"
+    export CCACHE_BASEDIR="$ROOT"
+    export CCACHE_NOHASHDIR=1
+    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    fi
+    cmake --build "$BUILD_DIR" "$@"
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <vector>
+
+// Bounds of the working model. Day d lives at index d - FirstDay.
+namespace RosterBounds {
+constexpr int FirstDay = -4;
+constexpr int LastDay = 40;
+constexpr int DayCount = LastDay - FirstDay + 1;
+constexpr int MaxPeriodDay = 31; // the engine and the tallies never go past day 31
+constexpr int MaxWorkShifts = 10;
+constexpr int Levels = 3; // 1 first staff group, 2 second staff group, 3 whole unit
+} // namespace RosterBounds
+
+struct DayInfo {
+    QString date;        // DayDate, "yyyy/mm/dd"
+    QString dayOfMonth;  // DayOfMonth
+    QString weekdayName; // DayWeekdayName
+    int weekday = 0;     // DayWeekday, 1 Sunday .. 7 Saturday
+    int holidayFlag = 0; // DayHolidayFlag
+    QString note;        // DayNote
+};
+
+struct Cell {
+    QString shift;        // CellShift
+    int early = 0;        // CellEarly
+    QString actualShift;  // CellActualShift
+    int actualEarly = 0;  // CellActualEarly
+    QString requestShift; // CellRequestShift
+    int requestKind = 0;  // CellRequestKind
+    int unavailable = 0;  // CellUnavailable
+};
+
+using ShiftCounts = std::array<int, RosterBounds::MaxWorkShifts + 1>; // index 1..10
+
+struct Person {
+    QString no;   // StaffNo
+    QString name; // StaffName
+    QString assignedFrom, leaveFrom, leaveTo;
+    int employFlag = 0;   // StaffEmployFlag
+    int shiftType = 0;    // StaffShiftType
+    int fixedPattern = 0; // StaffFixedPattern
+    int leader = 0;       // StaffLeader
+    int earlyAllowed = 0; // StaffEarlyAllowed
+    QString team;
+
+    std::array<Cell, RosterBounds::DayCount> cells;
+    Cell& cell(int day) { return cells[static_cast<size_t>(day - RosterBounds::FirstDay)]; }
+    const Cell& cell(int day) const { return cells[static_cast<size_t>(day - RosterBounds::FirstDay)]; }
+
+    // Per-person counts (TallyPerStaff).
+    ShiftCounts count{}, earlyCount{}, lateCount{};
+    int restRuns = 0, restDaysInRuns = 0;
+
+    // CumulativeCount for this person: [plane 1..3][column 1..7][shift 1..10].
+    std::array<std::array<ShiftCounts, 8>, 4> cumulative{};
+};
+
+struct WorkShiftInfo {
+    QString abbrev;
+    int shortageFlag = 0, restWorkKind = 0, paidFlag = 0;
+    int minStaff = 0, leaders = 0, teamStaff = 0, teamLeaders = 0;
+    int earlyKind = 0, earlyStaff = 0, lateStaff = 0, max = 0;
+    QString start, end, earlyStart, earlyEnd, lateStart, lateEnd;
+};
+
+struct LeaveShiftInfo {
+    QString abbrev;
+    int restWorkKind = 0, paidFlag = 0, shortageFlag = 0;
+};
+
+struct Pattern {
+    int no = 0;
+    std::vector<QString> shifts; // position 1 at index 0
+    int length() const { return static_cast<int>(shifts.size()); }
+    // Base patterns only: pairing with the mandatory pattern of the same ordinal.
+    int mandatoryStart = 0;  // first base position equal to the mandatory run's first shift
+    int basePassed = 0;      // base positions passed before it
+    int mandatoryEnd = 0;    // mandatory length + mandatoryStart
+    int baseRemainder = 0;   // base length - mandatoryStart - mandatory length + 1
+};
+
+// The period's master data (LoadMasterCache).
+struct MasterCache {
+    QString noShiftWorkShift; // NoShiftWorkShift
+    QString restShift;        // RestShift
+    QString refShift;         // RefShift
+    std::vector<QString> replacementOrder; // ReplacementOrder
+    std::vector<int> replacementIndex;     // ReplacementIndex, 1-based shift positions
+    std::array<std::vector<Pattern>, 6> patterns; // PatternTable by kind 1..5
+    std::vector<WorkShiftInfo> workShifts;        // WorkShift; index 0 is shift 1
+    std::vector<LeaveShiftInfo> leaveShifts;      // LeaveShift
+    QString paidLeaveAbbrev;                      // PaidLeaveAbbrev
+    QString creationModeA = QStringLiteral("1"), creationModeB = QStringLiteral("1");
+
+    // Working-shift index 1..10 of an abbreviation, 0 when it is not a working shift.
+    int workShiftIndex(const QString& abbrev) const {
+        for (size_t i = 0; i < workShifts.size(); ++i)
+            if (workShifts[i].abbrev == abbrev)
+                return static_cast<int>(i) + 1;
+        return 0;
+    }
+    const WorkShiftInfo& workShift(int s) const { return workShifts[static_cast<size_t>(s - 1)]; }
+};
+
+// Requirement(level, day, shift, figure) and AssignedCount(level, day, shift, column).
+template <int Figures> class StaffingMatrix {
+public:
+    int& at(int level, int day, int shift, int figure) {
+        return v_[static_cast<size_t>(level)][static_cast<size_t>(day)][static_cast<size_t>(shift)]
+                 [static_cast<size_t>(figure)];
+    }
+    int at(int level, int day, int shift, int figure) const {
+        return v_[static_cast<size_t>(level)][static_cast<size_t>(day)][static_cast<size_t>(shift)]
+                 [static_cast<size_t>(figure)];
+    }
+    void clear() { v_ = {}; }
+    void clearDays(int fromDay, int toDay) {
+        for (auto& level : v_)
+            for (int d = fromDay; d <= toDay; ++d)
+                level[static_cast<size_t>(d)] = {};
+    }
+
+private:
+    std::array<std::array<std::array<std::array<int, Figures + 1>, RosterBounds::MaxWorkShifts + 1>,
+                          RosterBounds::LastDay + 1>,
+               RosterBounds::Levels + 1>
+        v_{};
+};
+
+// One roster period in memory. Each roster screen owns its own.
+struct RosterModel {
+    // Period values.
+    QString periodStart, periodEnd; // PeriodStart, PeriodEnd
+    int periodDayCount = 0;         // PeriodDayCount
+    int loadMode = 1;               // LoadMode
+    int loadRequests = 0;           // LoadRequests
+    int groupingMode = 1;           // GroupingMode
+    int leaderFilter = 1;           // LeaderFilter
+    QString filterStaffNo, filterTeam;
+    int byTeam = 0; // the by-team creation setting in force when the period was loaded
+
+    std::array<DayInfo, RosterBounds::DayCount> days;
+    DayInfo& day(int d) { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }
+    const DayInfo& day(int d) const { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }
+
+    std::array<QString, 4> teamName; // TeamName 1..3
+
+    // Staff groups 1 and 2; slot s of group g is groups[g-1][s-1]. Capacity is not capped.
+    std::array<std::vector<Person>, 2> groups;
+    std::vector<Person>& group(int g) { return groups[static_cast<size_t>(g - 1)]; }
+    const std::vector<Person>& group(int g) const { return groups[static_cast<size_t>(g - 1)]; }
+    Person& person(int g, int slot) { return group(g)[static_cast<size_t>(slot - 1)]; }
+    const Person& person(int g, int slot) const { return group(g)[static_cast<size_t>(slot - 1)]; }
+    int groupCount(int g) const { return static_cast<int>(group(g).size()); } // Group1Count/Group2Count
+
+    MasterCache cache;
+    StaffingMatrix<6> requirement;  // Requirement
+    StaffingMatrix<8> assigned;     // AssignedCount
+    int recountLimit = RosterBounds::MaxPeriodDay;
+    QString totalsWindowStart, totalsWindowEnd;
+};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One open roster database file. Opened once per process and passed to whoever needs it.
+// Every failure throws DbError with a Japanese message that names the file.
+class Database final {
+public:
+    enum class OpenMode { OpenExisting, CreateIfMissing };
+
+    static QString fileName(); // "Rotavell.mdb"
+    static QString pathIn(const QString& dataDir);
+
+    Database(const QString& path, OpenMode mode);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+    bool created() const { return created_; } // true when this open made a new file
+
+    // Runs SQL that returns no rows (schema, pragmas, fixtures).
+    void exec(const QString& sql);
+    // The one statement form the program itself executes: "DELETE * FROM <table> ;".
+    void execute(const QString& statement);
+    bool hasTable(const QString& name);
+
+    // Bumped on every write, so open cursors know their stepping statement may be stale.
+    std::uint64_t writeGeneration() const { return writeGeneration_; }
+    void noteWrite() { ++writeGeneration_; }
+
+    sqlite3_stmt* prepare(const QString& sql);
+    [[noreturn]] void fail(const QString& what) const;
+
+    // One user action = one transaction. Nested transactions join the outermost one.
+    class Transaction final {
+    public:
+        enum class Kind { Write, Read };
+        explicit Transaction(Database& db, Kind kind = Kind::Write);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        Database& db_;
+        bool outermost_;
+        bool done_ = false;
+    };
+
+private:
+    void openExisting();
+    void createNew();
+    void configure();
+
+    QString path_;
+    sqlite3* db_ = nullptr;
+    bool created_ = false;
+    int transactionDepth_ = 0;
+    std::uint64_t writeGeneration_ = 0;
+};

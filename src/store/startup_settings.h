@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class Database;
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The start-up settings every screen reads. Filled by LoadStartupSettings.
+struct StartupSettings {
+    Rgb colourLightGreen;    // ColourLightGreen
+    Rgb colourLightLavender; // ColourLightLavender
+    Rgb colourLightYellow;   // ColourLightYellow
+    std::array<QString, 7> weekdayName;            // WeekdayName, 0 Sunday
+    std::array<int, 7> weekdayColour{};            // WeekdayColour (16-colour palette numbers)
+    int staffGroupCount = 0;                       // StaffGroupCount
+    int creationUnit = 0;                          // CreationUnit
+    int creationUnitCount = 0;                     // CreationUnitCount
+    int byTeam = 0;                                // ByTeam
+    QString periodStart, periodEnd;                // PeriodStart, PeriodEnd (last created period)
+    bool timeDisplay = false;                      // TimeDisplay
+    int restInterval = 3;                          // RestInterval
+};
+
+// Each returns the messages the caller must show (exclamation icon, OK), in order; the store
+// layer shows nothing itself. Settings that could not be read keep their previous values.
+QStringList LoadStartupSettings(Database& db, StartupSettings& s);
+QStringList LoadCreationUnitSettings(Database& db, StartupSettings& s);
+void LoadDisplaySettings(Database& db, StartupSettings& s);

@@ -1,0 +1,69 @@
+#include "store/text_values.h"
+
+#include <QRegularExpression>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace TextValues {
+
+QString dateText(const QDate& d) { return d.isValid() ? d.toString(u"yyyy/MM/dd"_s) : QString(); }
+
+QDate parseDateText(const QString& text) {
+    if (text.size() != 10)
+        return {};
+    return QDate::fromString(text, u"yyyy/MM/dd"_s);
+}
+
+std::optional<QString> normaliseDate(const QString& typed) {
+    static const QRegularExpression re(u"^(\\d{4})([/-])(\\d{1,2})\\2(\\d{1,2})$"_s);
+    const auto m = re.match(typed.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    if (!d.isValid())
+        return std::nullopt;
+    return dateText(d);
+}
+
+bool isDate(const QString& typed) { return normaliseDate(typed).has_value(); }
+
+std::optional<QString> normaliseTime(const QString& typed) {
+    static const QRegularExpression re(u"^(\\d{1,2}):(\\d{2})$"_s);
+    const auto m = re.match(typed.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const int h = m.captured(1).toInt();
+    const int min = m.captured(2).toInt();
+    if (h > 23 || min > 59)
+        return std::nullopt;
+    return u"%1:%2"_s.arg(h, 2, 10, QChar(u'0')).arg(min, 2, 10, QChar(u'0'));
+}
+
+std::optional<int> parseSmallInt(const QString& typed) {
+    static const QRegularExpression re(u"^[+-]?\\d+$"_s);
+    const QString t = typed.trimmed();
+    if (!re.match(t).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const long long n = t.toLongLong(&ok);
+    if (!ok || n < -32768 || n > 32767)
+        return std::nullopt;
+    return static_cast<int>(n);
+}
+
+bool isSmallInt(const QString& typed) { return parseSmallInt(typed).has_value(); }
+
+int diffDays(const QDate& from, const QDate& to) { return static_cast<int>(from.daysTo(to)); }
+
+int diffMonths(const QDate& from, const QDate& to) {
+    return (to.year() - from.year()) * 12 + (to.month() - from.month());
+}
+
+int diffYears(const QDate& from, const QDate& to) { return to.year() - from.year(); }
+
+QString addDays(const QString& text, int days) {
+    const QDate d = parseDateText(text);
+    return d.isValid() ? dateText(d.addDays(days)) : QString();
+}
+
+} // namespace TextValues

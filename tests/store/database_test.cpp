@@ -1,0 +1,292 @@
+#include "store/database.h"
+#include "store/db_error.h"
+#include "store/schema.h"
+#include "store/table.h"
+#include "support/temp_database.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void addCalendar(Table& t, const QString& day, int flag) {
+    t.seek(Seek::Equal, {day});
+    if (t.noMatch())
+        t.addNew();
+    else
+        t.edit();
+    t.set(u"カレ_年月日"_s, day);
+    t.set(u"カレ_休日FLG"_s, flag);
+    t.update();
+}
+
+QStringList scanFrom(Table& t, const QString& from, const QString& field) {
+    QStringList out;
+    t.seek(Seek::GreaterEqual, {from});
+    while (!t.eof()) {
+        out << t.text(field);
+        t.moveNext();
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Table, DateTextOrdersAndRangeScansSkipEmptyDates) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    for (const auto& d : {u"2024/01/10"_s, u"2023/12/31"_s, u""_s, u"2024/01/05"_s})
+        addCalendar(t, d, 1);
+    EXPECT_EQ(scanFrom(t, u"1990/01/01"_s, u"カレ_年月日"_s),
+              (QStringList{u"2023/12/31"_s, u"2024/01/05"_s, u"2024/01/10"_s}));
+    t.moveFirst();
+    EXPECT_EQ(t.text(u"カレ_年月日"_s), u""_s); // empty sorts first
+    EXPECT_EQ(scanFrom(t, u"2024/01/06"_s, u"カレ_年月日"_s), (QStringList{u"2024/01/10"_s}));
+    t.seek(Seek::GreaterEqual, {u"2025/01/01"_s});
+    EXPECT_TRUE(t.noMatch());
+    EXPECT_TRUE(t.eof());
+}
+
+TEST(Table, SeekEqualThenAddNeverDuplicatesAndUniqueIndexRefuses) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    addCalendar(t, u"2024/01/01"_s, 1);
+    addCalendar(t, u"2024/01/01"_s, 0);
+    t.seek(Seek::Equal, {u"2024/01/01"_s});
+    ASSERT_FALSE(t.noMatch());
+    EXPECT_EQ(t.integer(u"カレ_休日FLG"_s), 0);
+    t.moveNext();
+    EXPECT_TRUE(t.eof());
+
+    t.addNew();
+    t.set(u"カレ_年月日"_s, u"2024/01/01"_s);
+    try {
+        t.update();
+        FAIL() << "duplicate key accepted";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(u"カレンダー"_s));
+    }
+}
+
+TEST(Table, SeekOnLeadingKeyPartsAndIntegerOrder) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"個マスタ"_s);
+    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
+    for (int no : {10, 2, 1}) {
+        t.addNew();
+        t.set(u"個_区分"_s, 7);
+        t.set(u"個_NO"_s, no);
+        t.set(u"個_略称"_s, QString::number(no));
+        t.update();
+    }
+    t.addNew();
+    t.set(u"個_区分"_s, 8);
+    t.set(u"個_NO"_s, 1);
+    t.update();
+    t.seek(Seek::GreaterEqual, {7, 0});
+    QList<int> nos;
+    while (!t.eof() && t.integer(u"個_区分"_s) == 7) {
+        nos << t.integer(u"個_NO"_s);
+        t.moveNext();
+    }
+    EXPECT_EQ(nos, (QList<int>{1, 2, 10}));
+    t.seek(Seek::Equal, {7});
+    ASSERT_FALSE(t.noMatch());
+    EXPECT_EQ(t.integer(u"個_NO"_s), 1);
+    t.seek(Seek::Equal, {7, 3});
+    EXPECT_TRUE(t.noMatch());
+}
+
+TEST(Table, SharedIndexNamesWorkOnTheirOwnTables) {
+    TempDatabase tmp;
+    Table roster(tmp.db(), u"勤務表"_s);
+    roster.setIndex(u"key_勤務表"_s);
+    for (const auto& d : {u"2024/04/02"_s, u"2024/04/01"_s}) {
+        roster.addNew();
+        roster.set(u"勤_区分"_s, 1);
+        roster.set(u"勤_職員番号"_s, u"001"_s);
+        roster.set(u"勤_勤務日"_s, d);
+        roster.update();
+    }
+    Table requests(tmp.db(), u"休暇希望"_s);
+    requests.setIndex(u"key_希望"_s);
+    requests.addNew();
+    requests.set(u"希_区分"_s, 1);
+    requests.set(u"希_職員NO"_s, u"001"_s);
+    requests.set(u"希_勤務日"_s, u"2024/04/03"_s);
+    requests.update();
+
+    roster.setIndex(u"idx_勤務日"_s);
+    EXPECT_EQ(scanFrom(roster, u"2024/04/01"_s, u"勤_勤務日"_s),
+              (QStringList{u"2024/04/01"_s, u"2024/04/02"_s}));
+    requests.setIndex(u"idx_勤務日"_s);
+    EXPECT_EQ(scanFrom(requests, u"2024/04/01"_s, u"希_勤務日"_s), (QStringList{u"2024/04/03"_s}));
+
+    Table codes(tmp.db(), u"個マスタ"_s);
+    codes.setIndex(u"key_個ﾏｽﾀｰ"_s);
+    codes.addNew();
+    codes.set(u"個_区分"_s, 5);
+    codes.set(u"個_NO"_s, 1);
+    codes.set(u"個_名称"_s, u"Aチーム"_s);
+    codes.update();
+    Table shifts(tmp.db(), u"シフト基本"_s);
+    shifts.setIndex(u"key_基本"_s);
+    shifts.addNew();
+    shifts.set(u"基本_略称"_s, u"日"_s);
+    shifts.set(u"基本_名称"_s, u"日勤"_s);
+    shifts.update();
+    codes.setIndex(u"idx_名称"_s);
+    codes.seek(Seek::Equal, {u"Aチーム"_s});
+    EXPECT_FALSE(codes.noMatch());
+    codes.seek(Seek::Equal, {u"日勤"_s});
+    EXPECT_TRUE(codes.noMatch());
+    shifts.setIndex(u"idx_名称"_s);
+    shifts.seek(Seek::Equal, {u"日勤"_s});
+    ASSERT_FALSE(shifts.noMatch());
+    EXPECT_EQ(shifts.text(u"基本_略称"_s), u"日"_s);
+}
+
+TEST(Table, DeleteAndEditWhileScanningVisitEveryRemainingRowOnce) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    for (int d = 1; d <= 9; ++d)
+        addCalendar(t, u"2024/05/0%1"_s.arg(d), 0);
+    QStringList seen;
+    t.seek(Seek::GreaterEqual, {u"2024/05/01"_s});
+    while (!t.eof()) {
+        const QString day = t.text(u"カレ_年月日"_s);
+        seen << day;
+        if (day.endsWith(u'2') || day.endsWith(u'5')) {
+            t.remove();
+        } else {
+            t.edit();
+            t.set(u"カレ_休日FLG"_s, 1);
+            t.update();
+        }
+        t.moveNext();
+    }
+    EXPECT_EQ(seen.size(), 9);
+    EXPECT_EQ(seen.removeDuplicates(), 0);
+    QStringList left;
+    t.moveFirst();
+    while (!t.eof()) {
+        EXPECT_EQ(t.integer(u"カレ_休日FLG"_s), 1);
+        left << t.text(u"カレ_年月日"_s);
+        t.moveNext();
+    }
+    EXPECT_EQ(left.size(), 7);
+}
+
+TEST(Table, NullReadsAsEmptyAndUnknownNamesThrow) {
+    TempDatabase tmp;
+    tmp.db().exec(u"INSERT INTO \"シフト基本\" (\"基本_略称\", \"基本_名称\", \"基本_備考\", \"基本_MAX\") "
+                  u"VALUES ('夜', NULL, NULL, NULL)"_s);
+    Table t(tmp.db(), u"シフト基本"_s);
+    t.setIndex(u"idx_名称"_s);
+    t.seek(Seek::Equal, {u""_s});
+    ASSERT_FALSE(t.noMatch());
+    EXPECT_EQ(t.text(u"基本_備考"_s), u""_s);
+    EXPECT_EQ(t.integer(u"基本_MAX"_s), 0);
+    EXPECT_THROW(t.text(u"基本_ない"_s), DbError);
+    EXPECT_THROW(t.setIndex(u"idx_ない"_s), DbError);
+    EXPECT_THROW(Table(tmp.db(), u"ないテーブル"_s), DbError);
+}
+
+TEST(Table, ExecuteEmptiesTableWithJetDeleteForm) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    addCalendar(t, u"2024/01/01"_s, 1);
+    tmp.db().execute(u"DELETE * FROM カレンダー ;"_s);
+    t.moveFirst();
+    EXPECT_TRUE(t.eof());
+    EXPECT_THROW(tmp.db().execute(u"DROP TABLE カレンダー"_s), DbError);
+}
+
+TEST(Database, TransactionRollsBackWholeOnFailure) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    try {
+        Database::Transaction tx(tmp.db());
+        addCalendar(t, u"2024/01/01"_s, 1);
+        t.addNew();
+        t.set(u"カレ_年月日"_s, u"2024/01/01"_s);
+        t.update(); // duplicate: throws
+        tx.commit();
+    } catch (const DbError&) {
+    }
+    t.moveFirst();
+    EXPECT_TRUE(t.eof());
+}
+
+TEST(Database, SchemaMatchesTablesFieldsAndIndexes) {
+    TempDatabase tmp;
+    sqlite3_stmt* st = tmp.db().prepare(
+        u"SELECT il.name, ii.name FROM pragma_index_list('勤務表') il, pragma_index_info(il.name) ii "
+        u"ORDER BY il.name, ii.seqno"_s);
+    QStringList parts;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        parts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) +
+                     u":"_s +
+                     QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+    sqlite3_finalize(st);
+    EXPECT_EQ(parts, (QStringList{u"idx_勤務日:勤_勤務日"_s, u"key_勤務表:勤_区分"_s,
+                                  u"key_勤務表:勤_職員番号"_s, u"key_勤務表:勤_勤務日"_s}));
+    EXPECT_EQ(Schema::tables().size(), 9u);
+    EXPECT_EQ(Schema::table(u"職員"_s).fields.size(), 22u);
+}
+
+TEST(Database, ForeignFilesAreReportedAndLeftUntouched) {
+    TempDatabase tmp;
+    const QString dir = tmp.dir() + u"/other"_s;
+    QDir().mkpath(dir);
+    const QString path = Database::pathIn(dir);
+    const QList<QByteArray> contents{
+        QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2000, 'j'),
+        QByteArray::fromHex("8f3a9c11d2e0ff00") + QByteArray(4000, '\x5a'), QByteArray()};
+    for (const QByteArray& bytes : contents) {
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(bytes);
+        }
+        try {
+            Database db(path, Database::OpenMode::CreateIfMissing);
+            FAIL() << "foreign file opened";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().contains(path));
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), bytes);
+    }
+}
+
+TEST(Database, MissingFileIsReportedWhenNotCreating) {
+    TempDatabase tmp;
+    EXPECT_THROW(Database(tmp.dir() + u"/none/Rotavell.mdb"_s, Database::OpenMode::OpenExisting),
+                 DbError);
+    EXPECT_THROW(Database(tmp.dir() + u"/none/Rotavell.mdb"_s, Database::OpenMode::CreateIfMissing),
+                 DbError);
+}
+
+TEST(Database, LockedDatabaseIsReported) {
+    TempDatabase tmp;
+    Database::Transaction hold(tmp.db());
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    addCalendar(t, u"2024/01/01"_s, 1);
+    try {
+        Database second(tmp.path(), Database::OpenMode::OpenExisting);
+        FAIL() << "locked file opened";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(u"使用中"_s));
+    }
+}
