@@ -1,6 +1,50 @@
+#include "app/cli_command.h"
+#include "store/clock.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+int usage(QTextStream& err) {
+    err << u"使い方: roster-cli [--data-dir DIR] COMMAND [引数]"_s << Qt::endl;
+    for (const auto& c : CliRegistry::commands())
+        err << u"  "_s << c.usage << Qt::endl;
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    return 0;
+    // Printing needs fonts and a paint device but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    SystemClock clock;
+
+    QStringList args = app.arguments().mid(1);
+    QString dataDir = QCoreApplication::applicationDirPath();
+    const qsizetype at = args.indexOf(u"--data-dir"_s);
+    if (at >= 0) {
+        if (at + 1 >= args.size())
+            return usage(err);
+        dataDir = QDir(args[at + 1]).absolutePath();
+        args.remove(at, 2);
+    }
+    if (args.isEmpty())
+        return usage(err);
+    const QString name = args.takeFirst();
+    for (const auto& c : CliRegistry::commands()) {
+        if (c.name == name) {
+            CliContext ctx{dataDir, out, err, clock};
+            return c.run(ctx, args);
+        }
+    }
+    err << u"不明なコマンドです: "_s << name << Qt::endl;
+    return usage(err);
 }

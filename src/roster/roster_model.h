@@ -48,7 +48,9 @@ struct Person {
 
     std::array<Cell, RosterBounds::DayCount> cells;
     Cell& cell(int day) { return cells[static_cast<size_t>(day - RosterBounds::FirstDay)]; }
-    const Cell& cell(int day) const { return cells[static_cast<size_t>(day - RosterBounds::FirstDay)]; }
+    const Cell& cell(int day) const {
+        return cells[static_cast<size_t>(day - RosterBounds::FirstDay)];
+    }
 
     // Per-person counts (TallyPerStaff).
     ShiftCounts count{}, earlyCount{}, lateCount{};
@@ -76,19 +78,19 @@ struct Pattern {
     std::vector<QString> shifts; // position 1 at index 0
     int length() const { return static_cast<int>(shifts.size()); }
     // Base patterns only: pairing with the mandatory pattern of the same ordinal.
-    int mandatoryStart = 0;  // first base position equal to the mandatory run's first shift
-    int basePassed = 0;      // base positions passed before it
-    int mandatoryEnd = 0;    // mandatory length + mandatoryStart
-    int baseRemainder = 0;   // base length - mandatoryStart - mandatory length + 1
+    int mandatoryStart = 0; // first base position equal to the mandatory run's first shift
+    int basePassed = 0;     // base positions passed before it
+    int mandatoryEnd = 0;   // mandatory length + mandatoryStart
+    int baseRemainder = 0;  // base length - mandatoryStart - mandatory length + 1
 };
 
 // The period's master data (LoadMasterCache).
 struct MasterCache {
-    QString noShiftWorkShift; // NoShiftWorkShift
-    QString restShift;        // RestShift
-    QString refShift;         // RefShift
-    std::vector<QString> replacementOrder; // ReplacementOrder
-    std::vector<int> replacementIndex;     // ReplacementIndex, 1-based shift positions
+    QString noShiftWorkShift;                     // NoShiftWorkShift
+    QString restShift;                            // RestShift
+    QString refShift;                             // RefShift
+    std::vector<QString> replacementOrder;        // ReplacementOrder
+    std::vector<int> replacementIndex;            // ReplacementIndex, 1-based shift positions
     std::array<std::vector<Pattern>, 6> patterns; // PatternTable by kind 1..5
     std::vector<WorkShiftInfo> workShifts;        // WorkShift; index 0 is shift 1
     std::vector<LeaveShiftInfo> leaveShifts;      // LeaveShift
@@ -144,7 +146,9 @@ struct RosterModel {
 
     std::array<DayInfo, RosterBounds::DayCount> days;
     DayInfo& day(int d) { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }
-    const DayInfo& day(int d) const { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }
+    const DayInfo& day(int d) const {
+        return days[static_cast<size_t>(d - RosterBounds::FirstDay)];
+    }
 
     std::array<QString, 4> teamName; // TeamName 1..3
 
@@ -154,11 +158,13 @@ struct RosterModel {
     const std::vector<Person>& group(int g) const { return groups[static_cast<size_t>(g - 1)]; }
     Person& person(int g, int slot) { return group(g)[static_cast<size_t>(slot - 1)]; }
     const Person& person(int g, int slot) const { return group(g)[static_cast<size_t>(slot - 1)]; }
-    int groupCount(int g) const { return static_cast<int>(group(g).size()); } // Group1Count/Group2Count
+    int groupCount(int g) const {
+        return static_cast<int>(group(g).size());
+    } // Group1Count/Group2Count
 
     MasterCache cache;
-    StaffingMatrix<6> requirement;  // Requirement
-    StaffingMatrix<8> assigned;     // AssignedCount
+    StaffingMatrix<6> requirement; // Requirement
+    StaffingMatrix<8> assigned;    // AssignedCount
     int recountLimit = RosterBounds::MaxPeriodDay;
     QString totalsWindowStart, totalsWindowEnd;
 };

@@ -17,13 +17,19 @@ QString sqliteMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : u"不明なエラー"_s;
 }
 
-bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
+bool isBusy(int rc) {
+    return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+}
 
 } // namespace
 
-QString Database::fileName() { return u"Rotavell.mdb"_s; }
+QString Database::fileName() {
+    return u"Rotavell.mdb"_s;
+}
 
-QString Database::pathIn(const QString& dataDir) { return QDir(dataDir).filePath(fileName()); }
+QString Database::pathIn(const QString& dataDir) {
+    return QDir(dataDir).filePath(fileName());
+}
 
 Database::Database(const QString& path, OpenMode mode) : path_(QFileInfo(path).absoluteFilePath()) {
     if (QFileInfo::exists(path_)) {
@@ -43,19 +49,24 @@ Database::~Database() {
 void Database::openExisting() {
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbError(u"データベース「%1」を読めません。ファイルの権限を確認して下さい。"_s.arg(path_));
+        throw DbError(
+            u"データベース「%1」を読めません。ファイルの権限を確認して下さい。"_s.arg(path_));
     const QByteArray header = f.read(16);
     f.close();
     // Checked before SQLite sees the file: SQLite would happily turn an empty or foreign file
     // into a new database, and the user's old file must never be overwritten.
     if (header != QByteArray("SQLite format 3\0", 16))
-        throw DbError(u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
-                      u"ファイルはそのまま残してあります。"_s.arg(path_));
-    const int rc = sqlite3_open_v2(path_.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        throw DbError(
+            u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
+            u"ファイルはそのまま残してあります。"_s.arg(path_));
+    const int rc =
+        sqlite3_open_v2(path_.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK)
         throw DbError(u"データベース「%1」を開けません。（%2）"_s.arg(path_, sqliteMessage(db_)));
     if (sqlite3_db_readonly(db_, "main") == 1)
-        throw DbError(u"データベース「%1」に書き込めません。ファイルとフォルダの権限を確認して下さい。"_s.arg(path_));
+        throw DbError(
+            u"データベース「%1」に書き込めません。ファイルとフォルダの権限を確認して下さい。"_s.arg(
+                path_));
     configure();
     if (!Schema::matches(*this))
         throw DbError(u"「%1」は勤務表のデータベースではありません（必要なテーブルがありません）。"
@@ -72,7 +83,8 @@ void Database::createNew() {
         sqlite3_close_v2(db_);
         db_ = nullptr;
         QFile::remove(path_);
-        throw DbError(u"データベース「%1」を作成できません。フォルダの権限を確認して下さい。"_s.arg(path_));
+        throw DbError(
+            u"データベース「%1」を作成できません。フォルダの権限を確認して下さい。"_s.arg(path_));
     }
     try {
         configure();
@@ -83,7 +95,8 @@ void Database::createNew() {
         sqlite3_close_v2(db_);
         db_ = nullptr;
         QFile::remove(path_);
-        throw DbError(u"データベース「%1」を作成できません。フォルダの権限を確認して下さい。"_s.arg(path_));
+        throw DbError(
+            u"データベース「%1」を作成できません。フォルダの権限を確認して下さい。"_s.arg(path_));
     }
     created_ = true;
 }
@@ -92,14 +105,15 @@ void Database::configure() {
     sqlite3_busy_timeout(db_, 200);
     sqlite3_extended_result_codes(db_, 1);
     char* err = nullptr;
-    const int rc = sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
-                                     "PRAGMA foreign_keys=OFF; BEGIN IMMEDIATE; ROLLBACK;",
+    const int rc = sqlite3_exec(db_,
+                                "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
+                                "PRAGMA foreign_keys=OFF; BEGIN IMMEDIATE; ROLLBACK;",
                                 nullptr, nullptr, &err);
     sqlite3_free(err);
     if (rc != SQLITE_OK) {
-        const QString msg = isBusy(rc)
-                                ? u"データベース「%1」は他のプログラムが使用中です。"_s.arg(path_)
-                                : u"データベース「%1」を開けません。（%2）"_s.arg(path_, sqliteMessage(db_));
+        const QString msg =
+            isBusy(rc) ? u"データベース「%1」は他のプログラムが使用中です。"_s.arg(path_)
+                       : u"データベース「%1」を開けません。（%2）"_s.arg(path_, sqliteMessage(db_));
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw DbError(msg);
@@ -107,7 +121,8 @@ void Database::configure() {
 }
 
 void Database::fail(const QString& what) const {
-    throw DbError(u"データベース「%1」の%2に失敗しました。（%3）"_s.arg(path_, what, sqliteMessage(db_)));
+    throw DbError(
+        u"データベース「%1」の%2に失敗しました。（%3）"_s.arg(path_, what, sqliteMessage(db_)));
 }
 
 void Database::exec(const QString& sql) {
@@ -121,9 +136,8 @@ void Database::exec(const QString& sql) {
 }
 
 void Database::execute(const QString& statement) {
-    static const QRegularExpression deleteAll(
-        u"^\\s*DELETE\\s+\\*\\s+FROM\\s+(\\S+?)\\s*;?\\s*$"_s,
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression deleteAll(u"^\\s*DELETE\\s+\\*\\s+FROM\\s+(\\S+?)\\s*;?\\s*$"_s,
+                                              QRegularExpression::CaseInsensitiveOption);
     const auto m = deleteAll.match(statement);
     if (!m.hasMatch())
         throw DbError(u"実行できない命令です：%1"_s.arg(statement));

@@ -10,7 +10,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString quoted(const QString& name) { return u"\""_s + name + u"\""_s; }
+QString quoted(const QString& name) {
+    return u"\""_s + name + u"\""_s;
+}
 
 } // namespace
 
@@ -31,7 +33,8 @@ int Table::fieldIndexOrThrow(const QString& field) const {
 void Table::setIndex(const QString& indexName) {
     const IndexDef* ix = def_->index(indexName);
     if (!ix)
-        throw DbError(u"テーブル「%1」にインデックス「%2」はありません。"_s.arg(def_->name, indexName));
+        throw DbError(
+            u"テーブル「%1」にインデックス「%2」はありません。"_s.arg(def_->name, indexName));
     index_ = ix;
     stepping_ = nullptr;
     hasCurrent_ = positioned_ = false;
@@ -109,9 +112,9 @@ void Table::loadRow() {
             row_[i] = QVariant(qint64(sqlite3_column_int64(stepping_, c)));
             break;
         default:
-            row_[i] = QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(stepping_, c)),
-                sqlite3_column_bytes(stepping_, c));
+            row_[i] =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stepping_, c)),
+                                  sqlite3_column_bytes(stepping_, c));
         }
     }
 }
@@ -215,7 +218,8 @@ void Table::requireCurrent() const {
 void Table::addNew() {
     pending_.clear();
     for (const auto& f : def_->fields)
-        pending_.push_back(f.kind == FieldKind::Integer ? QVariant(qint64(0)) : QVariant(QString()));
+        pending_.push_back(f.kind == FieldKind::Integer ? QVariant(qint64(0))
+                                                        : QVariant(QString()));
     editMode_ = EditMode::Add;
 }
 
@@ -290,7 +294,9 @@ QVariant Table::value(const QString& field) const {
     return row_[i];
 }
 
-bool Table::isNull(const QString& field) const { return value(field).isNull(); }
+bool Table::isNull(const QString& field) const {
+    return value(field).isNull();
+}
 
 QString Table::text(const QString& field) const {
     const QVariant v = value(field);

@@ -6,7 +6,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace TextValues {
 
-QString dateText(const QDate& d) { return d.isValid() ? d.toString(u"yyyy/MM/dd"_s) : QString(); }
+QString dateText(const QDate& d) {
+    return d.isValid() ? d.toString(u"yyyy/MM/dd"_s) : QString();
+}
 
 QDate parseDateText(const QString& text) {
     if (text.size() != 10)
@@ -25,7 +27,9 @@ std::optional<QString> normaliseDate(const QString& typed) {
     return dateText(d);
 }
 
-bool isDate(const QString& typed) { return normaliseDate(typed).has_value(); }
+bool isDate(const QString& typed) {
+    return normaliseDate(typed).has_value();
+}
 
 std::optional<QString> normaliseTime(const QString& typed) {
     static const QRegularExpression re(u"^(\\d{1,2}):(\\d{2})$"_s);
@@ -51,15 +55,21 @@ std::optional<int> parseSmallInt(const QString& typed) {
     return static_cast<int>(n);
 }
 
-bool isSmallInt(const QString& typed) { return parseSmallInt(typed).has_value(); }
+bool isSmallInt(const QString& typed) {
+    return parseSmallInt(typed).has_value();
+}
 
-int diffDays(const QDate& from, const QDate& to) { return static_cast<int>(from.daysTo(to)); }
+int diffDays(const QDate& from, const QDate& to) {
+    return static_cast<int>(from.daysTo(to));
+}
 
 int diffMonths(const QDate& from, const QDate& to) {
     return (to.year() - from.year()) * 12 + (to.month() - from.month());
 }
 
-int diffYears(const QDate& from, const QDate& to) { return to.year() - from.year(); }
+int diffYears(const QDate& from, const QDate& to) {
+    return to.year() - from.year();
+}
 
 QString addDays(const QString& text, int days) {
     const QDate d = parseDateText(text);

@@ -185,8 +185,9 @@ TEST(Table, DeleteAndEditWhileScanningVisitEveryRemainingRowOnce) {
 
 TEST(Table, NullReadsAsEmptyAndUnknownNamesThrow) {
     TempDatabase tmp;
-    tmp.db().exec(u"INSERT INTO \"シフト基本\" (\"基本_略称\", \"基本_名称\", \"基本_備考\", \"基本_MAX\") "
-                  u"VALUES ('夜', NULL, NULL, NULL)"_s);
+    tmp.db().exec(
+        u"INSERT INTO \"シフト基本\" (\"基本_略称\", \"基本_名称\", \"基本_備考\", \"基本_MAX\") "
+        u"VALUES ('夜', NULL, NULL, NULL)"_s);
     Table t(tmp.db(), u"シフト基本"_s);
     t.setIndex(u"idx_名称"_s);
     t.seek(Seek::Equal, {u""_s});
@@ -228,9 +229,9 @@ TEST(Database, TransactionRollsBackWholeOnFailure) {
 
 TEST(Database, SchemaMatchesTablesFieldsAndIndexes) {
     TempDatabase tmp;
-    sqlite3_stmt* st = tmp.db().prepare(
-        u"SELECT il.name, ii.name FROM pragma_index_list('勤務表') il, pragma_index_info(il.name) ii "
-        u"ORDER BY il.name, ii.seqno"_s);
+    sqlite3_stmt* st = tmp.db().prepare(u"SELECT il.name, ii.name FROM pragma_index_list('勤務表') "
+                                        u"il, pragma_index_info(il.name) ii "
+                                        u"ORDER BY il.name, ii.seqno"_s);
     QStringList parts;
     while (sqlite3_step(st) == SQLITE_ROW)
         parts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) +

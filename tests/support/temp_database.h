@@ -15,9 +15,7 @@ public:
     QString dir() const { return dir_.path(); }
     QString path() const { return Database::pathIn(dir_.path()); }
     void close() { db_.reset(); }
-    void reopen() {
-        db_ = std::make_unique<Database>(path(), Database::OpenMode::OpenExisting);
-    }
+    void reopen() { db_ = std::make_unique<Database>(path(), Database::OpenMode::OpenExisting); }
 
 private:
     QTemporaryDir dir_;

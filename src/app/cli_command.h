@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <vector>
+
+class Clock;
+
+struct CliContext {
+    QString dataDir; // --data-dir, or the executable's folder
+    QTextStream& out;
+    QTextStream& err;
+    const Clock& clock;
+};
+
+// One roster-cli command. Exit status: 0 done, 1 failure, 2 bad input.
+struct CliCommand {
+    QString name;
+    QString usage;
+    std::function<int(CliContext&, const QStringList& args)> run;
+};
+
+// Commands register themselves from their own file (one file per command).
+class CliRegistry final {
+public:
+    static std::vector<CliCommand>& commands() {
+        static std::vector<CliCommand> all;
+        return all;
+    }
+};
+
+struct CliRegistrar {
+    explicit CliRegistrar(CliCommand command) {
+        CliRegistry::commands().push_back(std::move(command));
+    }
+};
