@@ -1,0 +1,23 @@
+#include "store/period_rule.h"
+
+#include "store/text_values.h"
+
+Period NextPeriod(int unit, int unitCount, const QString& lastEnd) {
+    const QDate last = TextValues::parseDateText(lastEnd);
+    if (!last.isValid())
+        return {};
+    const QDate start = last.addDays(1);
+    QDate next;
+    switch (unit) {
+    case 1:
+        next = start.addMonths(1);
+        break;
+    case 2:
+        next = start.addDays(qint64(unitCount) * 7);
+        break;
+    default:
+        next = start.addDays(unitCount);
+        break;
+    }
+    return {TextValues::dateText(start), TextValues::dateText(next.addDays(-1))};
+}

@@ -1,0 +1,25 @@
+#include "support/scripted_prompter.h"
+
+#include <gtest/gtest.h>
+
+void ScriptedPrompter::inform(const QString& title, const QString& text) {
+    shown_.push_back({Shown::Kind::Inform, title, text});
+}
+
+bool ScriptedPrompter::ask(const QString& title, const QString& text) {
+    shown_.push_back({Shown::Kind::Ask, title, text});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return false;
+    }
+    const bool yes = answers_.front();
+    answers_.pop_front();
+    return yes;
+}
+
+std::vector<QString> ScriptedPrompter::texts() const {
+    std::vector<QString> out;
+    for (const auto& s : shown_)
+        out.push_back(s.text);
+    return out;
+}
