@@ -1,0 +1,272 @@
+#include "roster/master_cache.h"
+
+#include "roster/roster_model.h"
+#include "store/creation_mode.h"
+#include "store/database.h"
+#include "store/table.h"
+#include "store/text_values.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The cache keeps what the engine's fixed tables held: rows beyond these capacities are
+// ignored here (the entry screens refuse most of them where they are entered).
+constexpr int MaxPatternsPerKind = 10;
+constexpr int MaxPositions = 10;
+constexpr int MaxWeekdayPatterns = 5;
+constexpr int MaxWeekdayPositions = 7;
+constexpr int MaxReplacementEntries = 10;
+constexpr int MaxLeaveShifts = 10;
+
+struct Figures {
+    int minStaff, leaders, teamStaff, teamLeaders, early, late;
+};
+
+// Writes one day's figures for one shift. `levelOneStaff` is what goes into figure 1 of the
+// group levels: the per-team staff count, except for day-of-month rules, which put the
+// minimum staff there.
+void writeFigures(RosterModel& m, int day, int shift, const Figures& f, int levelOneStaff) {
+    auto& r = m.requirement;
+    r.at(3, day, shift, 1) = f.minStaff;
+    r.at(3, day, shift, 2) = f.leaders;
+    r.at(3, day, shift, 3) = f.teamStaff;
+    r.at(3, day, shift, 4) = f.teamLeaders;
+    r.at(3, day, shift, 5) = f.early;
+    r.at(3, day, shift, 6) = f.late;
+    const int levels = m.groupingMode == 1 ? 1 : 2;
+    for (int level = 1; level <= 2; ++level) {
+        const bool used = level <= levels;
+        r.at(level, day, shift, 1) = used ? levelOneStaff : 0;
+        r.at(level, day, shift, 2) = used ? f.teamLeaders : 0;
+        r.at(level, day, shift, 3) = used ? f.teamStaff : 0;
+        r.at(level, day, shift, 4) = used ? f.teamLeaders : 0;
+    }
+}
+
+// Days 1..31 of the period up to the first day without a date.
+int lastDatedDay(const RosterModel& m) {
+    int d = 0;
+    while (d < RosterBounds::MaxPeriodDay && !m.day(d + 1).date.isEmpty())
+        ++d;
+    return d;
+}
+
+int weekdaySundayFirst(const QString& date) {
+    const QDate d = TextValues::parseDateText(date);
+    return d.isValid() ? d.dayOfWeek() % 7 + 1 : 0;
+}
+
+int dayOfMonth(const QString& date) {
+    const QDate d = TextValues::parseDateText(date);
+    return d.isValid() ? d.day() : 0;
+}
+
+QString timeText(const QString& stored) {
+    return TextValues::normaliseTime(stored).value_or(stored);
+}
+
+void applyRequirementRows(Database& db, RosterModel& m, int kind) {
+    Table t(db, u"日別要員"_s);
+    t.setIndex(u"key_日別"_s);
+    t.seek(Seek::GreaterEqual, {kind, 0, 0});
+    if (t.noMatch())
+        return;
+    const int last = lastDatedDay(m);
+    while (!t.eof() && t.integer(u"日_区分"_s) == kind) {
+        const int s = m.cache.workShiftIndex(t.text(u"日_略称"_s));
+        if (s > 0) {
+            const int target = t.integer(u"日_特定日"_s);
+            const Figures f{t.integer(u"日_最小要員"_s),   t.integer(u"日_責任者"_s),
+                            t.integer(u"日_チ要員数"_s),   t.integer(u"日_チ責任者"_s),
+                            t.integer(u"日_早出要員数"_s), t.integer(u"日_遅出要員数"_s)};
+            for (int d = 1; d <= last; ++d) {
+                const QString& date = m.day(d).date;
+                const bool hit =
+                    kind == 1 ? weekdaySundayFirst(date) == target : dayOfMonth(date) == target;
+                if (hit)
+                    writeFigures(m, d, s, f, kind == 1 ? f.teamStaff : f.minStaff);
+            }
+        }
+        t.moveNext();
+    }
+}
+
+} // namespace
+
+void LoadShiftSettings(Database& db, RosterModel& m) {
+    Table t(db, u"個マスタ"_s);
+    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
+    auto abbrev = [&t](int kind, int no) {
+        t.seek(Seek::Equal, {kind, no});
+        return t.noMatch() ? QString() : t.text(u"個_略称"_s);
+    };
+    m.cache.noShiftWorkShift = abbrev(3, 1);
+    m.cache.restShift = abbrev(3, 2);
+    m.cache.refShift = abbrev(8, 1);
+}
+
+void LoadReplacementOrder(Database& db, RosterModel& m) {
+    Table t(db, u"個マスタ"_s);
+    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
+    t.seek(Seek::GreaterEqual, {7, 0});
+    while (!t.eof() && t.integer(u"個_区分"_s) == 7) {
+        if (static_cast<int>(m.cache.replacementOrder.size()) < MaxReplacementEntries)
+            m.cache.replacementOrder.push_back(t.text(u"個_略称"_s));
+        t.moveNext();
+    }
+}
+
+void LoadPatternTables(Database& db, RosterModel& m) {
+    auto& patterns = m.cache.patterns;
+    Table t(db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
+    t.seek(Seek::GreaterEqual, {1, 0, 0});
+    // Patterns past a kind's capacity are read but not kept; `current` is then null.
+    std::array<Pattern*, 6> current{};
+    while (!t.eof()) {
+        const int kind = t.integer(u"パタ_区分"_s);
+        if (kind >= 1 && kind <= 5) {
+            auto& list = patterns[static_cast<size_t>(kind)];
+            const int maxPatterns = kind == 5 ? MaxWeekdayPatterns : MaxPatternsPerKind;
+            const int maxPositions = kind == 5 ? MaxWeekdayPositions : MaxPositions;
+            if (t.integer(u"パタ_連番"_s) == 0) {
+                if (static_cast<int>(list.size()) < maxPatterns) {
+                    list.push_back(Pattern{});
+                    list.back().no = t.integer(u"パタ_NO"_s);
+                    current[static_cast<size_t>(kind)] = &list.back();
+                } else {
+                    current[static_cast<size_t>(kind)] = nullptr;
+                }
+            } else if (Pattern* p = current[static_cast<size_t>(kind)];
+                       p && p->length() < maxPositions) {
+                p->shifts.push_back(t.text(u"パタ_シフト略称"_s));
+            }
+        }
+        t.moveNext();
+    }
+    // Pair each base pattern with the mandatory pattern of the same ordinal.
+    const auto& mandatory = patterns[4];
+    for (size_t p = 0; p < patterns[1].size(); ++p) {
+        Pattern& base = patterns[1][p];
+        if (base.shifts.empty())
+            break;
+        const QString first = p < mandatory.size() && !mandatory[p].shifts.empty()
+                                  ? mandatory[p].shifts.front()
+                                  : QString();
+        const int mandatoryLength = p < mandatory.size() ? mandatory[p].length() : 0;
+        int j = 0;
+        for (int pos = 1; pos <= base.length() && !first.isEmpty(); ++pos)
+            if (base.shifts[static_cast<size_t>(pos - 1)] == first) {
+                j = pos;
+                break;
+            }
+        base.mandatoryStart = j;
+        base.basePassed = j > 0 ? j - 1 : 0;
+        base.mandatoryEnd = mandatoryLength + j;
+        base.baseRemainder = base.length() - j - mandatoryLength + 1;
+    }
+}
+
+void LoadShiftTable(Database& db, RosterModel& m) {
+    Table t(db, u"シフト基本"_s);
+    t.setIndex(u"idx_対象"_s);
+    t.moveFirst();
+    while (!t.eof()) {
+        if (t.integer(u"基本_対象FLG"_s) == 1) {
+            if (static_cast<int>(m.cache.workShifts.size()) < RosterBounds::MaxWorkShifts) {
+                WorkShiftInfo w;
+                w.abbrev = t.text(u"基本_略称"_s);
+                w.shortageFlag = t.integer(u"基本_不足対象"_s);
+                w.restWorkKind = t.integer(u"基本_休出区分"_s);
+                w.paidFlag = t.integer(u"基本_有給区分"_s);
+                w.minStaff = t.integer(u"基本_最小要員"_s);
+                w.leaders = t.integer(u"基本_責任者"_s);
+                w.teamStaff = t.integer(u"基本_チーム要員数"_s);
+                w.teamLeaders = t.integer(u"基本_チーム責任者"_s);
+                w.earlyKind = t.integer(u"基本_早出区分"_s);
+                w.earlyStaff = t.integer(u"基本_早出要員"_s);
+                w.lateStaff = t.integer(u"基本_遅出要員"_s);
+                w.max = t.integer(u"基本_MAX"_s);
+                if (w.restWorkKind == 0) {
+                    w.start = timeText(t.text(u"基本_開始時間"_s));
+                    w.end = timeText(t.text(u"基本_終了時間"_s));
+                }
+                if (w.earlyKind == 1 || w.earlyKind == 2) {
+                    w.earlyStart = timeText(t.text(u"基本_早出開始"_s));
+                    w.earlyEnd = timeText(t.text(u"基本_早出終了"_s));
+                }
+                if (w.earlyKind == 1 || w.earlyKind == 3) {
+                    w.lateStart = timeText(t.text(u"基本_遅出開始"_s));
+                    w.lateEnd = timeText(t.text(u"基本_遅出終了"_s));
+                }
+                m.cache.workShifts.push_back(w);
+            }
+        } else if (static_cast<int>(m.cache.leaveShifts.size()) < MaxLeaveShifts) {
+            LeaveShiftInfo l{t.text(u"基本_略称"_s), t.integer(u"基本_休出区分"_s),
+                             t.integer(u"基本_有給区分"_s), t.integer(u"基本_不足対象"_s)};
+            if (l.paidFlag == 1)
+                m.cache.paidLeaveAbbrev = l.abbrev;
+            m.cache.leaveShifts.push_back(l);
+        }
+        t.moveNext();
+    }
+}
+
+void InitRequirementMatrix(RosterModel& m) {
+    const int last = lastDatedDay(m);
+    for (int d = 1; d <= last; ++d)
+        for (int s = 1; s <= static_cast<int>(m.cache.workShifts.size()); ++s) {
+            const WorkShiftInfo& w = m.cache.workShift(s);
+            if (w.abbrev.isEmpty())
+                break;
+            writeFigures(
+                m, d, s,
+                {w.minStaff, w.leaders, w.teamStaff, w.teamLeaders, w.earlyStaff, w.lateStaff},
+                w.teamStaff);
+        }
+}
+
+void ApplyWeekdayRequirements(Database& db, RosterModel& m) {
+    applyRequirementRows(db, m, 1);
+}
+
+void ApplyDateRequirements(Database& db, RosterModel& m) {
+    applyRequirementRows(db, m, 2);
+}
+
+void ClearHolidayRequirements(RosterModel& m) {
+    const int last = lastDatedDay(m);
+    for (int d = 1; d <= last; ++d)
+        if (m.day(d).holidayFlag == 1)
+            m.requirement.clearDays(d, d);
+}
+
+void MapReplacementOrder(RosterModel& m) {
+    m.cache.replacementIndex.clear();
+    for (const QString& abbrev : m.cache.replacementOrder) {
+        if (abbrev.isEmpty())
+            break;
+        m.cache.replacementIndex.push_back(m.cache.workShiftIndex(abbrev));
+    }
+}
+
+void LoadMasterCache(Database& db, RosterModel& m) {
+    m.cache = MasterCache{};
+    m.requirement.clear();
+    Database::Transaction read(db, Database::Transaction::Kind::Read);
+    LoadShiftSettings(db, m);
+    LoadReplacementOrder(db, m);
+    LoadPatternTables(db, m);
+    LoadShiftTable(db, m);
+    InitRequirementMatrix(m);
+    ApplyWeekdayRequirements(db, m);
+    ApplyDateRequirements(db, m);
+    ClearHolidayRequirements(m);
+    MapReplacementOrder(m);
+    CreationMode mode;
+    CreationModeSetting(db, 0, mode);
+    m.cache.creationModeA = mode.a;
+    m.cache.creationModeB = mode.b;
+    read.commit();
+}
