@@ -1,0 +1,292 @@
+#include "output/roster_print.h"
+
+#include "output/sheet.h"
+#include "roster/roster_model.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString SheetFont = u"ＭＳ ゴシック"_s;
+constexpr int Black = 0;
+constexpr int Blue = 9;
+constexpr int Red = 12;
+
+// One count column of the per-person counts: a working shift's days, or its early or late
+// marks.
+struct CountColumn {
+    int shift;
+    enum class What { Days, Early, Late } what;
+};
+
+// The print run of one document; keeps the page line counter.
+class RosterPrintRun final {
+public:
+    RosterPrintRun(const RosterModel& m, const std::array<int, 7>& weekdayColour, Sheet& sheet)
+        : m_(m), weekdayColour_(weekdayColour), sheet_(sheet) {
+        for (int s = 1; s <= shiftCount(); ++s) {
+            const int kind = m_.cache.workShift(s).earlyKind;
+            columns_.push_back({s, CountColumn::What::Days});
+            if (kind == 1 || kind == 2)
+                columns_.push_back({s, CountColumn::What::Early});
+            if (kind == 1 || kind == 3)
+                columns_.push_back({s, CountColumn::What::Late});
+        }
+    }
+
+    void PrintRoster() {
+        sheet_.setOrientation(Sheet::Orientation::Landscape);
+        lineCounter_ = RosterSheet::FreshPageCounter;
+        if (!m_.filterTeam.isEmpty())
+            PrintTeamBlock();
+        else if (!m_.filterStaffNo.isEmpty())
+            PrintOneStaff();
+        else
+            PrintAllStaff();
+        sheet_.end();
+    }
+
+private:
+    // Working shifts in table order up to the first empty abbreviation (at most 10).
+    int shiftCount() const {
+        int n = 0;
+        for (const auto& w : m_.cache.workShifts) {
+            if (w.abbrev.isEmpty() || n == RosterBounds::MaxWorkShifts)
+                break;
+            ++n;
+        }
+        return n;
+    }
+
+    // Days 1..40 while the date is set and not after the period end.
+    int lastDay() const {
+        int d = 0;
+        while (d < RosterBounds::LastDay) {
+            const QString& date = m_.day(d + 1).date;
+            if (date.isEmpty() || date > m_.periodEnd)
+                break;
+            ++d;
+        }
+        return d;
+    }
+
+    static double dayX(int d) { return 61 + RosterSheet::DayWidth * (d - 1); }
+    static double countX(int column) {
+        return RosterSheet::CountStart + RosterSheet::CountWidth * (column - 1);
+    }
+    static double rowTextY(int n) { return RosterSheet::RowHeight * n + 20; }
+
+    void font(double size) {
+        sheet_.setFontName(SheetFont);
+        sheet_.setFontSize(size);
+    }
+
+    void PrintTeamBlock() {
+        const int block = m_.teamName[1] == m_.filterTeam ? 1 : 2;
+        for (int slot = 1; slot <= m_.groupCount(block); ++slot) {
+            if (m_.person(block, slot).name.isEmpty())
+                break;
+            PrintStaffLine(block, slot);
+        }
+        for (int s = 1; s <= shiftCount(); ++s)
+            PrintCountLine(s, block);
+    }
+
+    void PrintOneStaff() {
+        for (int g = 1; g <= 2; ++g) {
+            for (int slot = 1; slot <= m_.groupCount(g); ++slot) {
+                if (m_.person(g, slot).no == m_.filterStaffNo) {
+                    PrintStaffLine(g, slot);
+                    break;
+                }
+            }
+        }
+    }
+
+    void PrintAllStaff() {
+        for (int block = 1; block <= 2; ++block) {
+            for (int slot = 1; slot <= m_.groupCount(block); ++slot)
+                if (!m_.person(block, slot).name.isEmpty())
+                    PrintStaffLine(block, slot);
+            if (m_.groupingMode != 2) {
+                for (int s = 1; s <= shiftCount(); ++s)
+                    PrintCountLine(s, 3);
+                return;
+            }
+            for (int s = 1; s <= shiftCount(); ++s)
+                PrintCountLine(s, block);
+            lineCounter_ = RosterSheet::FreshPageCounter;
+        }
+    }
+
+    // Advances the line counter, opening a new page with its heading past the last body row.
+    int nextRow() {
+        ++lineCounter_;
+        if (lineCounter_ > RosterSheet::BodyRows) {
+            sheet_.newPage();
+            PrintPageHeading();
+            lineCounter_ = 1;
+        }
+        return lineCounter_;
+    }
+
+    void PrintStaffLine(int block, int slot) {
+        const int n = nextRow();
+        const Person& p = m_.person(block, slot);
+        if (m_.groupingMode == 2 && (n == 1 || slot == 1)) {
+            font(8);
+            sheet_.setForeColor(Black);
+            sheet_.text(17, RosterSheet::RowHeight * n + 17,
+                        m_.teamName[static_cast<size_t>(block)]);
+        }
+        const double y = rowTextY(n);
+        font(10);
+        sheet_.setForeColor(Black);
+        sheet_.text(21, y, u" "_s + p.name);
+        sheet_.text(48, y, p.no);
+
+        const int last = lastDay();
+        for (int d = 1; d <= last; ++d) {
+            const Cell& c = p.cell(d);
+            QString shown;
+            int mark = 0;
+            int colour = Black;
+            if (!c.actualShift.isEmpty()) {
+                shown = c.actualShift;
+                mark = c.actualEarly;
+                colour = Blue;
+            } else if (!c.requestShift.isEmpty()) {
+                shown = c.requestShift;
+                colour = Blue;
+            } else {
+                shown = c.shift;
+                mark = c.early;
+                const int s = m_.cache.workShiftIndex(c.shift);
+                if (s > 0 && m_.cache.workShift(s).restWorkKind == 1)
+                    colour = Red;
+            }
+            if (mark == 2)
+                shown = u"早"_s;
+            else if (mark == 3)
+                shown = u"遅"_s;
+            sheet_.setForeColor(colour);
+            sheet_.text(dayX(d), y, shown);
+        }
+
+        sheet_.setForeColor(Black);
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            const auto idx = static_cast<size_t>(columns_[i].shift);
+            int value = 0;
+            switch (columns_[i].what) {
+            case CountColumn::What::Days:
+                value = p.count[idx];
+                break;
+            case CountColumn::What::Early:
+                value = p.earlyCount[idx];
+                break;
+            case CountColumn::What::Late:
+                value = p.lateCount[idx];
+                break;
+            }
+            sheet_.text(countX(static_cast<int>(i) + 1), y, QString::number(value));
+        }
+    }
+
+    void PrintCountLine(int shift, int level) {
+        const int n = nextRow();
+        const double y = rowTextY(n);
+        sheet_.setForeColor(Black);
+        font(10);
+        sheet_.text(20, y, m_.cache.workShift(shift).abbrev + u"勤者数"_s);
+        font(9);
+        const int last = lastDay();
+        for (int d = 1; d <= last; ++d)
+            sheet_.text(dayX(d), y, QString::number(m_.assigned.at(level, d, shift, 1)));
+    }
+
+    void PrintPageHeading() {
+        using namespace RosterSheet;
+        lineCounter_ = 0;
+        sheet_.setForeColor(Black);
+        sheet_.setDrawWidth(4);
+        sheet_.box(Left, Top, Right, Bottom);
+
+        // Row rules as nested boxes from the frame inwards: each box draws one rule near the
+        // top and its mirror near the bottom.
+        sheet_.setDrawWidth(3);
+        for (double y1 = Top + RowHeight, y2 = Bottom - RowHeight; y1 <= y2;
+             y1 += RowHeight, y2 -= RowHeight)
+            sheet_.box(Left, y1, Right, y2);
+
+        sheet_.setDrawWidth(1);
+        sheet_.line(45, Top + RowHeight, 45, Bottom);
+        sheet_.line(DayStart, Top, DayStart, Bottom);
+        for (int d = 1; d <= MaxPeriodDay(); ++d)
+            sheet_.line(DayStart + DayWidth * d, Top, DayStart + DayWidth * d, Bottom);
+        // The count columns get rules of their own, as far as the table reaches.
+        for (size_t i = 0; i <= columns_.size(); ++i) {
+            const double x = CountStart + CountWidth * static_cast<double>(i);
+            if (x >= Right)
+                break;
+            sheet_.line(x, Top, x, Bottom);
+        }
+
+        font(16);
+        sheet_.text(125, 9, u"勤務シフト表"_s);
+        font(10);
+        sheet_.text(80, 10, m_.periodStart);
+        sheet_.text(98, 10, u"～"_s);
+        sheet_.text(104, 10, m_.periodEnd);
+
+        font(9);
+        sheet_.text(17, 20.5, u"    氏  名"_s);
+        font(8);
+        sheet_.text(48, 20.5, u" 職員NO"_s);
+
+        const int last = lastDay();
+        for (int d = 1; d <= last; ++d) {
+            const DayInfo& day = m_.day(d);
+            font(9);
+            sheet_.setForeColor(Black);
+            sheet_.text(dayX(d), 17, QStringLiteral("%1").arg(day.date.right(2).toInt(), 2));
+            font(8);
+            const int wd = day.weekday;
+            sheet_.setForeColor(wd >= 1 && wd <= 7 ? weekdayColour_[static_cast<size_t>(wd - 1)]
+                                                   : Black);
+            sheet_.text(dayX(d), 21, day.weekdayName);
+        }
+        sheet_.setForeColor(Black);
+
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            const double x = countX(static_cast<int>(i) + 1);
+            switch (columns_[i].what) {
+            case CountColumn::What::Days:
+                font(10);
+                sheet_.text(x, 20, m_.cache.workShift(columns_[i].shift).abbrev);
+                break;
+            case CountColumn::What::Early:
+                font(8);
+                sheet_.text(x, 20, u"早"_s);
+                break;
+            case CountColumn::What::Late:
+                font(8);
+                sheet_.text(x, 20, u"遅"_s);
+                break;
+            }
+        }
+    }
+
+    static constexpr int MaxPeriodDay() { return RosterBounds::MaxPeriodDay; }
+
+    const RosterModel& m_;
+    const std::array<int, 7>& weekdayColour_;
+    Sheet& sheet_;
+    std::vector<CountColumn> columns_;
+    int lineCounter_ = RosterSheet::FreshPageCounter;
+};
+
+} // namespace
+
+void PrintRoster(const RosterModel& model, const std::array<int, 7>& weekdayColour, Sheet& sheet) {
+    RosterPrintRun(model, weekdayColour, sheet).PrintRoster();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+
+class Sheet;
+struct RosterModel;
+
+// Prints the roster sheet "勤務シフト表" of the period and the staff the model holds,
+// honouring its team and staff-number filters: one ruled landscape table with a line per
+// person, per-person shift counts and per-day head counts. Reads nothing but the model;
+// `weekdayColour` (palette numbers, 0 Sunday) colours the weekday headings.
+void PrintRoster(const RosterModel& model, const std::array<int, 7>& weekdayColour, Sheet& sheet);
+
+// Page geometry of the roster sheet, in millimetres.
+namespace RosterSheet {
+constexpr double Left = 15;
+constexpr double Right = 283;
+constexpr double Top = 16;
+constexpr double Bottom = 192;
+constexpr double RowHeight = 8;
+constexpr int BodyRows = 21;
+constexpr double DayStart = 60;
+constexpr double DayWidth = 5;
+constexpr double CountStart = 218;
+constexpr double CountWidth = 7;
+// Above the page limit, so the first printed line opens a page with its heading.
+constexpr int FreshPageCounter = 90;
+} // namespace RosterSheet
