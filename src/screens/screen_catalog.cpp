@@ -1,9 +1,14 @@
 #include "screens/screen_catalog.h"
 
 #include "screens/app_context.h"
+#include "screens/masters/daily_staffing_screen.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 // Add one entry per finished screen, keeping the menu's button order.
 const std::vector<ScreenEntry>& screenCatalog() {
-    static const std::vector<ScreenEntry> entries{};
+    static const std::vector<ScreenEntry> entries{
+        {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
+    };
     return entries;
 }

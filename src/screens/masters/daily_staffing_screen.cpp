@@ -1,0 +1,427 @@
+#include "screens/masters/daily_staffing_screen.h"
+
+#include "screens/app_context.h"
+#include "store/database.h"
+#include "store/table.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/flex_grid.h"
+#include "widgets/guarded.h"
+#include "widgets/palette.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"日別要員設定"_s;
+const QString kNoShift = u"シフト略称の登録を確認してください。"_s;
+
+// Fields of one day's figures, in block-row order, with the shift default each is compared to.
+struct Figure {
+    QString dayField;
+    QString shiftField;
+    QString box;
+    QString caption;
+    QString rowName;
+    QString message;
+};
+
+const std::array<Figure, 6>& figures() {
+    static const std::array<Figure, 6> f{{
+        {u"日_最小要員"_s, u"基本_最小要員"_s, u"要員数"_s, u"シフト最小要員数"_s, u"要員数"_s,
+         u"シフト最小要員数に正しく入力してください"_s},
+        {u"日_責任者"_s, u"基本_責任者"_s, u"責任者数"_s, u"シフト責任者数"_s, u"責任者"_s,
+         u"シフト責任者数に正しく入力してください"_s},
+        {u"日_チ要員数"_s, u"基本_チーム要員数"_s, u"チーム要員数"_s, u"チーム最小要員数"_s,
+         u"ﾁ要員数"_s, u"チーム要員数数に正しく入力してください"_s},
+        {u"日_チ責任者"_s, u"基本_チーム責任者"_s, u"チーム責任者"_s, u"チームシフト責任者数"_s,
+         u"ﾁ責任者"_s, u"チーム責任者数に正しく入力してください"_s},
+        {u"日_早出要員数"_s, u"基本_早出要員"_s, u"早出要員"_s, u"早出要員数"_s, u"早出"_s,
+         u"早出要員数に正しく入力してください"_s},
+        {u"日_遅出要員数"_s, u"基本_遅出要員"_s, u"遅出要員"_s, u"遅出要員数"_s, u"遅出"_s,
+         u"遅出要員数に正しく入力してください"_s},
+    }};
+    return f;
+}
+
+// Staffing figures are head counts: whole numbers from 0.
+std::optional<int> parseCount(const QString& text) {
+    const auto n = TextValues::parseSmallInt(text);
+    if (!n || *n < 0)
+        return std::nullopt;
+    return n;
+}
+
+} // namespace
+
+DailyStaffingScreen::DailyStaffingScreen(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
+    setObjectName(u"日別要員"_s);
+    setWindowTitle(u"日別要員数設定"_s);
+    buildUi();
+    guarded(ctx_.prompter, kTitle, [this] {
+        loadWorkShifts();
+        switchKind(1);
+    });
+}
+
+void DailyStaffingScreen::buildUi() {
+    auto* root = new QVBoxLayout(this);
+
+    auto* kindFrame = new QGroupBox(u"区分"_s, this);
+    auto* kindLayout = new QHBoxLayout(kindFrame);
+    weekdayOption_ = new QRadioButton(u"曜日"_s, kindFrame);
+    weekdayOption_->setObjectName(u"曜日"_s);
+    dateOption_ = new QRadioButton(u"日付"_s, kindFrame);
+    dateOption_->setObjectName(u"日付"_s);
+    weekdayOption_->setChecked(true);
+    kindLayout->addWidget(weekdayOption_);
+    kindLayout->addWidget(dateOption_);
+    kindLayout->addStretch();
+    root->addWidget(kindFrame);
+
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(u"日要員"_s);
+    grid_->setMinimumHeight(260);
+    root->addWidget(grid_, 1);
+
+    auto* form = new QGridLayout;
+    auto addBox = [&](const QString& name, const QString& caption, int row, int col) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(box);
+        form->addWidget(label, row, col);
+        form->addWidget(box, row, col + 1);
+        return box;
+    };
+    day_ = addBox(u"日付順"_s, u"曜日(日付)"_s, 0, 0);
+    day_->setMaximumWidth(60);
+    weekdayName_ = new QLabel(this);
+    weekdayName_->setObjectName(u"曜日名"_s);
+    weekdayName_->setMinimumWidth(30);
+    auto* hint = new QLabel(u"(曜日指定時 1:日,2::月,3:火・・)"_s, this);
+    auto* dayRow = new QHBoxLayout;
+    dayRow->addWidget(weekdayName_);
+    dayRow->addWidget(hint);
+    dayRow->addStretch();
+    form->addLayout(dayRow, 0, 2, 1, 2);
+
+    auto* abbrevLabel = new QLabel(u"シフト略称"_s, this);
+    abbrev_ = new QComboBox(this);
+    abbrev_->setObjectName(u"シフト略称"_s);
+    abbrev_->setEditable(true);
+    abbrev_->setInsertPolicy(QComboBox::NoInsert);
+    abbrevLabel->setBuddy(abbrev_);
+    form->addWidget(abbrevLabel, 1, 0);
+    form->addWidget(abbrev_, 1, 1);
+    order_ = addBox(u"シフト優先順"_s, u"シフト優先順"_s, 1, 2);
+    // The order number places the row in the grid, so it only ever comes from a shift.
+    order_->setReadOnly(true);
+    name_ = addBox(u"シフト名称"_s, u"シフト名称"_s, 2, 0);
+    name_->setReadOnly(true);
+
+    for (size_t i = 0; i < counts_.size(); ++i) {
+        const Figure& f = figures()[i];
+        counts_[i] =
+            addBox(f.box, f.caption, 3 + static_cast<int>(i) / 2, (static_cast<int>(i) % 2) * 2);
+    }
+    remark_ = addBox(u"備考"_s, u"備考"_s, 6, 0);
+    form->removeWidget(remark_);
+    form->addWidget(remark_, 6, 1, 1, 3);
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    root->addLayout(form);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    confirm_ = new QPushButton(u"確定"_s, this);
+    confirm_->setObjectName(u"確定"_s);
+    delete_ = new QPushButton(u"削除"_s, this);
+    delete_->setObjectName(u"削除"_s);
+    close_ = new QPushButton(u"終了"_s, this);
+    close_->setObjectName(u"終了"_s);
+    for (auto* b : {confirm_, delete_, close_})
+        buttons->addWidget(b);
+    root->addLayout(buttons);
+
+    setTabOrder(day_, abbrev_);
+    setTabOrder(abbrev_, counts_[0]);
+    for (size_t i = 1; i < counts_.size(); ++i)
+        setTabOrder(counts_[i - 1], counts_[i]);
+    setTabOrder(counts_[5], remark_);
+    setTabOrder(remark_, confirm_);
+
+    connect(weekdayOption_, &QRadioButton::clicked, this, [this] { switchKind(1); });
+    connect(dateOption_, &QRadioButton::clicked, this, [this] { switchKind(2); });
+    connect(grid_, &FlexGrid::cellClickedAt, this, &DailyStaffingScreen::onGridClicked);
+    connect(abbrev_, &QComboBox::activated, this, &DailyStaffingScreen::onShiftChosen);
+    connect(confirm_, &QPushButton::clicked, this, &DailyStaffingScreen::save);
+    connect(delete_, &QPushButton::clicked, this, &DailyStaffingScreen::remove);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    checks_->onFocusLost(day_, [this] { checkDay(); });
+    for (size_t i = 0; i < counts_.size(); ++i)
+        checks_->onFocusLost(counts_[i],
+                             [this, i] { checkCount(counts_[i], figures()[i].message); });
+
+    resize(820, 720);
+}
+
+void DailyStaffingScreen::loadWorkShifts() {
+    shifts_.clear();
+    abbrev_->clear();
+    Table t(ctx_.db, u"シフト基本"_s);
+    t.setIndex(u"idx_対象"_s);
+    t.moveFirst();
+    for (; !t.eof(); t.moveNext()) {
+        if (t.integer(u"基本_対象FLG"_s) != 1)
+            continue;
+        WorkShift s;
+        s.abbrev = t.text(u"基本_略称"_s);
+        s.order = t.integer(u"基本_優先順"_s);
+        for (size_t i = 0; i < s.defaults.size(); ++i)
+            s.defaults[i] = t.integer(figures()[i].shiftField);
+        shifts_.push_back(s);
+        abbrev_->addItem(s.abbrev);
+    }
+    abbrev_->setCurrentIndex(-1);
+    abbrev_->setEditText(QString());
+}
+
+void DailyStaffingScreen::switchKind(int kind) {
+    kind_ = kind;
+    if (kind == 2)
+        weekdayName_->clear();
+    weekdayOption_->setChecked(kind == 1);
+    dateOption_->setChecked(kind == 2);
+    guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
+}
+
+void DailyStaffingScreen::layoutGrid() {
+    const int days = kind_ == 1 ? 7 : 31;
+    grid_->clearGrid();
+    grid_->setFixedRows(0);
+    grid_->setFixedCols(0);
+    grid_->setRows(static_cast<int>(shifts_.size()) * kEntriesPerShift + 1);
+    grid_->setCols(days + 2);
+    grid_->setFixedRows(1);
+    grid_->setFixedCols(2);
+    grid_->setColWidthTwips(0, 600);
+    grid_->setColWidthTwips(1, 800);
+    for (int d = 1; d <= days; ++d) {
+        const int col = d + 1;
+        grid_->setColWidthTwips(col, 300);
+        if (kind_ == 1) {
+            grid_->setText(0, col, ctx_.settings.weekdayName[static_cast<size_t>(d - 1)]);
+            grid_->setCellForeColor(
+                0, col, Palette::colour(ctx_.settings.weekdayColour[static_cast<size_t>(d - 1)]));
+        } else {
+            grid_->setText(0, col, QString::number(d));
+        }
+    }
+    for (size_t k = 0; k < shifts_.size(); ++k) {
+        const int first = static_cast<int>(k) * kEntriesPerShift + 1;
+        grid_->setText(first, 0, shifts_[k].abbrev);
+        for (int e = 0; e < kEntriesPerShift; ++e)
+            grid_->setText(first + e, 1, figures()[static_cast<size_t>(e)].rowName);
+    }
+    highlightBlock_ = -1;
+    highlightCol_ = -1;
+}
+
+// The block of the working shift that carries this order number. With order numbers 1…n in
+// index order this is simply order − 1; a row naming no working shift has no block.
+int DailyStaffingScreen::blockOfOrder(int order) const {
+    for (size_t k = 0; k < shifts_.size(); ++k)
+        if (shifts_[k].order == order)
+            return static_cast<int>(k);
+    return -1;
+}
+
+void DailyStaffingScreen::fillGrid() {
+    // Laid out afresh every time, so a deleted last row does not linger on the screen.
+    layoutGrid();
+    const int days = kind_ == 1 ? 7 : 31;
+    Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
+    Table t(ctx_.db, u"日別要員"_s);
+    t.setIndex(u"key_日別"_s);
+    t.seek(Seek::GreaterEqual, {kind_, 0, 0});
+    for (; !t.eof() && t.integer(u"日_区分"_s) == kind_; t.moveNext()) {
+        const int day = t.integer(u"日_特定日"_s);
+        const int block = blockOfOrder(t.integer(u"日_優先順"_s));
+        if (day < 1 || day > days || block < 0)
+            continue;
+        const WorkShift& s = shifts_[static_cast<size_t>(block)];
+        for (int e = 0; e < kEntriesPerShift; ++e) {
+            const int v = t.integer(figures()[static_cast<size_t>(e)].dayField);
+            const int row = block * kEntriesPerShift + 1 + e;
+            grid_->setText(row, day + 1, QString::number(v));
+            grid_->setCellAlignment(row, day + 1, Qt::AlignRight | Qt::AlignVCenter);
+            grid_->setCellForeColor(
+                row, day + 1, Palette::colour(v == s.defaults[static_cast<size_t>(e)] ? 0 : 9));
+        }
+    }
+    read.commit();
+}
+
+void DailyStaffingScreen::paintBlock(int block, int col, int paletteNumber) {
+    for (int e = 0; e < kEntriesPerShift; ++e)
+        grid_->setCellBackColor(block * kEntriesPerShift + 1 + e, col,
+                                Palette::colour(paletteNumber));
+}
+
+void DailyStaffingScreen::onGridClicked(int row, int col) {
+    if (row < grid_->fixedRows() || col < grid_->fixedCols() || grid_->text(row, col).isEmpty()) {
+        ctx_.prompter.inform(kTitle, u"指示位置が有効範囲外です。"_s);
+        return;
+    }
+    if (highlightBlock_ >= 0)
+        paintBlock(highlightBlock_, highlightCol_, 15);
+    const int block = (row - 1) / kEntriesPerShift;
+    paintBlock(block, col, 10);
+    highlightBlock_ = block;
+    highlightCol_ = col;
+    const int order = shifts_[static_cast<size_t>(block)].order;
+    guarded(ctx_.prompter, kTitle, [&] { loadRow(col - 1, order); });
+}
+
+void DailyStaffingScreen::loadRow(int day, int order) {
+    Table t(ctx_.db, u"日別要員"_s);
+    t.setIndex(u"key_日別"_s);
+    t.seek(Seek::Equal, {kind_, day, order});
+    if (t.noMatch()) {
+        ctx_.prompter.inform(kTitle, kNoShift);
+        return;
+    }
+    currentDay_ = day;
+    currentOrder_ = order;
+    day_->setText(QString::number(t.integer(u"日_特定日"_s)));
+    order_->setText(QString::number(t.integer(u"日_優先順"_s)));
+    abbrev_->setEditText(t.text(u"日_略称"_s));
+    name_->setText(t.text(u"日_シフト名"_s));
+    for (size_t i = 0; i < counts_.size(); ++i)
+        counts_[i]->setText(QString::number(t.integer(figures()[i].dayField)));
+    remark_->setText(t.text(u"日_備考"_s));
+    if (kind_ == 1)
+        weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(day - 1)]);
+}
+
+void DailyStaffingScreen::onShiftChosen() {
+    guarded(ctx_.prompter, kTitle, [this] {
+        Table t(ctx_.db, u"シフト基本"_s);
+        t.setIndex(u"key_基本"_s);
+        t.seek(Seek::Equal, {abbrev_->currentText()});
+        if (t.noMatch()) {
+            ctx_.prompter.inform(kTitle, kNoShift);
+            return;
+        }
+        FieldChecks::setTextColour(abbrev_, true);
+        name_->setText(t.text(u"基本_名称"_s));
+        currentOrder_ = t.integer(u"基本_優先順"_s);
+        order_->setText(QString::number(currentOrder_));
+        for (size_t i = 0; i < counts_.size(); ++i)
+            counts_[i]->setText(QString::number(t.integer(figures()[i].shiftField)));
+    });
+}
+
+bool DailyStaffingScreen::checkDay() {
+    const auto n = TextValues::parseSmallInt(day_->text());
+    const int last = kind_ == 1 ? 7 : 31;
+    const bool ok = n && *n >= 1 && *n <= last;
+    if (ok) {
+        currentDay_ = *n;
+        if (kind_ == 1)
+            weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(*n - 1)]);
+    }
+    return checks_->check(day_, ok, u"曜日(日付)に正しく入力してください"_s);
+}
+
+bool DailyStaffingScreen::checkCount(QLineEdit* box, const QString& message) {
+    return checks_->check(box, parseCount(box->text()).has_value(), message);
+}
+
+bool DailyStaffingScreen::checkAll() {
+    checks_->reset();
+    checkDay();
+    for (size_t i = 0; i < counts_.size(); ++i)
+        checkCount(counts_[i], figures()[i].message);
+    // The row must name a working shift, or it would land in no block of the grid.
+    const auto order = TextValues::parseSmallInt(order_->text());
+    checks_->check(abbrev_, order && blockOfOrder(*order) >= 0, kNoShift);
+    return !checks_->reportIfFailed();
+}
+
+void DailyStaffingScreen::save() {
+    if (!checkAll())
+        return;
+    const int day = *TextValues::parseSmallInt(day_->text());
+    const int order = *TextValues::parseSmallInt(order_->text());
+    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+        BusyCursor busy;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, u"日別要員"_s);
+        t.setIndex(u"key_日別"_s);
+        t.seek(Seek::Equal, {kind_, day, order});
+        if (t.noMatch())
+            t.addNew();
+        else
+            t.edit();
+        t.set(u"日_区分"_s, kind_);
+        t.set(u"日_特定日"_s, day);
+        t.set(u"日_優先順"_s, order);
+        t.set(u"日_略称"_s, abbrev_->currentText());
+        t.set(u"日_シフト名"_s, name_->text());
+        for (size_t i = 0; i < counts_.size(); ++i)
+            t.set(figures()[i].dayField, *parseCount(counts_[i]->text()));
+        t.set(u"日_備考"_s, remark_->text());
+        t.update();
+        tx.commit();
+    });
+    if (!ok)
+        return;
+    currentDay_ = day;
+    currentOrder_ = order;
+    ctx_.prompter.inform(kTitle, u"日別要員は更新(登録)されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
+}
+
+void DailyStaffingScreen::remove() {
+    if (!ctx_.prompter.ask(kTitle, u"日別要員を削除します。内容を確認して下さい。"_s))
+        return;
+    const auto day = TextValues::parseSmallInt(day_->text());
+    const auto order = TextValues::parseSmallInt(order_->text());
+    bool found = false;
+    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+        if (!day || !order)
+            return;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, u"日別要員"_s);
+        t.setIndex(u"key_日別"_s);
+        t.seek(Seek::Equal, {kind_, *day, *order});
+        if (t.noMatch())
+            return;
+        t.remove();
+        tx.commit();
+        found = true;
+    });
+    if (!ok)
+        return;
+    if (!found) {
+        ctx_.prompter.inform(kTitle, u"日別要員は登録されていません。"_s);
+        return;
+    }
+    ctx_.prompter.inform(kTitle, u"日別要員は削除されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+struct AppContext;
+class FieldChecks;
+class FlexGrid;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Maintains the staffing figures that override a working shift's defaults on a weekday or a
+// day of the month, shown as a grid of days against shifts.
+class DailyStaffingScreen final : public QWidget {
+    Q_OBJECT
+public:
+    explicit DailyStaffingScreen(AppContext& ctx, QWidget* parent = nullptr);
+
+    static constexpr int kEntriesPerShift = 6;
+
+private:
+    // A working shift with the defaults the grid compares each day's figures with.
+    struct WorkShift {
+        QString abbrev;
+        int order = 0;
+        std::array<int, 6> defaults{}; // staff, leaders, team staff, team leaders, early, late
+    };
+
+    void buildUi();
+    void loadWorkShifts();
+    void switchKind(int kind);
+    void layoutGrid();
+    void fillGrid();
+    int blockOfOrder(int order) const;
+    void onGridClicked(int row, int col);
+    void paintBlock(int block, int col, int paletteNumber);
+    void loadRow(int day, int order);
+    void onShiftChosen();
+
+    bool checkDay();
+    bool checkCount(QLineEdit* box, const QString& message);
+    bool checkAll();
+    void save();
+    void remove();
+
+    AppContext& ctx_;
+    FieldChecks* checks_;
+    int kind_ = 1;
+    int currentDay_ = 0;
+    int currentOrder_ = 0;
+    std::vector<WorkShift> shifts_;
+    int highlightBlock_ = -1;
+    int highlightCol_ = -1;
+
+    QRadioButton* weekdayOption_;
+    QRadioButton* dateOption_;
+    FlexGrid* grid_;
+    QLineEdit* day_;
+    QLabel* weekdayName_;
+    QLineEdit* order_;
+    QComboBox* abbrev_;
+    QLineEdit* name_;
+    std::array<QLineEdit*, 6> counts_{};
+    QLineEdit* remark_;
+    QPushButton* confirm_;
+    QPushButton* delete_;
+    QPushButton* close_;
+};
