@@ -1,0 +1,128 @@
+#include "screens/output/shift_change_dialog.h"
+
+#include "store/table.h"
+#include "widgets/prompter.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+const QString EarlySuffix = u"･早出"_s;
+const QString LateSuffix = u"･遅出"_s;
+} // namespace
+
+ShiftChangeDialog::ShiftChangeDialog(Database& db, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), db_(db), prompter_(prompter) {
+    setObjectName(u"修正"_s);
+    setWindowTitle(u"修正内容"_s);
+    setModal(true);
+
+    shiftList_ = new QListWidget(this);
+    shiftList_->setObjectName(u"シフト名称"_s);
+    shiftList_->setMinimumSize(220, 260);
+
+    auto* actions = new QGroupBox(this);
+    auto* actionLayout = new QVBoxLayout(actions);
+    auto option = [&](const QString& name, const QString& caption) {
+        auto* b = new QRadioButton(caption, actions);
+        b->setObjectName(name);
+        actionLayout->addWidget(b);
+        return b;
+    };
+    replace_ = option(u"置換"_s, u"置換"_s);
+    insert_ = option(u"後詰"_s, u"挿入"_s);
+    remove_ = option(u"削除"_s, u"削除"_s);
+    sequence_ = option(u"シフト"_s, u"シフト"_s);
+    actionLayout->addStretch();
+    replace_->setChecked(true);
+
+    auto* confirm = new QPushButton(u"確定"_s, this);
+    confirm->setObjectName(u"確定"_s);
+    confirm->setDefault(true);
+    auto* cancel = new QPushButton(u"取消"_s, this);
+    cancel->setObjectName(u"取消"_s);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(actions);
+    right->addWidget(confirm);
+    right->addWidget(cancel);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(shiftList_, 1);
+    layout->addLayout(right);
+
+    connect(confirm, &QPushButton::clicked, this, &ShiftChangeDialog::onConfirmClicked);
+    connect(cancel, &QPushButton::clicked, this, &ShiftChangeDialog::onCancelClicked);
+    connect(shiftList_, &QListWidget::itemDoubleClicked, this,
+            &ShiftChangeDialog::onConfirmClicked);
+
+    fillShiftList();
+    if (shiftList_->count() > 0)
+        shiftList_->setCurrentRow(0);
+    shiftList_->setFocus();
+}
+
+void ShiftChangeDialog::fillShiftList() {
+    result_ = EditResult{};
+    Table shifts(db_, u"シフト基本"_s);
+    shifts.setIndex(u"idx_対象"_s);
+    for (shifts.moveFirst(); !shifts.eof(); shifts.moveNext()) {
+        const QString name = shifts.text(u"基本_名称"_s);
+        const int kind = shifts.integer(u"基本_早出区分"_s);
+        shiftList_->addItem(name);
+        if (kind == 1 || kind == 2)
+            shiftList_->addItem(name + EarlySuffix);
+        if (kind == 1 || kind == 3)
+            shiftList_->addItem(name + LateSuffix);
+    }
+}
+
+void ShiftChangeDialog::onConfirmClicked() {
+    if (sequence_->isChecked()) {
+        result_ = EditResult{.action = u"シ"_s};
+        accept();
+        return;
+    }
+    if (remove_->isChecked()) {
+        result_ = EditResult{.action = u"削"_s};
+        accept();
+        return;
+    }
+    const QListWidgetItem* item = shiftList_->currentItem();
+    QString name = item ? item->text() : QString();
+    int mark = 0;
+    const qsizetype dot = name.indexOf(u'･');
+    if (dot >= 0) {
+        mark = name.mid(dot + 1) == u"早出"_s ? 2 : 3;
+        name = name.left(dot);
+    }
+    Table shifts(db_, u"シフト基本"_s);
+    shifts.setIndex(u"idx_名称"_s);
+    shifts.seek(Seek::Equal, {name});
+    if (name.isEmpty() || shifts.noMatch()) {
+        prompter_.inform(windowTitle(), u"指定したシフト名の登録を確認して下さい。"_s);
+        return;
+    }
+    result_ = EditResult{.action = insert_->isChecked() ? u"後"_s : u"置"_s,
+                         .shiftName = shifts.text(u"基本_名称"_s),
+                         .shiftAbbrev = shifts.text(u"基本_略称"_s),
+                         .earlyMark = mark};
+    accept();
+}
+
+void ShiftChangeDialog::onCancelClicked() {
+    result_ = EditResult{.action = QString()};
+    reject();
+}
+
+EditResult ShiftChangeDialog::choose(Database& db, Prompter& prompter, QWidget* parent) {
+    ShiftChangeDialog dialog(db, prompter, parent);
+    dialog.exec();
+    return dialog.result();
+}

@@ -1,0 +1,118 @@
+#include "screens/output/shift_change_dialog.h"
+#include "store/table.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_database.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void addShift(Database& db, const QString& abbrev, const QString& name, int order, int earlyKind) {
+    Table t(db, u"シフト基本"_s);
+    t.addNew();
+    t.set(u"基本_略称"_s, abbrev);
+    t.set(u"基本_名称"_s, name);
+    t.set(u"基本_対象FLG"_s, 1);
+    t.set(u"基本_優先順"_s, order);
+    t.set(u"基本_早出区分"_s, earlyKind);
+    t.update();
+}
+
+class ShiftChangeDialogTest : public ::testing::Test {
+protected:
+    ShiftChangeDialogTest() {
+        addShift(tmp.db(), u"日"_s, u"日勤"_s, 1, 1);
+        addShift(tmp.db(), u"早"_s, u"早番"_s, 2, 2);
+        addShift(tmp.db(), u"遅"_s, u"遅番"_s, 3, 3);
+        addShift(tmp.db(), u"夜"_s, u"夜勤"_s, 4, 0);
+    }
+
+    QStringList entries(ShiftChangeDialog& d) {
+        auto* list = d.findChild<QListWidget*>(u"シフト名称"_s);
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+
+    void pick(ShiftChangeDialog& d, const QString& entry, const QString& option) {
+        auto* list = d.findChild<QListWidget*>(u"シフト名称"_s);
+        const auto found = list->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        list->setCurrentItem(found.front());
+        d.findChild<QRadioButton*>(option)->setChecked(true);
+        QTest::mouseClick(d.findChild<QPushButton*>(u"確定"_s), Qt::LeftButton);
+    }
+
+    TempDatabase tmp;
+    ScriptedPrompter prompter;
+};
+
+} // namespace
+
+TEST_F(ShiftChangeDialogTest, ListsEarlyAndLateVariantsByEarlyKind) {
+    ShiftChangeDialog d(tmp.db(), prompter);
+    EXPECT_EQ(d.windowTitle(), u"修正内容"_s);
+    EXPECT_EQ(entries(d), (QStringList{u"日勤"_s, u"日勤･早出"_s, u"日勤･遅出"_s, u"早番"_s,
+                                       u"早番･早出"_s, u"遅番"_s, u"遅番･遅出"_s, u"夜勤"_s}));
+    EXPECT_EQ(d.result().action, u"0"_s) << "closing without a button matches no action";
+}
+
+TEST_F(ShiftChangeDialogTest, ReplaceAndInsertReturnTheShiftAndItsMark) {
+    ShiftChangeDialog late(tmp.db(), prompter);
+    pick(late, u"日勤･遅出"_s, u"置換"_s);
+    EXPECT_EQ(late.result().action, u"置"_s);
+    EXPECT_EQ(late.result().shiftName, u"日勤"_s);
+    EXPECT_EQ(late.result().shiftAbbrev, u"日"_s);
+    EXPECT_EQ(late.result().earlyMark, 3);
+
+    ShiftChangeDialog early(tmp.db(), prompter);
+    pick(early, u"早番･早出"_s, u"後詰"_s);
+    EXPECT_EQ(early.result().action, u"後"_s);
+    EXPECT_EQ(early.result().shiftAbbrev, u"早"_s);
+    EXPECT_EQ(early.result().earlyMark, 2);
+
+    ShiftChangeDialog plain(tmp.db(), prompter);
+    pick(plain, u"夜勤"_s, u"置換"_s);
+    EXPECT_EQ(plain.result().shiftAbbrev, u"夜"_s);
+    EXPECT_EQ(plain.result().earlyMark, 0);
+    EXPECT_TRUE(prompter.shown().empty());
+}
+
+TEST_F(ShiftChangeDialogTest, DeleteSequenceAndCancelCarryNoShift) {
+    ShiftChangeDialog del(tmp.db(), prompter);
+    pick(del, u"日勤･早出"_s, u"削除"_s);
+    EXPECT_EQ(del.result().action, u"削"_s);
+    EXPECT_TRUE(del.result().shiftAbbrev.isEmpty());
+    EXPECT_TRUE(del.result().shiftName.isEmpty());
+
+    ShiftChangeDialog seq(tmp.db(), prompter);
+    pick(seq, u"夜勤"_s, u"シフト"_s);
+    EXPECT_EQ(seq.result().action, u"シ"_s);
+    EXPECT_TRUE(seq.result().shiftAbbrev.isEmpty());
+
+    ShiftChangeDialog cancel(tmp.db(), prompter);
+    QTest::mouseClick(cancel.findChild<QPushButton*>(u"取消"_s), Qt::LeftButton);
+    EXPECT_TRUE(cancel.result().cancelled());
+}
+
+TEST_F(ShiftChangeDialogTest, AShiftNoLongerRegisteredIsRefusedAndTheDialogStays) {
+    ShiftChangeDialog d(tmp.db(), prompter);
+    d.show();
+    {
+        Table t(tmp.db(), u"シフト基本"_s);
+        t.setIndex(u"key_基本"_s);
+        t.seek(Seek::Equal, {u"夜"_s});
+        t.remove();
+    }
+    pick(d, u"夜勤"_s, u"置換"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定したシフト名の登録を確認して下さい。"_s);
+    EXPECT_EQ(d.result().action, u"0"_s);
+    EXPECT_TRUE(d.isVisible());
+}
