@@ -1,0 +1,44 @@
+#pragma once
+
+#include "screens/screen_catalog.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <vector>
+
+class QPushButton;
+struct AppContext;
+
+// The start-up screen: loads the start-up settings, shows one button per screen in five
+// frames and opens the chosen screen. Modeless screens exist once each; modal ones are
+// followed by a reload of the settings so a changed team setting swaps the roster buttons.
+class MainMenuScreen final : public QWidget {
+    Q_OBJECT
+public:
+    // `catalog` decides which buttons open something; buttons without an entry are disabled.
+    explicit MainMenuScreen(AppContext& ctx, std::vector<ScreenEntry> catalog = screenCatalog(),
+                            QWidget* parent = nullptr);
+
+    static QString messageTitle(); // "ﾒﾆｭｰ"
+
+    // The open single instance behind a button, if any.
+    QWidget* openScreen(const QString& button) const;
+
+private:
+    void buildLayout();
+    void loadSettings();
+    void showRosterButtons();
+    void focusFirstButton();
+    void onButtonClicked(const QString& button);
+    void openEntry(const ScreenEntry& entry);
+    void openModal(const ScreenEntry& entry);
+    void openModeless(const ScreenEntry& entry);
+    const ScreenEntry* entryFor(const QString& button) const;
+    QPushButton* button(const QString& name) const;
+
+    AppContext& ctx_;
+    std::vector<ScreenEntry> catalog_;
+    std::map<QString, QPushButton*> buttons_;
+    std::map<QString, QPointer<QWidget>> open_;
+};
