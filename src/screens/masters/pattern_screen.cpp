@@ -1,0 +1,597 @@
+#include "screens/masters/pattern_screen.h"
+
+#include "screens/app_context.h"
+#include "screens/masters/staffing_list_screen.h"
+#include "store/database.h"
+#include "store/list_services.h"
+#include "store/table.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/flex_grid.h"
+#include "widgets/guarded.h"
+#include "widgets/palette.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"シフトパターン情報"_s;
+const QString kTable = u"ｼﾌﾄﾊﾟﾀｰﾝ"_s;
+const QString kKey = u"key_ﾊﾟﾀﾝ"_s;
+
+const std::array<QString, 5>& kindNames() {
+    static const std::array<QString, 5> names{u"基本パターン"_s, u"禁止パターン"_s,
+                                              u"特定パターン"_s, u"必須パターン"_s,
+                                              u"曜日パターン"_s};
+    return names;
+}
+
+// Pattern numbers and positions are typed by the clerk; both count from 0 (the header) up.
+std::optional<int> parseNumber(const QString& text) {
+    const auto n = TextValues::parseSmallInt(text);
+    if (!n || *n < 0)
+        return std::nullopt;
+    return n;
+}
+
+QLineEdit* labelledBox(QWidget* parent, QGridLayout* form, const QString& name,
+                       const QString& caption, int row) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(box);
+    form->addWidget(label, row, 0);
+    form->addWidget(box, row, 1);
+    return box;
+}
+
+QComboBox* labelledCombo(QWidget* parent, QGridLayout* form, const QString& name,
+                         const QString& caption, int row) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(combo);
+    form->addWidget(label, row, 0);
+    form->addWidget(combo, row, 1);
+    return combo;
+}
+
+} // namespace
+
+QString PatternScreen::sequenceLine(int position, const QString& shiftName) {
+    return u"%1 %2"_s.arg(position, -2).arg(shiftName);
+}
+
+PatternScreen::PatternScreen(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
+    setObjectName(u"パタン登"_s);
+    setWindowTitle(u"シフトパタ－ン登録"_s);
+    buildUi();
+    guarded(ctx_.prompter, kTitle, [this] {
+        const QStringList shifts = ShiftListService::FillShiftList(ctx_.db, 1);
+        shiftName_->addItems(shifts);
+        weekdayShiftName_->addItems(shifts);
+        for (QComboBox* c : {shiftName_, weekdayShiftName_}) {
+            c->setCurrentIndex(-1);
+            c->setEditText(QString());
+        }
+        resetScreen();
+    });
+}
+
+void PatternScreen::buildUi() {
+    auto* root = new QHBoxLayout(this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(u"パターン区分"_s, this));
+    kindCombo_ = new QComboBox(this);
+    kindCombo_->setObjectName(u"パターン区分"_s);
+    kindCombo_->setEditable(true);
+    kindCombo_->setInsertPolicy(QComboBox::NoInsert);
+    kindCombo_->addItems({kindNames()[0], kindNames()[3], kindNames()[4]});
+    kindCombo_->setCurrentIndex(0);
+    left->addWidget(kindCombo_);
+    left->addWidget(new QLabel(u"パターン名称"_s, this));
+    patternList_ = new QListWidget(this);
+    patternList_->setObjectName(u"パターン名称"_s);
+    patternList_->setMinimumWidth(200);
+    left->addWidget(patternList_, 1);
+    root->addLayout(left);
+
+    auto* right = new QVBoxLayout;
+    auto* headerFrame = new QGroupBox(u"基本情報"_s, this);
+    headerFrame->setObjectName(u"基本情報"_s);
+    auto* headerForm = new QGridLayout(headerFrame);
+    number_ = labelledBox(headerFrame, headerForm, u"パタンNO"_s, u"パターン番号"_s, 0);
+    number_->setMaximumWidth(80);
+    name_ = labelledBox(headerFrame, headerForm, u"パタン名称"_s, u"パターン名称"_s, 1);
+    remark_ = labelledBox(headerFrame, headerForm, u"パタン備考"_s, u"パターン備考"_s, 2);
+    right->addWidget(headerFrame);
+
+    sequenceFrame_ = new QGroupBox(u"シフト情報"_s, this);
+    sequenceFrame_->setObjectName(u"シフト情報"_s);
+    auto* seqLayout = new QHBoxLayout(sequenceFrame_);
+    auto* seqListLayout = new QVBoxLayout;
+    seqListLayout->addWidget(new QLabel(u"シフト順"_s, sequenceFrame_));
+    sequenceList_ = new QListWidget(sequenceFrame_);
+    sequenceList_->setObjectName(u"シフト順"_s);
+    sequenceList_->setMinimumWidth(160);
+    seqListLayout->addWidget(sequenceList_);
+    seqLayout->addLayout(seqListLayout);
+    auto* seqForm = new QGridLayout;
+    position_ = labelledBox(sequenceFrame_, seqForm, u"シフト順NO"_s, u"シフト順番号"_s, 0);
+    position_->setMaximumWidth(80);
+    shiftAbbrev_ = labelledBox(sequenceFrame_, seqForm, u"シフト略称"_s, u"シフト略称"_s, 1);
+    shiftAbbrev_->setReadOnly(true);
+    shiftAbbrev_->setMaximumWidth(80);
+    shiftName_ = labelledCombo(sequenceFrame_, seqForm, u"シフト名称"_s, u"シフト名称"_s, 2);
+    shiftRemark_ = labelledBox(sequenceFrame_, seqForm, u"備考"_s, u"備考"_s, 3);
+    seqForm->setRowStretch(4, 1);
+    seqLayout->addLayout(seqForm, 1);
+    right->addWidget(sequenceFrame_, 1);
+
+    weekdayFrame_ = new QGroupBox(u"曜日別設定"_s, this);
+    weekdayFrame_->setObjectName(u"曜日別設定"_s);
+    auto* wdLayout = new QVBoxLayout(weekdayFrame_);
+    weekdayGrid_ = new FlexGrid(weekdayFrame_);
+    weekdayGrid_->setObjectName(u"曜日"_s);
+    weekdayGrid_->setFixedSize(8 * Units::twipsToPixels(750) + 4, 2 * 20 + 4);
+    weekdayGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    weekdayGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    wdLayout->addWidget(weekdayGrid_);
+    auto* wdForm = new QGridLayout;
+    weekdayAbbrev_ = labelledBox(weekdayFrame_, wdForm, u"シフト略称2"_s, u"シフト略称"_s, 0);
+    weekdayAbbrev_->setReadOnly(true);
+    weekdayAbbrev_->setMaximumWidth(80);
+    weekdayShiftName_ = labelledCombo(weekdayFrame_, wdForm, u"シフト名称2"_s, u"シフト名称"_s, 1);
+    weekdayRemark_ = new QLabel(weekdayFrame_);
+    weekdayRemark_->setObjectName(u"備考2"_s);
+    wdForm->addWidget(weekdayRemark_, 2, 1);
+    wdLayout->addLayout(wdForm);
+    wdLayout->addStretch();
+    right->addWidget(weekdayFrame_, 1);
+    right->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    list_ = new QPushButton(u"一覧表示"_s, this);
+    list_->setObjectName(u"一覧"_s);
+    confirm_ = new QPushButton(u"確定"_s, this);
+    confirm_->setObjectName(u"確定"_s);
+    delete_ = new QPushButton(u"削除"_s, this);
+    delete_->setObjectName(u"削除"_s);
+    close_ = new QPushButton(u"終了"_s, this);
+    close_->setObjectName(u"終了"_s);
+    for (auto* b : {list_, confirm_, delete_, close_})
+        buttons->addWidget(b);
+    right->addLayout(buttons);
+    root->addLayout(right, 1);
+
+    connect(kindCombo_, &QComboBox::activated, this, &PatternScreen::onKindChosen);
+    connect(kindCombo_->lineEdit(), &QLineEdit::returnPressed, this, &PatternScreen::onKindChosen);
+    connect(patternList_, &QListWidget::itemClicked, this, &PatternScreen::onPatternChosen);
+    connect(sequenceList_, &QListWidget::itemClicked, this, &PatternScreen::onSequenceRowChosen);
+    connect(shiftName_, &QComboBox::activated, this, &PatternScreen::onShiftChosen);
+    connect(weekdayGrid_, &FlexGrid::cellClickedAt, this, &PatternScreen::onWeekdayClicked);
+    connect(weekdayShiftName_, &QComboBox::activated, this, &PatternScreen::onWeekdayShiftChosen);
+    connect(list_, &QPushButton::clicked, this, &PatternScreen::openStaffingList);
+    connect(confirm_, &QPushButton::clicked, this, &PatternScreen::save);
+    connect(delete_, &QPushButton::clicked, this, &PatternScreen::remove);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    // Leaving a box the clerk has not changed must not reset the screen under a click.
+    checks_->onFocusLost(number_, [this] {
+        if (!number_->isModified()) {
+            FieldChecks::setTextColour(number_, parseNumber(number_->text()).has_value());
+            return;
+        }
+        number_->setModified(false);
+        if (checkNumber())
+            guarded(ctx_.prompter, kTitle, [this] { resetScreen(); });
+        position_->clear();
+    });
+    checks_->onFocusLost(name_, [this] {
+        checkName();
+        if (name_->isModified())
+            position_->clear();
+        name_->setModified(false);
+    });
+    checks_->onFocusLost(position_, [this] { checkPosition(); });
+
+    resize(780, 560);
+}
+
+void PatternScreen::onKindChosen() {
+    const QString text = kindCombo_->currentText();
+    const auto it = std::find(kindNames().begin(), kindNames().end(), text);
+    if (it == kindNames().end())
+        return;
+    kind_ = static_cast<int>(it - kindNames().begin()) + 1;
+    for (QLineEdit* box :
+         {number_, name_, remark_, position_, shiftAbbrev_, shiftRemark_, weekdayAbbrev_})
+        box->clear();
+    for (QComboBox* c : {shiftName_, weekdayShiftName_}) {
+        c->setCurrentIndex(-1);
+        c->setEditText(QString());
+    }
+    weekdayRemark_->clear();
+    guarded(ctx_.prompter, kTitle, [this] { resetScreen(); });
+}
+
+void PatternScreen::resetScreen() {
+    sequenceFrame_->hide();
+    weekdayFrame_->hide();
+    layoutWeekdayGrid();
+    patternList_->clear();
+    patternList_->addItems(PatternListService::FillPatternList(ctx_.db, 1, kind_));
+}
+
+void PatternScreen::layoutWeekdayGrid() {
+    weekdayGrid_->clearGrid();
+    weekdayGrid_->setRows(2);
+    weekdayGrid_->setCols(8);
+    const QColor yellow = Palette::colour(14);
+    for (int c = 0; c < 8; ++c) {
+        weekdayGrid_->setColWidthTwips(c, 750);
+        weekdayGrid_->setCellBackColor(0, c, yellow);
+        weekdayGrid_->setCellAlignment(0, c, Qt::AlignCenter);
+        weekdayGrid_->setCellAlignment(1, c, Qt::AlignCenter);
+        if (c > 0) {
+            weekdayGrid_->setText(0, c, ctx_.settings.weekdayName[static_cast<size_t>(c - 1)]);
+            weekdayGrid_->setCellBackColor(1, c, Palette::colour(15));
+        }
+    }
+    weekdayGrid_->setText(0, 0, u"曜日"_s);
+    weekdayGrid_->setText(1, 0, u"ｼﾌﾄ"_s);
+    weekdayGrid_->setCellBackColor(1, 0, yellow);
+    selectedWeekday_ = 0;
+    highlightCol_ = 0;
+    highlighted_ = false;
+    weekdayShiftNames_.fill(QString());
+}
+
+void PatternScreen::onPatternChosen() {
+    QListWidgetItem* item = patternList_->currentItem();
+    if (!item)
+        return;
+    guarded(ctx_.prompter, kTitle, [&] {
+        Table t(ctx_.db, kTable);
+        t.setIndex(u"idx_パタ名称"_s);
+        t.seek(Seek::Equal, {item->text(), 0});
+        if (!t.noMatch()) {
+            number_->setText(QString::number(t.integer(u"パタ_NO"_s)));
+            name_->setText(t.text(u"パタ_名称"_s));
+            remark_->setText(t.text(u"パタ_備考"_s));
+            for (QWidget* w : {static_cast<QWidget*>(number_), static_cast<QWidget*>(name_),
+                               static_cast<QWidget*>(remark_)})
+                FieldChecks::setTextColour(w, true);
+        }
+        layoutWeekdayGrid();
+        listSequence();
+        for (QLineEdit* box : {position_, shiftAbbrev_, shiftRemark_})
+            box->clear();
+        shiftName_->setCurrentIndex(-1);
+        shiftName_->setEditText(QString());
+        if (kind_ == kWeekdayKind)
+            position_->setText(u"1"_s);
+        showFrames(kind_ == kWeekdayKind);
+    });
+}
+
+void PatternScreen::listSequence() {
+    sequenceList_->clear();
+    const auto number = parseNumber(number_->text());
+    if (number) {
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::GreaterEqual, {kind_, *number, 0});
+        for (; !t.eof() && t.integer(u"パタ_区分"_s) == kind_ && t.integer(u"パタ_NO"_s) == *number;
+             t.moveNext()) {
+            const int pos = t.integer(u"パタ_連番"_s);
+            if (pos == 0)
+                continue;
+            if (kind_ == kWeekdayKind) {
+                if (pos <= 7) {
+                    weekdayGrid_->setText(1, pos, t.text(u"パタ_シフト略称"_s));
+                    weekdayShiftNames_[static_cast<size_t>(pos - 1)] = t.text(u"パタ_シフト名称"_s);
+                }
+                position_->setText(u"1"_s);
+            } else {
+                sequenceList_->addItem(sequenceLine(pos, t.text(u"パタ_シフト名称"_s)));
+            }
+        }
+    }
+    showFrames(kind_ == kWeekdayKind);
+}
+
+void PatternScreen::showFrames(bool weekday) {
+    weekdayFrame_->setVisible(weekday);
+    sequenceFrame_->setVisible(!weekday);
+}
+
+void PatternScreen::onSequenceRowChosen() {
+    QListWidgetItem* item = sequenceList_->currentItem();
+    const auto number = parseNumber(number_->text());
+    if (!item || !number)
+        return;
+    const int pos = item->text().left(2).trimmed().toInt();
+    guarded(ctx_.prompter, kTitle, [&] {
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {kind_, *number, pos});
+        if (t.noMatch())
+            return;
+        position_->setText(QString::number(t.integer(u"パタ_連番"_s)));
+        shiftAbbrev_->setText(t.text(u"パタ_シフト略称"_s));
+        shiftName_->setEditText(t.text(u"パタ_シフト名称"_s));
+        shiftRemark_->setText(t.text(u"パタ_備考"_s));
+        FieldChecks::setTextColour(position_, true);
+    });
+}
+
+void PatternScreen::onShiftChosen() {
+    guarded(ctx_.prompter, kTitle, [this] {
+        const ShiftLookup s = ShiftListService::FindShiftByName(ctx_.db, shiftName_->currentText());
+        shiftAbbrev_->setText(s.abbrev);
+        shiftRemark_->setText(s.remark);
+    });
+}
+
+void PatternScreen::paintWeekdayCell(int col, int paletteNumber) {
+    weekdayGrid_->setCellBackColor(1, col, Palette::colour(paletteNumber));
+}
+
+void PatternScreen::onWeekdayClicked(int /*row*/, int col) {
+    selectedWeekday_ = col;
+    if (col == 0) {
+        ctx_.prompter.inform(kTitle, u"有効範囲を選択して下さい。"_s);
+        return;
+    }
+    if (highlighted_)
+        paintWeekdayCell(highlightCol_, 15);
+    paintWeekdayCell(col, 10);
+    highlightCol_ = col;
+    highlighted_ = true;
+}
+
+void PatternScreen::onWeekdayShiftChosen() {
+    if (selectedWeekday_ < 1 || selectedWeekday_ > 7) {
+        ctx_.prompter.inform(kTitle, u"シフトを設定する曜日を正しく指定してください"_s);
+        return;
+    }
+    guarded(ctx_.prompter, kTitle, [this] {
+        const QString name = weekdayShiftName_->currentText();
+        const ShiftLookup s = ShiftListService::FindShiftByName(ctx_.db, name);
+        weekdayAbbrev_->setText(s.abbrev);
+        weekdayRemark_->setText(s.remark);
+        weekdayGrid_->setText(1, selectedWeekday_, s.abbrev);
+        weekdayShiftNames_[static_cast<size_t>(selectedWeekday_ - 1)] = name;
+    });
+}
+
+bool PatternScreen::checkNumber() {
+    return checks_->check(number_, parseNumber(number_->text()).has_value(),
+                          u"パタンNOに正しく入力してください"_s);
+}
+
+bool PatternScreen::checkName() {
+    return checks_->check(name_, !name_->text().isEmpty(),
+                          u"パタン名称は必須項目です、入力してください"_s);
+}
+
+bool PatternScreen::checkPosition() {
+    // Position 0 is the header row; a sequence row never overwrites it.
+    const auto pos = parseNumber(position_->text());
+    return checks_->check(position_, pos && *pos >= 1, u"シフト順NOに正しく入力してください"_s);
+}
+
+bool PatternScreen::checkAll() {
+    checks_->reset();
+    QString tableFailure;
+    if (position_->text().isEmpty()) {
+        checkNumber();
+        checkName();
+    } else if (kind_ != kWeekdayKind) {
+        checkPosition();
+        const ShiftLookup s = ShiftListService::FindShiftByName(ctx_.db, shiftName_->currentText());
+        shiftAbbrev_->setText(s.abbrev);
+        const auto number = parseNumber(number_->text());
+        bool headerFound = false;
+        if (number) {
+            Table t(ctx_.db, kTable);
+            t.setIndex(kKey);
+            t.seek(Seek::Equal, {kind_, *number, 0});
+            headerFound = !t.noMatch();
+        }
+        if (!headerFound)
+            tableFailure = u"ﾊﾟﾀｰﾝ名称が登録されていません"_s;
+    } else {
+        bool allSet = true;
+        for (int c = 1; c <= 7; ++c)
+            allSet = allSet && !weekdayGrid_->text(1, c).isEmpty();
+        if (!allSet)
+            tableFailure = u"全曜日に入力してください"_s;
+        else
+            checkNumber(); // the rows are written under this number
+    }
+    if (checks_->reportIfFailed())
+        return false;
+    // Table-level failures come last in each branch and colour no box.
+    if (!tableFailure.isEmpty()) {
+        ctx_.prompter.inform(kTitle, tableFailure);
+        return false;
+    }
+    return true;
+}
+
+void PatternScreen::save() {
+    bool passed = false;
+    if (!guarded(ctx_.prompter, kTitle, [&] { passed = checkAll(); }) || !passed)
+        return;
+    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+        return;
+    const auto number = parseNumber(number_->text());
+    if (!number)
+        return;
+    guarded(ctx_.prompter, kTitle, [&] {
+        if (position_->text().isEmpty())
+            saveHeader(*number);
+        else if (kind_ != kWeekdayKind)
+            saveSequenceRow(*number);
+        else
+            saveWeekdays(*number);
+    });
+}
+
+void PatternScreen::saveHeader(int number) {
+    {
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {kind_, number, 0});
+        if (t.noMatch())
+            t.addNew();
+        else
+            t.edit();
+        t.set(u"パタ_区分"_s, kind_);
+        t.set(u"パタ_NO"_s, number);
+        t.set(u"パタ_名称"_s, name_->text());
+        t.set(u"パタ_連番"_s, 0);
+        t.set(u"パタ_備考"_s, remark_->text());
+        t.update();
+        tx.commit();
+    }
+    ctx_.prompter.inform(kTitle, u"更新(登録)されました。"_s);
+    resetScreen();
+    listSequence();
+}
+
+void PatternScreen::saveSequenceRow(int number) {
+    const int pos = *parseNumber(position_->text());
+    {
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {kind_, number, pos});
+        if (t.noMatch()) {
+            // Counted from the table, not from the list on screen, which may be stale.
+            int rows = 0;
+            Table c(ctx_.db, kTable);
+            c.setIndex(kKey);
+            c.seek(Seek::GreaterEqual, {kind_, number, 1});
+            for (; !c.eof() && c.integer(u"パタ_区分"_s) == kind_ &&
+                   c.integer(u"パタ_NO"_s) == number;
+                 c.moveNext())
+                ++rows;
+            if (rows + 1 >= kMaxSequenceRows + 1) {
+                ctx_.prompter.inform(kTitle, u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
+                return;
+            }
+            t.addNew();
+        } else {
+            t.edit();
+        }
+        t.set(u"パタ_区分"_s, kind_);
+        t.set(u"パタ_NO"_s, number);
+        t.set(u"パタ_連番"_s, pos);
+        t.set(u"パタ_シフト略称"_s, shiftAbbrev_->text());
+        t.set(u"パタ_シフト名称"_s, shiftName_->currentText());
+        t.set(u"パタ_備考"_s, shiftRemark_->text());
+        t.update();
+        tx.commit();
+    }
+    ctx_.prompter.inform(kTitle, u"指定されたシフトは更新(登録)されました。"_s);
+    listSequence();
+}
+
+void PatternScreen::saveWeekdays(int number) {
+    {
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        for (int day = 1; day <= 7; ++day) {
+            t.seek(Seek::Equal, {kind_, number, day});
+            if (t.noMatch())
+                t.addNew();
+            else
+                t.edit();
+            t.set(u"パタ_区分"_s, kind_);
+            t.set(u"パタ_NO"_s, number);
+            t.set(u"パタ_連番"_s, day);
+            t.set(u"パタ_シフト略称"_s, weekdayGrid_->text(1, day));
+            t.set(u"パタ_シフト名称"_s, weekdayShiftNames_[static_cast<size_t>(day - 1)]);
+            t.set(u"パタ_備考"_s, shiftRemark_->text());
+            t.update();
+        }
+        tx.commit();
+    }
+    if (highlighted_)
+        paintWeekdayCell(highlightCol_, 15);
+    highlighted_ = false;
+    highlightCol_ = 0;
+    selectedWeekday_ = 0;
+    ctx_.prompter.inform(kTitle, u"指定された曜日シフトは更新(登録)されました。"_s);
+}
+
+void PatternScreen::remove() {
+    const bool whole = position_->text().isEmpty() || kind_ == kWeekdayKind;
+    if (!ctx_.prompter.ask(kTitle, whole ? u"ｼﾌﾄﾊﾟﾀｰﾝ全体を削除します。"_s
+                                         : u"指定したｼﾌﾄを削除します。"_s))
+        return;
+    const auto number = parseNumber(number_->text());
+    const auto pos = whole ? std::optional<int>(0) : parseNumber(position_->text());
+    bool found = false;
+    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+        if (!number || !pos)
+            return;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {kind_, *number, *pos});
+        if (t.noMatch())
+            return;
+        found = true;
+        while (!t.eof() && t.integer(u"パタ_区分"_s) == kind_ &&
+               t.integer(u"パタ_NO"_s) == *number) {
+            t.remove();
+            t.moveNext();
+        }
+        tx.commit();
+    });
+    if (!ok)
+        return;
+    if (!found) {
+        ctx_.prompter.inform(kTitle, u"指定されたﾊﾟﾀｰﾝは登録されていません。"_s);
+        return;
+    }
+    ctx_.prompter.inform(kTitle, u"指定されたﾊﾟﾀｰﾝは削除されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] {
+        resetScreen();
+        listSequence();
+    });
+}
+
+void PatternScreen::openStaffingList() {
+    if (staffingList_) {
+        staffingList_->showPattern(name_->text());
+        staffingList_->raise();
+        staffingList_->activateWindow();
+        return;
+    }
+    staffingList_ = new StaffingListScreen(ctx_, name_->text());
+    staffingList_->setAttribute(Qt::WA_DeleteOnClose);
+    staffingList_->show();
+}

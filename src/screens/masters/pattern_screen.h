@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+struct AppContext;
+class FieldChecks;
+class FlexGrid;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class StaffingListScreen;
+
+// Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
+// for the weekday kind one shift per weekday.
+class PatternScreen final : public QWidget {
+    Q_OBJECT
+public:
+    explicit PatternScreen(AppContext& ctx, QWidget* parent = nullptr);
+
+    static constexpr int kMaxSequenceRows = 20;
+    static constexpr int kWeekdayKind = 5;
+
+    // "1  日勤", "12 日勤": the position left-aligned in two characters, a space, the name.
+    static QString sequenceLine(int position, const QString& shiftName);
+
+private:
+    void buildUi();
+    void onKindChosen();
+    void resetScreen();
+    void layoutWeekdayGrid();
+    void onPatternChosen();
+    void listSequence();
+    void showFrames(bool weekday);
+    void onSequenceRowChosen();
+    void onShiftChosen();
+    void onWeekdayClicked(int row, int col);
+    void onWeekdayShiftChosen();
+    void paintWeekdayCell(int col, int paletteNumber);
+
+    bool checkNumber();
+    bool checkName();
+    bool checkPosition();
+    bool checkAll();
+    void save();
+    void saveHeader(int number);
+    void saveSequenceRow(int number);
+    void saveWeekdays(int number);
+    void remove();
+    void openStaffingList();
+
+    AppContext& ctx_;
+    FieldChecks* checks_;
+    int kind_ = 1;
+    int selectedWeekday_ = 0;
+    int highlightCol_ = 0;
+    bool highlighted_ = false;
+    std::array<QString, 7> weekdayShiftNames_;
+
+    QComboBox* kindCombo_;
+    QListWidget* patternList_;
+    QLineEdit* number_;
+    QLineEdit* name_;
+    QLineEdit* remark_;
+    QGroupBox* sequenceFrame_;
+    QListWidget* sequenceList_;
+    QLineEdit* position_;
+    QLineEdit* shiftAbbrev_;
+    QComboBox* shiftName_;
+    QLineEdit* shiftRemark_;
+    QGroupBox* weekdayFrame_;
+    FlexGrid* weekdayGrid_;
+    QLineEdit* weekdayAbbrev_;
+    QComboBox* weekdayShiftName_;
+    QLabel* weekdayRemark_;
+    QPushButton* list_;
+    QPushButton* confirm_;
+    QPushButton* delete_;
+    QPushButton* close_;
+    QPointer<StaffingListScreen> staffingList_;
+};

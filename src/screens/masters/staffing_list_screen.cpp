@@ -1,0 +1,153 @@
+#include "screens/masters/staffing_list_screen.h"
+
+#include "screens/app_context.h"
+#include "store/database.h"
+#include "store/table.h"
+#include "widgets/flex_grid.h"
+#include "widgets/guarded.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"シフト別要員数設定"_s;
+
+const std::array<QString, 8>& rowNames() {
+    static const std::array<QString, 8> names{u"ｼﾌﾄ名"_s,     u"要員数"_s,    u"責任者数"_s,
+                                              u"ﾁｰﾑ要員数"_s, u"ﾁｰﾑ責任数"_s, u"早出要員数"_s,
+                                              u"遅出要数"_s,  u"MAX回数"_s};
+    return names;
+}
+
+} // namespace
+
+StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternName, QWidget* parent)
+    : QWidget(parent), ctx_(ctx) {
+    setObjectName(u"要員数一覧"_s);
+    setWindowTitle(kTitle);
+
+    auto* root = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    auto* label = new QLabel(u"パターン名称"_s, this);
+    pattern_ = new QComboBox(this);
+    pattern_->setObjectName(u"パターン名称"_s);
+    pattern_->setEditable(true);
+    pattern_->setInsertPolicy(QComboBox::NoInsert);
+    pattern_->setMinimumWidth(220);
+    label->setBuddy(pattern_);
+    top->addWidget(label);
+    top->addWidget(pattern_);
+    top->addStretch();
+    root->addLayout(top);
+
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(u"要員数表"_s);
+    root->addWidget(grid_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    close_ = new QPushButton(u"終了"_s, this);
+    close_->setObjectName(u"終了"_s);
+    buttons->addWidget(close_);
+    root->addLayout(buttons);
+
+    connect(pattern_, &QComboBox::activated, this, &StaffingListScreen::onPatternChosen);
+    connect(pattern_->lineEdit(), &QLineEdit::returnPressed, this,
+            &StaffingListScreen::onPatternChosen);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    layoutGrid(kDataCols);
+    resize(920, 300);
+    guarded(ctx_.prompter, kTitle, [this] { fillPatternCombo(); });
+    if (!patternName.isEmpty())
+        showPattern(patternName);
+}
+
+void StaffingListScreen::fillPatternCombo() {
+    pattern_->clear();
+    Table t(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
+    for (t.moveFirst(); !t.eof(); t.moveNext())
+        if (t.integer(u"パタ_連番"_s) == 0)
+            pattern_->addItem(t.text(u"パタ_名称"_s));
+    pattern_->setCurrentIndex(-1);
+    pattern_->setEditText(QString());
+}
+
+void StaffingListScreen::showPattern(const QString& name) {
+    pattern_->setEditText(name);
+    onPatternChosen();
+}
+
+void StaffingListScreen::layoutGrid(int dataCols) {
+    grid_->clearGrid();
+    grid_->setFixedCols(0);
+    grid_->setRows(static_cast<int>(rowNames().size()));
+    grid_->setCols(dataCols + 1);
+    grid_->setFixedCols(1);
+    grid_->setColWidthTwips(0, 1300);
+    for (int c = 1; c <= dataCols; ++c)
+        grid_->setColWidthTwips(c, 700);
+    for (size_t r = 0; r < rowNames().size(); ++r)
+        grid_->setText(static_cast<int>(r), 0, rowNames()[r]);
+}
+
+void StaffingListScreen::onPatternChosen() {
+    const QString name = pattern_->currentText();
+    guarded(ctx_.prompter, kTitle, [&] {
+        struct Column {
+            QString name;
+            std::array<int, 7> values{};
+        };
+        std::vector<Column> columns;
+        Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
+        Table header(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+        header.setIndex(u"idx_パタ名称"_s);
+        header.seek(Seek::Equal, {name, 0});
+        if (!header.noMatch()) {
+            const int kind = header.integer(u"パタ_区分"_s);
+            const int number = header.integer(u"パタ_NO"_s);
+            Table rows(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+            rows.setIndex(u"key_ﾊﾟﾀﾝ"_s);
+            Table shift(ctx_.db, u"シフト基本"_s);
+            shift.setIndex(u"key_基本"_s);
+            rows.seek(Seek::GreaterEqual, {kind, number, 1});
+            for (; !rows.eof() && rows.integer(u"パタ_区分"_s) == kind &&
+                   rows.integer(u"パタ_NO"_s) == number;
+                 rows.moveNext()) {
+                shift.seek(Seek::Equal, {rows.text(u"パタ_シフト略称"_s)});
+                if (shift.noMatch())
+                    continue;
+                Column c;
+                c.name = shift.text(u"基本_名称"_s);
+                c.values = {
+                    shift.integer(u"基本_最小要員"_s),     shift.integer(u"基本_責任者"_s),
+                    shift.integer(u"基本_チーム要員数"_s), shift.integer(u"基本_チーム責任者"_s),
+                    shift.integer(u"基本_早出要員"_s),     shift.integer(u"基本_遅出要員"_s),
+                    shift.integer(u"基本_MAX"_s)};
+                columns.push_back(c);
+            }
+        }
+        read.commit();
+        // A pattern may hold 20 positions; the grid grows a column rather than drop one.
+        layoutGrid(std::max(kDataCols, static_cast<int>(columns.size())));
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const int col = static_cast<int>(i) + 1;
+            grid_->setText(0, col, columns[i].name);
+            grid_->setCellAlignment(0, col, Qt::AlignCenter);
+            for (size_t v = 0; v < columns[i].values.size(); ++v) {
+                const int row = static_cast<int>(v) + 1;
+                grid_->setText(row, col, QString::number(columns[i].values[v]));
+                grid_->setCellAlignment(row, col, Qt::AlignRight | Qt::AlignVCenter);
+            }
+        }
+    });
+}

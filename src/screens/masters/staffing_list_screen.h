@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+struct AppContext;
+class FlexGrid;
+class QComboBox;
+class QPushButton;
+
+// Read-only view of one shift pattern: the default staffing of each shift in the pattern,
+// one column per position.
+class StaffingListScreen final : public QWidget {
+    Q_OBJECT
+public:
+    // `patternName` is the pattern to show at once (may be empty).
+    StaffingListScreen(AppContext& ctx, const QString& patternName, QWidget* parent = nullptr);
+
+    // Puts a pattern name in the combo and shows it.
+    void showPattern(const QString& name);
+
+    static constexpr int kDataCols = 19;
+
+private:
+    void fillPatternCombo();
+    void layoutGrid(int dataCols);
+    void onPatternChosen();
+
+    AppContext& ctx_;
+    QComboBox* pattern_;
+    FlexGrid* grid_;
+    QPushButton* close_;
+};
