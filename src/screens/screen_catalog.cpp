@@ -3,12 +3,14 @@
 #include "screens/app_context.h"
 #include "screens/masters/daily_staffing_screen.h"
 #include "screens/masters/pattern_screen.h"
+#include "screens/shell/code_master_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 // Add one entry per finished screen, keeping the menu's button order.
 const std::vector<ScreenEntry>& screenCatalog() {
     static const std::vector<ScreenEntry> entries{
+        {u"マスター登録"_s, true, [](AppContext& c) { return new CodeMasterScreen(c); }},
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
     };

@@ -1,0 +1,371 @@
+#include "screens/shell/code_master_screen.h"
+
+#include "screens/app_context.h"
+#include "store/database.h"
+#include "store/list_services.h"
+#include "store/table.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/flex_grid.h"
+#include "widgets/guarded.h"
+#include "widgets/palette.h"
+#include "widgets/prompter.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <array>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"ｺｰﾄﾞﾏｽﾀｰ情報"_s;
+const QString kNotRegistered = u"指定された名称は登録されていません。"_s;
+const QString kTable = u"個マスタ"_s;
+const QString kKey = u"key_個ﾏｽﾀｰ"_s;
+
+struct KindOption {
+    int kind;
+    QString name;
+    QString caption;
+};
+
+const std::array<KindOption, 10>& kindOptions() {
+    static const std::array<KindOption, 10> options{{
+        {1, u"社員区分"_s, u"社員区分"_s},
+        {2, u"性別"_s, u"性別"_s},
+        {3, u"シフト有無"_s, u"シフト無"_s},
+        {4, u"保持年数"_s, u"保持年数"_s},
+        {5, u"チーム名"_s, u"チーム名"_s},
+        {6, u"時間表示"_s, u"時間表示"_s},
+        {7, u"置換順"_s, u"シフト置換順"_s},
+        {8, u"設定基準"_s, u"設定基準シフト"_s},
+        {9, u"年度開始日"_s, u"年度開始日"_s},
+        {10, u"間隔"_s, u"休日間隔"_s},
+    }};
+    return options;
+}
+
+// Kinds whose abbreviation is a working shift's abbreviation, picked from the combo.
+bool takesShiftAbbrev(int kind) {
+    return kind == 3 || kind == 7 || kind == 8;
+}
+
+QLabel* captionLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+CodeMasterScreen::CodeMasterScreen(AppContext& ctx, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
+    setObjectName(u"マスター登"_s);
+    setWindowTitle(u"マスター登録"_s);
+    buildLayout();
+
+    checks_->reset();
+    checks_->onFocusLost(numberBox_, [this] { checkNumber(); });
+    checks_->onFocusLost(nameBox_, [this] { checkName(); });
+    checks_->onFocusLost(abbrevBox_, [this] { checkAbbrev(); });
+
+    guarded(ctx_.prompter, kTitle, [this] {
+        kindOptions_.front()->setChecked(true);
+        chooseKind(1);
+        fillShiftCombo();
+    });
+}
+
+void CodeMasterScreen::buildLayout() {
+    auto* frame = new QGroupBox(u"マスター種類"_s);
+    frame->setObjectName(u"Frame1"_s);
+    auto* frameLayout = new QVBoxLayout(frame);
+    for (const KindOption& option : kindOptions()) {
+        auto* radio = new QRadioButton(option.caption);
+        radio->setObjectName(option.name);
+        const int kind = option.kind;
+        connect(radio, &QRadioButton::clicked, this, [this, kind] {
+            guarded(ctx_.prompter, kTitle, [this, kind] { chooseKind(kind); });
+        });
+        frameLayout->addWidget(radio);
+        kindOptions_.push_back(radio);
+    }
+    frameLayout->addStretch();
+
+    grid_ = new FlexGrid;
+    grid_->setObjectName(u"マスタ一"_s);
+    grid_->setMinimumSize(380, 260);
+    connect(grid_, &FlexGrid::cellClickedAt, this, [this](int row, int col) {
+        guarded(ctx_.prompter, kTitle, [&] { onGridClicked(row, col); });
+    });
+
+    numberBox_ = new QLineEdit;
+    numberBox_->setObjectName(u"登録NO"_s);
+    numberBox_->setMaximumWidth(80);
+    nameBox_ = new QLineEdit;
+    nameBox_->setObjectName(u"登録名称"_s);
+    abbrevBox_ = new QLineEdit;
+    abbrevBox_->setObjectName(u"登録略称"_s);
+    abbrevBox_->setMaximumWidth(160);
+    shiftCombo_ = new QComboBox;
+    shiftCombo_->setObjectName(u"シフト略称"_s);
+    shiftCombo_->setMinimumWidth(100);
+    shiftComboLabel_ = new QLabel(u"シフト略称"_s);
+    shiftComboLabel_->setObjectName(u"Labelシフト略称"_s);
+    shiftComboLabel_->setBuddy(shiftCombo_);
+    connect(shiftCombo_, &QComboBox::activated, this,
+            [this](int index) { guarded(ctx_.prompter, kTitle, [&] { onShiftPicked(index); }); });
+
+    auto* entry = new QGridLayout;
+    entry->addWidget(captionLabel(u"登録NO"_s, numberBox_), 0, 0);
+    entry->addWidget(numberBox_, 0, 1, Qt::AlignLeft);
+    entry->addWidget(captionLabel(u"登録名称"_s, nameBox_), 1, 0);
+    entry->addWidget(nameBox_, 1, 1, 1, 3);
+    entry->addWidget(captionLabel(u"登録略称"_s, abbrevBox_), 2, 0);
+    entry->addWidget(abbrevBox_, 2, 1, Qt::AlignLeft);
+    entry->addWidget(shiftComboLabel_, 2, 2, Qt::AlignRight);
+    entry->addWidget(shiftCombo_, 2, 3);
+    entry->setColumnStretch(1, 1);
+
+    auto* update = new QPushButton(u"確定"_s);
+    update->setObjectName(u"更新"_s);
+    auto* remove = new QPushButton(u"削除"_s);
+    remove->setObjectName(u"削除"_s);
+    auto* close = new QPushButton(u"終了"_s);
+    close->setObjectName(u"終了"_s);
+    for (QPushButton* b : {update, remove, close})
+        b->setAutoDefault(false);
+    connect(update, &QPushButton::clicked, this, &CodeMasterScreen::onUpdateClicked);
+    connect(remove, &QPushButton::clicked, this, &CodeMasterScreen::onDeleteClicked);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(update);
+    buttons->addWidget(remove);
+    buttons->addWidget(close);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(captionLabel(u"マスター一覧"_s, grid_));
+    right->addWidget(grid_, 1);
+    right->addLayout(entry);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(frame);
+    top->addLayout(right, 1);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top, 1);
+    root->addLayout(buttons);
+
+    setTabOrder(numberBox_, nameBox_);
+    setTabOrder(nameBox_, abbrevBox_);
+    setTabOrder(abbrevBox_, shiftCombo_);
+    setTabOrder(shiftCombo_, update);
+    setTabOrder(update, remove);
+    setTabOrder(remove, close);
+    resize(640, 460);
+}
+
+void CodeMasterScreen::fillShiftCombo() {
+    shiftCombo_->clear();
+    Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
+    Table t(ctx_.db, u"シフト基本"_s);
+    t.setIndex(u"idx_対象"_s);
+    for (t.moveFirst(); !t.eof(); t.moveNext())
+        if (t.integer(u"基本_対象FLG"_s) == 1)
+            shiftCombo_->addItem(t.text(u"基本_略称"_s));
+    shiftCombo_->setCurrentIndex(-1);
+}
+
+void CodeMasterScreen::chooseKind(int kind) {
+    numberBox_->clear();
+    abbrevBox_->clear();
+    nameBox_->clear();
+    kind_ = kind;
+    listKind();
+}
+
+void CodeMasterScreen::listKind() {
+    grid_->clearGrid();
+    grid_->setRows(1);
+    grid_->setCols(4);
+    grid_->setFixedRows(1);
+    grid_->setFixedCols(0);
+    const std::array<QString, 4> headings{u"区分"_s, u"NO"_s, u"略称"_s, u"名称"_s};
+    const std::array<int, 4> widths{500, 500, 1000, 3000};
+    for (int c = 0; c < 4; ++c) {
+        grid_->setText(0, c, headings[static_cast<size_t>(c)]);
+        grid_->setColWidthTwips(c, widths[static_cast<size_t>(c)]);
+    }
+    highlightedRow_ = -1;
+
+    const bool showCombo = takesShiftAbbrev(kind_);
+    shiftCombo_->setVisible(showCombo);
+    shiftComboLabel_->setVisible(showCombo);
+
+    Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
+    Table t(ctx_.db, kTable);
+    t.setIndex(kKey);
+    t.seek(Seek::GreaterEqual, {kind_, 0});
+    if (t.noMatch())
+        return;
+    while (!t.eof() && t.integer(u"個_区分"_s) == kind_) {
+        grid_->addItem(u"%1\t%2\t%3\t%4"_s.arg(t.integer(u"個_区分"_s))
+                           .arg(t.integer(u"個_NO"_s))
+                           .arg(t.text(u"個_略称"_s), t.text(u"個_名称"_s)));
+        t.moveNext();
+    }
+}
+
+void CodeMasterScreen::onGridClicked(int row, int col) {
+    // The heading row is outside the entries just as an empty cell is.
+    if (row < grid_->fixedRows() || grid_->text(row, col).isEmpty()) {
+        ctx_.prompter.inform(kTitle, u"指示位置が有効範囲外です。"_s);
+        return;
+    }
+    kind_ = grid_->text(row, 0).toInt();
+    number_ = grid_->text(row, 1).toInt();
+
+    if (highlightedRow_ >= grid_->fixedRows() && highlightedRow_ < grid_->rows())
+        grid_->paintRow(highlightedRow_, Palette::colour(15));
+    grid_->paintRow(row, Palette::colour(10));
+    highlightedRow_ = row;
+
+    Table t(ctx_.db, kTable);
+    t.setIndex(kKey);
+    t.seek(Seek::Equal, {kind_, number_});
+    if (t.noMatch()) {
+        ctx_.prompter.inform(kTitle, kNotRegistered);
+        return;
+    }
+    numberBox_->setText(QString::number(t.integer(u"個_NO"_s)));
+    nameBox_->setText(t.text(u"個_名称"_s));
+    abbrevBox_->setText(t.text(u"個_略称"_s));
+}
+
+void CodeMasterScreen::onShiftPicked(int index) {
+    if (index < 0)
+        return;
+    const QString abbrev = shiftCombo_->itemText(index);
+    const ShiftLookup shift = ShiftListService::FindShiftByAbbrev(ctx_.db, abbrev);
+    abbrevBox_->setText(abbrev);
+    nameBox_->setText(shift.name);
+}
+
+bool CodeMasterScreen::checkNumber() {
+    return checks_->check(numberBox_, TextValues::isSmallInt(numberBox_->text()),
+                          u"登録NOに正しく入力してください"_s);
+}
+
+bool CodeMasterScreen::checkName() {
+    return checks_->check(nameBox_, !nameBox_->text().isEmpty(), u"登録名称に入力してください"_s);
+}
+
+bool CodeMasterScreen::checkAbbrev() {
+    return checks_->check(abbrevBox_, !abbrevBox_->text().isEmpty(),
+                          u"登録略称に入力してください"_s);
+}
+
+bool CodeMasterScreen::checkAll() {
+    checks_->reset();
+    checkNumber();
+    checkName();
+    checkAbbrev();
+    return !checks_->reportIfFailed();
+}
+
+void CodeMasterScreen::onUpdateClicked() {
+    if (!checkAll())
+        return;
+    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+        return;
+    const int number = *TextValues::parseSmallInt(numberBox_->text());
+    const QString name = nameBox_->text();
+    const QString abbrev = abbrevBox_->text();
+    bool stored = false;
+    guarded(ctx_.prompter, kTitle, [&] {
+        BusyCursor busy;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {kind_, number});
+        if (t.noMatch()) {
+            // The master cache reads no more than ten replacement entries; an eleventh
+            // would be stored and then silently ignored by every roster.
+            if (kind_ == 7) {
+                int count = 0;
+                t.seek(Seek::GreaterEqual, {7, 0});
+                while (!t.eof() && t.integer(u"個_区分"_s) == 7) {
+                    ++count;
+                    t.moveNext();
+                }
+                if (count >= kMaxReplacementOrder) {
+                    ctx_.prompter.inform(kTitle, u"置換順の登録はMAX 10件までです。"_s);
+                    return;
+                }
+            }
+            t.addNew();
+        } else {
+            t.edit();
+        }
+        t.set(u"個_区分"_s, kind_);
+        t.set(u"個_NO"_s, number);
+        t.set(u"個_名称"_s, name);
+        t.set(u"個_略称"_s, abbrev);
+        t.update();
+        tx.commit();
+        stored = true;
+    });
+    if (!stored)
+        return;
+    number_ = number;
+    applyTimeDisplay(kind_, number, true, abbrev);
+    ctx_.prompter.inform(kTitle, u"名称は更新(登録)されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { listKind(); });
+}
+
+void CodeMasterScreen::onDeleteClicked() {
+    // A number that is not a number can name no entry: say so before asking to delete it.
+    checks_->reset();
+    checkNumber();
+    if (checks_->reportIfFailed())
+        return;
+    if (!ctx_.prompter.ask(kTitle, u"入力内容を削除します。"_s))
+        return;
+    const int number = *TextValues::parseSmallInt(numberBox_->text());
+    bool removed = false;
+    guarded(ctx_.prompter, kTitle, [&] {
+        BusyCursor busy;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {kind_, number});
+        if (t.noMatch()) {
+            ctx_.prompter.inform(kTitle, kNotRegistered);
+            return;
+        }
+        t.remove();
+        tx.commit();
+        removed = true;
+    });
+    if (!removed)
+        return;
+    applyTimeDisplay(kind_, number, false, QString());
+    ctx_.prompter.inform(kTitle, u"表示内容は削除されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { listKind(); });
+}
+
+// The time display follows row (6, 1) at once, as the start-up settings would read it.
+void CodeMasterScreen::applyTimeDisplay(int kind, int number, bool stored, const QString& abbrev) {
+    if (kind != 6 || number != 1)
+        return;
+    ctx_.settings.timeDisplay = stored && abbrev == u"有"_s;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <vector>
+
+struct AppContext;
+class FieldChecks;
+class FlexGrid;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// The code master: lists the entries of one kind of 個マスタ and adds, changes and deletes
+// them. Opened modally; the menu reloads the start-up settings after it closes.
+class CodeMasterScreen final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CodeMasterScreen(AppContext& ctx, QWidget* parent = nullptr);
+
+    int chosenKind() const { return kind_; }
+
+    // The most entries of the replacement order the master cache reads.
+    static constexpr int kMaxReplacementOrder = 10;
+
+private:
+    void buildLayout();
+    void fillShiftCombo();
+    void chooseKind(int kind);
+    void listKind();
+    void onGridClicked(int row, int col);
+    void onShiftPicked(int index);
+    bool checkNumber();
+    bool checkName();
+    bool checkAbbrev();
+    bool checkAll();
+    void onUpdateClicked();
+    void onDeleteClicked();
+    void applyTimeDisplay(int kind, int number, bool stored, const QString& abbrev);
+
+    AppContext& ctx_;
+    FieldChecks* checks_;
+    std::vector<QRadioButton*> kindOptions_;
+    FlexGrid* grid_;
+    QLineEdit* numberBox_;
+    QLineEdit* nameBox_;
+    QLineEdit* abbrevBox_;
+    QComboBox* shiftCombo_;
+    QLabel* shiftComboLabel_;
+    int kind_ = 1;
+    int number_ = 0;
+    int highlightedRow_ = -1;
+};
