@@ -223,9 +223,10 @@ private:
         sheet_.line(DayStart, Top, DayStart, Bottom);
         for (int d = 1; d <= MaxPeriodDay(); ++d)
             sheet_.line(DayStart + DayWidth * d, Top, DayStart + DayWidth * d, Bottom);
-        // The count columns get rules of their own, as far as the table reaches.
+        // The count columns get rules of their own, 1 mm left of each column's figures as
+        // on the day columns, as far as the table reaches.
         for (size_t i = 0; i <= columns_.size(); ++i) {
-            const double x = CountStart + CountWidth * static_cast<double>(i);
+            const double x = CountStart - 1 + CountWidth * static_cast<double>(i);
             if (x >= Right)
                 break;
             sheet_.line(x, Top, x, Bottom);

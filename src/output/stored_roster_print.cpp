@@ -1,0 +1,29 @@
+#include "output/stored_roster_print.h"
+
+#include "output/roster_print.h"
+#include "roster/master_cache.h"
+#include "roster/roster_loader.h"
+#include "roster/roster_model.h"
+#include "roster/tallies.h"
+#include "store/database.h"
+#include "store/startup_settings.h"
+
+void LoadRosterForPrint(Database& db, const StartupSettings& settings, RosterModel& model) {
+    Database::Transaction read(db, Database::Transaction::Kind::Read);
+    model.loadMode = 2;
+    model.loadRequests = 0;
+    model.leaderFilter = 1;
+    model.byTeam = settings.byTeam;
+    LoadRosterPeriod(db, model, settings.weekdayName);
+    LoadMasterCache(db, model);
+    LoadStoredRoster(db, model);
+    TallyPerStaff(model, 0);
+    TallyPerDay(model, 0);
+    read.commit();
+}
+
+void PrintStoredRoster(Database& db, const StartupSettings& settings, RosterModel& model,
+                       Sheet& sheet) {
+    LoadRosterForPrint(db, settings, model);
+    PrintRoster(model, settings.weekdayColour, sheet);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+class Database;
+class Sheet;
+struct RosterModel;
+struct StartupSettings;
+
+// Loads the registered roster of the model's period (periodStart/periodEnd, filters and
+// grouping mode already set) in view mode, counts it and prints the roster sheet.
+void PrintStoredRoster(Database& db, const StartupSettings& settings, RosterModel& model,
+                       Sheet& sheet);
+
+// The load half of it: view mode, days, staff, master cache, stored rows and tallies.
+void LoadRosterForPrint(Database& db, const StartupSettings& settings, RosterModel& model);

@@ -1,0 +1,241 @@
+#include "screens/output/roster_print_screen.h"
+
+#include "output/print_period_check.h"
+#include "output/roster_print.h"
+#include "output/stored_roster_print.h"
+#include "screens/app_context.h"
+#include "screens/output/preview_print_output.h"
+#include "store/list_services.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/guarded.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+const QString Title = u"勤務表出力"_s;
+const QString KindRoster = u"勤務表"_s;
+const QString TargetAll = u"全員"_s;
+const QString TargetStaff = u"個別指定"_s;
+const QString TargetTeam = u"チーム指定"_s;
+} // namespace
+
+RosterPrintScreen::RosterPrintScreen(AppContext& ctx, std::unique_ptr<PrintOutput> output,
+                                     QWidget* parent)
+    : QWidget(parent), ctx_(ctx), output_(std::move(output)) {
+    if (!output_)
+        output_ = std::make_unique<PreviewPrintOutput>();
+    checks_ = new FieldChecks(ctx_.prompter, Title, this);
+    setObjectName(u"勤務印刷"_s);
+    setWindowTitle(u"勤務表･累計表 出力"_s);
+    buildUi();
+
+    model_.leaderFilter = 1;
+    model_.groupingMode = ctx_.settings.byTeam == 1 ? 2 : 1;
+    model_.byTeam = ctx_.settings.byTeam;
+
+    kindList_->addItems({KindRoster, u"月別勤務累計表"_s, u"年度勤務累計表"_s});
+    targetList_->addItems({TargetAll, TargetStaff});
+    if (ctx_.settings.byTeam == 1)
+        targetList_->addItem(TargetTeam);
+    staffList_->hide();
+    teamList_->hide();
+    startEdit_->setText(ctx_.settings.periodStart);
+    endEdit_->setText(ctx_.settings.periodEnd);
+}
+
+RosterPrintScreen::~RosterPrintScreen() = default;
+
+void RosterPrintScreen::buildUi() {
+    auto label = [this](const QString& caption, const QString& name = QString()) {
+        auto* l = new QLabel(caption, this);
+        if (!name.isEmpty())
+            l->setObjectName(name);
+        return l;
+    };
+    auto list = [this](const QString& name) {
+        auto* l = new QListWidget(this);
+        l->setObjectName(name);
+        return l;
+    };
+    kindList_ = list(u"出力指示"_s);
+    kindList_->setMaximumHeight(80);
+    targetList_ = list(u"出力対象"_s);
+    targetList_->setMaximumHeight(80);
+    staffLabel_ = label(QString(), u"登録職員一覧"_s);
+    staffList_ = list(u"LST職員"_s);
+    teamLabel_ = label(QString(), u"登録チーム一覧"_s);
+    teamList_ = list(u"チーム一覧"_s);
+    startEdit_ = new QLineEdit(this);
+    startEdit_->setObjectName(u"表開始日"_s);
+    endEdit_ = new QLineEdit(this);
+    endEdit_->setObjectName(u"表終了日"_s);
+    for (auto* e : {startEdit_, endEdit_})
+        e->setMaxLength(10);
+    auto* print = new QPushButton(u"確定"_s, this);
+    print->setObjectName(u"印刷"_s);
+    auto* close = new QPushButton(u"終了"_s, this);
+    close->setObjectName(u"終了"_s);
+
+    auto* form = new QGridLayout;
+    form->addWidget(label(u"出力指示"_s), 0, 0, Qt::AlignTop);
+    form->addWidget(kindList_, 0, 1);
+    form->addWidget(label(u"出力対象"_s), 1, 0, Qt::AlignTop);
+    form->addWidget(targetList_, 1, 1);
+    form->addWidget(label(u"出力開始日"_s), 2, 0);
+    form->addWidget(startEdit_, 2, 1);
+    form->addWidget(label(u"出力終了日"_s), 3, 0);
+    form->addWidget(endEdit_, 3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(print);
+    buttons->addWidget(close);
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addStretch();
+    left->addLayout(buttons);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(staffLabel_);
+    right->addWidget(staffList_, 1);
+    right->addWidget(teamLabel_);
+    right->addWidget(teamList_, 1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 3);
+    layout->addLayout(right, 2);
+    resize(560, 380);
+
+    setTabOrder(kindList_, targetList_);
+    setTabOrder(targetList_, startEdit_);
+    setTabOrder(startEdit_, endEdit_);
+    setTabOrder(endEdit_, print);
+    setTabOrder(print, close);
+
+    connect(targetList_, &QListWidget::currentRowChanged, this, &RosterPrintScreen::onTargetChosen);
+    connect(staffList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onStaffClicked);
+    connect(teamList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onTeamClicked);
+    connect(print, &QPushButton::clicked, this, &RosterPrintScreen::onPrintClicked);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    checks_->onFocusLost(startEdit_, [this] { checkStart(); });
+    checks_->onFocusLost(endEdit_, [this] { checkEnd(); });
+}
+
+void RosterPrintScreen::onTargetChosen() {
+    const QListWidgetItem* item = targetList_->currentItem();
+    const QString target = item ? item->text() : QString();
+    if (target == TargetAll) {
+        staffList_->hide();
+        teamList_->hide();
+        staffLabel_->clear();
+        teamLabel_->clear();
+        model_.filterTeam.clear();
+        model_.filterStaffNo.clear();
+    } else if (target == TargetStaff) {
+        teamList_->hide();
+        teamLabel_->clear();
+        staffLabel_->setText(u"登録職員一覧"_s);
+        guarded(ctx_.prompter, Title, [&] {
+            staffList_->clear();
+            staffList_->addItems(StaffListService::FillStaffList(ctx_.db));
+        });
+        staffList_->show();
+    } else if (target == TargetTeam) {
+        staffList_->hide();
+        staffLabel_->clear();
+        teamLabel_->setText(u"登録チーム一覧"_s);
+        guarded(ctx_.prompter, Title, [&] {
+            teamList_->clear();
+            teamList_->addItems(CodeListService::FillCodeList(ctx_.db, 5));
+        });
+        teamList_->show();
+    }
+}
+
+void RosterPrintScreen::onStaffClicked(QListWidgetItem* item) {
+    guarded(ctx_.prompter, Title, [&] {
+        const StaffLookup staff = StaffListService::FindStaffByName(ctx_.db, item->text());
+        if (staff.no.isEmpty()) {
+            ctx_.prompter.inform(Title, u"指定された職員は登録されていません。"_s);
+            return;
+        }
+        model_.filterTeam.clear();
+        model_.filterStaffNo = staff.no;
+        model_.groupingMode = 1;
+    });
+}
+
+void RosterPrintScreen::onTeamClicked(QListWidgetItem* item) {
+    model_.filterTeam = item->text();
+    model_.filterStaffNo.clear();
+    model_.groupingMode = 2;
+}
+
+void RosterPrintScreen::checkStart() {
+    const QString error = PrintStartDateError(startEdit_->text());
+    if (checks_->check(startEdit_, error.isEmpty(), error))
+        startEdit_->setText(*TextValues::normaliseDate(startEdit_->text()));
+}
+
+void RosterPrintScreen::checkEnd() {
+    const QString error = PrintEndDateError(endEdit_->text());
+    if (!checks_->check(endEdit_, error.isEmpty(), error))
+        return;
+    if (const auto normal = TextValues::normaliseDate(endEdit_->text()))
+        endEdit_->setText(*normal);
+    else
+        endEdit_->clear();
+}
+
+void RosterPrintScreen::onPrintClicked() {
+    checks_->reset();
+    checkStart();
+    checkEnd();
+    const QListWidgetItem* kindItem = kindList_->currentItem();
+    const int kindRow = kindItem ? kindList_->row(kindItem) : -1;
+    if (!checks_->hasError()) {
+        QString error;
+        if (kindRow < 0) // the missing choice is reported once the dates are right
+            error = PrintOrderError(startEdit_->text(), endEdit_->text());
+        else
+            error = PrintPeriodError(static_cast<PrintKind>(kindRow), startEdit_->text(),
+                                     endEdit_->text());
+        checks_->check(endEdit_, error.isEmpty(), error);
+    }
+    if (checks_->reportIfFailed())
+        return;
+    FieldChecks::setTextColour(startEdit_, true);
+    FieldChecks::setTextColour(endEdit_, true);
+    model_.periodStart = startEdit_->text();
+    model_.periodEnd = endEdit_->text();
+
+    if (kindRow < 0) {
+        ctx_.prompter.inform(Title, u"出力指示を選択してください"_s);
+        return;
+    }
+    if (kindRow != 0) {
+        ctx_.prompter.inform(Title,
+                             u"累計表の出力はまだ使用できません。勤務表を選択してください"_s);
+        return;
+    }
+    bool printed = false;
+    guarded(ctx_.prompter, Title, [&] {
+        {
+            BusyCursor busy;
+            LoadRosterForPrint(ctx_.db, ctx_.settings, model_);
+        }
+        printed = output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
+            PrintRoster(model_, ctx_.settings.weekdayColour, sheet);
+        });
+    });
+    if (printed)
+        ctx_.prompter.inform(Title, u"勤務表の印刷を終了しました"_s);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "roster/roster_model.h"
+#include "screens/output/print_output.h"
+
+#include <QWidget>
+#include <memory>
+
+struct AppContext;
+class FieldChecks;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+
+// "勤務表･累計表 出力": chooses what to print (the roster sheet or a totals sheet), for whom
+// (everybody, one person, one team) and for which period, then prints the registered roster.
+class RosterPrintScreen final : public QWidget {
+    Q_OBJECT
+public:
+    // `output` decides where printouts go; by default Qt's print preview and print dialog.
+    explicit RosterPrintScreen(AppContext& ctx, std::unique_ptr<PrintOutput> output = nullptr,
+                               QWidget* parent = nullptr);
+    ~RosterPrintScreen() override;
+
+    const RosterModel& model() const { return model_; }
+
+private:
+    void buildUi();
+    void onTargetChosen();
+    void onStaffClicked(QListWidgetItem* item);
+    void onTeamClicked(QListWidgetItem* item);
+    void checkStart();
+    void checkEnd();
+    void onPrintClicked();
+
+    AppContext& ctx_;
+    std::unique_ptr<PrintOutput> output_;
+    FieldChecks* checks_;
+    RosterModel model_;
+
+    QListWidget* kindList_;
+    QListWidget* targetList_;
+    QLabel* staffLabel_;
+    QListWidget* staffList_;
+    QLabel* teamLabel_;
+    QListWidget* teamList_;
+    QLineEdit* startEdit_;
+    QLineEdit* endEdit_;
+};

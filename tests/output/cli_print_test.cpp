@@ -1,0 +1,71 @@
+#include "store/table.h"
+#include "support/demo_data.h"
+#include "support/temp_database.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct CliRun {
+    int status;
+    QString out, err;
+};
+
+CliRun cli(const QString& dataDir, const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(ROSTER_CLI), QStringList{u"--data-dir"_s, dataDir} + args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+class CliPrintTest : public ::testing::Test {
+protected:
+    CliPrintTest() {
+        LoadDemoData(tmp.db());
+        Table t(tmp.db(), u"勤務表"_s);
+        for (int d = 1; d <= 30; ++d) {
+            t.addNew();
+            t.set(u"勤_区分"_s, 1);
+            t.set(u"勤_職員番号"_s, u"1003"_s);
+            t.set(u"勤_勤務日"_s, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0')));
+            t.set(u"勤_予定"_s, u"日"_s);
+            t.update();
+        }
+        tmp.close();
+    }
+    QString pdf() const { return tmp.dir() + u"/out.pdf"_s; }
+
+    TempDatabase tmp;
+};
+
+} // namespace
+
+TEST_F(CliPrintTest, PrintsOnePersonToPdf) {
+    const CliRun r = cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/4/1"_s, u"--to"_s,
+                                     u"2024/04/30"_s, u"--pdf"_s, pdf(), u"--staff"_s, u"1003"_s});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(u"勤務表の印刷を終了しました"_s));
+    EXPECT_TRUE(QFile::exists(pdf()));
+}
+
+TEST_F(CliPrintTest, BadInputExitsWithStatusTwoAndTheScreensMessage) {
+    CliRun r = cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/03/01"_s, u"--to"_s, u"2024/04/01"_s,
+                               u"--pdf"_s, pdf()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(u"勤務表の出力はMAX1ｹ月です"_s));
+
+    r = cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s, u"2024/04/30"_s,
+                        u"--pdf"_s, pdf(), u"--staff"_s, u"9999"_s});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(u"指定された職員は登録されていません。"_s));
+
+    r = cli(tmp.dir(), {u"print"_s, u"--to"_s, u"2024/04/30"_s, u"--pdf"_s, pdf()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(u"開始日に入力してください"_s));
+    EXPECT_FALSE(QFile::exists(pdf()));
+}

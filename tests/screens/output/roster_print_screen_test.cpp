@@ -1,0 +1,160 @@
+#include "screens/output/pdf_file_output.h"
+#include "screens/output/roster_print_screen.h"
+#include "store/startup_settings.h"
+#include "support/demo_data.h"
+#include "support/entry_screen_fixture.h"
+#include "widgets/fonts.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class RosterPrintScreenTest : public EntryScreenFixture {
+protected:
+    RosterPrintScreenTest() {
+        Fonts::installSubstitutions();
+        LoadDemoData(tmp.db());
+        LoadStartupSettings(tmp.db(), ctx.settings);
+        ctx.settings.periodStart = u"2024/04/01"_s;
+        ctx.settings.periodEnd = u"2024/04/30"_s;
+        pdfPath = outDir.filePath(u"roster.pdf"_s);
+        auto out = std::make_unique<PdfFileOutput>(pdfPath);
+        output = out.get();
+        screen = std::make_unique<RosterPrintScreen>(ctx, std::move(out));
+        screen->show();
+    }
+
+    void choose(const QString& list, const QString& entry) {
+        auto* l = child<QListWidget>(screen.get(), list);
+        const auto items = l->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << entry.toStdString();
+        l->setCurrentItem(items.front());
+        Q_EMIT l->itemClicked(items.front());
+    }
+
+    // The registered day shift of everybody on the first days of April.
+    void registerSomeDays() {
+        for (const QString& no : {u"1002"_s, u"1003"_s})
+            for (int d = 1; d <= 3; ++d)
+                putRow(
+                    u"勤務表"_s, u"key_勤務表"_s,
+                    {1, no, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0'))},
+                    {{u"勤_区分"_s, 1},
+                     {u"勤_職員番号"_s, no},
+                     {u"勤_勤務日"_s, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0'))},
+                     {u"勤_予定"_s, u"日"_s},
+                     {u"勤_予定早出"_s, d == 2 ? 2 : 0}});
+    }
+
+    QString pdfText() {
+        QProcess p;
+        p.start(u"pdftotext"_s, {u"-layout"_s, pdfPath, u"-"_s});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+    int pdfPages() {
+        QProcess p;
+        p.start(u"pdfinfo"_s, {pdfPath});
+        p.waitForFinished();
+        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n'))
+            if (line.startsWith(u"Pages:"_s))
+                return line.mid(6).trimmed().toInt();
+        return -1;
+    }
+
+    QTemporaryDir outDir;
+    QString pdfPath;
+    PdfFileOutput* output = nullptr;
+    std::unique_ptr<RosterPrintScreen> screen;
+};
+
+} // namespace
+
+TEST_F(RosterPrintScreenTest, OpensOnTheLastCreatedPeriodWithHiddenLists) {
+    EXPECT_EQ(screen->windowTitle(), u"勤務表･累計表 出力"_s);
+    EXPECT_EQ(child<QLineEdit>(screen.get(), u"表開始日"_s)->text(), u"2024/04/01"_s);
+    EXPECT_EQ(child<QLineEdit>(screen.get(), u"表終了日"_s)->text(), u"2024/04/30"_s);
+    EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
+    EXPECT_FALSE(child<QWidget>(screen.get(), u"チーム一覧"_s)->isVisible());
+    EXPECT_EQ(child<QListWidget>(screen.get(), u"出力対象"_s)->count(), 2) << "not by team";
+}
+
+TEST_F(RosterPrintScreenTest, DateChecksAllowAtMostOneMonth) {
+    choose(u"出力指示"_s, u"勤務表"_s);
+    type(screen.get(), u"表開始日"_s, u"2024/3/1"_s);
+    type(screen.get(), u"表終了日"_s, u"2024/04/01"_s);
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"勤務表の出力はMAX1ｹ月です"_s);
+    EXPECT_EQ(prompter.lastTitle(), u"勤務表出力"_s);
+    EXPECT_TRUE(red(screen.get(), u"表終了日"_s));
+    EXPECT_EQ(output->printed(), 0);
+
+    type(screen.get(), u"表終了日"_s, u"2024/3/31"_s);
+    prompter.clear();
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(child<QLineEdit>(screen.get(), u"表開始日"_s)->text(), u"2024/03/01"_s);
+    EXPECT_EQ(output->printed(), 1);
+    EXPECT_EQ(prompter.lastText(), u"勤務表の印刷を終了しました"_s);
+    EXPECT_FALSE(red(screen.get(), u"表終了日"_s));
+
+    type(screen.get(), u"表終了日"_s, u"2024/03/01"_s);
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"日付の関係を正しく入力してください"_s);
+
+    type(screen.get(), u"表開始日"_s, QString());
+    type(screen.get(), u"表終了日"_s, u"2024/13/01"_s);
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"開始日に入力してください"_s) << "first failure only";
+    EXPECT_TRUE(red(screen.get(), u"表終了日"_s));
+    EXPECT_EQ(output->printed(), 1);
+}
+
+TEST_F(RosterPrintScreenTest, MissingKindAndTotalsAreRefusedClearly) {
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"出力指示を選択してください"_s);
+    choose(u"出力指示"_s, u"月別勤務累計表"_s);
+    click(screen.get(), u"印刷"_s);
+    EXPECT_TRUE(prompter.lastText().contains(u"まだ使用できません"_s));
+    EXPECT_EQ(output->printed(), 0);
+}
+
+TEST_F(RosterPrintScreenTest, PrintsTheRegisteredRosterToPdf) {
+    registerSomeDays();
+    choose(u"出力指示"_s, u"勤務表"_s);
+    click(screen.get(), u"印刷"_s);
+    ASSERT_EQ(output->printed(), 1);
+    ASSERT_TRUE(QFile::exists(pdfPath));
+    // 22 staff and 4 count lines: the count lines overflow onto a second page.
+    EXPECT_EQ(pdfPages(), 2);
+    const QString text = pdfText();
+    EXPECT_TRUE(text.contains(u"勤務シフト表"_s));
+    EXPECT_TRUE(text.contains(u"鈴木 裕子"_s));
+}
+
+TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {
+    registerSomeDays();
+    choose(u"出力対象"_s, u"個別指定"_s);
+    EXPECT_TRUE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
+    EXPECT_EQ(child<QLabel>(screen.get(), u"登録職員一覧"_s)->text(), u"登録職員一覧"_s);
+    choose(u"LST職員"_s, u"高橋 健一"_s);
+    EXPECT_EQ(screen->model().filterStaffNo, u"1003"_s);
+
+    choose(u"出力指示"_s, u"勤務表"_s);
+    click(screen.get(), u"印刷"_s);
+    ASSERT_EQ(output->printed(), 1);
+    EXPECT_EQ(pdfPages(), 1);
+    const QString text = pdfText();
+    EXPECT_TRUE(text.contains(u"高橋 健一"_s));
+    EXPECT_FALSE(text.contains(u"鈴木 裕子"_s));
+    EXPECT_FALSE(text.contains(u"勤者数"_s));
+
+    choose(u"出力対象"_s, u"全員"_s);
+    EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
+    EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
+}
