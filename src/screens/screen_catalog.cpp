@@ -4,6 +4,7 @@
 #include "screens/masters/daily_staffing_screen.h"
 #include "screens/masters/pattern_screen.h"
 #include "screens/output/roster_print_screen.h"
+#include "screens/roster/creation_unit_screen.h"
 #include "screens/shell/code_master_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -13,6 +14,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
     static const std::vector<ScreenEntry> entries{
         {u"マスター登録"_s, true, [](AppContext& c) { return new CodeMasterScreen(c); }},
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
+        {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
     };

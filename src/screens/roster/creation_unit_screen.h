@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+struct AppContext;
+class FieldChecks;
+class QLineEdit;
+class QRadioButton;
+
+// The creation unit: how long one roster period lasts (row 1 of 作成単位), the last created
+// period (row 2) and the creation-mode setting. Opened modally; the menu reloads the
+// start-up settings after it closes.
+class CreationUnitScreen final : public QDialog {
+    Q_OBJECT
+public:
+    explicit CreationUnitScreen(AppContext& ctx, QWidget* parent = nullptr);
+
+private:
+    void buildLayout();
+    void showRow(int key);
+    void showCreationMode();
+    int chosenKey() const;
+    int chosenUnit() const;
+    bool checkUnitCount();
+    bool checkStartDay();
+    bool checkDate(QLineEdit* box, const QString& message);
+    bool checkAdjustmentDates();
+    bool checkAll();
+    void onConfirmClicked();
+
+    AppContext& ctx_;
+    FieldChecks* checks_;
+    QRadioButton* base_;
+    QRadioButton* adjust_;
+    QRadioButton* monthUnit_;
+    QRadioButton* weekUnit_;
+    QRadioButton* dayUnit_;
+    QRadioButton* byTeam_;
+    QRadioButton* notByTeam_;
+    QRadioButton* automatic_;
+    QRadioButton* manual_;
+    QRadioButton* surplusGeneral_;
+    QRadioButton* surplusLeader_;
+    QRadioButton* surplusCount_;
+    QLineEdit* unitCount_;
+    QLineEdit* startDay_;
+    QLineEdit* from_;
+    QLineEdit* to_;
+    QLineEdit* remark_;
+};
