@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QWidget>
+#include <vector>
 
 FieldChecks::FieldChecks(Prompter& prompter, QString title, QObject* parent)
     : QObject(parent), prompter_(prompter), title_(std::move(title)) {}
@@ -32,6 +33,31 @@ bool FieldChecks::isRed(const QWidget* field) {
     return field->palette().color(QPalette::Text) == Palette::colour(12);
 }
 
+namespace {
+
+// Whether Tab can stop at `w`: a widget that hands its focus to a proxy (the line edit of a
+// combo box) is passed over.
+bool isTabStop(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
+}
+
+} // namespace
+
+void FieldChecks::moveToHeadOfTabOrder(QWidget* field) {
+    // setTabOrder(a, b) moves b to just after a, so the stops ahead of the field are moved
+    // behind it, the last one first, keeping their order; the stops after it stay where they
+    // are. (Always moving behind the field itself also avoids Qt 6.4 ignoring a move behind
+    // the chain's last widget.)
+    QWidget* window = field->window();
+    std::vector<QWidget*> ahead;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window && w != field;
+         w = w->nextInFocusChain())
+        if (isTabStop(w) && !field->isAncestorOf(w))
+            ahead.push_back(w);
+    for (auto it = ahead.rbegin(); it != ahead.rend(); ++it)
+        QWidget::setTabOrder(field, *it);
+}
+
 bool FieldChecks::check(QWidget* field, bool ok, const QString& message) {
     setTextColour(field, ok);
     if (ok)
@@ -40,13 +66,7 @@ bool FieldChecks::check(QWidget* field, bool ok, const QString& message) {
     if (!messageSet_) {
         messageSet_ = true;
         pending_ = message;
-        // Head of the tab order: the field comes before the window's current first stop.
-        QWidget* window = field->window();
-        QWidget* first = window->nextInFocusChain();
-        while (first && first != window && !(first->focusPolicy() & Qt::TabFocus))
-            first = first->nextInFocusChain();
-        if (first && first != field && first != window)
-            QWidget::setTabOrder(field, first);
+        moveToHeadOfTabOrder(field);
         field->setFocus(Qt::OtherFocusReason);
     }
     return false;

@@ -43,6 +43,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void moveToHeadOfTabOrder(QWidget* field);
+
     Prompter& prompter_;
     QString title_;
     bool error_ = false;
