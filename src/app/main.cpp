@@ -10,10 +10,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QLibraryInfo>
-#include <QList>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTranslator>
 #include <memory>
 
@@ -51,7 +49,6 @@ void installQtTranslation(QApplication& app) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Fonts::installSubstitutions();
-    QApplication::setFont(QFont(Fonts::pGothic(), 10));
     installQtTranslation(app);
     const QString dir = dataDirectory(app);
 
@@ -71,13 +68,9 @@ int main(int argc, char** argv) {
         MainMenuScreen menu(ctx);
         menu.show();
         rc = QApplication::exec();
-        // Screens still pending deletion use the context; end them before it goes.
-        QList<QPointer<QWidget>> windows;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (!w->parentWidget() && w != &menu)
-                windows.append(w);
-        for (const QPointer<QWidget>& w : windows)
-            delete w.data();
+        // The screens closed last are still waiting for deletion and use the context: delete
+        // them now, while it exists.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return rc;
 }
