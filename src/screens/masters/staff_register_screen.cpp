@@ -1,0 +1,550 @@
+#include "screens/masters/staff_register_screen.h"
+
+#include "screens/app_context.h"
+#include "store/clock.h"
+#include "store/database.h"
+#include "store/list_services.h"
+#include "store/table.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/guarded.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"職員登録"_s;
+const QString kTable = u"職員"_s;
+const QString kCategoryMismatch = u"社員区分が一致しません､ﾏｽﾀｰの登録を確認してください"_s;
+const QString kPatternMismatch = u"特定シフトが一致しません､ﾏｽﾀｰの登録を確認してください"_s;
+const QString kNotRegistered = u"指定された職員は登録されていません。"_s;
+const QString kWithShift = u"シフト有"_s;
+const QString kNoShift = u"シフト無"_s;
+const QString kSpecific = u"特定ﾊﾟﾀｰﾝ"_s;
+const QString kWeekday = u"曜日ﾊﾟﾀｰﾝ"_s;
+
+// Staff numbers and display orders are stored as text of digits.
+bool isDigits(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+QString storedDate(const QString& typed) {
+    return TextValues::normaliseDate(typed).value_or(QString());
+}
+
+} // namespace
+
+StaffRegisterScreen::StaffRegisterScreen(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
+    setObjectName(u"職員登"_s);
+    setWindowTitle(u"職員登録"_s);
+    buildUi();
+    guarded(ctx_.prompter, kTitle, [this] {
+        fillStaffList();
+        category_->addItems(CodeListService::FillCodeList(ctx_.db, 1));
+        team_->addItems(CodeListService::FillCodeList(ctx_.db, 5));
+        for (QComboBox* c : {category_, team_}) {
+            c->setCurrentIndex(-1);
+            c->setEditText(QString());
+        }
+        // The type shown is シフト有, so its patterns are the ones offered.
+        patternKind_ = 1;
+        fillPatternCombo(1);
+    });
+    if (!ctx_.selectedStaffNo.isEmpty()) {
+        const auto items = staffList_->findItems(ctx_.selectedStaffName, Qt::MatchExactly);
+        if (!items.isEmpty())
+            staffList_->setCurrentItem(items.front());
+        loadStaff(ctx_.selectedStaffName);
+    }
+}
+
+QLineEdit* StaffRegisterScreen::box(const QString& name) {
+    auto* b = new QLineEdit(this);
+    b->setObjectName(name);
+    return b;
+}
+
+void StaffRegisterScreen::buildUi() {
+    auto* root = new QHBoxLayout(this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(u"登録職員一覧"_s, this));
+    staffList_ = new QListWidget(this);
+    staffList_->setObjectName(u"LST職員"_s);
+    staffList_->setMinimumWidth(170);
+    left->addWidget(staffList_, 1);
+    root->addLayout(left);
+
+    auto* form = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](const QString& caption, QWidget* w, int col = 0, int span = 1) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(w);
+        form->addWidget(label, row, col);
+        form->addWidget(w, row, col + 1, 1, span);
+    };
+    auto addCombo = [&](const QString& name) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(name);
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        return c;
+    };
+    auto addOptions = [&](const QString& caption, std::initializer_list<QRadioButton**> buttons,
+                          std::initializer_list<QString> names, int col) {
+        auto* frame = new QGroupBox(caption, this);
+        auto* l = new QHBoxLayout(frame);
+        l->setContentsMargins(6, 2, 6, 2);
+        auto name = names.begin();
+        for (QRadioButton** b : buttons) {
+            *b = new QRadioButton(*name, frame);
+            (*b)->setObjectName(*name);
+            l->addWidget(*b);
+            ++name;
+        }
+        l->addStretch();
+        form->addWidget(frame, row, col, 1, 2);
+    };
+
+    no_ = box(u"職員番号"_s);
+    addRow(u"職員番号"_s, no_);
+    displayOrder_ = box(u"表示順"_s);
+    addRow(u"表示順"_s, displayOrder_, 2);
+    ++row;
+    name_ = box(u"職員名"_s);
+    addRow(u"職員名"_s, name_);
+    kana_ = box(u"職員名カナ"_s);
+    addRow(u"カナ"_s, kana_, 2);
+    ++row;
+    address_ = box(u"住所"_s);
+    addRow(u"住所"_s, address_, 0, 3);
+    ++row;
+    phone_ = box(u"電話番号"_s);
+    addRow(u"電話番号"_s, phone_);
+    mobile_ = box(u"携帯番号"_s);
+    addRow(u"携帯番号"_s, mobile_, 2);
+    ++row;
+    category_ = addCombo(u"社員区分"_s);
+    addRow(u"社員区分"_s, category_);
+    addOptions(u"性別"_s, {&male_, &female_}, {u"男"_s, u"女"_s}, 2);
+    ++row;
+    shiftType_ = addCombo(u"シフト"_s);
+    shiftType_->addItems({kWithShift, kNoShift, kWeekday});
+    // Only the listed types can be picked; a stored 特定ﾊﾟﾀｰﾝ is still shown.
+    shiftType_->lineEdit()->setReadOnly(true);
+    addRow(u"シフト"_s, shiftType_);
+    pattern_ = addCombo(u"特定シフト"_s);
+    addRow(u"パターン名"_s, pattern_, 2);
+    ++row;
+    addOptions(u"早出･遅出"_s, {&earlyYes_, &earlyNo_}, {u"早出有"_s, u"早出無"_s}, 0);
+    team_ = addCombo(u"チーム"_s);
+    addRow(u"チーム名"_s, team_, 2);
+    ++row;
+    addOptions(u"責任者区分"_s, {&leader_, &general_}, {u"責任者"_s, u"一般"_s}, 0);
+    addOptions(u"就業区分"_s, {&employed_, &onLeave_, &retired_},
+               {u"就業中"_s, u"休職中"_s, u"退職"_s}, 2);
+    ++row;
+    birthDate_ = box(u"生年月日"_s);
+    addRow(u"生年月日"_s, birthDate_);
+    age_ = box(u"年齢"_s);
+    age_->setReadOnly(true);
+    age_->setFocusPolicy(Qt::NoFocus);
+    addRow(u"年齢"_s, age_, 2);
+    ++row;
+    startDate_ = box(u"開始日"_s);
+    addRow(u"勤務開始日"_s, startDate_);
+    years_ = box(u"年数"_s);
+    years_->setReadOnly(true);
+    years_->setFocusPolicy(Qt::NoFocus);
+    addRow(u"年数"_s, years_, 2);
+    ++row;
+    leaveFrom_ = box(u"休職開始"_s);
+    addRow(u"休職期間"_s, leaveFrom_);
+    leaveTo_ = box(u"休職終了"_s);
+    addRow(u"～"_s, leaveTo_, 2);
+    ++row;
+    remark_ = box(u"備考"_s);
+    addRow(u"備考"_s, remark_, 0, 3);
+    ++row;
+    form->setRowStretch(row++, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    confirm_ = new QPushButton(u"確定"_s, this);
+    confirm_->setObjectName(u"確定"_s);
+    delete_ = new QPushButton(u"削除"_s, this);
+    delete_->setObjectName(u"削除"_s);
+    close_ = new QPushButton(u"終了"_s, this);
+    close_->setObjectName(u"終了"_s);
+    for (auto* b : {confirm_, delete_, close_})
+        buttons->addWidget(b);
+    form->addLayout(buttons, row, 0, 1, 4);
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    root->addLayout(form, 1);
+
+    male_->setChecked(true);
+    earlyNo_->setChecked(true);
+    general_->setChecked(true);
+    employed_->setChecked(true);
+
+    connect(staffList_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { loadStaff(item->text()); });
+    connect(shiftType_, &QComboBox::activated, this, &StaffRegisterScreen::onShiftTypeChosen);
+    connect(category_, &QComboBox::activated, this, [this] {
+        checks_->reset();
+        guarded(ctx_.prompter, kTitle, [this] { lookUpCategory(); });
+    });
+    connect(pattern_, &QComboBox::activated, this, [this] {
+        checks_->reset();
+        guarded(ctx_.prompter, kTitle, [this] { lookUpPattern(); });
+    });
+    connect(confirm_, &QPushButton::clicked, this, &StaffRegisterScreen::save);
+    connect(delete_, &QPushButton::clicked, this, &StaffRegisterScreen::remove);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    checks_->onFocusLost(no_, [this] { checkNo(); });
+    checks_->onFocusLost(name_, [this] { checkName(); });
+    checks_->onFocusLost(kana_, [this] { checkKana(); });
+    checks_->onFocusLost(startDate_, [this] { checkStartDate(); });
+    checks_->onFocusLost(birthDate_, [this] { checkBirthDate(); });
+    checks_->onFocusLost(leaveFrom_, [this] {
+        checkLeaveDate(leaveFrom_, u"休職開始日に正しく入力してください"_s);
+    });
+    checks_->onFocusLost(
+        leaveTo_, [this] { checkLeaveDate(leaveTo_, u"休職終了日に正しく入力してください"_s); });
+    checks_->onFocusLost(displayOrder_, [this] { checkDisplayOrder(); });
+    checks_->onFocusLost(address_, [this] { checkAddress(); });
+
+    resize(860, 560);
+}
+
+void StaffRegisterScreen::fillStaffList() {
+    staffList_->clear();
+    staffList_->addItems(StaffListService::FillStaffList(ctx_.db));
+}
+
+void StaffRegisterScreen::fillPatternCombo(int kind) {
+    pattern_->clear();
+    if (kind != 0)
+        pattern_->addItems(PatternListService::FillPatternList(ctx_.db, 1, kind));
+    pattern_->setCurrentIndex(-1);
+    pattern_->setEditText(QString());
+}
+
+void StaffRegisterScreen::onShiftTypeChosen() {
+    const QString type = shiftType_->currentText();
+    int kind = 0;
+    if (type == kWithShift)
+        kind = 1;
+    else if (type == kSpecific)
+        kind = 3;
+    else if (type == kWeekday)
+        kind = 5;
+    guarded(ctx_.prompter, kTitle, [&] { fillPatternCombo(kind); });
+    if (kind != 0)
+        patternKind_ = kind;
+}
+
+bool StaffRegisterScreen::lookUpCategory() {
+    // The name index spans every code kind; only an employee category (kind 1) will do.
+    Table t(ctx_.db, u"個マスタ"_s);
+    t.setIndex(u"idx_名称"_s);
+    const QString text = category_->currentText();
+    t.seek(Seek::Equal, {text});
+    bool found = false;
+    for (; !t.noMatch() && !t.eof() && t.text(u"個_名称"_s) == text; t.moveNext()) {
+        if (t.integer(u"個_区分"_s) == 1) {
+            found = true;
+            break;
+        }
+    }
+    if (found) {
+        categoryNo_ = t.integer(u"個_NO"_s);
+        categoryName_ = t.text(u"個_名称"_s);
+    }
+    return checks_->check(category_, found, kCategoryMismatch);
+}
+
+bool StaffRegisterScreen::lookUpPattern() {
+    Table t(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+    t.setIndex(u"idx_パタ名称"_s);
+    t.seek(Seek::Equal, {pattern_->currentText(), 0});
+    const bool found = !t.noMatch();
+    if (found) {
+        patternKind_ = t.integer(u"パタ_区分"_s);
+        patternNo_ = t.integer(u"パタ_NO"_s);
+    }
+    return checks_->check(pattern_, found, kPatternMismatch);
+}
+
+void StaffRegisterScreen::loadStaff(const QString& staffName) {
+    guarded(ctx_.prompter, kTitle, [&] {
+        Table t(ctx_.db, kTable);
+        t.setIndex(u"idx_名漢字"_s);
+        t.seek(Seek::Equal, {staffName});
+        if (t.noMatch()) {
+            ctx_.prompter.inform(kTitle, kNotRegistered);
+            return;
+        }
+        checks_->reset();
+        no_->setText(t.text(u"職員_no"_s));
+        displayOrder_->setText(t.text(u"職員_表示順"_s));
+        name_->setText(t.text(u"職員_名漢字"_s));
+        kana_->setText(t.text(u"職員_名カナ"_s));
+        address_->setText(t.text(u"職員_住所"_s));
+        phone_->setText(t.text(u"職員_電話"_s));
+        mobile_->setText(t.text(u"職員_携帯"_s));
+        categoryNo_ = t.integer(u"職員_区分"_s);
+        (t.integer(u"職員_性別"_s) == 1 ? male_ : female_)->setChecked(true);
+
+        const int type = t.integer(u"職員_シフト有無"_s);
+        switch (type) {
+        case 1:
+            shiftType_->setEditText(kWithShift);
+            patternKind_ = 1;
+            break;
+        case 2:
+            shiftType_->setEditText(kNoShift);
+            break;
+        case 3:
+            shiftType_->setEditText(kSpecific);
+            patternKind_ = 3;
+            break;
+        default:
+            shiftType_->setEditText(kWeekday);
+            patternKind_ = 5;
+            break;
+        }
+        fillPatternCombo(type == 2 ? 0 : patternKind_);
+        if (type != 2)
+            patternNo_ = t.integer(u"職員_特定シフトNO"_s);
+
+        (t.integer(u"職員_早出有無"_s) == 1 ? earlyYes_ : earlyNo_)->setChecked(true);
+        team_->setEditText(t.text(u"職員_チーム"_s));
+        (t.integer(u"職員_責任者"_s) == 0 ? general_ : leader_)->setChecked(true);
+        const int employment = t.integer(u"職員_就業FLG"_s);
+        (employment == 0 ? employed_ : employment == 1 ? onLeave_ : retired_)->setChecked(true);
+
+        birthDate_->setText(t.text(u"職員_誕生日"_s));
+        startDate_->setText(t.text(u"職員_配属日"_s));
+        leaveFrom_->setText(t.text(u"職員_休職from"_s));
+        leaveTo_->setText(t.text(u"職員_休職To"_s));
+        remark_->setText(t.text(u"職員_備考"_s));
+        age_->clear();
+        years_->clear();
+        if (!birthDate_->text().isEmpty())
+            checkBirthDate();
+        if (!startDate_->text().isEmpty())
+            checkStartDate();
+        for (QWidget* w : std::initializer_list<QWidget*>{no_, displayOrder_, name_, kana_,
+                                                          address_, leaveFrom_, leaveTo_})
+            FieldChecks::setTextColour(w, true);
+
+        Table code(ctx_.db, u"個マスタ"_s);
+        code.setIndex(u"key_個ﾏｽﾀｰ"_s);
+        code.seek(Seek::Equal, {1, categoryNo_});
+        if (code.noMatch()) {
+            category_->setEditText(QString());
+            ctx_.prompter.inform(kTitle, kCategoryMismatch);
+        } else {
+            categoryName_ = code.text(u"個_名称"_s);
+            category_->setEditText(categoryName_);
+            FieldChecks::setTextColour(category_, true);
+        }
+
+        if (shiftType_->currentText() != kNoShift) {
+            Table pattern(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+            pattern.setIndex(u"key_ﾊﾟﾀﾝ"_s);
+            pattern.seek(Seek::Equal, {patternKind_, patternNo_, 0});
+            if (pattern.noMatch()) {
+                ctx_.prompter.inform(kTitle, u"特定ｼﾌﾄNOの登録を確認して下さい。"_s);
+                pattern_->setEditText(QString());
+            } else {
+                pattern_->setEditText(pattern.text(u"パタ_名称"_s));
+                FieldChecks::setTextColour(pattern_, true);
+            }
+        }
+    });
+}
+
+bool StaffRegisterScreen::checkNo() {
+    return checks_->check(no_, isDigits(no_->text()), u"職員番号に正しく入力してください"_s);
+}
+
+bool StaffRegisterScreen::checkName() {
+    const QString n = name_->text();
+    if (n.isEmpty())
+        return checks_->check(name_, false, u"職員名に入力してください"_s);
+    return checks_->check(name_, n.size() <= kNameLimit, u"職員名は漢字25桁以内で入力して下さい"_s);
+}
+
+bool StaffRegisterScreen::checkKana() {
+    const QString k = kana_->text();
+    if (k.isEmpty())
+        return checks_->check(kana_, false, u"職員名カナに入力してください"_s);
+    return checks_->check(kana_, k.size() <= kKanaLimit,
+                          u"職員名カナは半角ｶﾅ20桁以内で入力して下さい"_s);
+}
+
+bool StaffRegisterScreen::checkStartDate() {
+    if (startDate_->text().isEmpty()) {
+        years_->clear();
+        return checks_->check(startDate_, true, {});
+    }
+    const auto date = TextValues::normaliseDate(startDate_->text());
+    if (date) {
+        startDate_->setText(*date);
+        years_->setText(QString::number(
+            TextValues::diffYears(TextValues::parseDateText(*date), ctx_.clock.today())));
+    }
+    return checks_->check(startDate_, date.has_value(), u"勤務開始日に正しく入力してください"_s);
+}
+
+bool StaffRegisterScreen::checkBirthDate() {
+    if (birthDate_->text().isEmpty()) {
+        age_->clear();
+        return checks_->check(birthDate_, true, {});
+    }
+    const auto date = TextValues::normaliseDate(birthDate_->text());
+    if (date)
+        age_->setText(QString::number(
+            TextValues::diffYears(TextValues::parseDateText(*date), ctx_.clock.today())));
+    return checks_->check(birthDate_, date.has_value(), u"生年月日に正しく入力してください"_s);
+}
+
+bool StaffRegisterScreen::checkLeaveDate(QLineEdit* box, const QString& message) {
+    if (box->text().isEmpty())
+        return checks_->check(box, true, {});
+    const auto date = TextValues::normaliseDate(box->text());
+    if (date)
+        box->setText(*date);
+    return checks_->check(box, date.has_value(), message);
+}
+
+bool StaffRegisterScreen::checkDisplayOrder() {
+    if (displayOrder_->text().isEmpty())
+        displayOrder_->setText(u"999"_s);
+    return checks_->check(displayOrder_, isDigits(displayOrder_->text()),
+                          u"表示順に正しく入力してください"_s);
+}
+
+bool StaffRegisterScreen::checkTeam() {
+    const bool ok = ctx_.settings.byTeam != 1 || !team_->currentText().isEmpty();
+    return checks_->check(team_, ok, u"チーム名を入力してください"_s);
+}
+
+bool StaffRegisterScreen::checkAddress() {
+    return checks_->check(address_, address_->text().size() <= kAddressLimit,
+                          u"住所は漢字かな25桁以内で入力して下さい"_s);
+}
+
+bool StaffRegisterScreen::checkAll() {
+    checks_->reset();
+    checkNo();
+    checkName();
+    checkKana();
+    lookUpCategory();
+    checkStartDate();
+    checkBirthDate();
+    if (shiftType_->currentText() != kNoShift)
+        lookUpPattern();
+    checkLeaveDate(leaveFrom_, u"休職開始日に正しく入力してください"_s);
+    checkLeaveDate(leaveTo_, u"休職終了日に正しく入力してください"_s);
+    checkDisplayOrder();
+    checkTeam();
+    return !checks_->reportIfFailed();
+}
+
+void StaffRegisterScreen::save() {
+    bool passed = false;
+    if (!guarded(ctx_.prompter, kTitle, [&] { passed = checkAll(); }) || !passed)
+        return;
+    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+        return;
+    const QString type = shiftType_->currentText();
+    const int typeCode = type == kWithShift ? 1 : type == kNoShift ? 2 : type == kSpecific ? 3 : 5;
+    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+        BusyCursor busy;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(u"key_職員"_s);
+        t.seek(Seek::Equal, {no_->text()});
+        if (t.noMatch())
+            t.addNew();
+        else
+            t.edit();
+        t.set(u"職員_no"_s, no_->text());
+        t.set(u"職員_表示順"_s, displayOrder_->text());
+        t.set(u"職員_名漢字"_s, name_->text());
+        t.set(u"職員_名カナ"_s, kana_->text());
+        t.set(u"職員_住所"_s, address_->text());
+        t.set(u"職員_電話"_s, phone_->text());
+        t.set(u"職員_携帯"_s, mobile_->text());
+        t.set(u"職員_FAX"_s, QString());
+        t.set(u"職員_email"_s, QString());
+        t.set(u"職員_区分"_s, categoryNo_);
+        t.set(u"職員_性別"_s, male_->isChecked() ? 1 : 2);
+        t.set(u"職員_シフト有無"_s, typeCode);
+        t.set(u"職員_特定シフトNO"_s, typeCode == 2 ? 0 : patternNo_);
+        t.set(u"職員_早出有無"_s, earlyYes_->isChecked() ? 1 : 0);
+        t.set(u"職員_チーム"_s, team_->currentText());
+        t.set(u"職員_責任者"_s, general_->isChecked() ? 0 : 1);
+        t.set(u"職員_就業FLG"_s, employed_->isChecked() ? 0 : onLeave_->isChecked() ? 1 : 2);
+        t.set(u"職員_誕生日"_s, storedDate(birthDate_->text()));
+        t.set(u"職員_配属日"_s, storedDate(startDate_->text()));
+        t.set(u"職員_休職from"_s, storedDate(leaveFrom_->text()));
+        t.set(u"職員_休職To"_s, storedDate(leaveTo_->text()));
+        t.set(u"職員_備考"_s, remark_->text());
+        t.update();
+        tx.commit();
+    });
+    if (!ok)
+        return;
+    ctx_.prompter.inform(kTitle, u"職員は更新(登録)されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { fillStaffList(); });
+}
+
+void StaffRegisterScreen::remove() {
+    if (!ctx_.prompter.ask(kTitle, u"表示内容を削除します。"_s))
+        return;
+    QListWidgetItem* item = staffList_->currentItem();
+    const QString chosen = item ? item->text() : QString();
+    bool found = false;
+    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(u"idx_名漢字"_s);
+        t.seek(Seek::Equal, {chosen});
+        if (item == nullptr || t.noMatch())
+            return;
+        t.remove();
+        tx.commit();
+        found = true;
+    });
+    if (!ok)
+        return;
+    if (!found) {
+        ctx_.prompter.inform(kTitle, kNotRegistered);
+        return;
+    }
+    ctx_.prompter.inform(kTitle, u"職員は削除されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { fillStaffList(); });
+}
