@@ -54,6 +54,7 @@ struct Person {
 
     // Per-person counts (TallyPerStaff).
     ShiftCounts count{}, earlyCount{}, lateCount{};
+    // Rest statistics: runs of two or more rest days, and the rest days that follow a rest day.
     int restRuns = 0, restDaysInRuns = 0;
 
     // CumulativeCount for this person: [plane 1..3][column 1..7][shift 1..10].
@@ -167,4 +168,14 @@ struct RosterModel {
     StaffingMatrix<8> assigned;    // AssignedCount
     int recountLimit = RosterBounds::MaxPeriodDay;
     QString totalsWindowStart, totalsWindowEnd;
+
+    // Cell state of a person's day: 1 taken (a shift, a request or unavailable), 2 closed day,
+    // 0 free.
+    int cellState(const Person& p, int d) const {
+        const Cell& c = p.cell(d);
+        if (!c.shift.isEmpty() || !c.requestShift.isEmpty() || c.unavailable == 1)
+            return 1;
+        return day(d).holidayFlag == 1 ? 2 : 0;
+    }
+    bool isClosed(int d) const { return day(d).holidayFlag == 1; }
 };

@@ -1,0 +1,115 @@
+// roster-cli generate: the headless form of the creation screen's expansion.
+#include "app/cli_command.h"
+#include "roster/generation.h"
+#include "roster/registration.h"
+#include "roster/roster_model.h"
+#include "roster/roster_report.h"
+#include "store/database.h"
+#include "store/db_error.h"
+#include "store/period_rule.h"
+#include "store/startup_settings.h"
+#include "store/text_values.h"
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct GenerateOptions {
+    QString from, to;
+    bool byTeam = false;
+    bool reg = false;
+    QString format = u"text"_s;
+};
+
+// Returns the message for a bad command line, empty when it parsed.
+QString parse(const QStringList& args, GenerateOptions& o) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == u"--from"_s && hasValue)
+            o.from = args[++i];
+        else if (a == u"--to"_s && hasValue)
+            o.to = args[++i];
+        else if (a == u"--format"_s && hasValue)
+            o.format = args[++i];
+        else if (a == u"--by-team"_s)
+            o.byTeam = true;
+        else if (a == u"--register"_s)
+            o.reg = true;
+        else
+            return u"不明な引数です: "_s + a;
+    }
+    if (o.format != u"text"_s && o.format != u"json"_s)
+        return u"--format は text か json を指定してください"_s;
+    if (o.from.isEmpty() != o.to.isEmpty())
+        return u"--from と --to は両方指定してください"_s;
+    if (!o.from.isEmpty()) {
+        const auto from = TextValues::normaliseDate(o.from);
+        const auto to = TextValues::normaliseDate(o.to);
+        if (!from)
+            return u"開始日に正しく入力してください"_s;
+        if (!to)
+            return u"表終了日に正しく入力してください"_s;
+        o.from = *from;
+        o.to = *to;
+    }
+    return {};
+}
+
+int runGenerate(CliContext& ctx, const QStringList& args) {
+    GenerateOptions o;
+    if (const QString bad = parse(args, o); !bad.isEmpty()) {
+        ctx.err << bad << Qt::endl;
+        return 2;
+    }
+    try {
+        Database db(Database::pathIn(ctx.dataDir), Database::OpenMode::OpenExisting);
+        StartupSettings settings;
+        for (const QString& message : LoadStartupSettings(db, settings))
+            ctx.err << message << Qt::endl;
+        if (o.from.isEmpty()) {
+            const Period next =
+                NextPeriod(settings.creationUnit, settings.creationUnitCount, settings.periodEnd);
+            o.from = next.start;
+            o.to = next.end;
+            if (o.from.isEmpty()) {
+                ctx.err << u"作成単位･実績の登録を確認して下さい。"_s << Qt::endl;
+                return 2;
+            }
+        }
+        if (const QString bad = CheckGenerationPeriod(o.from, o.to); !bad.isEmpty()) {
+            ctx.err << bad << Qt::endl;
+            return 2;
+        }
+        auto model = std::make_unique<RosterModel>();
+        ExpandRoster(db, *model, settings, o.from, o.to, o.byTeam ? 2 : 1);
+        if (o.format == u"json"_s) {
+            ctx.out.flush();
+            ctx.out << QString::fromUtf8(RosterReportJson(*model));
+        } else {
+            ctx.out << RosterReportText(*model);
+        }
+        ctx.out.flush();
+        if (o.reg) {
+            const QStringList messages = RegisterRoster(db, *model);
+            for (const QString& message : messages)
+                ctx.err << message << Qt::endl;
+            if (!messages.isEmpty())
+                return 1;
+            ctx.err << u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to) << Qt::endl;
+        }
+        return 0;
+    } catch (const DbError& e) {
+        ctx.err << e.message() << Qt::endl;
+        return 1;
+    }
+}
+
+const CliRegistrar registrar{
+    {u"generate"_s,
+     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register] [--format text|json]"_s,
+     runGenerate}};
+
+} // namespace

@@ -1,0 +1,217 @@
+#include "roster/roster_loader.h"
+
+#include "roster/roster_model.h"
+#include "store/database.h"
+#include "store/table.h"
+#include "store/text_values.h"
+
+#include <QDate>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace RosterBounds;
+
+namespace {
+
+void loadDays(Database& db, RosterModel& m, const std::array<QString, 7>& names) {
+    static const std::array<QString, 7> fallback = {u"日"_s, u"月"_s, u"火"_s, u"水"_s,
+                                                    u"木"_s, u"金"_s, u"土"_s};
+    const QDate start = TextValues::parseDateText(m.periodStart);
+    if (!start.isValid())
+        return;
+    Table cal(db, u"カレンダー"_s);
+    cal.setIndex(u"key_カレンダー"_s);
+    for (int d = FirstDay; d <= LastDay; ++d) {
+        const QDate date = start.addDays(d - 1);
+        DayInfo& day = m.day(d);
+        day.date = TextValues::dateText(date);
+        day.dayOfMonth = QString::number(date.day());
+        day.weekday = date.dayOfWeek() % 7 + 1; // Qt: Monday 1 .. Sunday 7
+        const QString& name = names[static_cast<size_t>(day.weekday - 1)];
+        day.weekdayName = name.isEmpty() ? fallback[static_cast<size_t>(day.weekday - 1)] : name;
+        cal.seek(Seek::Equal, {day.date});
+        if (!cal.noMatch()) {
+            day.holidayFlag = cal.integer(u"カレ_休日FLG"_s);
+            day.note = cal.text(u"カレ_備考"_s);
+        }
+    }
+}
+
+void loadTeamNames(Database& db, RosterModel& m) {
+    Table codes(db, u"個マスタ"_s);
+    codes.setIndex(u"key_個ﾏｽﾀｰ"_s);
+    codes.seek(Seek::GreaterEqual, {5, 0});
+    for (int n = 1; n <= 3 && !codes.eof() && codes.integer(u"個_区分"_s) == 5; ++n) {
+        m.teamName[static_cast<size_t>(n)] = codes.text(u"個_名称"_s);
+        codes.moveNext();
+    }
+}
+
+bool within(const QString& date, const QString& from, const QString& to) {
+    return date >= from && date <= to;
+}
+
+bool admitted(const RosterModel& m, const Person& p) {
+    if (!p.assignedFrom.isEmpty())
+        return p.assignedFrom <= m.periodEnd;
+    if (!p.leaveFrom.isEmpty())
+        return within(p.leaveFrom, m.periodStart, m.periodEnd);
+    if (!p.leaveTo.isEmpty())
+        return within(p.leaveTo, m.periodStart, m.periodEnd);
+    return true;
+}
+
+bool passesFilters(const RosterModel& m, const Person& p) {
+    if (!m.filterStaffNo.isEmpty() && p.no != m.filterStaffNo)
+        return false;
+    if (!m.filterTeam.isEmpty() && p.team != m.filterTeam)
+        return false;
+    if (m.leaderFilter == 2 && p.leader != 1)
+        return false;
+    if (m.leaderFilter == 3 && p.leader == 1)
+        return false;
+    return true;
+}
+
+// A person cannot work before joining nor during a leave of absence or after retirement (a
+// leave with no end date); those days are marked unavailable.
+void markUnavailable(RosterModel& m, Person& p) {
+    const bool onLeave = !p.leaveFrom.isEmpty() || !p.leaveTo.isEmpty();
+    for (int d = FirstDay; d <= LastDay; ++d) {
+        const QString& date = m.day(d).date;
+        if (date.isEmpty())
+            continue;
+        bool out = !p.assignedFrom.isEmpty() && date < p.assignedFrom;
+        if (onLeave && (p.leaveFrom.isEmpty() || date >= p.leaveFrom) &&
+            (p.leaveTo.isEmpty() || date <= p.leaveTo))
+            out = true;
+        p.cell(d).unavailable = out ? 1 : 0;
+    }
+}
+
+void loadStaff(Database& db, RosterModel& m) {
+    Table staff(db, u"職員"_s);
+    staff.setIndex(u"idx_表示順"_s);
+    staff.seek(Seek::GreaterEqual, {QString(), QString()});
+    for (; !staff.eof(); staff.moveNext()) {
+        Person p;
+        p.no = staff.text(u"職員_no"_s);
+        if (p.no.isEmpty())
+            continue;
+        p.name = staff.text(u"職員_名漢字"_s);
+        p.assignedFrom = staff.text(u"職員_配属日"_s);
+        p.leaveFrom = staff.text(u"職員_休職from"_s);
+        p.leaveTo = staff.text(u"職員_休職To"_s);
+        p.employFlag = staff.integer(u"職員_就業FLG"_s);
+        p.shiftType = staff.integer(u"職員_シフト有無"_s);
+        p.fixedPattern = staff.integer(u"職員_特定シフトNO"_s);
+        p.leader = staff.integer(u"職員_責任者"_s);
+        p.earlyAllowed = staff.integer(u"職員_早出有無"_s);
+        p.team = staff.text(u"職員_チーム"_s);
+        if (!admitted(m, p) || !passesFilters(m, p))
+            continue;
+        markUnavailable(m, p);
+        const int g = (m.groupingMode == 2 && p.team != m.teamName[1]) ? 2 : 1;
+        m.group(g).push_back(std::move(p));
+    }
+}
+
+void loadRequests(Database& db, RosterModel& m) {
+    const QDate start = TextValues::parseDateText(m.periodStart);
+    Table req(db, u"休暇希望"_s);
+    req.setIndex(u"idx_職員NO"_s);
+    for (auto& group : m.groups) {
+        for (Person& p : group) {
+            req.seek(Seek::GreaterEqual, {p.no, m.periodStart});
+            for (; !req.eof(); req.moveNext()) {
+                if (req.text(u"希_職員NO"_s) != p.no)
+                    break;
+                const QString date = req.text(u"希_勤務日"_s);
+                if (date > m.periodEnd)
+                    break;
+                const int d = TextValues::diffDays(start, TextValues::parseDateText(date)) + 1;
+                if (d < 1 || d > LastDay)
+                    continue;
+                Cell& c = p.cell(d);
+                c.requestShift = req.text(u"希_予定略称"_s);
+                if (c.requestShift.isEmpty())
+                    c.requestShift = req.text(u"希_実績略称"_s);
+                c.requestKind = req.integer(u"希_区分"_s);
+            }
+        }
+    }
+}
+
+void setPeriodDayCount(RosterModel& m) {
+    const QDate from = TextValues::parseDateText(m.periodStart);
+    const QDate to = TextValues::parseDateText(m.periodEnd);
+    int n = (from.isValid() && to.isValid()) ? TextValues::diffDays(from, to) + 1 + 4 : -1;
+    if (n > 38 || n < 0)
+        n = 40;
+    m.periodDayCount = n;
+}
+
+} // namespace
+
+void LoadRosterPeriod(Database& db, RosterModel& m, const std::array<QString, 7>& weekdayNames) {
+    m.days = {};
+    m.teamName = {};
+    m.groups = {};
+    m.requirement.clear();
+    m.assigned.clear();
+    m.recountLimit = MaxPeriodDay;
+    Database::Transaction read(db, Database::Transaction::Kind::Read);
+    if (m.loadMode < 3)
+        loadDays(db, m, weekdayNames);
+    // The by-team grouping needs the team names even where the workplace setting is off.
+    if (m.byTeam == 1 || m.groupingMode == 2)
+        loadTeamNames(db, m);
+    loadStaff(db, m);
+    if (m.loadRequests == 1)
+        loadRequests(db, m);
+    setPeriodDayCount(m);
+    read.commit();
+}
+
+void LoadStoredRoster(Database& db, RosterModel& m) {
+    if (m.loadMode != 1 && m.loadMode != 2)
+        return;
+    const bool generation = m.loadMode == 1;
+    const QDate start = TextValues::parseDateText(m.periodStart);
+    if (!start.isValid())
+        return;
+    const QString windowStart = generation ? TextValues::addDays(m.periodStart, -5) : m.periodStart;
+    Database::Transaction read(db, Database::Transaction::Kind::Read);
+    Table roster(db, u"勤務表"_s);
+    roster.setIndex(u"key_勤務表"_s);
+    for (auto& group : m.groups) {
+        for (Person& p : group) {
+            roster.seek(Seek::GreaterEqual, {1, p.no, windowStart});
+            for (; !roster.eof(); roster.moveNext()) {
+                if (roster.integer(u"勤_区分"_s) != 1 || roster.text(u"勤_職員番号"_s) != p.no)
+                    break;
+                const QString date = roster.text(u"勤_勤務日"_s);
+                if (date > m.periodEnd)
+                    break;
+                const int d = TextValues::diffDays(start, TextValues::parseDateText(date)) + 1;
+                if (d < FirstDay || d > LastDay)
+                    continue;
+                Cell& c = p.cell(d);
+                const QString planned = roster.text(u"勤_予定"_s);
+                const QString actual = roster.text(u"勤_実績"_s);
+                if (generation) {
+                    const bool hasActual = !actual.isEmpty();
+                    c.shift = hasActual ? actual : planned;
+                    c.early = roster.integer(hasActual ? u"勤_実績早出"_s : u"勤_予定早出"_s);
+                } else {
+                    c.shift = planned;
+                    c.early = roster.integer(u"勤_予定早出"_s);
+                    if (!actual.isEmpty()) {
+                        c.actualShift = actual;
+                        c.actualEarly = roster.integer(u"勤_実績早出"_s);
+                    }
+                }
+            }
+        }
+    }
+    read.commit();
+}

@@ -1,0 +1,44 @@
+#include "roster/run_shape.h"
+
+#include "roster/roster_model.h"
+#include "roster/tallies.h"
+
+RunShape RunShape::from(const MasterCache& cache) {
+    RunShape r;
+    if (!cache.patterns[4].empty())
+        r.run = cache.patterns[4].front().shifts;
+    if (!cache.patterns[1].empty())
+        r.base = cache.patterns[1].front().shifts;
+    r.mandatoryLength = static_cast<int>(r.run.size());
+    if (r.run.empty())
+        return r;
+    r.mandatoryShift = cache.workShiftIndex(r.run.front());
+    for (size_t j = 0; j < r.base.size(); ++j) {
+        if (r.base[j] == r.run.front()) {
+            r.mandatoryStart = static_cast<int>(j) + 1;
+            break;
+        }
+    }
+    // A base pattern that does not hold the mandatory run has nothing to put around it.
+    if (r.mandatoryStart == 0)
+        return r;
+    r.preCount = r.mandatoryStart - 1;
+    r.postStart = r.mandatoryStart + r.mandatoryLength;
+    r.postCount = std::max(0, r.baseLength() - r.mandatoryStart - r.mandatoryLength + 1);
+    return r;
+}
+
+StaffingGoal StaffingTarget(const RosterModel& m, int day, int shift, int who, int level) {
+    if (shift < 1 || day < 1)
+        return {};
+    if (who == 1)
+        return level == 3 ? StaffingGoal{m.requirement.at(3, day, shift, 2), 4}
+                          : StaffingGoal{m.requirement.at(1, day, shift, 2), 2};
+    return level == 3 ? StaffingGoal{m.requirement.at(3, day, shift, 1), 3}
+                      : StaffingGoal{m.requirement.at(1, day, shift, 1), 1};
+}
+
+void PlaceShift(RosterModel& m, int group, int slot, int day, const QString& shift) {
+    m.person(group, slot).cell(day).shift = shift;
+    TallyAfterPlacement(m, group, slot, day);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+struct MasterCache;
+
+// The mandatory run (mandatory pattern 1) and the base pattern 1 around it, with the figures
+// both generation passes work from.
+struct RunShape {
+    std::vector<QString> run;  // the mandatory run, position 1 at index 0
+    std::vector<QString> base; // base pattern 1
+    int mandatoryLength = 0;   // MandatoryLength
+    int mandatoryShift = 0;    // MandatoryShift: working-shift index of the run's first shift
+    int preCount = 0;          // PreCount: base positions before the mandatory part
+    int mandatoryStart = 0;    // MandatoryStart: 1-based base position of the run, 0 when absent
+    int postStart = 0;         // PostStart
+    int postCount = 0;         // PostCount: base positions after the mandatory part
+    int baseLength() const { return static_cast<int>(base.size()); } // BaseLength
+
+    static RunShape from(const MasterCache& cache);
+};
+
+// The required number and the AssignedCount column a step compares it with.
+struct StaffingGoal {
+    int required = 0;
+    int column = 0;
+};
+
+struct RosterModel;
+
+// StaffingTarget(day, shift, who, level): who 1 leaders, 2 everybody; level 1, 2 team, 3 unit.
+StaffingGoal StaffingTarget(const RosterModel& m, int day, int shift, int who, int level);
+
+// Puts a shift into a person's cell and recounts that day and that person at once.
+void PlaceShift(RosterModel& m, int group, int slot, int day, const QString& shift);

@@ -1,0 +1,172 @@
+#include "roster/tallies.h"
+
+#include "roster/roster_model.h"
+#include "store/database.h"
+#include "store/table.h"
+#include "store/text_values.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace RosterBounds;
+
+namespace {
+
+// The shift a cell counts as: the actual shift, else the request, else the planned shift.
+const QString& effectiveShift(const Cell& c) {
+    if (!c.actualShift.isEmpty())
+        return c.actualShift;
+    if (!c.requestShift.isEmpty())
+        return c.requestShift;
+    return c.shift;
+}
+
+int effectiveMark(const Cell& c) {
+    return (c.actualEarly == 2 || c.actualEarly == 3) ? c.actualEarly : c.early;
+}
+
+void countDay(RosterModel& m, int d) {
+    if (m.isClosed(d))
+        return;
+    for (int g = 1; g <= 2; ++g) {
+        for (const Person& p : m.group(g)) {
+            const Cell& c = p.cell(d);
+            const int s = m.cache.workShiftIndex(effectiveShift(c));
+            if (s == 0)
+                continue;
+            for (int level : {g, 3}) {
+                m.assigned.at(level, d, s, 1) += 1;
+                m.assigned.at(level, d, s, 3) += 1;
+                if (p.leader == 1) {
+                    m.assigned.at(level, d, s, 2) += 1;
+                    m.assigned.at(level, d, s, 4) += 1;
+                }
+                const int mark = effectiveMark(c);
+                if (mark == 2)
+                    m.assigned.at(level, d, s, 5) += 1;
+                else if (mark == 3)
+                    m.assigned.at(level, d, s, 6) += 1;
+            }
+        }
+    }
+}
+
+void countPerson(RosterModel& m, Person& p) {
+    p.count = {};
+    p.earlyCount = {};
+    p.lateCount = {};
+    p.restRuns = 0;
+    p.restDaysInRuns = 0;
+    const QString& rest = m.cache.restShift;
+    for (int d = 1; d <= LastDay; ++d) {
+        const QString& date = m.day(d).date;
+        if (date.isEmpty() || date > m.periodEnd)
+            break;
+        if (m.isClosed(d))
+            continue;
+        const Cell& c = p.cell(d);
+        const QString& shift = effectiveShift(c);
+        const int s = m.cache.workShiftIndex(shift);
+        if (s != 0) {
+            p.count[static_cast<size_t>(s)] += 1;
+            const int mark = effectiveMark(c);
+            if (mark == 2)
+                p.earlyCount[static_cast<size_t>(s)] += 1;
+            else if (mark == 3)
+                p.lateCount[static_cast<size_t>(s)] += 1;
+        }
+        if (!rest.isEmpty() && shift == rest && effectiveShift(p.cell(d - 1)) == rest) {
+            p.restDaysInRuns += 1;
+            if (d - 2 < FirstDay || effectiveShift(p.cell(d - 2)) != rest)
+                p.restRuns += 1;
+        }
+    }
+}
+
+} // namespace
+
+void TallyPerDay(RosterModel& m, int day) {
+    int from = day;
+    if (day <= 0) {
+        m.assigned.clear();
+        m.recountLimit = MaxPeriodDay;
+        from = 1;
+    } else {
+        m.assigned.clearDays(day, std::min(m.recountLimit, LastDay));
+    }
+    for (int d = from; d <= std::min(m.recountLimit, MaxPeriodDay); ++d)
+        countDay(m, d);
+}
+
+void TallyPerStaff(RosterModel& m, int group, int slot) {
+    if (group == 0) {
+        for (auto& g : m.groups)
+            for (Person& p : g)
+                countPerson(m, p);
+        return;
+    }
+    countPerson(m, m.person(group, slot));
+}
+
+void TallyAfterPlacement(RosterModel& m, int group, int slot, int day) {
+    if (day >= 1) {
+        const int limit = m.recountLimit;
+        m.recountLimit = day;
+        TallyPerDay(m, day);
+        m.recountLimit = limit;
+    }
+    TallyPerStaff(m, group, slot);
+}
+
+namespace {
+
+void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QString& from,
+                const QString& to) {
+    roster.seek(Seek::GreaterEqual, {1, p.no, from});
+    for (; !roster.eof(); roster.moveNext()) {
+        if (roster.integer(u"勤_区分"_s) != 1 || roster.text(u"勤_職員番号"_s) != p.no ||
+            roster.text(u"勤_勤務日"_s) > to)
+            break;
+        const QString actual = roster.text(u"勤_実績"_s);
+        const bool hasActual = !actual.isEmpty();
+        const int s = m.cache.workShiftIndex(hasActual ? actual : roster.text(u"勤_予定"_s));
+        if (s == 0)
+            continue;
+        const int mark = roster.integer(hasActual ? u"勤_実績早出"_s : u"勤_予定早出"_s);
+        for (int col : {column, 7}) {
+            p.cumulative[1][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
+            if (mark == 2)
+                p.cumulative[2][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
+            else if (mark == 3)
+                p.cumulative[3][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
+        }
+    }
+}
+
+} // namespace
+
+void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
+                      const QString& from, const QString& to) {
+    Table roster(db, u"勤務表"_s);
+    roster.setIndex(u"key_勤務表"_s);
+    addHistory(roster, m, m.person(group, slot), column, from, to);
+}
+
+void LoadCumulativeTotals(Database& db, RosterModel& m, int mode) {
+    for (auto& g : m.groups)
+        for (Person& p : g)
+            p.cumulative = {};
+    if (mode != 2)
+        return;
+    const QDate start = TextValues::parseDateText(m.periodStart);
+    if (!start.isValid())
+        return;
+    const QDate end = start.addDays(-1);
+    m.totalsWindowEnd = TextValues::dateText(end);
+    m.totalsWindowStart = TextValues::dateText(end.addMonths(-3));
+    Database::Transaction read(db, Database::Transaction::Kind::Read);
+    Table roster(db, u"勤務表"_s);
+    roster.setIndex(u"key_勤務表"_s);
+    for (auto& g : m.groups)
+        for (Person& p : g)
+            addHistory(roster, m, p, 1, m.totalsWindowStart, m.totalsWindowEnd);
+    read.commit();
+}

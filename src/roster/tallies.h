@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+struct RosterModel;
+
+// Recounts AssignedCount: day 0 clears everything and counts days 1..31 (and sets the recount
+// limit to 31); a day d > 0 clears and recounts days d..model.recountLimit.
+void TallyPerDay(RosterModel& m, int day);
+
+// Recounts the per-person counts: group 0 clears and recounts everybody, otherwise the person
+// in (group, slot).
+void TallyPerStaff(RosterModel& m, int group, int slot = 0);
+
+// Recounts one changed day and one person, as every placement of the passes does.
+void TallyAfterPlacement(RosterModel& m, int group, int slot, int day);
+
+// Fills CumulativeCount. Mode 2: the three months before the period (plane 1..3, columns 1
+// and 7) for every loaded person. Other modes belong to the totals screens and do nothing here.
+void LoadCumulativeTotals(Database& db, RosterModel& m, int mode);
+
+// Adds the roster rows of one person between two dates (inclusive) to CumulativeCount column
+// `column` and to the total column 7.
+void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
+                      const QString& from, const QString& to);

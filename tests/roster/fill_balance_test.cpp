@@ -1,0 +1,126 @@
+#include "engine_fixture.h"
+#include "roster/fill_balance.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace SampleWorkplace;
+
+namespace {
+
+class FillBalanceTest : public EngineFixture {
+protected:
+    // Gives a person the shift `pattern` spells from day `from` on ("-" leaves a day alone).
+    void lay(const QString& no, int from, const QString& pattern) {
+        for (int i = 0; i < pattern.size(); ++i)
+            if (pattern[i] != u'-')
+                person(no).cell(from + i).shift = pattern.mid(i, 1);
+    }
+    // Everybody but `no` on the day shift all month, so that the day shift has people to spare.
+    void othersOnDayShift(const QString& no) {
+        for (Person& p : m().group(1))
+            if (p.no != no)
+                for (int d = 1; d <= 30; ++d)
+                    p.cell(d).shift = u"日"_s;
+    }
+    void recount() {
+        TallyPerStaff(m(), 0);
+        TallyPerDay(m(), 0);
+    }
+    int restCount(const QString& no) { return person(no).count[shiftIndex(u"休"_s)]; }
+    static QString days(const QString& shift, int n) { return shift.repeated(n); }
+};
+
+TEST_F(FillBalanceTest, NobodyMovesWhenTheDefaultShiftIsExactlyAtItsMinimum) {
+    build(db(), 4, 1, 4, 1);
+    load();
+    FillRemainingShifts(m());
+    for (const Person& p : m().group(1))
+        EXPECT_EQ(p.count[shiftIndex(u"日"_s)], 30) << p.no.toStdString();
+    EXPECT_EQ(m().assigned.at(3, 10, shiftIndex(u"夜"_s), 1), 0); // the shortage stays
+}
+
+TEST_F(FillBalanceTest, SurplusPeopleMoveIntoShortShiftsFairlyButNeverOffTheirRequests) {
+    build(db(), 5, 1, 4, 1);
+    addRequest(db(), 2, u"0002"_s, u"2024/04/01"_s, u"日"_s);
+    load();
+    FillRemainingShifts(m());
+    const int night = shiftIndex(u"夜"_s);
+    for (int d = 1; d <= 30; ++d)
+        EXPECT_EQ(m().assigned.at(3, d, night, 1), 1) << d;
+    EXPECT_EQ(shiftOn(u"0003"_s, 1), u"夜"_s); // 0002 keeps its request, the leader 0001 is needed
+    EXPECT_EQ(person(u"0001"_s).count[night], 0);
+    int fewest = 99, most = 0;
+    for (const QString& no : {u"0002"_s, u"0003"_s, u"0004"_s, u"0005"_s}) {
+        fewest = std::min(fewest, person(no).count[night]);
+        most = std::max(most, person(no).count[night]);
+    }
+    EXPECT_LE(most - fewest, 1);
+}
+
+TEST_F(FillBalanceTest, ARunOfBaseLengthAfterASingleRestBecomesATwoDayRest) {
+    build(db(), 3, 1, 1, 0, 30);
+    addRosterRow(db(), u"0002"_s, u"2024/03/31"_s, u"日"_s);
+    load();
+    lay(u"0002"_s, 1, u"休"_s + days(u"日"_s, 6) + days(u"休"_s, 23));
+    othersOnDayShift(u"0002"_s);
+    recount();
+    BreakLongRuns(m(), shape(), 1, 2);
+    EXPECT_EQ(shifts(u"0002"_s, 0, 8), u"日休休日日日日日休"_s);
+
+    // With a two-day rest already before the run, the run is cut in its middle instead.
+    load();
+    lay(u"0002"_s, -1, u"休休日日日日日日休"_s);
+    othersOnDayShift(u"0002"_s);
+    recount();
+    BreakLongRuns(m(), shape(), 1, 2);
+    EXPECT_EQ(shifts(u"0002"_s, 1, 7), u"日日日休日日休"_s);
+}
+
+TEST_F(FillBalanceTest, ALongRunIsCutNearItsMiddleTryingTheDaysInOrder) {
+    build(db(), 3, 1, 1, 0, 30);
+    addRosterRow(db(), u"0002"_s, u"2024/03/31"_s, u"休"_s);
+    // Seven working days with a base length of 5: m = 4, so e-4, e-5, e-3.
+    const std::vector<std::pair<std::vector<int>, int>> cases = {{{}, 4}, {{4}, 3}, {{4, 3}, 5}};
+    for (const auto& [blocked, expected] : cases) {
+        load();
+        m().cache.patterns[1].front().shifts = {u"日"_s, u"夜"_s, u"明"_s, u"休"_s, u"休"_s};
+        lay(u"0002"_s, 1, days(u"日"_s, 7) + days(u"休"_s, 23));
+        for (int d : blocked)
+            person(u"0002"_s).cell(d).requestShift = u"日"_s; // a requested day has no surplus
+        othersOnDayShift(u"0002"_s);
+        recount();
+        BreakLongRuns(m(), shape(), 1, 2);
+        for (int d = 1; d <= 7; ++d)
+            EXPECT_EQ(shiftOn(u"0002"_s, d) == u"休"_s, d == expected) << d;
+    }
+    EXPECT_EQ(HalfRoundedToEven(7), 4);
+    EXPECT_EQ(HalfRoundedToEven(5), 2);
+    EXPECT_EQ(HalfRoundedToEven(9), 4);
+    EXPECT_EQ(HalfRoundedToEven(8), 4);
+}
+
+TEST_F(FillBalanceTest, RestDaysStopAtTheRestShiftsMaximum) {
+    const QString runs =
+        days(u"日"_s, 3) + u"休"_s + days(u"日"_s, 8) + u"休"_s + days(u"日"_s, 17);
+    build(db(), 3, 1, 1, 0, 2);
+    addRosterRow(db(), u"0002"_s, u"2024/03/31"_s, u"休"_s);
+    load();
+    lay(u"0002"_s, 1, runs);
+    othersOnDayShift(u"0002"_s);
+    recount();
+    ASSERT_EQ(restCount(u"0002"_s), 2);
+    BreakLongRuns(m(), shape(), 1, 2);
+    AddRestDaysUpToMax(m(), 1, 2);
+    EXPECT_EQ(restCount(u"0002"_s), 2);
+
+    // One more allowed: it goes to the start of the longest run that follows a rest day.
+    db().exec(u"UPDATE \"シフト基本\" SET \"基本_MAX\" = 3 WHERE \"基本_略称\" = '休'"_s);
+    load();
+    lay(u"0002"_s, 1, runs);
+    othersOnDayShift(u"0002"_s);
+    recount();
+    AddRestDaysUpToMax(m(), 1, 2);
+    EXPECT_EQ(restCount(u"0002"_s), 3);
+    EXPECT_EQ(shifts(u"0002"_s, 1, 6), u"日日日休休日"_s);
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include "engine_fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace SampleWorkplace;
+
+namespace {
+
+class LoaderTest : public EngineFixture {};
+
+TEST_F(LoaderTest, AdmitsStaffByAssignmentAndLeaveAndMarksTheDaysTheyCannotWork) {
+    addMasters(db());
+    addStaff(db(), staff(u"J"_s, u"途中配属"_s, 1, 0, 1, 1, {}, u"2024/04/10"_s));
+    addStaff(db(),
+             staff(u"L"_s, u"休職中"_s, 1, 0, 1, 1, {}, u"2020/01/01"_s, u"2024/04/20"_s, {}));
+    addStaff(db(), staff(u"M"_s, u"中休職"_s, 1, 0, 1, 1, {}, u"2020/01/01"_s, u"2024/04/05"_s,
+                         u"2024/04/08"_s));
+    addStaff(db(), staff(u"F"_s, u"未配属"_s, 1, 0, 1, 1, {}, u"2024/05/01"_s));
+    // Without an assignment date only a leave touching the period, or no leave at all, admits.
+    addStaff(db(), staff(u"N"_s, u"日付なし"_s, 1, 0, 1, 1, {}, QString()));
+    addStaff(db(), staff(u"O"_s, u"長期休職"_s, 1, 0, 1, 1, {}, QString(), u"2024/01/01"_s,
+                         u"2024/12/31"_s));
+    load();
+
+    QStringList loaded;
+    for (const Person& p : m().group(1))
+        loaded << p.no;
+    EXPECT_EQ(loaded, (QStringList{u"J"_s, u"L"_s, u"M"_s, u"N"_s}));
+    EXPECT_EQ(person(u"J"_s).cell(9).unavailable, 1);
+    EXPECT_EQ(person(u"J"_s).cell(10).unavailable, 0);
+    EXPECT_EQ(person(u"L"_s).cell(19).unavailable, 0);
+    EXPECT_EQ(person(u"L"_s).cell(20).unavailable, 1);
+    EXPECT_EQ(person(u"L"_s).cell(30).unavailable, 1); // no end date: open-ended
+    EXPECT_EQ(person(u"M"_s).cell(4).unavailable, 0);
+    EXPECT_EQ(person(u"M"_s).cell(5).unavailable, 1);
+    EXPECT_EQ(person(u"M"_s).cell(8).unavailable, 1);
+    EXPECT_EQ(person(u"M"_s).cell(9).unavailable, 0);
+    EXPECT_EQ(person(u"N"_s).cell(1).unavailable, 0);
+}
+
+TEST_F(LoaderTest, FiltersAndGroupsByTeam) {
+    addMasters(db());
+    addStaff(db(), staff(u"A1"_s, u"A1"_s, 1, 1, 1, 1, u"Aチーム"_s));
+    addStaff(db(), staff(u"B1"_s, u"B1"_s, 1, 0, 1, 1, u"Bチーム"_s));
+    addStaff(db(), staff(u"A2"_s, u"A2"_s, 1, 0, 1, 1, u"Aチーム"_s));
+    load(u"2024/04/01"_s, u"2024/04/30"_s, 2);
+    ASSERT_EQ(m().groupCount(1), 2);
+    ASSERT_EQ(m().groupCount(2), 1);
+    EXPECT_EQ(m().person(1, 2).no, u"A2"_s);
+    EXPECT_EQ(m().person(2, 1).no, u"B1"_s);
+    EXPECT_EQ(m().teamName[1], u"Aチーム"_s);
+
+    model = std::make_unique<RosterModel>();
+    m().periodStart = u"2024/04/01"_s;
+    m().periodEnd = u"2024/04/30"_s;
+    m().leaderFilter = 3;
+    m().filterTeam = u"Aチーム"_s;
+    LoadRosterPeriod(db(), m());
+    ASSERT_EQ(m().groupCount(1), 1);
+    EXPECT_EQ(m().person(1, 1).no, u"A2"_s);
+}
+
+TEST_F(LoaderTest, DaysComeFromTheCalendarAndRequestsLandOnTheirDay) {
+    addMasters(db());
+    addStaff(db(), staff(u"1"_s, u"一"_s));
+    addCalendarDay(db(), u"2024/04/29"_s, 1);
+    addCalendarDay(db(), u"2024/03/30"_s, 1);
+    addRequest(db(), 1, u"1"_s, u"2024/04/03"_s, u"有"_s);
+    addRequest(db(), 2, u"1"_s, u"2024/05/01"_s, u"夜"_s); // after the period
+    load();
+    EXPECT_EQ(m().day(1).weekday, 2); // Monday
+    EXPECT_EQ(m().day(1).weekdayName, u"月"_s);
+    EXPECT_EQ(m().day(29).holidayFlag, 1);
+    EXPECT_EQ(m().day(-1).holidayFlag, 1);
+    EXPECT_EQ(m().day(28).holidayFlag, 0); // no calendar row: an open day
+    EXPECT_EQ(m().day(32).date, u"2024/05/02"_s);
+    EXPECT_EQ(m().periodDayCount, 34);
+    EXPECT_EQ(person(u"1"_s).cell(3).requestShift, u"有"_s);
+    EXPECT_EQ(person(u"1"_s).cell(3).requestKind, 1);
+    EXPECT_TRUE(person(u"1"_s).cell(31).requestShift.isEmpty());
+    EXPECT_EQ(m().cellState(person(u"1"_s), 3), 1);
+    EXPECT_EQ(m().cellState(person(u"1"_s), 29), 2);
+    EXPECT_EQ(m().cellState(person(u"1"_s), 28), 0);
+}
+
+TEST_F(LoaderTest, GenerationModeTakesActualShiftsAndTheLeadDaysViewModeKeepsThemApart) {
+    addMasters(db());
+    addStaff(db(), staff(u"1"_s, u"一"_s));
+    addRosterRow(db(), u"1"_s, u"2024/03/26"_s, u"日"_s); // six days before: outside
+    addRosterRow(db(), u"1"_s, u"2024/03/27"_s, u"日"_s, u"夜"_s);
+    addRosterRow(db(), u"1"_s, u"2024/04/02"_s, u"日"_s, u"休"_s);
+    load();
+    EXPECT_EQ(shifts(u"1"_s, -4, 2), u"夜-----休"_s);
+
+    model = std::make_unique<RosterModel>();
+    m().periodStart = u"2024/04/01"_s;
+    m().periodEnd = u"2024/04/30"_s;
+    m().loadMode = 2;
+    LoadRosterPeriod(db(), m());
+    LoadMasterCache(db(), m());
+    LoadStoredRoster(db(), m());
+    EXPECT_EQ(shifts(u"1"_s, -4, 2), u"------日"_s);
+    EXPECT_EQ(person(u"1"_s).cell(2).actualShift, u"休"_s);
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "engine_fixture.h"
+#include "roster/shift_assignment.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace SampleWorkplace;
+
+namespace {
+
+class ShiftAssignmentTest : public EngineFixture {};
+
+TEST_F(ShiftAssignmentTest, ContinuesANightRunFromTheLastLeadDay) {
+    build(db(), 3);
+    for (const QString& no : {u"0001"_s, u"0002"_s, u"0003"_s})
+        addRosterRow(db(), no, u"2024/03/31"_s, u"夜"_s);
+    addCalendarDay(db(), u"2024/04/01"_s, 1); // only day 1 closed ...
+    load();
+    ContinueMandatoryRun(m(), shape(), 1, 1);
+    EXPECT_EQ(shifts(u"0001"_s, 1, 4), u"-明休-"_s); // ... so the run resumes on day 2
+
+    db().exec(u"DELETE FROM \"カレンダー\""_s);
+    addRequest(db(), 2, u"0002"_s, u"2024/04/01"_s, u"日"_s);
+    load();
+    const RunShape r = shape();
+    ContinueMandatoryRun(m(), r, 1, 1);
+    ContinueMandatoryRun(m(), r, 1, 2);
+    EXPECT_EQ(shifts(u"0001"_s, 1, 3), u"明休-"_s);
+    EXPECT_EQ(shifts(u"0002"_s, 1, 3), u"---"_s); // a request on day 1 stops it
+    // Counts follow each placement at once.
+    EXPECT_EQ(person(u"0001"_s).count[shiftIndex(u"明"_s)], 1);
+    EXPECT_EQ(m().assigned.at(3, 1, shiftIndex(u"明"_s), 1), 1);
+}
+
+TEST_F(ShiftAssignmentTest, BuildsTheRunAroundARequestedAfterNightShift) {
+    build(db(), 2);
+    addRequest(db(), 2, u"0001"_s, u"2024/04/10"_s, u"明"_s);
+    addRequest(db(), 2, u"0002"_s, u"2024/04/10"_s, u"明"_s);
+    addRequest(db(), 1, u"0002"_s, u"2024/04/11"_s, u"有"_s);
+    addRequest(db(), 1, u"0002"_s, u"2024/04/09"_s, u"有"_s);
+    load();
+    const RunShape r = shape();
+    PlaceRunsAroundRequests(m(), r, 1, 1);
+    PlaceRunsAroundRequests(m(), r, 1, 2);
+    EXPECT_EQ(shifts(u"0001"_s, 8, 12), u"-夜-休-"_s);
+    // Forward the taken day 11 is skipped; backward the taken day 9 uses up the night.
+    EXPECT_EQ(shifts(u"0002"_s, 8, 12), u"----休"_s);
+}
+
+TEST_F(ShiftAssignmentTest, NightRunsGoToWhoWaitedLongestThenFewestNightsThenFewestInHistory) {
+    build(db(), 3, 1, 0, 1);
+    addRosterRow(db(), u"0001"_s, u"2024/03/10"_s, u"夜"_s);
+    addRosterRow(db(), u"0001"_s, u"2024/03/20"_s, u"夜"_s);
+    addRosterRow(db(), u"0002"_s, u"2024/03/15"_s, u"夜"_s);
+    addRosterRow(db(), u"0003"_s, u"2024/03/12"_s, u"夜"_s);
+    addRosterRow(db(), u"0003"_s, u"2024/03/13"_s, u"夜"_s);
+    load();
+    const RunShape r = shape();
+    CoverMandatoryShift(m(), r, 3, 2, 3);
+    EXPECT_EQ(shifts(u"0002"_s, 3, 5), u"夜明休"_s);
+    EXPECT_EQ(shifts(u"0001"_s, 3, 5), u"---"_s);
+
+    // Full ties go to the one shown first.
+    db().exec(u"DELETE FROM \"勤務表\""_s);
+    load();
+    CoverMandatoryShift(m(), shape(), 3, 2, 3);
+    EXPECT_EQ(shifts(u"0001"_s, 3, 5), u"夜明休"_s);
+
+    // Whoever waited longest since a night wins, even with more nights in the period.
+    load();
+    person(u"0001"_s).cell(-4).shift = u"夜"_s;
+    person(u"0002"_s).cell(20).shift = u"夜"_s;
+    person(u"0003"_s).cell(1).shift = u"夜"_s;
+    TallyPerStaff(m(), 0);
+    CoverMandatoryShift(m(), shape(), 3, 2, 3);
+    EXPECT_EQ(shiftOn(u"0002"_s, 3), u"夜"_s);
+    EXPECT_EQ(m().assigned.at(3, 3, shiftIndex(u"夜"_s), 3), 1);
+}
+
+TEST_F(ShiftAssignmentTest, ACandidateNeedsTheWholeRunFreeAndNoNightThatDay) {
+    build(db(), 1, 1, 0, 1);
+    load();
+    const RunShape r = shape();
+    Person& p = person(u"0001"_s);
+    EXPECT_TRUE(EvaluateCandidate(m(), r, p, 5).acceptable);
+    EXPECT_EQ(EvaluateCandidate(m(), r, p, 5).daysSince, 10);
+    p.cell(8).requestShift = u"有"_s; // day + MandatoryLength is still checked
+    EXPECT_FALSE(EvaluateCandidate(m(), r, p, 5).acceptable);
+    EXPECT_TRUE(EvaluateCandidate(m(), r, p, 4).acceptable);
+    EXPECT_TRUE(EvaluateCandidate(m(), r, p, 9).acceptable);
+    EXPECT_TRUE(EvaluateCandidate(m(), r, p, 38).acceptable);
+    EXPECT_FALSE(EvaluateCandidate(m(), r, p, 39).acceptable); // the run would not fit
+    p.cell(9).shift = u"夜"_s;
+    EXPECT_FALSE(EvaluateCandidate(m(), r, p, 9).acceptable);
+}
+
+TEST_F(ShiftAssignmentTest, AZeroRequirementPlacesNoRun) {
+    build(db(), 4, 1, 2, 0);
+    load();
+    AssignShifts(m());
+    for (int g = 1; g <= 2; ++g)
+        for (const Person& p : m().group(g))
+            EXPECT_EQ(p.count[shiftIndex(u"夜"_s)], 0) << p.no.toStdString();
+}
+
+TEST_F(ShiftAssignmentTest, FixedWeekAndWeekdayPatternsOverwriteRequestsButSkipClosedDays) {
+    build(db(), 1);
+    addStaff(db(), staff(u"W"_s, u"日勤者"_s, 2, 0, 0));
+    addStaff(db(), staff(u"P"_s, u"曜日"_s, 5, 0, 1));
+    addRequest(db(), 1, u"W"_s, u"2024/04/06"_s, u"有"_s); // a Saturday
+    addRequest(db(), 1, u"W"_s, u"2024/04/03"_s, u"有"_s); // a Wednesday
+    addCalendarDay(db(), u"2024/04/29"_s, 1);
+    load();
+    AssignShifts(m());
+    EXPECT_EQ(shifts(u"W"_s, 1, 7), u"日日日日日休休"_s);
+    EXPECT_EQ(shiftOn(u"W"_s, 29), QString());
+    EXPECT_EQ(shifts(u"P"_s, 1, 7), u"日日日日日休休"_s); // weekday pattern 1: Sunday first
+}
+
+TEST_F(ShiftAssignmentTest, AFillerStaysOnlyWhereTheDayStillNeedsIt) {
+    build(db(), 2, 1, 3, 2);
+    load();
+    const int night = shiftIndex(u"夜"_s);
+    // Night needs 2; with nobody on it one more person still leaves it short.
+    EXPECT_EQ(CheckFillerNeeded(m(), u"夜"_s, 1, 2, 5), u"夜"_s);
+    m().assigned.at(3, 5, night, 1) = 1;
+    m().assigned.at(1, 5, night, 1) = 1;
+    EXPECT_EQ(CheckFillerNeeded(m(), u"夜"_s, 1, 2, 5), u"日"_s);
+    // A leader keeps it while anything is short.
+    EXPECT_EQ(CheckFillerNeeded(m(), u"夜"_s, 1, 1, 5), u"夜"_s);
+    // The rest shift needs nobody: it stays.
+    EXPECT_EQ(CheckFillerNeeded(m(), u"休"_s, 1, 2, 5), u"休"_s);
+}
+
+TEST_F(ShiftAssignmentTest, FillersFollowTheBasePatternAroundRuns) {
+    build(db(), 2, 1, 1, 1);
+    load();
+    Person& p = person(u"0002"_s);
+    p.cell(10).shift = u"夜"_s;
+    p.cell(11).shift = u"明"_s;
+    p.cell(12).shift = u"休"_s;
+    TallyPerStaff(m(), 0);
+    TallyPerDay(m(), 0);
+    AddPatternFillers(m(), shape(), 1, 2);
+    // Base 日日夜明休休: two day shifts before the run, one more rest after it.
+    EXPECT_EQ(shifts(u"0002"_s, 7, 14), u"-日日夜明休休-"_s);
+}
+
+} // namespace

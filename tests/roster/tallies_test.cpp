@@ -1,0 +1,84 @@
+#include "engine_fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace SampleWorkplace;
+
+namespace {
+
+class TalliesTest : public EngineFixture {};
+
+TEST_F(TalliesTest, CountTheEffectiveShiftOfOpenDaysOnly) {
+    build(db(), 3);
+    addCalendarDay(db(), u"2024/04/07"_s, 1);
+    load();
+    const int day = shiftIndex(u"日"_s), night = shiftIndex(u"夜"_s);
+    Person& a = person(u"0001"_s); // a leader
+    Person& b = person(u"0002"_s);
+    a.cell(2).shift = u"日"_s;
+    a.cell(2).requestShift = u"夜"_s; // the request counts, not the planned shift
+    b.cell(2).shift = u"日"_s;
+    b.cell(2).early = 2;
+    b.cell(3).shift = u"日"_s;
+    b.cell(3).actualShift = u"夜"_s; // the actual shift replaces the planned one
+    b.cell(3).actualEarly = 3;
+    b.cell(7).shift = u"日"_s;  // a closed day
+    b.cell(31).shift = u"日"_s; // after the period
+    TallyPerStaff(m(), 0);
+    TallyPerDay(m(), 0);
+
+    EXPECT_EQ(a.count[night], 1);
+    EXPECT_EQ(a.count[day], 0);
+    EXPECT_EQ(b.count[day], 1);
+    EXPECT_EQ(b.earlyCount[day], 1);
+    EXPECT_EQ(b.count[night], 1);
+    EXPECT_EQ(b.lateCount[night], 1);
+    EXPECT_EQ(m().assigned.at(3, 2, night, 1), 1);
+    EXPECT_EQ(m().assigned.at(3, 2, night, 2), 1); // leader column
+    EXPECT_EQ(m().assigned.at(1, 2, night, 4), 1);
+    EXPECT_EQ(m().assigned.at(3, 2, day, 1), 1);
+    EXPECT_EQ(m().assigned.at(3, 2, day, 2), 0);
+    EXPECT_EQ(m().assigned.at(3, 2, day, 5), 1);
+    EXPECT_EQ(m().assigned.at(3, 3, night, 6), 1);
+    EXPECT_EQ(m().assigned.at(3, 7, day, 1), 0);
+    EXPECT_EQ(m().assigned.at(2, 2, night, 1), 0);
+
+    // One person recounted after a change; the others keep their counts.
+    b.cell(4).shift = u"夜"_s;
+    TallyAfterPlacement(m(), 1, 2, 4);
+    EXPECT_EQ(b.count[night], 2);
+    EXPECT_EQ(m().assigned.at(3, 4, night, 1), 1);
+    EXPECT_EQ(a.count[night], 1);
+    EXPECT_EQ(m().assigned.at(3, 2, night, 1), 1);
+}
+
+TEST_F(TalliesTest, RestStatisticsCountRunsOfRestDays) {
+    build(db(), 1);
+    load();
+    Person& p = person(u"0001"_s);
+    for (int d : {2, 3, 4, 10, 20, 21})
+        p.cell(d).shift = u"休"_s;
+    TallyPerStaff(m(), 1, 1);
+    EXPECT_EQ(p.count[shiftIndex(u"休"_s)], 6);
+    EXPECT_EQ(p.restRuns, 2);
+    EXPECT_EQ(p.restDaysInRuns, 3);
+}
+
+TEST_F(TalliesTest, HistoryCoversTheThreeMonthsBeforeThePeriodAndPrefersActualShifts) {
+    build(db(), 2);
+    addRosterRow(db(), u"0001"_s, u"2023/12/30"_s, u"夜"_s); // before the window
+    addRosterRow(db(), u"0001"_s, u"2023/12/31"_s, u"夜"_s);
+    addRosterRow(db(), u"0001"_s, u"2024/02/10"_s, u"日"_s, u"夜"_s);
+    addRosterRow(db(), u"0001"_s, u"2024/03/31"_s, u"夜"_s);
+    addRosterRow(db(), u"0001"_s, u"2024/04/01"_s, u"夜"_s); // inside the period
+    addRosterRow(db(), u"0002"_s, u"2024/03/01"_s, u"明"_s);
+    load();
+    const size_t night = static_cast<size_t>(shiftIndex(u"夜"_s));
+    EXPECT_EQ(m().totalsWindowStart, u"2023/12/31"_s);
+    EXPECT_EQ(m().totalsWindowEnd, u"2024/03/31"_s);
+    EXPECT_EQ(person(u"0001"_s).cumulative[1][7][night], 3);
+    EXPECT_EQ(person(u"0001"_s).cumulative[1][1][night], 3);
+    EXPECT_EQ(person(u"0001"_s).cumulative[1][7][static_cast<size_t>(shiftIndex(u"日"_s))], 0);
+    EXPECT_EQ(person(u"0002"_s).cumulative[1][7][night], 0);
+}
+
+} // namespace
