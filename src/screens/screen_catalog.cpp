@@ -3,6 +3,7 @@
 #include "screens/app_context.h"
 #include "screens/masters/daily_staffing_screen.h"
 #include "screens/masters/pattern_screen.h"
+#include "screens/masters/shift_definition_screen.h"
 #include "screens/masters/staff_register_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
@@ -14,6 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 const std::vector<ScreenEntry>& screenCatalog() {
     static const std::vector<ScreenEntry> entries{
         {u"マスター登録"_s, true, [](AppContext& c) { return new CodeMasterScreen(c); }},
+        {u"基本登録"_s, false, [](AppContext& c) { return new ShiftDefinitionScreen(c); }},
         {u"職員登録"_s, false, [](AppContext& c) { return new StaffRegisterScreen(c); }},
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},

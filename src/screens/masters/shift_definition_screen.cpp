@@ -1,0 +1,547 @@
+#include "screens/masters/shift_definition_screen.h"
+
+#include "screens/app_context.h"
+#include "store/database.h"
+#include "store/list_services.h"
+#include "store/table.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/guarded.h"
+#include "widgets/prompter.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kTitle = u"シフト基本情報"_s;
+const QString kTable = u"シフト基本"_s;
+const QString kKey = u"key_基本"_s;
+const QString kRequired = u"名称は必須項目です、入力してください"_s;
+
+QLineEdit* box(const QString& name, int width = 0) {
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    if (width > 0)
+        e->setFixedWidth(width);
+    return e;
+}
+
+QRadioButton* option(const QString& name, const QString& caption) {
+    auto* b = new QRadioButton(caption);
+    b->setObjectName(name);
+    return b;
+}
+
+QGroupBox* frame(const QString& caption, std::initializer_list<QRadioButton*> options) {
+    auto* g = new QGroupBox(caption);
+    auto* l = new QHBoxLayout(g);
+    for (QRadioButton* b : options)
+        l->addWidget(b);
+    l->addStretch();
+    return g;
+}
+
+QLabel* label(const QString& text, QWidget* buddy) {
+    auto* l = new QLabel(text);
+    l->setBuddy(buddy);
+    return l;
+}
+
+// "start 〜 end" on one line.
+QHBoxLayout* timeRange(QLineEdit* start, QLineEdit* end) {
+    auto* l = new QHBoxLayout;
+    l->addWidget(start);
+    l->addWidget(new QLabel(u"～"_s));
+    l->addWidget(end);
+    l->addStretch();
+    return l;
+}
+
+QString storedTime(const QLineEdit* box) {
+    return TextValues::normaliseTime(box->text()).value_or(QString());
+}
+
+int storedNumber(const QLineEdit* box) {
+    return TextValues::parseSmallInt(box->text()).value_or(0);
+}
+
+} // namespace
+
+ShiftDefinitionScreen::ShiftDefinitionScreen(AppContext& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
+    setObjectName(u"シフト基本"_s);
+    setWindowTitle(u"シフト基本情報登録"_s);
+    buildLayout();
+    connectChecks();
+
+    checks_->reset();
+    earlyBoth_->setChecked(true);
+    workDay_->setChecked(true);
+    fillYes_->setChecked(true);
+    working_->setChecked(true);
+    guarded(ctx_.prompter, kTitle, [this] { workingShiftMode(); });
+}
+
+void ShiftDefinitionScreen::buildLayout() {
+    working_ = option(u"対象"_s, u"対象"_s);
+    leave_ = option(u"対象外"_s, u"対象外"_s);
+    list_ = new QListWidget;
+    list_->setObjectName(u"シフト名称"_s);
+    list_->setMinimumWidth(170);
+
+    abbrev_ = box(u"略称"_s, 80);
+    name_ = box(u"名称"_s);
+    order_ = box(u"優先順"_s, 50);
+    workDay_ = option(u"出勤"_s, u"勤務"_s);
+    dayOff_ = option(u"休日"_s, u"休日"_s);
+    paid_ = new QCheckBox(u"有給休暇"_s);
+    paid_->setObjectName(u"有給休暇"_s);
+    start_ = box(u"開始時間"_s, 60);
+    end_ = box(u"終了時間"_s, 60);
+    earlyNone_ = option(u"早遅無"_s, u"なし"_s);
+    earlyBoth_ = option(u"早遅有"_s, u"両方あり"_s);
+    earlyOnly_ = option(u"早出"_s, u"早出"_s);
+    lateOnly_ = option(u"遅出"_s, u"遅出"_s);
+    earlyStart_ = box(u"早出開始"_s, 60);
+    earlyEnd_ = box(u"早出終了"_s, 60);
+    lateStart_ = box(u"遅出開始"_s, 60);
+    lateEnd_ = box(u"遅出終了"_s, 60);
+    earlyStaff_ = box(u"早出要員数"_s, 50);
+    lateStaff_ = box(u"遅出要員数"_s, 50);
+    minStaff_ = box(u"要員数"_s, 50);
+    leaders_ = box(u"責任者数"_s, 50);
+    maxCount_ = box(u"MAX回数"_s, 50);
+    teamStaff_ = box(u"チーム要員数"_s, 50);
+    teamLeaders_ = box(u"チーム責任者"_s, 50);
+    fillYes_ = option(u"補充有"_s, u"対象"_s);
+    fillNo_ = option(u"補充無"_s, u"対象外"_s);
+    remark_ = box(u"備考"_s);
+
+    // Option groups in one frame are exclusive among themselves only.
+    auto* category = frame(u"シフト区分"_s, {working_, leave_});
+    auto* left = new QVBoxLayout;
+    left->addWidget(category);
+    left->addWidget(label(u"シフト名称"_s, list_));
+    left->addWidget(list_, 1);
+
+    auto* f = new QGridLayout;
+    int r = 0;
+    f->addWidget(label(u"略称"_s, abbrev_), r, 0);
+    f->addWidget(abbrev_, r, 1);
+    f->addWidget(label(u"名称"_s, name_), r, 2);
+    f->addWidget(name_, r++, 3);
+    f->addWidget(label(u"シフト順"_s, order_), r, 0);
+    f->addWidget(order_, r, 1);
+    f->addWidget(paid_, r++, 3);
+    f->addWidget(frame(u"休日区分"_s, {workDay_, dayOff_}), r++, 0, 1, 4);
+    f->addWidget(label(u"勤務時間"_s, start_), r, 0);
+    f->addLayout(timeRange(start_, end_), r++, 1, 1, 3);
+    f->addWidget(frame(u"早出・遅出区分"_s, {earlyNone_, earlyBoth_, earlyOnly_, lateOnly_}), r++,
+                 0, 1, 4);
+    f->addWidget(label(u"早出要員数"_s, earlyStaff_), r, 0);
+    f->addWidget(earlyStaff_, r, 1);
+    f->addWidget(label(u"時間"_s, earlyStart_), r, 2);
+    f->addLayout(timeRange(earlyStart_, earlyEnd_), r++, 3);
+    f->addWidget(label(u"遅出要員数"_s, lateStaff_), r, 0);
+    f->addWidget(lateStaff_, r, 1);
+    f->addWidget(label(u"時間"_s, lateStart_), r, 2);
+    f->addLayout(timeRange(lateStart_, lateEnd_), r++, 3);
+    f->addWidget(label(u"シフト最小要員数"_s, minStaff_), r, 0);
+    f->addWidget(minStaff_, r, 1);
+    f->addWidget(label(u"シフト責任者数"_s, leaders_), r, 2);
+    f->addWidget(leaders_, r++, 3);
+    f->addWidget(label(u"シフトMAX回数"_s, maxCount_), r, 0);
+    f->addWidget(maxCount_, r++, 1);
+    f->addWidget(label(u"チーム最小要員数"_s, teamStaff_), r, 0);
+    f->addWidget(teamStaff_, r, 1);
+    f->addWidget(label(u"チームシフト責任者数"_s, teamLeaders_), r, 2);
+    f->addWidget(teamLeaders_, r++, 3);
+    f->addWidget(frame(u"不足補充"_s, {fillYes_, fillNo_}), r++, 0, 1, 4);
+    f->addWidget(label(u"備考"_s, remark_), r, 0);
+    f->addWidget(remark_, r++, 1, 1, 3);
+    f->setColumnStretch(3, 1);
+
+    auto* confirm = new QPushButton(u"確定"_s);
+    confirm->setObjectName(u"確定"_s);
+    auto* remove = new QPushButton(u"削除"_s);
+    remove->setObjectName(u"削除"_s);
+    auto* close = new QPushButton(u"終了"_s);
+    close->setObjectName(u"終了"_s);
+    connect(confirm, &QPushButton::clicked, this, &ShiftDefinitionScreen::onConfirmClicked);
+    connect(remove, &QPushButton::clicked, this, &ShiftDefinitionScreen::onDeleteClicked);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(confirm);
+    buttons->addWidget(remove);
+    buttons->addWidget(close);
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(f);
+    right->addStretch();
+    right->addLayout(buttons);
+    auto* root = new QHBoxLayout(this);
+    root->addLayout(left);
+    root->addLayout(right, 1);
+
+    // User actions only: loading a definition sets the options without their defaults.
+    auto act = [this](auto&& fn) { return [this, fn] { guarded(ctx_.prompter, kTitle, fn); }; };
+    connect(working_, &QRadioButton::clicked, this, act([this] { workingShiftMode(); }));
+    connect(leave_, &QRadioButton::clicked, this, act([this] { leaveShiftMode(); }));
+    for (QRadioButton* b : {earlyNone_, earlyBoth_, earlyOnly_, lateOnly_})
+        connect(b, &QRadioButton::clicked, this, [this] { earlyLateDefaults(); });
+    auto load = [this](QListWidgetItem* item) {
+        if (item)
+            guarded(ctx_.prompter, kTitle, [this, item] { loadDefinition(item->text()); });
+    };
+    connect(list_, &QListWidget::itemClicked, this, load);
+    connect(list_, &QListWidget::itemActivated, this, load);
+
+    QWidget* order[] = {abbrev_,      name_,       order_,    start_,     end_,
+                        earlyStaff_,  earlyStart_, earlyEnd_, lateStaff_, lateStart_,
+                        lateEnd_,     minStaff_,   leaders_,  maxCount_,  teamStaff_,
+                        teamLeaders_, remark_,     confirm,   remove,     close};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    resize(sizeHint().expandedTo(QSize(760, 520)));
+}
+
+void ShiftDefinitionScreen::connectChecks() {
+    const std::pair<QLineEdit*, int> boxes[] = {
+        {abbrev_, 1},    {name_, 2},       {order_, 3},      {start_, 4},
+        {end_, 5},       {earlyStaff_, 6}, {earlyStart_, 7}, {earlyEnd_, 8},
+        {lateStaff_, 9}, {lateStart_, 10}, {lateEnd_, 11},   {minStaff_, 12},
+        {leaders_, 13},  {maxCount_, 14},  {teamStaff_, 15}, {teamLeaders_, 16}};
+    for (const auto& [field, rule] : boxes)
+        checks_->onFocusLost(field, [this, rule = rule] { checkRule(rule); });
+}
+
+void ShiftDefinitionScreen::workingShiftMode() {
+    listFilter_ = 1;
+    for (QLineEdit* e : {order_, minStaff_, leaders_, maxCount_})
+        e->clear();
+    for (QLineEdit* e : {earlyStaff_, lateStaff_, teamStaff_, teamLeaders_})
+        e->setText(u"0"_s);
+    earlyBoth_->setChecked(true);
+    fillList();
+}
+
+void ShiftDefinitionScreen::leaveShiftMode() {
+    listFilter_ = 0;
+    for (QLineEdit* e : {order_, earlyStaff_, lateStaff_, minStaff_, leaders_, maxCount_,
+                         teamStaff_, teamLeaders_})
+        e->setText(u"0"_s);
+    earlyNone_->setChecked(true);
+    earlyLateDefaults();
+    fillList();
+}
+
+void ShiftDefinitionScreen::earlyLateDefaults() {
+    if (earlyNone_->isChecked()) {
+        earlyStaff_->setText(u"0"_s);
+        lateStaff_->setText(u"0"_s);
+        for (QLineEdit* e : {earlyStart_, earlyEnd_, lateStart_, lateEnd_})
+            e->clear();
+    } else if (earlyOnly_->isChecked()) {
+        lateStaff_->clear();
+        lateStart_->clear();
+        lateEnd_->clear();
+    } else if (lateOnly_->isChecked()) {
+        earlyStaff_->clear();
+        earlyStart_->clear();
+        earlyEnd_->clear();
+    }
+}
+
+void ShiftDefinitionScreen::fillList() {
+    const QStringList names = ShiftListService::FillShiftList(ctx_.db, listFilter_);
+    list_->clear();
+    list_->addItems(names);
+    if (listFilter_ == 1)
+        workingCount_ = static_cast<int>(names.size());
+}
+
+void ShiftDefinitionScreen::loadDefinition(const QString& name) {
+    Table t(ctx_.db, kTable);
+    t.setIndex(u"idx_FLG名称"_s);
+    t.seek(Seek::Equal, {listFilter_, name});
+    if (t.noMatch()) {
+        ctx_.prompter.inform(kTitle, u"シフト名称が取出せません、シフト名称を確認して下さい。"_s);
+        return;
+    }
+    (t.integer(u"基本_対象FLG"_s) == 1 ? working_ : leave_)->setChecked(true);
+    abbrev_->setText(t.text(u"基本_略称"_s));
+    name_->setText(t.text(u"基本_名称"_s));
+    order_->setText(QString::number(t.integer(u"基本_優先順"_s)));
+    (t.integer(u"基本_休出区分"_s) == 1 ? dayOff_ : workDay_)->setChecked(true);
+    paid_->setChecked(t.integer(u"基本_有給区分"_s) == 1);
+    start_->setText(t.text(u"基本_開始時間"_s));
+    end_->setText(t.text(u"基本_終了時間"_s));
+    for (QLineEdit* e : {earlyStart_, earlyEnd_, lateStart_, lateEnd_})
+        e->clear();
+    const int kind = t.integer(u"基本_早出区分"_s);
+    const bool early = kind == 1 || kind == 2;
+    const bool late = kind != 0 && kind != 2;
+    (kind == 0   ? earlyNone_
+     : kind == 1 ? earlyBoth_
+     : kind == 2 ? earlyOnly_
+                 : lateOnly_)
+        ->setChecked(true);
+    if (kind != 0 && early) {
+        earlyStart_->setText(t.text(u"基本_早出開始"_s));
+        earlyEnd_->setText(t.text(u"基本_早出終了"_s));
+    }
+    if (kind != 0 && late) {
+        lateStart_->setText(t.text(u"基本_遅出開始"_s));
+        lateEnd_->setText(t.text(u"基本_遅出終了"_s));
+    }
+    const std::pair<QLineEdit*, QString> numbers[] = {{earlyStaff_, u"基本_早出要員"_s},
+                                                      {lateStaff_, u"基本_遅出要員"_s},
+                                                      {minStaff_, u"基本_最小要員"_s},
+                                                      {leaders_, u"基本_責任者"_s},
+                                                      {maxCount_, u"基本_MAX"_s},
+                                                      {teamStaff_, u"基本_チーム要員数"_s},
+                                                      {teamLeaders_, u"基本_チーム責任者"_s}};
+    for (const auto& [field, column] : numbers)
+        field->setText(QString::number(t.integer(column)));
+    (t.integer(u"基本_不足対象"_s) == 1 ? fillYes_ : fillNo_)->setChecked(true);
+    remark_->setText(t.text(u"基本_備考"_s));
+}
+
+bool ShiftDefinitionScreen::timesExempt() const {
+    return dayOff_->isChecked() || leave_->isChecked();
+}
+
+bool ShiftDefinitionScreen::earlyTimesExempt() const {
+    return earlyNone_->isChecked() || lateOnly_->isChecked() || timesExempt();
+}
+
+bool ShiftDefinitionScreen::lateTimesExempt() const {
+    return earlyNone_->isChecked() || earlyOnly_->isChecked() || timesExempt();
+}
+
+bool ShiftDefinitionScreen::checkRequired(QLineEdit* box) {
+    return checks_->check(box, !box->text().isEmpty(), kRequired);
+}
+
+bool ShiftDefinitionScreen::checkNumeric(QLineEdit* box, const QString& message) {
+    return checks_->check(box, TextValues::isSmallInt(box->text()), message);
+}
+
+bool ShiftDefinitionScreen::checkZeroOrNumeric(QLineEdit* box, const QString& message) {
+    if (box->text().isEmpty())
+        box->setText(u"0"_s);
+    return checkNumeric(box, message);
+}
+
+bool ShiftDefinitionScreen::checkStaffCount(QLineEdit* box, bool exempt, const QString& message) {
+    if (exempt) {
+        box->setText(u"0"_s);
+        FieldChecks::setTextColour(box, true);
+        return true;
+    }
+    return checkNumeric(box, message);
+}
+
+// A start time: not asked for where the shift has no such hours; required while times are
+// displayed; otherwise it must be a time when given.
+bool ShiftDefinitionScreen::checkStartTime(QLineEdit* start, QLineEdit* end, bool exempt,
+                                           const QString& emptyMessage,
+                                           const QString& invalidMessage) {
+    if (exempt) {
+        for (QLineEdit* e : {start, end}) {
+            e->clear();
+            FieldChecks::setTextColour(e, true);
+        }
+        return true;
+    }
+    if (start->text().isEmpty())
+        return checks_->check(start, !ctx_.settings.timeDisplay, emptyMessage);
+    return checks_->check(start, TextValues::normaliseTime(start->text()).has_value(),
+                          invalidMessage);
+}
+
+// An end time as a start time, and a valid end time needs a start time.
+bool ShiftDefinitionScreen::checkEndTime(QLineEdit* start, QLineEdit* end, bool exempt,
+                                         const QString& emptyMessage, const QString& invalidMessage,
+                                         const QString& pairMessage) {
+    if (exempt) {
+        for (QLineEdit* e : {start, end}) {
+            e->clear();
+            FieldChecks::setTextColour(e, true);
+        }
+        return true;
+    }
+    if (end->text().isEmpty())
+        return checks_->check(end, !ctx_.settings.timeDisplay, emptyMessage);
+    if (!TextValues::normaliseTime(end->text()))
+        return checks_->check(end, false, invalidMessage);
+    if (start->text().isEmpty()) {
+        checks_->check(start, false, pairMessage);
+        return checks_->check(end, false, pairMessage);
+    }
+    return checks_->check(end, true, pairMessage);
+}
+
+bool ShiftDefinitionScreen::checkRule(int rule) {
+    switch (rule) {
+    case 1:
+        return checkRequired(abbrev_);
+    case 2:
+        return checkRequired(name_);
+    case 3:
+        return checkNumeric(order_, u"優先順に正しく入力してください"_s);
+    case 4:
+        if (timesExempt()) {
+            start_->clear();
+            FieldChecks::setTextColour(start_, true);
+            return true;
+        }
+        return checkStartTime(start_, end_, false, u"開始時間に入力してください"_s,
+                              u"開始時間に正しく入力してください"_s);
+    case 5:
+        if (timesExempt()) {
+            end_->clear();
+            FieldChecks::setTextColour(end_, true);
+            return true;
+        }
+        return checkEndTime(start_, end_, false, u"終了時間に入力してください"_s,
+                            u"終了時間に正しく入力してください"_s,
+                            u"開始時間と終了時間は共に入力が必要です"_s);
+    case 6:
+        return checkStaffCount(earlyStaff_, earlyNone_->isChecked() || lateOnly_->isChecked(),
+                               u"早出要員数に正しく入力してください"_s);
+    case 7:
+        return checkStartTime(earlyStart_, earlyEnd_, earlyTimesExempt(),
+                              u"早出開始時間に入力してください"_s,
+                              u"早出開始に正しく入力してください"_s);
+    case 8:
+        return checkEndTime(
+            earlyStart_, earlyEnd_, earlyTimesExempt(), u"早出終了時間に入力してください"_s,
+            u"早出終了に正しく入力してください"_s, u"早出開始と早出終了は共に入力が必要です"_s);
+    case 9:
+        return checkStaffCount(lateStaff_, earlyNone_->isChecked() || earlyOnly_->isChecked(),
+                               u"遅出要員数に正しく入力してください"_s);
+    case 10:
+        return checkStartTime(lateStart_, lateEnd_, lateTimesExempt(),
+                              u"遅出開始時間に入力してください"_s,
+                              u"遅出開始に正しく入力してください"_s);
+    case 11:
+        return checkEndTime(
+            lateStart_, lateEnd_, lateTimesExempt(), u"遅出終了時間に入力してください"_s,
+            u"遅出終了に正しく入力してください"_s, u"遅出開始と遅出終了は共に入力が必要です"_s);
+    case 12:
+        return checkNumeric(minStaff_, u"シフト最小要員数に正しく入力してください"_s);
+    case 13:
+        return checkNumeric(leaders_, u"シフト責任者数に正しく入力してください"_s);
+    case 14:
+        return checkNumeric(maxCount_, u"MAX回数に正しく入力してください"_s);
+    case 15:
+        return checkZeroOrNumeric(teamStaff_, u"チーム要員数に正しく入力してください"_s);
+    case 16:
+        return checkZeroOrNumeric(teamLeaders_, u"チーム責任者に正しく入力してください"_s);
+    default:
+        return true;
+    }
+}
+
+bool ShiftDefinitionScreen::checkAll() {
+    checks_->reset();
+    for (int rule = 1; rule <= 16; ++rule)
+        checkRule(rule);
+    return !checks_->reportIfFailed();
+}
+
+void ShiftDefinitionScreen::onConfirmClicked() {
+    if (!checkAll())
+        return;
+    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+        return;
+    const bool working = working_->isChecked();
+    bool stored = false;
+    guarded(ctx_.prompter, kTitle, [&] {
+        BusyCursor busy;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {abbrev_->text()});
+        // A new working shift, or a leave shift turned into one, must fit the ten the roster
+        // model holds.
+        const bool becomesWorking = working && (t.noMatch() || t.integer(u"基本_対象FLG"_s) != 1);
+        if (becomesWorking && workingCount_ + 1 >= kMaxWorkingShifts + 1) {
+            ctx_.prompter.inform(kTitle, u"対象シフトの登録はMAX 10件までです。"_s);
+            return;
+        }
+        if (t.noMatch())
+            t.addNew();
+        else
+            t.edit();
+        t.set(u"基本_略称"_s, abbrev_->text());
+        t.set(u"基本_名称"_s, name_->text());
+        t.set(u"基本_優先順"_s, storedNumber(order_));
+        t.set(u"基本_休出区分"_s, dayOff_->isChecked() ? 1 : 0);
+        t.set(u"基本_有給区分"_s, paid_->isChecked() ? 1 : 0);
+        t.set(u"基本_対象FLG"_s, working ? 1 : 0);
+        t.set(u"基本_開始時間"_s, storedTime(start_));
+        t.set(u"基本_終了時間"_s, storedTime(end_));
+        t.set(u"基本_早出区分"_s, earlyNone_->isChecked()   ? 0
+                                  : earlyBoth_->isChecked() ? 1
+                                  : earlyOnly_->isChecked() ? 2
+                                                            : 3);
+        t.set(u"基本_早出開始"_s, storedTime(earlyStart_));
+        t.set(u"基本_早出終了"_s, storedTime(earlyEnd_));
+        t.set(u"基本_遅出開始"_s, storedTime(lateStart_));
+        t.set(u"基本_遅出終了"_s, storedTime(lateEnd_));
+        t.set(u"基本_早出要員"_s, storedNumber(earlyStaff_));
+        t.set(u"基本_遅出要員"_s, storedNumber(lateStaff_));
+        t.set(u"基本_最小要員"_s, storedNumber(minStaff_));
+        t.set(u"基本_責任者"_s, storedNumber(leaders_));
+        t.set(u"基本_MAX"_s, storedNumber(maxCount_));
+        t.set(u"基本_チーム要員数"_s, storedNumber(teamStaff_));
+        t.set(u"基本_チーム責任者"_s, storedNumber(teamLeaders_));
+        t.set(u"基本_備考"_s, remark_->text());
+        t.set(u"基本_不足対象"_s, fillYes_->isChecked() ? 1 : 0);
+        t.update();
+        tx.commit();
+        stored = true;
+    });
+    if (!stored)
+        return;
+    ctx_.prompter.inform(kTitle, u"シフト名称は更新(登録)されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { fillList(); });
+}
+
+void ShiftDefinitionScreen::onDeleteClicked() {
+    if (!ctx_.prompter.ask(kTitle, u"表示内容を削除します。"_s))
+        return;
+    bool removed = false;
+    guarded(ctx_.prompter, kTitle, [&] {
+        BusyCursor busy;
+        Database::Transaction tx(ctx_.db);
+        Table t(ctx_.db, kTable);
+        t.setIndex(kKey);
+        t.seek(Seek::Equal, {abbrev_->text()});
+        if (t.noMatch()) {
+            ctx_.prompter.inform(kTitle, u"指定されたシフト名称は登録されていません。"_s);
+            return;
+        }
+        t.remove();
+        tx.commit();
+        removed = true;
+    });
+    if (!removed)
+        return;
+    ctx_.prompter.inform(kTitle, u"指定されたシフト名称は削除されました。"_s);
+    guarded(ctx_.prompter, kTitle, [this] { fillList(); });
+}

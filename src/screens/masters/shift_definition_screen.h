@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QWidget>
+
+struct AppContext;
+class FieldChecks;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+
+// The shift definitions (シフト基本): working shifts, which rosters staff every day, and leave
+// shifts. Lists the shifts of one category and adds, changes and deletes definitions.
+class ShiftDefinitionScreen final : public QWidget {
+    Q_OBJECT
+public:
+    explicit ShiftDefinitionScreen(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The most working shifts the roster model holds.
+    static constexpr int kMaxWorkingShifts = 10;
+
+    int listFilter() const { return listFilter_; }
+
+private:
+    void buildLayout();
+    void connectChecks();
+    void workingShiftMode();
+    void leaveShiftMode();
+    void earlyLateDefaults();
+    void fillList();
+    void loadDefinition(const QString& name);
+
+    bool timesExempt() const;
+    bool earlyTimesExempt() const;
+    bool lateTimesExempt() const;
+    bool checkRequired(QLineEdit* box);
+    bool checkNumeric(QLineEdit* box, const QString& message);
+    bool checkZeroOrNumeric(QLineEdit* box, const QString& message);
+    bool checkStaffCount(QLineEdit* box, bool exempt, const QString& message);
+    bool checkStartTime(QLineEdit* start, QLineEdit* end, bool exempt, const QString& emptyMessage,
+                        const QString& invalidMessage);
+    bool checkEndTime(QLineEdit* start, QLineEdit* end, bool exempt, const QString& emptyMessage,
+                      const QString& invalidMessage, const QString& pairMessage);
+    bool checkRule(int rule);
+    bool checkAll();
+    void onConfirmClicked();
+    void onDeleteClicked();
+
+    AppContext& ctx_;
+    FieldChecks* checks_;
+    int listFilter_ = 1;
+    int workingCount_ = 0;
+
+    QRadioButton* working_;
+    QRadioButton* leave_;
+    QListWidget* list_;
+    QLineEdit* abbrev_;
+    QLineEdit* name_;
+    QLineEdit* order_;
+    QRadioButton* workDay_;
+    QRadioButton* dayOff_;
+    QCheckBox* paid_;
+    QLineEdit* start_;
+    QLineEdit* end_;
+    QRadioButton* earlyNone_;
+    QRadioButton* earlyBoth_;
+    QRadioButton* earlyOnly_;
+    QRadioButton* lateOnly_;
+    QLineEdit* earlyStart_;
+    QLineEdit* earlyEnd_;
+    QLineEdit* lateStart_;
+    QLineEdit* lateEnd_;
+    QLineEdit* earlyStaff_;
+    QLineEdit* lateStaff_;
+    QLineEdit* minStaff_;
+    QLineEdit* leaders_;
+    QLineEdit* maxCount_;
+    QLineEdit* teamStaff_;
+    QLineEdit* teamLeaders_;
+    QRadioButton* fillYes_;
+    QRadioButton* fillNo_;
+    QLineEdit* remark_;
+};
