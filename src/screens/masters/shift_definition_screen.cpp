@@ -298,11 +298,11 @@ void ShiftDefinitionScreen::loadDefinition(const QString& name) {
      : kind == 2 ? earlyOnly_
                  : lateOnly_)
         ->setChecked(true);
-    if (kind != 0 && early) {
+    if (early) {
         earlyStart_->setText(t.text(u"基本_早出開始"_s));
         earlyEnd_->setText(t.text(u"基本_早出終了"_s));
     }
-    if (kind != 0 && late) {
+    if (late) {
         lateStart_->setText(t.text(u"基本_遅出開始"_s));
         lateEnd_->setText(t.text(u"基本_遅出終了"_s));
     }
@@ -317,6 +317,9 @@ void ShiftDefinitionScreen::loadDefinition(const QString& name) {
         field->setText(QString::number(t.integer(column)));
     (t.integer(u"基本_不足対象"_s) == 1 ? fillYes_ : fillNo_)->setChecked(true);
     remark_->setText(t.text(u"基本_備考"_s));
+    // Stored values are good entries: an earlier failure's red no longer applies.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        FieldChecks::setTextColour(e, true);
 }
 
 bool ShiftDefinitionScreen::timesExempt() const {

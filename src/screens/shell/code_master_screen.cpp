@@ -186,9 +186,10 @@ void CodeMasterScreen::fillShiftCombo() {
 }
 
 void CodeMasterScreen::chooseKind(int kind) {
-    numberBox_->clear();
-    abbrevBox_->clear();
-    nameBox_->clear();
+    for (QLineEdit* box : {numberBox_, abbrevBox_, nameBox_}) {
+        box->clear();
+        FieldChecks::setTextColour(box, true);
+    }
     kind_ = kind;
     listKind();
 }
@@ -249,6 +250,9 @@ void CodeMasterScreen::onGridClicked(int row, int col) {
     numberBox_->setText(QString::number(t.integer(u"個_NO"_s)));
     nameBox_->setText(t.text(u"個_名称"_s));
     abbrevBox_->setText(t.text(u"個_略称"_s));
+    // Stored values are good entries: an earlier failure's red no longer applies.
+    for (QLineEdit* box : {numberBox_, nameBox_, abbrevBox_})
+        FieldChecks::setTextColour(box, true);
 }
 
 void CodeMasterScreen::onShiftPicked(int index) {

@@ -145,10 +145,14 @@ TEST_F(CodeMasterTest, SavesReloadsThroughTheGridAndOverwritesByTypedNumber) {
     // The boxes keep their contents after a save.
     EXPECT_EQ(child<QLineEdit>(s.get(), u"登録名称"_s)->text(), u"Bチーム"_s);
 
+    type(s.get(), u"登録略称"_s, u""_s);
+    type(s.get(), u"登録NO"_s, u"2"_s);
+    ASSERT_TRUE(red(s.get(), u"登録略称"_s)); // until a stored entry is shown
     clickCell(1, 3);
     EXPECT_EQ(child<QLineEdit>(s.get(), u"登録NO"_s)->text(), u"1"_s);
     EXPECT_EQ(child<QLineEdit>(s.get(), u"登録名称"_s)->text(), u"Aチーム"_s);
     EXPECT_EQ(child<QLineEdit>(s.get(), u"登録略称"_s)->text(), u"A"_s);
+    EXPECT_FALSE(red(s.get(), u"登録略称"_s));
     EXPECT_EQ(grid->cellBackColor(1, 0), Palette::colour(10));
     clickCell(2, 0);
     EXPECT_EQ(grid->cellBackColor(1, 0), Palette::colour(15));
