@@ -1,0 +1,109 @@
+#include "support/sample_workplace.h"
+#include "support/temp_database.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out, err;
+};
+
+class CliGenerateTest : public ::testing::Test {
+protected:
+    TempDatabase tmp;
+
+    void SetUp() override {
+        SampleWorkplace::build(tmp.db(), 12, 1, 5, 1);
+        SampleWorkplace::addRequest(tmp.db(), 1, u"0003"_s, u"2024/04/10"_s, u"有"_s);
+        tmp.close();
+    }
+
+    CliRun run(const QStringList& args) {
+        QProcess p;
+        p.start(QString::fromUtf8(ROSTER_CLI), QStringList{u"--data-dir"_s, tmp.dir()} + args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+};
+
+TEST_F(CliGenerateTest, ProposesTheNextPeriodAndPrintsAGridWithHeadCounts) {
+    const CliRun r = run({u"generate"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(u"勤務表 2024/04/01 ～ 2024/04/30\n"_s)) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(u"0012 職員12"_s));
+    EXPECT_TRUE(r.out.contains(u"夜勤者"_s));
+    EXPECT_TRUE(r.out.contains(u"設定要員数"_s));
+}
+
+TEST_F(CliGenerateTest, JsonHasTheDocumentedShape) {
+    const CliRun r = run({u"generate"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s,
+                          u"2024/04/30"_s, u"--format"_s, u"json"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    EXPECT_EQ(o[u"period"_s][u"start"_s].toString(), u"2024/04/01"_s);
+    EXPECT_EQ(o[u"period"_s][u"end"_s].toString(), u"2024/04/30"_s);
+    EXPECT_EQ(o[u"shifts"_s].toArray(), (QJsonArray{u"日"_s, u"夜"_s, u"明"_s, u"休"_s}));
+    const QJsonArray days = o[u"days"_s].toArray();
+    ASSERT_EQ(days.size(), 35);
+    EXPECT_EQ(days[0][u"day"_s].toInt(), -4);
+    EXPECT_EQ(days[0][u"date"_s].toString(), u"2024/03/27"_s);
+    EXPECT_EQ(days[34][u"day"_s].toInt(), 30);
+    const QJsonArray staff = o[u"staff"_s].toArray();
+    ASSERT_EQ(staff.size(), 12);
+    const QJsonObject third = staff[2].toObject();
+    EXPECT_EQ(third[u"group"_s].toInt(), 1);
+    EXPECT_EQ(third[u"slot"_s].toInt(), 3);
+    EXPECT_EQ(third[u"no"_s].toString(), u"0003"_s);
+    EXPECT_EQ(third[u"name"_s].toString(), u"職員3"_s);
+    for (const QString& key : {u"shift"_s, u"early"_s, u"request"_s, u"unavailable"_s})
+        EXPECT_EQ(third[key].toArray().size(), 35) << key.toStdString();
+    EXPECT_EQ(third[u"request"_s][14].toString(), u"有"_s); // day 10
+    EXPECT_EQ(third[u"counts"_s].toArray().size(), 4);
+    const QJsonArray counts = o[u"dayCounts"_s].toArray();
+    ASSERT_EQ(counts.size(), 12);
+    EXPECT_EQ(counts[11][u"level"_s].toInt(), 3);
+    EXPECT_EQ(counts[11][u"shift"_s].toString(), u"休"_s);
+    EXPECT_EQ(counts[9][u"assigned"_s].toArray().size(), 30);
+    EXPECT_EQ(counts[9][u"required"_s][0].toInt(), 1); // one night shift a day
+    EXPECT_EQ(counts[9][u"assigned"_s][0].toInt(), 1);
+}
+
+TEST_F(CliGenerateTest, RegisteringMovesTheProposalToTheFollowingPeriod) {
+    CliRun r = run({u"generate"_s, u"--register"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    r = run({u"generate"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(u"勤務表 2024/05/01 ～ 2024/05/31\n"_s));
+    // The registered April now shows in May's lead days.
+    const CliRun json = run({u"generate"_s, u"--format"_s, u"json"_s});
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_FALSE(o[u"staff"_s][0][u"shift"_s][4].toString().isEmpty());
+}
+
+TEST_F(CliGenerateTest, BadPeriodsAndArgumentsExitWithStatusTwo) {
+    CliRun r = run({u"generate"_s, u"--from"_s, u"2024/04/10"_s, u"--to"_s, u"2024/04/10"_s});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.trimmed().endsWith(u"\n日付の大小関係を正しく入力してください"_s) ||
+                r.err.trimmed() == u"日付の大小関係を正しく入力してください"_s);
+    EXPECT_TRUE(r.out.isEmpty());
+    r = run({u"generate"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s, u"2024/05/03"_s});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.trimmed().endsWith(u"1ｹ月以上の作成は出来ません"_s));
+    r = run({u"generate"_s, u"--from"_s, u"2024/04/01"_s});
+    EXPECT_EQ(r.status, 2);
+    r = run({u"generate"_s, u"--format"_s, u"xml"_s});
+    EXPECT_EQ(r.status, 2);
+}
+
+} // namespace

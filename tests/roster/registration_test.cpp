@@ -1,0 +1,142 @@
+#include "engine_fixture.h"
+#include "roster/generation.h"
+#include "roster/registration.h"
+#include "store/db_error.h"
+#include "store/startup_settings.h"
+
+#include <sqlite3.h>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace SampleWorkplace;
+
+namespace {
+
+class RegistrationTest : public EngineFixture {
+protected:
+    void expand(const QString& start = u"2024/04/01"_s, const QString& end = u"2024/04/30"_s) {
+        model = std::make_unique<RosterModel>();
+        ExpandRoster(db(), m(), StartupSettings{}, start, end, 1);
+    }
+    QString single(const QString& sql) {
+        sqlite3_stmt* st = db().prepare(sql);
+        QString v;
+        if (sqlite3_step(st) == SQLITE_ROW)
+            v = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        return v;
+    }
+    int rows(const QString& where = u"1"_s) {
+        return single(u"SELECT count(*) FROM \"勤務表\" WHERE "_s + where).toInt();
+    }
+    QString rosterField(const QString& field, const QString& no, const QString& date) {
+        return single(u"SELECT \"%1\" FROM \"勤務表\" WHERE \"勤_職員番号\" = '%2' AND "
+                      "\"勤_勤務日\" = '%3'"_s.arg(field, no, date));
+    }
+};
+
+TEST_F(RegistrationTest, AGroupOfFortyFiveIsGeneratedCountedAndRegisteredInFull) {
+    build(db(), 45, 1, 20, 5);
+    addCalendarDay(db(), u"2024/04/29"_s, 1);
+    expand();
+    ASSERT_EQ(m().groupCount(1), 45);
+    for (const Person& p : m().group(1)) {
+        int counted = 0;
+        for (int s = 1; s <= 4; ++s)
+            counted += p.count[static_cast<size_t>(s)];
+        EXPECT_EQ(counted, 29) << p.no.toStdString(); // every open day holds a working shift
+        EXPECT_TRUE(p.cell(29).shift.isEmpty());
+    }
+    const int day = shiftIndex(u"日"_s), night = shiftIndex(u"夜"_s);
+    for (int d = 1; d <= 30; ++d) {
+        if (d == 29)
+            continue;
+        EXPECT_GE(m().assigned.at(3, d, day, 1), 20) << d;
+        EXPECT_GE(m().assigned.at(3, d, night, 1), 5) << d;
+        EXPECT_GE(m().assigned.at(3, d, day, 2), 1) << d;
+    }
+    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_EQ(rows(), 45 * 29);
+    EXPECT_EQ(rows(u"\"勤_職員番号\" = '0045'"_s), 29);
+    EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
+              u"2024/04/30"_s);
+}
+
+TEST_F(RegistrationTest, RegisteringAgainEditsTheRowsItWroteBefore) {
+    build(db(), 6, 1, 3, 1);
+    addStaff(db(), staff(u"J"_s, u"途中"_s, 1, 0, 1, 1, {}, u"2024/04/10"_s));
+    expand();
+    RegisterRoster(db(), m());
+    const int first = rows();
+    EXPECT_EQ(first, 7 * 30 - 9);
+    EXPECT_EQ(rows(u"\"勤_職員番号\" = 'J' AND \"勤_勤務日\" < '2024/04/10'"_s), 0);
+
+    person(u"0001"_s).cell(5).shift = u"明"_s;
+    person(u"J"_s).cell(5).shift = u"日"_s; // before joining: still no row
+    RegisterRoster(db(), m());
+    EXPECT_EQ(rows(), first);
+    EXPECT_EQ(rosterField(u"勤_予定"_s, u"0001"_s, u"2024/04/05"_s), u"明"_s);
+}
+
+TEST_F(RegistrationTest, RowsCarryRequestsMarksAndOnlyDifferingActualShifts) {
+    build(db(), 4, 1, 2, 1);
+    addRequest(db(), 1, u"0002"_s, u"2024/04/03"_s, u"有"_s);
+    addRequest(db(), 2, u"0003"_s, u"2024/04/04"_s, u"明"_s);
+    expand();
+    Person& a = person(u"0001"_s);
+    a.cell(1).shift = u"日"_s;
+    a.cell(1).early = 2; // the day shift allows early duty
+    a.cell(2).shift = u"夜"_s;
+    a.cell(2).early = 2; // the night shift does not
+    a.cell(3).shift = u"日"_s;
+    a.cell(3).actualShift = u"日"_s; // as planned: not stored
+    a.cell(4).shift = u"日"_s;
+    a.cell(4).actualShift = u"休"_s;
+    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+
+    EXPECT_EQ(rosterField(u"勤_予定早出"_s, u"0001"_s, u"2024/04/01"_s), u"2"_s);
+    EXPECT_EQ(rosterField(u"勤_予定早出"_s, u"0001"_s, u"2024/04/02"_s), u"0"_s);
+    EXPECT_EQ(rosterField(u"勤_実績"_s, u"0001"_s, u"2024/04/03"_s), QString());
+    EXPECT_EQ(rosterField(u"勤_実績"_s, u"0001"_s, u"2024/04/04"_s), u"休"_s);
+    // A requested day is registered with its request, even where the passes left it empty.
+    EXPECT_EQ(rosterField(u"勤_予定"_s, u"0002"_s, u"2024/04/03"_s), u"有"_s);
+    EXPECT_EQ(rosterField(u"勤_予定"_s, u"0003"_s, u"2024/04/04"_s), u"明"_s);
+    EXPECT_EQ(single(u"SELECT count(*) FROM \"休暇希望\""_s), u"2"_s);
+    EXPECT_EQ(single(u"SELECT \"希_申請日\" FROM \"休暇希望\" WHERE \"希_区分\" = 2"_s), QString());
+    EXPECT_EQ(single(u"SELECT \"希_予定略称\" FROM \"休暇希望\" WHERE \"希_区分\" = 1"_s), u"有"_s);
+}
+
+TEST_F(RegistrationTest, AFailureHalfwayLeavesTheDatabaseAsItWas) {
+    build(db(), 4, 1, 2, 1);
+    db().exec(u"CREATE TRIGGER refuse BEFORE INSERT ON \"勤務表\" WHEN (SELECT count(*) FROM "
+              "\"勤務表\") >= 50 BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s);
+    expand();
+    EXPECT_THROW(RegisterRoster(db(), m()), DbError);
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
+              u"2024/03/31"_s);
+}
+
+TEST_F(RegistrationTest, AMissingCreationRowIsReportedAndThePeriodNotAdvancedAfterEarlyLate) {
+    build(db(), 2, 1, 1, 0);
+    expand();
+    m().loadRequests = 2; // as the early/late screen registers
+    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
+              u"2024/03/31"_s);
+    db().exec(u"DELETE FROM \"作成単位\" WHERE \"作_区分\" = 2"_s);
+    m().loadRequests = 1;
+    EXPECT_EQ(RegisterRoster(db(), m()), QStringList{u"作成単位･基本の登録を確認して下さい。"_s});
+    EXPECT_EQ(rows(), 2 * 30);
+}
+
+TEST_F(RegistrationTest, PeriodChecksRefuseReversedAndOverlongPeriods) {
+    EXPECT_EQ(CheckGenerationPeriod(u"2024/04/01"_s, u"2024/04/01"_s),
+              u"日付の大小関係を正しく入力してください"_s);
+    EXPECT_EQ(CheckGenerationPeriod(u"2024/04/02"_s, u"2024/04/01"_s),
+              u"日付の大小関係を正しく入力してください"_s);
+    EXPECT_EQ(CheckGenerationPeriod(u"2024/04/01"_s, u"2024/05/02"_s), QString());
+    EXPECT_EQ(CheckGenerationPeriod(u"2024/04/01"_s, u"2024/05/03"_s),
+              u"1ｹ月以上の作成は出来ません"_s);
+}
+
+} // namespace
