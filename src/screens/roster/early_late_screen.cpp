@@ -1,0 +1,171 @@
+#include "screens/roster/early_late_screen.h"
+
+#include "output/roster_print.h"
+#include "roster/early_late.h"
+#include "roster/registration.h"
+#include "roster/roster_model.h"
+#include "roster/tallies.h"
+#include "screens/app_context.h"
+#include "screens/output/preview_print_output.h"
+#include "screens/roster/roster_grid_painter.h"
+#include "widgets/flex_grid.h"
+#include "widgets/guarded.h"
+#include "widgets/palette.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+EarlyLateScreen::EarlyLateScreen(AppContext& ctx, RosterModel& model, Kind kind, QWidget* parent,
+                                 std::unique_ptr<PrintOutput> output)
+    : QDialog(parent), ctx_(ctx), model_(model),
+      title_(kind == Kind::ByTeam ? u"ﾁｰﾑ別勤務表早番･遅番 作成"_s : u"勤務表早番･遅番 作成"_s),
+      output_(std::move(output)) {
+    if (!output_)
+        output_ = std::make_unique<PreviewPrintOutput>();
+    setObjectName(kind == Kind::ByTeam ? u"勤務早チ"_s : u"勤務早個"_s);
+    setWindowTitle(title_);
+    setModal(true);
+    buildUi();
+    painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx_.settings,
+                                                   RosterGridPainter::CountRows::EarlyLate);
+    chooser_ = [this](QWidget* p) { return ShiftChangeDialog::choose(ctx_.db, ctx_.prompter, p); };
+    {
+        BusyCursor busy;
+        AssignEarlyLate(model_);
+        painter_->draw(false);
+    }
+}
+
+EarlyLateScreen::~EarlyLateScreen() = default;
+
+void EarlyLateScreen::buildUi() {
+    auto* start = new QLineEdit(model_.periodStart, this);
+    start->setObjectName(u"表開始日"_s);
+    auto* end = new QLineEdit(model_.periodEnd, this);
+    end->setObjectName(u"表終了日"_s);
+    for (auto* e : {start, end}) {
+        e->setReadOnly(true);
+        e->setFixedWidth(100);
+    }
+    auto button = [this](const QString& name) {
+        auto* b = new QPushButton(name, this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* confirm = button(u"確定"_s);
+    QPushButton* print = button(u"印刷"_s);
+    QPushButton* close = button(u"終了"_s);
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(u"勤務名"_s);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(u"作成期間"_s, this));
+    top->addWidget(start);
+    top->addWidget(new QLabel(u"～"_s, this));
+    top->addWidget(end);
+    top->addStretch();
+    top->addWidget(confirm);
+    top->addWidget(print);
+    top->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(grid_, 1);
+    resize(1180, 760);
+
+    connect(confirm, &QPushButton::clicked, this, &EarlyLateScreen::onConfirmClicked);
+    connect(print, &QPushButton::clicked, this, &EarlyLateScreen::onPrintClicked);
+    connect(close, &QPushButton::clicked, this, &EarlyLateScreen::onCloseClicked);
+    connect(grid_, &FlexGrid::cellClickedAt, this, &EarlyLateScreen::onGridClicked);
+}
+
+void EarlyLateScreen::restoreHighlight() {
+    if (highlightRow_ == 0)
+        return;
+    for (int r = 2; r < grid_->rows(); ++r)
+        grid_->setCellBackColor(r, highlightCol_, painter_->baseBackground(r, highlightCol_));
+    for (int c = 2; c < grid_->cols(); ++c)
+        grid_->setCellBackColor(highlightRow_, c, painter_->baseBackground(highlightRow_, c));
+    highlightRow_ = highlightCol_ = 0;
+}
+
+void EarlyLateScreen::onGridClicked(int row, int col) {
+    const int day = RosterGridPainter::dayOfColumn(col);
+    const bool inModel = day >= RosterBounds::FirstDay && day <= RosterBounds::LastDay;
+    const QString date = inModel ? model_.day(day).date : QString();
+    if (date.isEmpty() || date < model_.periodStart || date > model_.periodEnd) {
+        ctx_.prompter.inform(title_, u"日付が有効範囲外です。"_s);
+        return;
+    }
+    if (row < 2 || row > painter_->staffRows() + 1) {
+        ctx_.prompter.inform(title_, u"職員欄が有効範囲外です。"_s);
+        return;
+    }
+    restoreHighlight();
+    const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);
+    for (int r = 2; r < grid_->rows(); ++r)
+        grid_->setCellBackColor(r, col, green);
+    for (int c = 2; c < grid_->cols(); ++c)
+        grid_->setCellBackColor(row, c, green);
+    highlightRow_ = row;
+    highlightCol_ = col;
+
+    const EditResult edit = chooser_(this);
+    if (edit.action.isEmpty())
+        return;
+    if (!ctx_.prompter.ask(title_, u"ｼﾌﾄを再設定しますか？内容を確認してください"_s))
+        return;
+    if (edit.action != u"置"_s) {
+        ctx_.prompter.inform(title_, u"置換え以外は選択出来ません"_s);
+        return;
+    }
+    const auto [group, slot] = painter_->personAt(row);
+    Cell& cell = model_.person(group, slot).cell(day);
+    cell.shift = edit.shiftAbbrev;
+    cell.early = edit.earlyMark;
+    TallyPerStaff(model_, group, slot);
+    model_.recountLimit = day;
+    TallyPerDay(model_, day);
+    model_.recountLimit = RosterBounds::MaxPeriodDay;
+    painter_->drawPersonCells(row, day, day);
+    painter_->drawPersonTallies(row);
+    painter_->drawCounts(day, day);
+}
+
+void EarlyLateScreen::onConfirmClicked() {
+    if (!ctx_.prompter.ask(title_, u"勤務表の早番･遅番を登録します。"_s))
+        return;
+    restoreHighlight();
+    // Requests mode 2: the creation period was advanced when the roster was registered.
+    model_.loadRequests = 2;
+    const bool done = guarded(ctx_.prompter, title_, [&] {
+        QStringList messages;
+        {
+            BusyCursor busy;
+            messages = RegisterRoster(ctx_.db, model_);
+        }
+        for (const QString& message : messages)
+            ctx_.prompter.inform(title_, message);
+    });
+    if (done)
+        ctx_.prompter.inform(title_, u"登録を終了しました。"_s);
+}
+
+void EarlyLateScreen::onPrintClicked() {
+    restoreHighlight();
+    guarded(ctx_.prompter, title_, [&] {
+        output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
+            PrintRoster(model_, ctx_.settings.weekdayColour, sheet);
+        });
+    });
+}
+
+void EarlyLateScreen::onCloseClicked() {
+    if (ctx_.prompter.ask(title_, u"勤務表の作成を終了します"_s))
+        accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "screens/output/print_output.h"
+#include "screens/output/shift_change_dialog.h"
+
+#include <QDialog>
+#include <memory>
+
+struct AppContext;
+struct RosterModel;
+class FlexGrid;
+class RosterGridPainter;
+
+// "勤務表早番･遅番 作成" / "ﾁｰﾑ別勤務表早番･遅番 作成": marks the early and late duties of the
+// roster the creation screen has just registered, lets the clerk correct single cells and
+// registers the marks. Works on the creation screen's model.
+class EarlyLateScreen final : public QDialog {
+    Q_OBJECT
+public:
+    enum class Kind { Individual, ByTeam };
+
+    EarlyLateScreen(AppContext& ctx, RosterModel& model, Kind kind, QWidget* parent = nullptr,
+                    std::unique_ptr<PrintOutput> output = nullptr);
+    ~EarlyLateScreen() override;
+
+    FlexGrid* grid() const { return grid_; }
+    const RosterGridPainter& painter() const { return *painter_; }
+    void setEditChooser(EditChooser chooser) { chooser_ = std::move(chooser); }
+
+private:
+    void buildUi();
+    void onGridClicked(int row, int col);
+    void onConfirmClicked();
+    void onPrintClicked();
+    void onCloseClicked();
+    void restoreHighlight();
+
+    AppContext& ctx_;
+    RosterModel& model_;
+    QString title_;
+    std::unique_ptr<PrintOutput> output_;
+    std::unique_ptr<RosterGridPainter> painter_;
+    EditChooser chooser_;
+    int highlightRow_ = 0;
+    int highlightCol_ = 0;
+    FlexGrid* grid_;
+};

@@ -1,0 +1,343 @@
+#include "screens/roster/roster_creation_screen.h"
+
+#include "output/roster_print.h"
+#include "roster/generation.h"
+#include "roster/registration.h"
+#include "roster/tallies.h"
+#include "screens/app_context.h"
+#include "screens/output/preview_print_output.h"
+#include "screens/roster/early_late_screen.h"
+#include "screens/roster/roster_creation_edits.h"
+#include "screens/roster/roster_grid_painter.h"
+#include "store/period_rule.h"
+#include "store/startup_settings.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/flex_grid.h"
+#include "widgets/guarded.h"
+#include "widgets/palette.h"
+
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+RosterCreationScreen::RosterCreationScreen(AppContext& ctx, Kind kind,
+                                           std::unique_ptr<PrintOutput> output, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), kind_(kind),
+      title_(kind == Kind::ByTeam ? u"ﾁｰﾑ別勤務表作成"_s : u"個別勤務表作成"_s),
+      output_(std::move(output)) {
+    if (!output_)
+        output_ = std::make_unique<PreviewPrintOutput>();
+    checks_ = new FieldChecks(ctx_.prompter, title_, this);
+    setObjectName(kind == Kind::ByTeam ? u"勤務作チ"_s : u"勤務作個"_s);
+    setWindowTitle(title_);
+    buildUi();
+    painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx_.settings,
+                                                   RosterGridPainter::CountRows::Creation);
+    chooser_ = [this](QWidget* parent) {
+        return ShiftChangeDialog::choose(ctx_.db, ctx_.prompter, parent);
+    };
+    openEarlyLate_ = [this](RosterModel& model) {
+        EarlyLateScreen screen(ctx_, model,
+                               kind_ == Kind::ByTeam ? EarlyLateScreen::Kind::ByTeam
+                                                     : EarlyLateScreen::Kind::Individual,
+                               this);
+        screen.exec();
+    };
+    proposePeriod();
+}
+
+RosterCreationScreen::~RosterCreationScreen() = default;
+
+void RosterCreationScreen::buildUi() {
+    startEdit_ = new QLineEdit(this);
+    startEdit_->setObjectName(u"表開始日"_s);
+    endEdit_ = new QLineEdit(this);
+    endEdit_->setObjectName(u"表終了日"_s);
+    for (auto* e : {startEdit_, endEdit_}) {
+        e->setMaxLength(10);
+        e->setFixedWidth(100);
+    }
+    auto button = [this](const QString& name) {
+        auto* b = new QPushButton(name, this);
+        b->setObjectName(name);
+        return b;
+    };
+    QPushButton* expand = button(u"展開"_s);
+    QPushButton* confirm = button(u"確定"_s);
+    QPushButton* print = button(u"印刷"_s);
+    QPushButton* close = button(u"終了"_s);
+    QPushButton* all = button(u"全員"_s);
+    QPushButton* leaders = button(u"責任者"_s);
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(u"勤務名"_s);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(u"作成期間"_s, this));
+    top->addWidget(startEdit_);
+    top->addWidget(new QLabel(u"～"_s, this));
+    top->addWidget(endEdit_);
+    top->addWidget(expand);
+    top->addSpacing(16);
+    top->addWidget(all);
+    top->addWidget(leaders);
+    top->addStretch();
+    top->addWidget(confirm);
+    top->addWidget(print);
+    top->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(grid_, 1);
+    resize(1180, 760);
+
+    setTabOrder(startEdit_, endEdit_);
+    setTabOrder(endEdit_, expand);
+    setTabOrder(expand, all);
+    setTabOrder(all, leaders);
+    setTabOrder(leaders, grid_);
+    setTabOrder(grid_, confirm);
+    setTabOrder(confirm, print);
+    setTabOrder(print, close);
+
+    connect(expand, &QPushButton::clicked, this, &RosterCreationScreen::onExpandClicked);
+    connect(confirm, &QPushButton::clicked, this, &RosterCreationScreen::onConfirmClicked);
+    connect(print, &QPushButton::clicked, this, &RosterCreationScreen::onPrintClicked);
+    connect(close, &QPushButton::clicked, this, &RosterCreationScreen::onCloseClicked);
+    connect(all, &QPushButton::clicked, this, &RosterCreationScreen::onAllClicked);
+    connect(leaders, &QPushButton::clicked, this, &RosterCreationScreen::onLeadersClicked);
+    connect(grid_, &FlexGrid::cellClickedAt, this, &RosterCreationScreen::onGridClicked);
+    checks_->onFocusLost(startEdit_, [this] { checkStart(); });
+    checks_->onFocusLost(endEdit_, [this] { checkEnd(); });
+}
+
+void RosterCreationScreen::proposePeriod() {
+    guarded(ctx_.prompter, title_, [&] {
+        for (const QString& message : LoadStartupSettings(ctx_.db, ctx_.settings))
+            ctx_.prompter.inform(title_, message);
+    });
+    const Period next = NextPeriod(ctx_.settings.creationUnit, ctx_.settings.creationUnitCount,
+                                   ctx_.settings.periodEnd);
+    startEdit_->setText(next.start);
+    endEdit_->setText(next.end);
+}
+
+bool RosterCreationScreen::checkStart() {
+    const QString typed = startEdit_->text();
+    if (typed.trimmed().isEmpty())
+        return checks_->check(startEdit_, false, u"開始日に入力してください"_s);
+    const auto normal = TextValues::normaliseDate(typed);
+    if (!checks_->check(startEdit_, normal.has_value(), u"開始日に正しく入力してください"_s))
+        return false;
+    startEdit_->setText(*normal);
+    return true;
+}
+
+bool RosterCreationScreen::checkEnd() {
+    const QString typed = endEdit_->text();
+    if (typed.trimmed().isEmpty()) {
+        endEdit_->clear();
+        return checks_->check(endEdit_, true, QString());
+    }
+    const auto normal = TextValues::normaliseDate(typed);
+    if (!checks_->check(endEdit_, normal.has_value(), u"表終了日に正しく入力してください"_s))
+        return false;
+    endEdit_->setText(*normal);
+    return true;
+}
+
+void RosterCreationScreen::draw() {
+    painter_->draw(leadersView_);
+    highlightRow_ = highlightCol_ = 0;
+}
+
+void RosterCreationScreen::onExpandClicked() {
+    QElapsedTimer timer;
+    timer.start();
+    expanded_ = false;
+    changed_ = false;
+    checks_->reset();
+    checkStart();
+    checkEnd();
+    if (!checks_->hasError()) {
+        const QString error = CheckGenerationPeriod(startEdit_->text(), endEdit_->text());
+        checks_->check(endEdit_, error.isEmpty(), error);
+    }
+    if (checks_->reportIfFailed())
+        return;
+
+    const bool done = guarded(ctx_.prompter, title_, [&] {
+        BusyCursor busy;
+        ExpandRoster(ctx_.db, model_, ctx_.settings, startEdit_->text(), endEdit_->text(),
+                     kind_ == Kind::ByTeam ? 2 : 1);
+        leadersView_ = false;
+        draw();
+    });
+    if (!done) {
+        model_ = RosterModel{};
+        draw();
+        return;
+    }
+    expanded_ = true;
+    lastExpandMs_ = timer.elapsed();
+    ctx_.prompter.inform(title_, u"勤務表を展開しました"_s);
+}
+
+void RosterCreationScreen::onAllClicked() {
+    restoreHighlight();
+    leadersView_ = false;
+    draw();
+}
+
+void RosterCreationScreen::onLeadersClicked() {
+    const bool generated = expanded_ && model_.groupCount(1) + model_.groupCount(2) > 0;
+    if (!generated) {
+        ctx_.prompter.inform(title_, u"先に勤務表の展開を行って下さい。"_s);
+        return;
+    }
+    restoreHighlight();
+    leadersView_ = true;
+    draw();
+}
+
+void RosterCreationScreen::highlight(int row, int col) {
+    restoreHighlight();
+    const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);
+    for (int r = 2; r < grid_->rows(); ++r)
+        grid_->setCellBackColor(r, col, green);
+    for (int c = 2; c < grid_->cols(); ++c)
+        grid_->setCellBackColor(row, c, green);
+    highlightRow_ = row;
+    highlightCol_ = col;
+}
+
+void RosterCreationScreen::restoreHighlight() {
+    if (highlightRow_ == 0)
+        return;
+    for (int r = 2; r < grid_->rows(); ++r)
+        grid_->setCellBackColor(r, highlightCol_, painter_->baseBackground(r, highlightCol_));
+    for (int c = 2; c < grid_->cols(); ++c)
+        grid_->setCellBackColor(highlightRow_, c, painter_->baseBackground(highlightRow_, c));
+    highlightRow_ = highlightCol_ = 0;
+}
+
+void RosterCreationScreen::onGridClicked(int row, int col) {
+    const int day = RosterGridPainter::dayOfColumn(col);
+    const bool inModel = day >= RosterBounds::FirstDay && day <= RosterBounds::LastDay;
+    const QString date = inModel ? model_.day(day).date : QString();
+    if (date.isEmpty() || date < model_.periodStart || date > model_.periodEnd) {
+        ctx_.prompter.inform(title_, u"日付が有効範囲外です。"_s);
+        return;
+    }
+    if (row < 2 || row > painter_->staffRows() + 1) {
+        ctx_.prompter.inform(title_, u"職員欄が有効範囲外です。"_s);
+        return;
+    }
+    highlight(row, col);
+    const EditResult edit = chooser_(this);
+    if (edit.action.isEmpty())
+        return;
+    if (!ctx_.prompter.ask(title_, u"ｼﾌﾄを再設定しますか？内容を確認してください"_s))
+        return;
+    BusyCursor busy;
+    applyEdit(edit, row, day);
+}
+
+void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
+    const auto [group, slot] = painter_->personAt(row);
+    if (group == 0)
+        return;
+    changed_ = true;
+    if (edit.action == u"置"_s) {
+        model_.person(group, slot).cell(day).shift = edit.shiftAbbrev;
+        const int col = RosterGridPainter::columnOfDay(day);
+        grid_->setText(row, col, edit.shiftAbbrev);
+        grid_->setCellForeColor(
+            row, col, Palette::colour(edit.shiftAbbrev == model_.cache.restShift ? 12 : 0));
+        TallyPerStaff(model_, group, slot);
+        painter_->drawPersonTallies(row);
+        model_.recountLimit = day;
+        TallyPerDay(model_, day);
+        model_.recountLimit = RosterBounds::MaxPeriodDay;
+        painter_->drawCounts(day, day);
+    } else if (edit.action == u"後"_s) {
+        CompactBackward(model_, group, slot, day, edit.shiftAbbrev);
+        redrawAfterPersonChange(row, day);
+    } else if (edit.action == u"削"_s) {
+        CompactForward(model_, group, slot, day);
+        redrawAfterPersonChange(row, day);
+    } else if (edit.action == u"シ"_s) {
+        WriteShiftSequence(model_, group, slot, day);
+        redrawAfterPersonChange(row, day);
+    }
+    // "0" (the dialog closed without a button) changes nothing.
+}
+
+void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
+    const auto [group, slot] = painter_->personAt(row);
+    painter_->drawPersonCells(row, day, painter_->lastDay());
+    TallyPerStaff(model_, group, slot);
+    painter_->drawPersonTallies(row);
+    TallyPerDay(model_, 0);
+    painter_->drawCounts(1, painter_->lastDay());
+    // The redrawn cells lost the highlight of the clicked row.
+    if (highlightRow_ == row) {
+        const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);
+        for (int c = 2; c < grid_->cols(); ++c)
+            grid_->setCellBackColor(row, c, green);
+    }
+}
+
+void RosterCreationScreen::onConfirmClicked() {
+    if (!expanded_ || startEdit_->text() != model_.periodStart ||
+        endEdit_->text() != model_.periodEnd) {
+        ctx_.prompter.inform(title_, u"基準日が変更されています。展開からやり直して下さい"_s);
+        return;
+    }
+    if (!ctx_.prompter.ask(title_, u"勤務表を登録します。日付を確認して下さい。"_s))
+        return;
+    if (changed_)
+        restoreHighlight();
+    model_.loadRequests = 1;
+    bool registered = false;
+    guarded(ctx_.prompter, title_, [&] {
+        QStringList messages;
+        {
+            BusyCursor busy;
+            messages = RegisterRoster(ctx_.db, model_);
+        }
+        for (const QString& message : messages)
+            ctx_.prompter.inform(title_, message);
+        LoadStartupSettings(ctx_.db, ctx_.settings);
+        registered = true;
+    });
+    if (!registered)
+        return;
+    if (ctx_.prompter.ask(title_, u"早出・遅出の設定を行いますか？"_s)) {
+        openEarlyLate_(model_);
+        draw();
+    }
+}
+
+void RosterCreationScreen::onPrintClicked() {
+    if (!expanded_) {
+        ctx_.prompter.inform(title_, u"先に勤務表の展開を行って下さい。"_s);
+        return;
+    }
+    if (changed_)
+        restoreHighlight();
+    guarded(ctx_.prompter, title_, [&] {
+        output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
+            PrintRoster(model_, ctx_.settings.weekdayColour, sheet);
+        });
+    });
+}
+
+void RosterCreationScreen::onCloseClicked() {
+    if (ctx_.prompter.ask(title_, u"勤務表の作成を終了します"_s))
+        close();
+}

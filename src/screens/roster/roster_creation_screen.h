@@ -1,0 +1,82 @@
+#pragma once
+
+#include "roster/roster_model.h"
+#include "screens/output/print_output.h"
+#include "screens/output/shift_change_dialog.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+struct AppContext;
+class FieldChecks;
+class FlexGrid;
+class QLineEdit;
+class QPushButton;
+class RosterGridPainter;
+
+// "個別勤務表作成" / "ﾁｰﾑ別勤務表作成": generates the roster of the proposed period into the
+// screen's own model, shows it with the day counts against the requirements, lets the clerk
+// change single cells, registers it and offers the early and late duties.
+class RosterCreationScreen final : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Individual, ByTeam };
+
+    RosterCreationScreen(AppContext& ctx, Kind kind, std::unique_ptr<PrintOutput> output = nullptr,
+                         QWidget* parent = nullptr);
+    ~RosterCreationScreen() override;
+
+    const RosterModel& model() const { return model_; }
+    RosterModel& model() { return model_; }
+    FlexGrid* grid() const { return grid_; }
+    const RosterGridPainter& painter() const { return *painter_; }
+
+    // Where the cell change comes from (the shift change dialog unless a test says otherwise).
+    void setEditChooser(EditChooser chooser) { chooser_ = std::move(chooser); }
+    // Opens the early/late screen on the registered model (modal unless a test says otherwise).
+    void setEarlyLateOpener(std::function<void(RosterModel&)> opener) {
+        openEarlyLate_ = std::move(opener);
+    }
+    // Milliseconds from the press of 展開 to the drawn grid, for the last expansion.
+    qint64 lastExpandMs() const { return lastExpandMs_; }
+
+private:
+    void buildUi();
+    void proposePeriod();
+    bool checkStart();
+    bool checkEnd();
+    void onExpandClicked();
+    void onConfirmClicked();
+    void onPrintClicked();
+    void onCloseClicked();
+    void onAllClicked();
+    void onLeadersClicked();
+    void onGridClicked(int row, int col);
+    void applyEdit(const EditResult& edit, int row, int day);
+    void redrawAfterPersonChange(int row, int day);
+    void highlight(int row, int col);
+    void restoreHighlight();
+    void draw();
+
+    AppContext& ctx_;
+    Kind kind_;
+    QString title_;
+    std::unique_ptr<PrintOutput> output_;
+    FieldChecks* checks_;
+    RosterModel model_;
+    std::unique_ptr<RosterGridPainter> painter_;
+    EditChooser chooser_;
+    std::function<void(RosterModel&)> openEarlyLate_;
+
+    bool expanded_ = false; // a generated roster is in the model
+    bool changed_ = false;  // a cell was changed after expansion (the "expanded flag")
+    bool leadersView_ = false;
+    int highlightRow_ = 0;
+    int highlightCol_ = 0;
+    qint64 lastExpandMs_ = 0;
+
+    QLineEdit* startEdit_;
+    QLineEdit* endEdit_;
+    FlexGrid* grid_;
+};

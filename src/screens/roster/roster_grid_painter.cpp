@@ -1,0 +1,298 @@
+#include "screens/roster/roster_grid_painter.h"
+
+#include "roster/roster_model.h"
+#include "store/startup_settings.h"
+#include "widgets/flex_grid.h"
+#include "widgets/palette.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr int MinRowsCols = 55;
+constexpr int FirstDayCol = 2;    // day -4
+constexpr int FirstPeriodCol = 7; // day 1
+constexpr int Black = 0;
+constexpr int Blue = 9;
+constexpr int Red = 12;
+constexpr int Magenta = 13;
+} // namespace
+
+RosterGridPainter::RosterGridPainter(FlexGrid& grid, const RosterModel& model,
+                                     const StartupSettings& settings, CountRows countRows)
+    : grid_(grid), m_(model), settings_(settings), countRows_(countRows) {}
+
+int RosterGridPainter::workShiftCount() const {
+    int n = 0;
+    for (const auto& w : m_.cache.workShifts) {
+        if (w.abbrev.isEmpty() || n == RosterBounds::MaxWorkShifts)
+            break;
+        ++n;
+    }
+    return n;
+}
+
+int RosterGridPainter::lastDay() const {
+    int d = 0;
+    while (d < RosterBounds::LastDay) {
+        const QString& date = m_.day(d + 1).date;
+        if (date.isEmpty() || date > m_.periodEnd)
+            break;
+        ++d;
+    }
+    return d;
+}
+
+int RosterGridPainter::tallyColumn(int shift) const {
+    return m_.periodDayCount + shift + 3;
+}
+
+std::pair<int, int> RosterGridPainter::personAt(int row) const {
+    const int i = row - 2;
+    if (i < 0 || i >= staffRows())
+        return {0, 0};
+    return rows_[static_cast<size_t>(i)];
+}
+
+int RosterGridPainter::rowOf(int group, int slot) const {
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i] == std::pair{group, slot})
+            return static_cast<int>(i) + 2;
+    return 0;
+}
+
+void RosterGridPainter::layout() {
+    rows_.clear();
+    for (int g = 1; g <= 2; ++g) {
+        for (int slot = 1; slot <= m_.groupCount(g); ++slot) {
+            const Person& p = m_.person(g, slot);
+            if (p.no.isEmpty())
+                break;
+            if (leadersView_ && p.leader != 1)
+                continue;
+            rows_.emplace_back(g, slot);
+        }
+    }
+
+    counts_.clear();
+    const QString& rest = m_.cache.restShift;
+    const int shifts = workShiftCount();
+    if (countRows_ == CountRows::Creation) {
+        std::vector<int> levels{1};
+        if (m_.groupingMode == 2)
+            levels.push_back(2);
+        levels.push_back(3);
+        for (size_t b = 0; b < levels.size(); ++b)
+            for (int s = 1; s <= shifts; ++s)
+                if (m_.cache.workShift(s).abbrev != rest)
+                    counts_.push_back({levels[b], s, CountRow::Kind::Staff, b == 1});
+    } else {
+        for (int s = 1; s <= shifts; ++s) {
+            if (m_.cache.workShift(s).abbrev == rest)
+                continue;
+            for (auto kind : {CountRow::Kind::Staff, CountRow::Kind::Early, CountRow::Kind::Late,
+                              CountRow::Kind::Required})
+                counts_.push_back({3, s, kind, false});
+        }
+    }
+
+    grid_.clearGrid();
+    grid_.setCols(MinRowsCols);
+    grid_.setRows(std::max(MinRowsCols, firstCountRow() + static_cast<int>(counts_.size())));
+    grid_.setFixedRows(2);
+    grid_.setFixedCols(2);
+    grid_.setColWidthTwips(0, 1200);
+    grid_.setColWidthTwips(1, 700);
+    for (int c = 2; c < MinRowsCols; ++c)
+        grid_.setColWidthTwips(c, 270);
+}
+
+QColor RosterGridPainter::baseBackground(int row, int col) const {
+    if (row < 2 || col < 2)
+        return Palette::fixedCellBackground();
+    if (row < firstCountRow()) {
+        if (col < FirstPeriodCol)
+            return Palette::fromRgb(settings_.colourLightLavender);
+        if (personAt(row).first == 2)
+            return Palette::fromRgb(settings_.colourLightYellow);
+        return Palette::colour(15);
+    }
+    const size_t i = static_cast<size_t>(row - firstCountRow());
+    if (i < counts_.size() && counts_[i].shaded)
+        return Palette::fromRgb(settings_.colourLightYellow);
+    return Palette::colour(15);
+}
+
+void RosterGridPainter::drawHeadings() {
+    grid_.setText(0, 0, u"日付"_s);
+    grid_.setText(1, 0, u"氏名"_s);
+    grid_.setText(1, 1, u"職員NO"_s);
+    for (auto [r, c] : {std::pair{0, 0}, {1, 0}, {1, 1}})
+        grid_.setCellFontSize(r, c, 9);
+    const int last = lastDay();
+    for (int d = RosterBounds::FirstDay; d <= last; ++d) {
+        const DayInfo& day = m_.day(d);
+        if (day.date.isEmpty())
+            continue;
+        const int col = columnOfDay(d);
+        grid_.setText(0, col, day.dayOfMonth);
+        grid_.setCellFontSize(0, col, 8);
+        grid_.setText(1, col, day.weekdayName);
+        grid_.setCellFontSize(1, col, 8);
+        const int wd = day.weekday;
+        grid_.setCellForeColor(
+            1, col,
+            Palette::colour(
+                wd >= 1 && wd <= 7 ? settings_.weekdayColour[static_cast<size_t>(wd - 1)] : Black));
+    }
+    for (int s = 1; s <= workShiftCount(); ++s)
+        grid_.setText(1, tallyColumn(s), m_.cache.workShift(s).abbrev);
+}
+
+void RosterGridPainter::drawPeople() {
+    const int last = lastDay();
+    for (int row = 2; row < firstCountRow(); ++row) {
+        const auto [g, slot] = personAt(row);
+        const Person& p = m_.person(g, slot);
+        grid_.setText(row, 0, (p.leader == 1 ? u"*"_s : u" "_s) + p.name);
+        grid_.setCellAlignment(row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        grid_.setText(row, 1, p.no);
+        for (int col = FirstDayCol; col < MinRowsCols; ++col) {
+            const QColor base = baseBackground(row, col);
+            if (base != Palette::colour(15))
+                grid_.setCellBackColor(row, col, base);
+        }
+        drawPersonCells(row, RosterBounds::FirstDay, last);
+        drawPersonTallies(row);
+    }
+}
+
+void RosterGridPainter::drawPersonCells(int row, int fromDay, int toDay) {
+    const auto [g, slot] = personAt(row);
+    if (g == 0)
+        return;
+    const Person& p = m_.person(g, slot);
+    const QString& rest = m_.cache.restShift;
+    for (int d = std::max(fromDay, static_cast<int>(RosterBounds::FirstDay));
+         d <= std::min(toDay, static_cast<int>(RosterBounds::LastDay)); ++d) {
+        const DayInfo& day = m_.day(d);
+        if (day.date.isEmpty())
+            continue;
+        const Cell& c = p.cell(d);
+        QString text;
+        int colour = Black;
+        if (day.holidayFlag == 1) {
+            text = rest;
+        } else if (!c.requestShift.isEmpty()) {
+            text = c.requestShift;
+            colour = Blue;
+        } else {
+            text = c.shift;
+        }
+        if (text == rest && !rest.isEmpty())
+            colour = Red;
+        // The early/late screen shows the marks themselves.
+        if (countRows_ == CountRows::EarlyLate && day.holidayFlag != 1 &&
+            c.requestShift.isEmpty() && (c.early == 2 || c.early == 3)) {
+            text = c.early == 2 ? u"早"_s : u"遅"_s;
+            colour = Magenta;
+        }
+        const int col = columnOfDay(d);
+        grid_.setText(row, col, text);
+        grid_.setCellForeColor(row, col, Palette::colour(colour));
+    }
+}
+
+void RosterGridPainter::drawPersonTallies(int row) {
+    const auto [g, slot] = personAt(row);
+    if (g == 0)
+        return;
+    const Person& p = m_.person(g, slot);
+    for (int s = 1; s <= workShiftCount(); ++s)
+        grid_.setText(row, tallyColumn(s), QString::number(p.count[static_cast<size_t>(s)]));
+}
+
+void RosterGridPainter::drawCountLabels() {
+    const int first = firstCountRow();
+    int previousBlock = -1;
+    for (size_t i = 0; i < counts_.size(); ++i) {
+        const CountRow& cr = counts_[i];
+        const int row = first + static_cast<int>(i);
+        const QString& abbrev = m_.cache.workShift(cr.shift).abbrev;
+        if (countRows_ == CountRows::Creation) {
+            if (cr.level != previousBlock) {
+                previousBlock = cr.level;
+                grid_.setText(row, 0,
+                              cr.level == 3 ? u"設定要員数"_s
+                                            : m_.teamName[static_cast<size_t>(cr.level)]);
+            }
+            grid_.setText(row, 1, abbrev + u"勤者"_s);
+        } else {
+            switch (cr.kind) {
+            case CountRow::Kind::Staff:
+                grid_.setText(row, 0, abbrev);
+                grid_.setText(row, 1, u"勤者"_s);
+                break;
+            case CountRow::Kind::Early:
+                grid_.setText(row, 1, u"早"_s);
+                break;
+            case CountRow::Kind::Late:
+                grid_.setText(row, 1, u"遅"_s);
+                break;
+            case CountRow::Kind::Required:
+                grid_.setText(row, 1, u"設定要員数"_s);
+                break;
+            }
+        }
+        for (int col = FirstDayCol; col < MinRowsCols; ++col)
+            grid_.setCellBackColor(row, col, baseBackground(row, col));
+    }
+}
+
+void RosterGridPainter::drawCounts(int fromDay, int toDay) {
+    const int first = firstCountRow();
+    const int from = std::max(fromDay, 1);
+    const int to = std::min({toDay, lastDay(), static_cast<int>(RosterBounds::MaxPeriodDay)});
+    for (size_t i = 0; i < counts_.size(); ++i) {
+        const CountRow& cr = counts_[i];
+        const int row = first + static_cast<int>(i);
+        for (int d = from; d <= to; ++d) {
+            const int col = columnOfDay(d);
+            if (m_.day(d).holidayFlag == 1) {
+                grid_.setText(row, col, QString());
+                continue;
+            }
+            int have = 0;
+            int need = 0;
+            switch (cr.kind) {
+            case CountRow::Kind::Staff:
+                have = m_.assigned.at(cr.level, d, cr.shift, leadersView_ ? 2 : 1);
+                need = m_.requirement.at(cr.level, d, cr.shift, leadersView_ ? 2 : 1);
+                break;
+            case CountRow::Kind::Early:
+                have = m_.assigned.at(3, d, cr.shift, 5);
+                need = m_.requirement.at(3, d, cr.shift, 5);
+                break;
+            case CountRow::Kind::Late:
+                have = m_.assigned.at(3, d, cr.shift, 6);
+                need = m_.requirement.at(3, d, cr.shift, 6);
+                break;
+            case CountRow::Kind::Required:
+                have = need = m_.requirement.at(3, d, cr.shift, 1);
+                break;
+            }
+            grid_.setText(row, col, QString::number(have));
+            grid_.setCellForeColor(row, col, Palette::colour(have < need ? Red : Black));
+        }
+    }
+}
+
+void RosterGridPainter::draw(bool leadersView) {
+    leadersView_ = leadersView;
+    grid_.setUpdatesEnabled(false);
+    layout();
+    drawHeadings();
+    drawPeople();
+    drawCountLabels();
+    drawCounts(1, lastDay());
+    grid_.setUpdatesEnabled(true);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <utility>
+#include <vector>
+
+class FlexGrid;
+struct RosterModel;
+struct StartupSettings;
+
+// Draws a roster model into the grid "勤務名" of the creation and early/late screens: day
+// headings (day d in column d + 6, the five lead days first), one row per person, the
+// per-person tally columns and the count rows below the people. Remembers which row shows
+// which person and what every cell's own background is, so highlights can be undone.
+class RosterGridPainter final {
+public:
+    enum class CountRows {
+        Creation,  // per staff group and for the whole unit: "<shift>勤者" against the need
+        EarlyLate, // per working shift: "勤者", "早", "遅" and "設定要員数"
+    };
+
+    RosterGridPainter(FlexGrid& grid, const RosterModel& model, const StartupSettings& settings,
+                      CountRows countRows);
+
+    // Lays the grid out and draws everything. In the leaders view only leaders are listed and
+    // the count rows show leaders against the leader requirement.
+    void draw(bool leadersView);
+
+    int staffRows() const { return static_cast<int>(rows_.size()); }
+    int firstCountRow() const { return 2 + staffRows(); }
+    // (group, slot) shown in a grid row, or (0, 0) when the row shows nobody.
+    std::pair<int, int> personAt(int row) const;
+    int rowOf(int group, int slot) const;
+    // Last day of the period shown (1..40).
+    int lastDay() const;
+    static int columnOfDay(int day) { return day + 6; }
+    static int dayOfColumn(int col) { return col - 6; }
+
+    void drawPersonCells(int row, int fromDay, int toDay);
+    void drawPersonTallies(int row);
+    void drawCounts(int fromDay, int toDay);
+    // The background a cell has when nothing is highlighted.
+    QColor baseBackground(int row, int col) const;
+
+private:
+    struct CountRow {
+        int level = 3;
+        int shift = 0;
+        enum class Kind { Staff, Early, Late, Required } kind = Kind::Staff;
+        bool shaded = false;
+    };
+
+    void layout();
+    void drawHeadings();
+    void drawPeople();
+    void drawCountLabels();
+    int workShiftCount() const;
+    int tallyColumn(int shift) const;
+
+    FlexGrid& grid_;
+    const RosterModel& m_;
+    const StartupSettings& settings_;
+    CountRows countRows_;
+    bool leadersView_ = false;
+    std::vector<std::pair<int, int>> rows_; // grid row 2 + i shows rows_[i]
+    std::vector<CountRow> counts_;          // grid row firstCountRow() + i
+};

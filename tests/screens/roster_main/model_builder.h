@@ -1,0 +1,49 @@
+#pragma once
+
+#include "roster/roster_model.h"
+
+#include <QDate>
+
+// A hand-made model: `days` days from 2024/04/01, working shifts 日 (early and late
+// allowed) and 夜 (none), and the rest shift 休.
+inline RosterModel buildModel(int days = 30) {
+    RosterModel m;
+    const QDate start(2024, 4, 1);
+    m.periodStart = start.toString(QStringLiteral("yyyy/MM/dd"));
+    m.periodEnd = start.addDays(days - 1).toString(QStringLiteral("yyyy/MM/dd"));
+    m.periodDayCount = days + 4;
+    for (int d = RosterBounds::FirstDay; d <= RosterBounds::LastDay; ++d) {
+        const QDate date = start.addDays(d - 1);
+        m.day(d).date = date.toString(QStringLiteral("yyyy/MM/dd"));
+        m.day(d).dayOfMonth = QString::number(date.day());
+        m.day(d).weekday = date.dayOfWeek() % 7 + 1;
+    }
+    WorkShiftInfo day;
+    day.abbrev = QStringLiteral("日");
+    day.earlyKind = 1;
+    WorkShiftInfo night;
+    night.abbrev = QStringLiteral("夜");
+    WorkShiftInfo rest;
+    rest.abbrev = QStringLiteral("休");
+    m.cache.workShifts = {day, night, rest};
+    m.cache.restShift = QStringLiteral("休");
+    return m;
+}
+
+// Adds a person on the day shift every day of the model.
+inline Person& addPerson(RosterModel& m, int group, const QString& no, int earlyAllowed = 1) {
+    Person p;
+    p.no = no;
+    p.name = QStringLiteral("職員") + no;
+    p.earlyAllowed = earlyAllowed;
+    for (int d = 1; d <= RosterBounds::LastDay; ++d)
+        p.cell(d).shift = QStringLiteral("日");
+    m.group(group).push_back(p);
+    return m.group(group).back();
+}
+
+// Sets the whole-unit requirement of shift `shift`, figure `figure`, on every day.
+inline void requireEveryDay(RosterModel& m, int shift, int figure, int value) {
+    for (int d = 1; d <= RosterBounds::LastDay; ++d)
+        m.requirement.at(3, d, shift, figure) = value;
+}
