@@ -179,14 +179,12 @@ void AddRestDaysUpToMax(RosterModel& m, int group, int slot) {
                     ++length;
                 continue;
             }
-            if (tracking && length > longest) {
+            // Lead days are history: a run that began before the period is left alone.
+            if (tracking && runStart >= 1 && length > longest) {
                 longest = length;
-                if (d >= 1) {
-                    // Lead days are history: a run that began before the period is not cut.
-                    if (runStart < 1 || !HasSurplus(m, group, slot, runStart, 2))
-                        break;
-                    candidate = runStart;
-                }
+                if (!HasSurplus(m, group, slot, runStart, 2))
+                    break;
+                candidate = runStart;
             }
             tracking = true;
             runStart = d + 1;
