@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,9 +104,11 @@ void CodeMasterScreen::buildLayout() {
     grid_ = new FlexGrid;
     grid_->setObjectName(u"マスタ一"_s);
     grid_->setMinimumSize(380, 260);
-    connect(grid_, &FlexGrid::cellClickedAt, this, [this](int row, int col) {
+    auto pickCell = [this](int row, int col) {
         guarded(ctx_.prompter, kTitle, [&] { onGridClicked(row, col); });
-    });
+    };
+    connect(grid_, &FlexGrid::cellClickedAt, this, pickCell);
+    grid_->installEventFilter(this);
 
     numberBox_ = new QLineEdit;
     numberBox_->setObjectName(u"登録NO"_s);
@@ -172,6 +175,19 @@ void CodeMasterScreen::buildLayout() {
     setTabOrder(update, remove);
     setTabOrder(remove, close);
     resize(640, 460);
+}
+
+// Enter on the grid's current cell picks it as a click does.
+bool CodeMasterScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && grid_->currentRow() >= 0) {
+            const int row = grid_->currentRow(), col = grid_->currentColumn();
+            guarded(ctx_.prompter, kTitle, [&] { onGridClicked(row, col); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CodeMasterScreen::fillShiftCombo() {

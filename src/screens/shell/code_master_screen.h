@@ -24,6 +24,9 @@ public:
     // The most entries of the replacement order the master cache reads.
     static constexpr int kMaxReplacementOrder = 10;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildLayout();
     void fillShiftCombo();

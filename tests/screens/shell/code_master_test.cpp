@@ -157,6 +157,11 @@ TEST_F(CodeMasterTest, SavesReloadsThroughTheGridAndOverwritesByTypedNumber) {
     clickCell(2, 0);
     EXPECT_EQ(grid->cellBackColor(1, 0), Palette::colour(15));
     EXPECT_EQ(grid->cellBackColor(2, 3), Palette::colour(10));
+    // Enter on the current cell picks it like a click.
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(child<QLineEdit>(s.get(), u"登録NO"_s)->text(), u"1"_s);
+    EXPECT_EQ(grid->cellBackColor(1, 3), Palette::colour(10));
 
     // The typed number decides the row: loaded 2, typed 1, so row 1 is overwritten.
     prompter.clear();
