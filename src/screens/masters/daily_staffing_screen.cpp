@@ -10,6 +10,7 @@
 #include "widgets/palette.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -76,6 +77,14 @@ DailyStaffingScreen::DailyStaffingScreen(AppContext& ctx, QWidget* parent)
     });
 }
 
+// Closing hides the window, and an editable combo box that loses the focus then may still
+// report a choice; nothing may reach the screen once its destructor has begun.
+DailyStaffingScreen::~DailyStaffingScreen() {
+    delete checks_;
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
 void DailyStaffingScreen::buildUi() {
     auto* root = new QVBoxLayout(this);
 
@@ -93,6 +102,7 @@ void DailyStaffingScreen::buildUi() {
 
     grid_ = new FlexGrid(this);
     grid_->setObjectName(u"日要員"_s);
+    grid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
     grid_->setMinimumHeight(260);
     root->addWidget(grid_, 1);
 

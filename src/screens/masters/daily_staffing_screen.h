@@ -20,6 +20,7 @@ class DailyStaffingScreen final : public QWidget {
     Q_OBJECT
 public:
     explicit DailyStaffingScreen(AppContext& ctx, QWidget* parent = nullptr);
+    ~DailyStaffingScreen() override;
 
     static constexpr int kEntriesPerShift = 6;
 

@@ -12,6 +12,7 @@
 #include "widgets/palette.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -92,6 +93,14 @@ PatternScreen::PatternScreen(AppContext& ctx, QWidget* parent)
     });
 }
 
+// Closing hides the window, and an editable combo box that loses the focus then may still
+// report a choice; nothing may reach the screen once its destructor has begun.
+PatternScreen::~PatternScreen() {
+    delete checks_;
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
 void PatternScreen::buildUi() {
     auto* root = new QHBoxLayout(this);
 
@@ -148,6 +157,7 @@ void PatternScreen::buildUi() {
     auto* wdLayout = new QVBoxLayout(weekdayFrame_);
     weekdayGrid_ = new FlexGrid(weekdayFrame_);
     weekdayGrid_->setObjectName(u"曜日"_s);
+    weekdayGrid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
     weekdayGrid_->setFixedSize(8 * Units::twipsToPixels(750) + 4, 2 * 20 + 4);
     weekdayGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     weekdayGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -160,6 +170,8 @@ void PatternScreen::buildUi() {
     weekdayRemark_ = new QLabel(weekdayFrame_);
     weekdayRemark_->setObjectName(u"備考2"_s);
     wdForm->addWidget(weekdayRemark_, 2, 1);
+    weekdayShiftName_->setMinimumWidth(180);
+    wdForm->setColumnStretch(2, 1);
     wdLayout->addLayout(wdForm);
     wdLayout->addStretch();
     right->addWidget(weekdayFrame_, 1);

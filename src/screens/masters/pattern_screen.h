@@ -22,6 +22,7 @@ class PatternScreen final : public QWidget {
     Q_OBJECT
 public:
     explicit PatternScreen(AppContext& ctx, QWidget* parent = nullptr);
+    ~PatternScreen() override;
 
     static constexpr int kMaxSequenceRows = 20;
     static constexpr int kWeekdayKind = 5;

@@ -81,6 +81,14 @@ QLineEdit* StaffRegisterScreen::box(const QString& name) {
     return b;
 }
 
+// Closing hides the window, and an editable combo box that loses the focus then may still
+// report a choice; nothing may reach the screen once its destructor has begun.
+StaffRegisterScreen::~StaffRegisterScreen() {
+    delete checks_;
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
 void StaffRegisterScreen::buildUi() {
     auto* root = new QHBoxLayout(this);
 

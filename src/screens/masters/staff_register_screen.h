@@ -17,6 +17,7 @@ class StaffRegisterScreen final : public QWidget {
     Q_OBJECT
 public:
     explicit StaffRegisterScreen(AppContext& ctx, QWidget* parent = nullptr);
+    ~StaffRegisterScreen() override;
 
     static constexpr int kNameLimit = 25;
     static constexpr int kKanaLimit = 20;

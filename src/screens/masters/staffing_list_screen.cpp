@@ -7,6 +7,7 @@
 #include "widgets/guarded.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +51,7 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
 
     grid_ = new FlexGrid(this);
     grid_->setObjectName(u"要員数表"_s);
+    grid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
     root->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -65,10 +67,17 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
 
     layoutGrid(kDataCols);
-    resize(920, 300);
+    resize(1010, 280);
     guarded(ctx_.prompter, kTitle, [this] { fillPatternCombo(); });
     if (!patternName.isEmpty())
         showPattern(patternName);
+}
+
+// Closing hides the window, and an editable combo box that loses the focus then may still
+// report a choice; nothing may reach the screen once its destructor has begun.
+StaffingListScreen::~StaffingListScreen() {
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 void StaffingListScreen::fillPatternCombo() {

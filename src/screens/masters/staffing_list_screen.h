@@ -15,6 +15,7 @@ class StaffingListScreen final : public QWidget {
 public:
     // `patternName` is the pattern to show at once (may be empty).
     StaffingListScreen(AppContext& ctx, const QString& patternName, QWidget* parent = nullptr);
+    ~StaffingListScreen() override;
 
     // Puts a pattern name in the combo and shows it.
     void showPattern(const QString& name);

@@ -274,3 +274,25 @@ TEST_F(PatternTest, StaffingListShowsDefaultsOfThePatternShifts) {
 }
 
 } // namespace
+
+namespace {
+
+// Closing a window moves the focus out of its combo boxes, which may then report a choice.
+TEST_F(PatternTest, ClosingWithFocusInAFilledComboIsSafe) {
+    addPatternRow(1, 1, 0, u"基本"_s);
+    for (int i = 0; i < 2; ++i) {
+        QWidget* w = i == 0 ? static_cast<QWidget*>(new StaffingListScreen(ctx_, u"基本"_s))
+                            : static_cast<QWidget*>(new PatternScreen(ctx_));
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        auto* combo = w->findChild<QComboBox*>();
+        combo->setCurrentIndex(-1);
+        combo->setEditText(combo->itemText(0));
+        combo->setFocus();
+        ASSERT_TRUE(combo->hasFocus());
+        delete w;
+    }
+    EXPECT_TRUE(prompter_.texts().empty());
+}
+
+} // namespace
