@@ -2,6 +2,8 @@
 
 #include "store/table.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::Literals::StringLiterals;
 
 QStringList LoadStartupSettings(Database& db, StartupSettings& s) {
@@ -39,5 +41,12 @@ void LoadDisplaySettings(Database& db, StartupSettings& s) {
     t.seek(Seek::Equal, {6, 1});
     s.timeDisplay = !t.noMatch() && t.text(u"個_略称"_s) == u"有"_s;
     t.seek(Seek::Equal, {10, 1});
-    s.restInterval = t.noMatch() ? 3 : t.text(u"個_略称"_s).trimmed().toInt();
+    if (t.noMatch()) {
+        s.restInterval = 3;
+    } else {
+        // The number leads the text ("5日" reads as 5), as the setting is free text.
+        static const QRegularExpression leading(u"^\\s*([+-]?\\d+)"_s);
+        const auto m = leading.match(t.text(u"個_略称"_s));
+        s.restInterval = m.hasMatch() ? m.captured(1).toInt() : 0;
+    }
 }

@@ -105,6 +105,11 @@ TEST(StartupSettings, RestIntervalAndTimeDisplayFromTheCodeMaster) {
     LoadDisplaySettings(tmp.db(), s);
     EXPECT_FALSE(s.timeDisplay);
     EXPECT_EQ(s.restInterval, 5);
+
+    // A number followed by a unit still reads as the number.
+    putCode(tmp.db(), 10, 1, u"4日"_s);
+    LoadDisplaySettings(tmp.db(), s);
+    EXPECT_EQ(s.restInterval, 4);
 }
 
 } // namespace
