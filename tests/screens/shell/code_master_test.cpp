@@ -271,3 +271,22 @@ TEST_F(CodeMasterTest, ReplacementOrderIsListedByNumberAndCappedAtTen) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CodeMasterTest, AFailedWriteIsReportedAndNotConfirmed) {
+    auto s = open();
+    tmp.db().exec(u"PRAGMA query_only = 1"_s);
+    fill(s.get(), u"1"_s, u"正職員"_s, u"正"_s);
+    prompter.answerYes();
+    click(s.get(), u"更新"_s);
+    ASSERT_EQ(prompter.shown().size(), 2u);
+    EXPECT_NE(prompter.lastText(), u"名称は更新(登録)されました。"_s);
+    EXPECT_FALSE(prompter.lastText().isEmpty()) << prompter.lastText().toStdString();
+    EXPECT_EQ(prompter.lastTitle(), u"ｺｰﾄﾞﾏｽﾀｰ情報"_s);
+    tmp.db().exec(u"PRAGMA query_only = 0"_s);
+    EXPECT_TRUE(stored(1).empty());
+    EXPECT_EQ(grid->rows(), 1);
+}
+
+} // namespace
