@@ -194,8 +194,18 @@ void PatternScreen::buildUi() {
 
     connect(kindCombo_, &QComboBox::activated, this, &PatternScreen::onKindChosen);
     connect(kindCombo_->lineEdit(), &QLineEdit::returnPressed, this, &PatternScreen::onKindChosen);
-    connect(patternList_, &QListWidget::itemClicked, this, &PatternScreen::onPatternChosen);
-    connect(sequenceList_, &QListWidget::itemClicked, this, &PatternScreen::onSequenceRowChosen);
+    connect(kindCombo_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        // A kind typed and left with Tab counts as chosen; leaving the shown kind does nothing.
+        if (kindCombo_->currentText() != kindNames()[static_cast<size_t>(kind_ - 1)])
+            onKindChosen();
+    });
+    // Enter on a list line chooses it like a click.
+    for (QListWidget* l : {patternList_, sequenceList_}) {
+        const auto chosen = l == patternList_ ? &PatternScreen::onPatternChosen
+                                              : &PatternScreen::onSequenceRowChosen;
+        connect(l, &QListWidget::itemClicked, this, chosen);
+        connect(l, &QListWidget::itemActivated, this, chosen);
+    }
     connect(shiftName_, &QComboBox::activated, this, &PatternScreen::onShiftChosen);
     connect(weekdayGrid_, &FlexGrid::cellClickedAt, this, &PatternScreen::onWeekdayClicked);
     connect(weekdayShiftName_, &QComboBox::activated, this, &PatternScreen::onWeekdayShiftChosen);
@@ -603,7 +613,9 @@ void PatternScreen::openStaffingList() {
         staffingList_->activateWindow();
         return;
     }
-    staffingList_ = new StaffingListScreen(ctx_, name_->text());
+    // A window of its own, but owned by this screen so it never outlives the context.
+    staffingList_ = new StaffingListScreen(ctx_, name_->text(), this);
+    staffingList_->setWindowFlag(Qt::Window);
     staffingList_->setAttribute(Qt::WA_DeleteOnClose);
     staffingList_->show();
 }

@@ -215,6 +215,8 @@ void StaffRegisterScreen::buildUi() {
 
     connect(staffList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { loadStaff(item->text()); });
+    connect(staffList_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { loadStaff(item->text()); });
     connect(shiftType_, &QComboBox::activated, this, &StaffRegisterScreen::onShiftTypeChosen);
     connect(category_, &QComboBox::activated, this, [this] {
         checks_->reset();

@@ -273,6 +273,25 @@ TEST_F(PatternTest, StaffingListShowsDefaultsOfThePatternShifts) {
     EXPECT_EQ(grid->text(2, 20), u"1"_s);
 }
 
+TEST_F(PatternTest, ListButtonOpensStaffingListOnTheShownPattern) {
+    addPatternRow(1, 1, 0, u"基本"_s);
+    addPatternRow(1, 1, 1, u"夜"_s);
+    addPatternRow(4, 2, 0, u"夜明"_s);
+    PatternScreen s(ctx_);
+    choosePattern(s, u"基本"_s);
+    click(&s, u"一覧"_s);
+    auto* list = s.findChild<StaffingListScreen*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isWindow());
+    EXPECT_EQ(find<QComboBox>(list, u"パターン名称"_s)->count(), 2); // headers of every kind
+    EXPECT_EQ(find<FlexGrid>(list, u"要員数表"_s)->text(0, 1), u"夜勤"_s);
+
+    setText(&s, u"パタン名称"_s, u"夜明"_s);
+    click(&s, u"一覧"_s); // the open list follows instead of a second one opening
+    EXPECT_EQ(s.findChildren<StaffingListScreen*>().size(), 1);
+    EXPECT_EQ(find<FlexGrid>(list, u"要員数表"_s)->text(0, 1), QString());
+}
+
 } // namespace
 
 namespace {
