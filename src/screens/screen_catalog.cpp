@@ -7,6 +7,7 @@
 #include "screens/masters/staff_register_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
+#include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/code_master_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,6 +21,14 @@ const std::vector<ScreenEntry>& screenCatalog() {
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
+        {u"勤務表"_s, false,
+         [](AppContext& c) {
+             return new RosterCreationScreen(c, RosterCreationScreen::Kind::Individual);
+         }},
+        {u"勤務作チーム"_s, false,
+         [](AppContext& c) {
+             return new RosterCreationScreen(c, RosterCreationScreen::Kind::ByTeam);
+         }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
     };
     return entries;

@@ -1,5 +1,6 @@
+#include "store/clock.h"
+#include "store/demo_workplace.h"
 #include "store/table.h"
-#include "support/demo_data.h"
 #include "support/temp_database.h"
 
 #include <QFile>
@@ -26,7 +27,7 @@ CliRun cli(const QString& dataDir, const QStringList& args) {
 class CliPrintTest : public ::testing::Test {
 protected:
     CliPrintTest() {
-        LoadDemoData(tmp.db());
+        LoadDemoWorkplace(tmp.db(), FixedClock(QDate(2024, 4, 1)));
         Table t(tmp.db(), u"勤務表"_s);
         for (int d = 1; d <= 30; ++d) {
             t.addNew();

@@ -1,7 +1,7 @@
 #include "screens/output/pdf_file_output.h"
 #include "screens/output/roster_print_screen.h"
+#include "store/demo_workplace.h"
 #include "store/startup_settings.h"
-#include "support/demo_data.h"
 #include "support/entry_screen_fixture.h"
 #include "widgets/fonts.h"
 
@@ -18,7 +18,7 @@ class RosterPrintScreenTest : public EntryScreenFixture {
 protected:
     RosterPrintScreenTest() {
         Fonts::installSubstitutions();
-        LoadDemoData(tmp.db());
+        LoadDemoWorkplace(tmp.db(), clock);
         LoadStartupSettings(tmp.db(), ctx.settings);
         ctx.settings.periodStart = u"2024/04/01"_s;
         ctx.settings.periodEnd = u"2024/04/30"_s;

@@ -1,0 +1,306 @@
+#include "roster/roster_model.h"
+#include "screens/output/pdf_file_output.h"
+#include "screens/roster/roster_creation_screen.h"
+#include "screens/roster/roster_grid_painter.h"
+#include "store/demo_workplace.h"
+#include "store/startup_settings.h"
+#include "support/entry_screen_fixture.h"
+#include "widgets/flex_grid.h"
+#include "widgets/palette.h"
+
+#include <QTemporaryDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class RosterCreationScreenTest : public EntryScreenFixture {
+protected:
+    RosterCreationScreenTest() {
+        // Today 2024/04/01: the demo's last created period is March 2024.
+        LoadDemoWorkplace(tmp.db(), clock);
+    }
+
+    RosterCreationScreen&
+    open(RosterCreationScreen::Kind kind = RosterCreationScreen::Kind::Individual) {
+        screen = std::make_unique<RosterCreationScreen>(
+            ctx, kind, std::make_unique<PdfFileOutput>(outDir.filePath(u"out.pdf"_s)));
+        screen->setEditChooser([this](QWidget*) {
+            ++dialogs;
+            return nextEdit;
+        });
+        screen->setEarlyLateOpener([this](RosterModel& m) { earlyLateModel = &m; });
+        screen->show();
+        return *screen;
+    }
+
+    void expand(const QString& from, const QString& to) {
+        type(screen.get(), u"表開始日"_s, from);
+        type(screen.get(), u"表終了日"_s, to);
+        click(screen.get(), u"展開"_s);
+    }
+
+    FlexGrid& grid() { return *screen->grid(); }
+    const RosterGridPainter& painter() { return screen->painter(); }
+    Person& personOfRow(int row) {
+        const auto [g, s] = painter().personAt(row);
+        return screen->model().person(g, s);
+    }
+
+    // Grid row of the count line "<abbrev>勤者" in the block labelled `block`.
+    int countRow(const QString& block, const QString& abbrev) {
+        bool inBlock = false;
+        for (int r = painter().firstCountRow(); r < grid().rows(); ++r) {
+            if (!grid().text(r, 0).isEmpty())
+                inBlock = grid().text(r, 0) == block;
+            if (inBlock && grid().text(r, 1) == abbrev + u"勤者"_s)
+                return r;
+        }
+        return -1;
+    }
+
+    // Registered rows of April 2024 (the demo holds earlier months as history).
+    int storedRows() {
+        Table t(tmp.db(), u"勤務表"_s);
+        t.setIndex(u"key_勤務表"_s);
+        int n = 0;
+        for (t.moveFirst(); !t.eof(); t.moveNext())
+            n += t.text(u"勤_勤務日"_s) >= u"2024/04/01"_s ? 1 : 0;
+        return n;
+    }
+
+    QString createdTo() {
+        Table t(tmp.db(), u"作成単位"_s);
+        t.setIndex(u"key_作成単位"_s);
+        t.seek(Seek::Equal, {2});
+        return t.text(u"作_作成To"_s);
+    }
+
+    QTemporaryDir outDir;
+    std::unique_ptr<RosterCreationScreen> screen;
+    EditResult nextEdit;
+    int dialogs = 0;
+    RosterModel* earlyLateModel = nullptr;
+};
+
+const QColor Red = Palette::colour(12);
+const QColor Black = Palette::colour(0);
+
+} // namespace
+
+TEST_F(RosterCreationScreenTest, ProposesTheNextPeriodAndChecksIt) {
+    open();
+    EXPECT_EQ(screen->objectName(), u"勤務作個"_s);
+    EXPECT_EQ(child<QLineEdit>(screen.get(), u"表開始日"_s)->text(), u"2024/04/01"_s);
+    EXPECT_EQ(child<QLineEdit>(screen.get(), u"表終了日"_s)->text(), u"2024/04/30"_s);
+
+    expand(u"2024/04/01"_s, u"2024/05/03"_s);
+    EXPECT_EQ(prompter.lastText(), u"1ｹ月以上の作成は出来ません"_s);
+    EXPECT_EQ(prompter.lastTitle(), u"個別勤務表作成"_s);
+    EXPECT_TRUE(red(screen.get(), u"表終了日"_s));
+    EXPECT_EQ(screen->model().groupCount(1), 0) << "nothing generated";
+
+    expand(u"2024/04/01"_s, u"2024/04/01"_s);
+    EXPECT_EQ(prompter.lastText(), u"日付の大小関係を正しく入力してください"_s);
+
+    expand(u"2024/4/1"_s, u"2024/5/2"_s);
+    EXPECT_EQ(prompter.lastText(), u"勤務表を展開しました"_s);
+    EXPECT_EQ(screen->model().periodEnd, u"2024/05/02"_s);
+    EXPECT_EQ(grid().text(0, RosterGridPainter::columnOfDay(32)), u"2"_s);
+}
+
+TEST_F(RosterCreationScreenTest, RefusalsBeforeExpansionAndOutsideTheGrid) {
+    open();
+    click(screen.get(), u"責任者"_s);
+    EXPECT_EQ(prompter.lastText(), u"先に勤務表の展開を行って下さい。"_s);
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"基準日が変更されています。展開からやり直して下さい"_s);
+
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    const int people = painter().staffRows();
+    ASSERT_GT(people, 10);
+    Q_EMIT grid().cellClickedAt(3, 5); // a lead day
+    EXPECT_EQ(prompter.lastText(), u"日付が有効範囲外です。"_s);
+    Q_EMIT grid().cellClickedAt(3, RosterGridPainter::columnOfDay(31));
+    EXPECT_EQ(prompter.lastText(), u"日付が有効範囲外です。"_s) << "after the period end";
+    Q_EMIT grid().cellClickedAt(people + 2, 10);
+    EXPECT_EQ(prompter.lastText(), u"職員欄が有効範囲外です。"_s);
+    EXPECT_EQ(dialogs, 0);
+}
+
+TEST_F(RosterCreationScreenTest, GridShowsPeopleHeadingsTalliesAndCounts) {
+    putRow(u"カレンダー"_s, u"key_カレンダー"_s, {u"2024/04/10"_s},
+           {{u"カレ_年月日"_s, u"2024/04/10"_s}, {u"カレ_休日FLG"_s, 1}});
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    const RosterModel& m = screen->model();
+
+    EXPECT_EQ(grid().text(0, 0), u"日付"_s);
+    EXPECT_EQ(grid().text(1, 1), u"職員NO"_s);
+    EXPECT_EQ(grid().text(0, 7), u"1"_s) << "day 1 in column 7";
+    EXPECT_EQ(grid().text(0, 2), u"27"_s) << "lead day -4";
+    EXPECT_EQ(grid().cellForeColor(1, 7 + 6), Red) << "Sunday 7th";
+    EXPECT_EQ(grid().cellBackColor(2, 4), QColor(230, 230, 255));
+
+    const Person& first = m.person(1, 1);
+    EXPECT_EQ(grid().text(2, 0), (first.leader == 1 ? u"*"_s : u" "_s) + first.name);
+    EXPECT_EQ(grid().text(2, 1), first.no);
+    const int tally1 = m.periodDayCount + 1 + 3;
+    EXPECT_EQ(grid().text(1, tally1), m.cache.workShift(1).abbrev);
+    EXPECT_EQ(grid().text(2, tally1), QString::number(first.count[1]));
+
+    // The holiday shows the rest shift in every staff row and no counts.
+    const int holidayCol = RosterGridPainter::columnOfDay(10);
+    for (int r = 2; r < painter().firstCountRow(); ++r)
+        EXPECT_EQ(grid().text(r, holidayCol), m.cache.restShift) << r;
+    EXPECT_EQ(grid().cellForeColor(2, holidayCol), Red);
+    const int whole = countRow(u"設定要員数"_s, u"日"_s);
+    ASSERT_GT(whole, 0);
+    EXPECT_TRUE(grid().text(whole, holidayCol).isEmpty());
+
+    // Every count cell matches the model and is red exactly when short.
+    for (int d = 1; d <= 30; ++d) {
+        if (m.day(d).holidayFlag == 1)
+            continue;
+        const int col = RosterGridPainter::columnOfDay(d);
+        const int have = m.assigned.at(3, d, 1, 1);
+        EXPECT_EQ(grid().text(whole, col), QString::number(have)) << d;
+        EXPECT_EQ(grid().cellForeColor(whole, col),
+                  have < m.requirement.at(3, d, 1, 1) ? Red : Black)
+            << d;
+    }
+    EXPECT_LT(countRow(m.teamName[1], u"日"_s), whole);
+    EXPECT_EQ(countRow(u"設定要員数"_s, m.cache.restShift), -1) << "no count row for rest";
+}
+
+TEST_F(RosterCreationScreenTest, ReplaceChangesTheCellTalliesAndCounts) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    RosterModel& m = screen->model();
+    const int day = 8;
+    const int col = RosterGridPainter::columnOfDay(day);
+    const int whole = countRow(u"設定要員数"_s, u"日"_s);
+    int row = 2;
+    while (personOfRow(row).cell(day).shift != u"日"_s ||
+           !personOfRow(row).cell(day).requestShift.isEmpty())
+        ++row;
+    ASSERT_LT(row, painter().firstCountRow());
+    Person& p = personOfRow(row);
+    // The day's 日 count exactly meets its need; taking one person off makes it short.
+    m.requirement.at(3, day, 1, 1) = m.assigned.at(3, day, 1, 1);
+
+    nextEdit = EditResult{.action = u"置"_s, .shiftName = u"休み"_s, .shiftAbbrev = u"休"_s};
+    prompter.answerYes();
+    const int before = m.assigned.at(3, day, 1, 1);
+    Q_EMIT grid().cellClickedAt(row, col);
+    EXPECT_EQ(prompter.lastText(), u"ｼﾌﾄを再設定しますか？内容を確認してください"_s);
+    EXPECT_EQ(p.cell(day).shift, u"休"_s);
+    EXPECT_EQ(grid().text(row, col), u"休"_s);
+    EXPECT_EQ(grid().cellForeColor(row, col), Red);
+    EXPECT_EQ(m.assigned.at(3, day, 1, 1), before - 1);
+    EXPECT_EQ(grid().text(whole, col), QString::number(before - 1));
+    EXPECT_EQ(grid().cellForeColor(whole, col), Red);
+    const int tally = m.periodDayCount + 1 + 3;
+    EXPECT_EQ(grid().text(row, tally), QString::number(p.count[1]));
+    EXPECT_EQ(grid().cellBackColor(row, 20), QColor(230, 255, 220)) << "clicked row highlighted";
+
+    // Answering no, cancelling or closing the dialog changes nothing.
+    prompter.answer(false);
+    nextEdit.shiftAbbrev = u"夜"_s;
+    Q_EMIT grid().cellClickedAt(row, col);
+    EXPECT_EQ(p.cell(day).shift, u"休"_s);
+    nextEdit = EditResult{};
+    prompter.answerYes();
+    Q_EMIT grid().cellClickedAt(row, col);
+    EXPECT_EQ(p.cell(day).shift, u"休"_s);
+    nextEdit = EditResult{.action = QString()};
+    Q_EMIT grid().cellClickedAt(row, col);
+    EXPECT_EQ(prompter.pendingAnswers(), 0u) << "cancel asks nothing";
+}
+
+TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    RosterModel& m = screen->model();
+    const int row = 4;
+    Person& p = personOfRow(row);
+    for (int d = 1; d <= 40; ++d)
+        p.cell(d).requestShift.clear();
+    const QString day6 = p.cell(6).shift;
+    const QString day7 = p.cell(7).shift;
+
+    nextEdit = EditResult{.action = u"後"_s, .shiftAbbrev = u"夜"_s};
+    prompter.answerYes();
+    Q_EMIT grid().cellClickedAt(row, RosterGridPainter::columnOfDay(6));
+    EXPECT_EQ(p.cell(6).shift, u"夜"_s);
+    EXPECT_EQ(p.cell(7).shift, day6);
+    EXPECT_EQ(grid().text(row, RosterGridPainter::columnOfDay(7)), day6);
+
+    nextEdit = EditResult{.action = u"削"_s};
+    prompter.answerYes();
+    Q_EMIT grid().cellClickedAt(row, RosterGridPainter::columnOfDay(6));
+    EXPECT_EQ(p.cell(6).shift, day6);
+    EXPECT_EQ(p.cell(7).shift, day7);
+    EXPECT_EQ(grid().text(row, RosterGridPainter::columnOfDay(7)), day7);
+
+    nextEdit = EditResult{.action = u"シ"_s};
+    prompter.answerYes();
+    Q_EMIT grid().cellClickedAt(row, RosterGridPainter::columnOfDay(20));
+    for (int s = 1; s <= static_cast<int>(m.cache.workShifts.size()); ++s) {
+        EXPECT_EQ(p.cell(19 + s).shift, m.cache.workShift(s).abbrev);
+        EXPECT_EQ(grid().text(row, RosterGridPainter::columnOfDay(19 + s)),
+                  m.cache.workShift(s).abbrev);
+    }
+    const int whole = countRow(u"設定要員数"_s, u"夜"_s);
+    EXPECT_EQ(grid().text(whole, RosterGridPainter::columnOfDay(21)),
+              QString::number(m.assigned.at(3, 21, 2, 1)));
+}
+
+TEST_F(RosterCreationScreenTest, ConfirmRegistersAdvancesThePeriodAndOffersEarlyLate) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    type(screen.get(), u"表終了日"_s, u"2024/04/29"_s);
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"基準日が変更されています。展開からやり直して下さい"_s);
+    EXPECT_EQ(storedRows(), 0);
+
+    type(screen.get(), u"表終了日"_s, u"2024/04/30"_s);
+    prompter.answer(false);
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(storedRows(), 0) << "answered no";
+
+    prompter.answerYes(2);
+    click(screen.get(), u"確定"_s);
+    EXPECT_GT(storedRows(), 20 * 25);
+    EXPECT_EQ(createdTo(), u"2024/04/30"_s);
+    EXPECT_EQ(prompter.lastText(), u"早出・遅出の設定を行いますか？"_s);
+    EXPECT_EQ(earlyLateModel, &screen->model());
+
+    // The next opening proposes May.
+    RosterCreationScreen next(ctx, RosterCreationScreen::Kind::Individual);
+    EXPECT_EQ(child<QLineEdit>(&next, u"表開始日"_s)->text(), u"2024/05/01"_s);
+    EXPECT_EQ(child<QLineEdit>(&next, u"表終了日"_s)->text(), u"2024/05/31"_s);
+}
+
+TEST_F(RosterCreationScreenTest, ByTeamShowsTwoGroupsWithTheirOwnCountBlocks) {
+    open(RosterCreationScreen::Kind::ByTeam);
+    EXPECT_EQ(screen->windowTitle(), u"ﾁｰﾑ別勤務表作成"_s);
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    const RosterModel& m = screen->model();
+    ASSERT_GT(m.groupCount(2), 0);
+    const int firstOfGroup2 = screen->painter().rowOf(2, 1);
+    EXPECT_EQ(firstOfGroup2, m.groupCount(1) + 2);
+    EXPECT_EQ(grid().cellBackColor(firstOfGroup2, 10), QColor(255, 255, 200));
+    EXPECT_EQ(grid().cellBackColor(firstOfGroup2 - 1, 10), Palette::colour(15));
+    const int teamB = countRow(m.teamName[2], u"日"_s);
+    ASSERT_GT(teamB, 0);
+    EXPECT_EQ(grid().cellBackColor(teamB, 10), QColor(255, 255, 200));
+    EXPECT_EQ(grid().text(teamB, 7), QString::number(m.assigned.at(2, 1, 1, 1)));
+
+    // The leaders view lists leaders only and counts leaders.
+    click(screen.get(), u"責任者"_s);
+    for (int r = 2; r < painter().firstCountRow(); ++r)
+        EXPECT_TRUE(grid().text(r, 0).startsWith(u"*"_s)) << r;
+    const int whole = countRow(u"設定要員数"_s, u"日"_s);
+    EXPECT_EQ(grid().text(whole, 7), QString::number(m.assigned.at(3, 1, 1, 2)));
+}
