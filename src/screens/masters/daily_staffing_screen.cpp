@@ -367,9 +367,13 @@ bool DailyStaffingScreen::checkAll() {
     checkDay();
     for (size_t i = 0; i < counts_.size(); ++i)
         checkCount(counts_[i], figures()[i].message);
-    // The row must name a working shift, or it would land in no block of the grid.
+    // The row must name the working shift whose order number places it in the grid; an
+    // abbreviation typed over a chosen shift would otherwise be stored under the wrong block.
     const auto order = TextValues::parseSmallInt(order_->text());
-    checks_->check(abbrev_, order && blockOfOrder(*order) >= 0, kNoShift);
+    const int block = order ? blockOfOrder(*order) : -1;
+    checks_->check(
+        abbrev_, block >= 0 && shifts_[static_cast<size_t>(block)].abbrev == abbrev_->currentText(),
+        kNoShift);
     return !checks_->reportIfFailed();
 }
 
