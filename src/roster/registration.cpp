@@ -4,6 +4,8 @@
 #include "store/database.h"
 #include "store/table.h"
 
+#include <sqlite3.h>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
 
@@ -15,6 +17,53 @@ template <typename Fn> void forEachPerson(const RosterModel& m, Fn&& fn) {
             fn(g, p);
 }
 
+// Adds or edits one kind-1 row of 勤務表 by its key (staff number, date).
+class RosterRowWriter final {
+public:
+    explicit RosterRowWriter(Database& db)
+        : db_(db), st_(db.prepare(
+                       u"INSERT INTO \"勤務表\" (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\", "
+                       "\"勤_予定\", \"勤_予定早出\", \"勤_実績\", \"勤_実績早出\", \"勤_BKUP者\", "
+                       "\"勤_チーム\", \"勤_バタン\") VALUES (1, ?, ?, ?, ?, ?, ?, '', ?, ?) "
+                       "ON CONFLICT (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\") DO UPDATE SET "
+                       "\"勤_予定\" = excluded.\"勤_予定\", \"勤_予定早出\" = "
+                       "excluded.\"勤_予定早出\", \"勤_実績\" = excluded.\"勤_実績\", "
+                       "\"勤_実績早出\" = excluded.\"勤_実績早出\", \"勤_BKUP者\" = '', "
+                       "\"勤_チーム\" = excluded.\"勤_チーム\", \"勤_バタン\" = "
+                       "excluded.\"勤_バタン\""_s)) {}
+    ~RosterRowWriter() {
+        sqlite3_finalize(st_);
+        db_.noteWrite();
+    }
+    RosterRowWriter(const RosterRowWriter&) = delete;
+    RosterRowWriter& operator=(const RosterRowWriter&) = delete;
+
+    void write(const QByteArray& no, const QByteArray& date, const QByteArray& planned,
+               int plannedEarly, const QByteArray& actual, int actualEarly, const QByteArray& team,
+               const QByteArray& pattern) {
+        bindText(1, no);
+        bindText(2, date);
+        bindText(3, planned);
+        sqlite3_bind_int(st_, 4, plannedEarly);
+        bindText(5, actual);
+        sqlite3_bind_int(st_, 6, actualEarly);
+        bindText(7, team);
+        bindText(8, pattern);
+        const int rc = sqlite3_step(st_);
+        sqlite3_reset(st_);
+        if (rc != SQLITE_DONE)
+            db_.fail(u"勤務表の書き込み"_s);
+    }
+
+private:
+    void bindText(int pos, const QByteArray& v) {
+        sqlite3_bind_text(st_, pos, v.constData(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+    }
+
+    Database& db_;
+    sqlite3_stmt* st_;
+};
+
 int plannedMark(const RosterModel& m, const QString& planned, int early) {
     const int s = m.cache.workShiftIndex(planned);
     return (s != 0 && m.cache.workShift(s).earlyKind != 0) ? early : 0;
@@ -23,13 +72,15 @@ int plannedMark(const RosterModel& m, const QString& planned, int early) {
 } // namespace
 
 void WriteRosterRows(Database& db, const RosterModel& m) {
-    Table roster(db, u"勤務表"_s);
-    roster.setIndex(u"key_勤務表"_s);
+    // One prepared statement finds the row by its key and adds or edits it, so a month of a
+    // large ward costs one statement step per row.
+    RosterRowWriter writer(db);
     forEachPerson(m, [&](int g, const Person& p) {
         // Rows start on the joining date; leave days are marked unavailable and get none.
         const QString from = p.assignedFrom > m.periodStart ? p.assignedFrom : m.periodStart;
-        const QString team = m.teamName[static_cast<size_t>(g)];
-        const QString pattern = QString::number(p.fixedPattern);
+        const QByteArray no = p.no.toUtf8();
+        const QByteArray team = m.teamName[static_cast<size_t>(g)].toUtf8();
+        const QByteArray pattern = QByteArray::number(p.fixedPattern);
         for (int d = 1; d <= LastDay; ++d) {
             const QString& date = m.day(d).date;
             if (date.isEmpty() || date > m.periodEnd)
@@ -43,23 +94,9 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
             const int early = plannedMark(m, planned, c.early);
             const bool actualDiffers =
                 !c.actualShift.isEmpty() && (c.actualShift != planned || c.actualEarly != early);
-            roster.seek(Seek::Equal, {1, p.no, date});
-            if (roster.noMatch()) {
-                roster.addNew();
-                roster.set(u"勤_区分"_s, 1);
-                roster.set(u"勤_職員番号"_s, p.no);
-                roster.set(u"勤_勤務日"_s, date);
-            } else {
-                roster.edit();
-            }
-            roster.set(u"勤_予定"_s, planned);
-            roster.set(u"勤_予定早出"_s, early);
-            roster.set(u"勤_実績"_s, actualDiffers ? c.actualShift : QString());
-            roster.set(u"勤_実績早出"_s, actualDiffers ? c.actualEarly : 0);
-            roster.set(u"勤_BKUP者"_s, QString());
-            roster.set(u"勤_チーム"_s, team);
-            roster.set(u"勤_バタン"_s, pattern);
-            roster.update();
+            writer.write(no, date.toUtf8(), planned.toUtf8(), early,
+                         actualDiffers ? c.actualShift.toUtf8() : QByteArray(),
+                         actualDiffers ? c.actualEarly : 0, team, pattern);
         }
     });
 }

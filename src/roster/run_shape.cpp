@@ -39,6 +39,5 @@ StaffingGoal StaffingTarget(const RosterModel& m, int day, int shift, int who, i
 }
 
 void PlaceShift(RosterModel& m, int group, int slot, int day, const QString& shift) {
-    m.person(group, slot).cell(day).shift = shift;
-    TallyAfterPlacement(m, group, slot, day);
+    SetCellShift(m, group, slot, day, shift);
 }

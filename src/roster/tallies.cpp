@@ -49,13 +49,34 @@ void countDay(RosterModel& m, int d) {
     }
 }
 
+void countRestStatistics(const RosterModel& m, Person& p) {
+    p.restRuns = 0;
+    p.restDaysInRuns = 0;
+    const QString& rest = m.cache.restShift;
+    if (rest.isEmpty())
+        return;
+    for (int d = 1; d <= LastDay; ++d) {
+        const QString& date = m.day(d).date;
+        if (date.isEmpty() || date > m.periodEnd)
+            break;
+        if (m.isClosed(d) || effectiveShift(p.cell(d)) != rest ||
+            effectiveShift(p.cell(d - 1)) != rest)
+            continue;
+        p.restDaysInRuns += 1;
+        if (d - 2 < FirstDay || effectiveShift(p.cell(d - 2)) != rest)
+            p.restRuns += 1;
+    }
+}
+
+bool countedForStaff(const RosterModel& m, int d) {
+    const QString& date = m.day(d).date;
+    return d >= 1 && !date.isEmpty() && date <= m.periodEnd && !m.isClosed(d);
+}
+
 void countPerson(RosterModel& m, Person& p) {
     p.count = {};
     p.earlyCount = {};
     p.lateCount = {};
-    p.restRuns = 0;
-    p.restDaysInRuns = 0;
-    const QString& rest = m.cache.restShift;
     for (int d = 1; d <= LastDay; ++d) {
         const QString& date = m.day(d).date;
         if (date.isEmpty() || date > m.periodEnd)
@@ -63,21 +84,47 @@ void countPerson(RosterModel& m, Person& p) {
         if (m.isClosed(d))
             continue;
         const Cell& c = p.cell(d);
-        const QString& shift = effectiveShift(c);
-        const int s = m.cache.workShiftIndex(shift);
-        if (s != 0) {
-            p.count[static_cast<size_t>(s)] += 1;
-            const int mark = effectiveMark(c);
+        const int s = m.cache.workShiftIndex(effectiveShift(c));
+        if (s == 0)
+            continue;
+        p.count[static_cast<size_t>(s)] += 1;
+        const int mark = effectiveMark(c);
+        if (mark == 2)
+            p.earlyCount[static_cast<size_t>(s)] += 1;
+        else if (mark == 3)
+            p.lateCount[static_cast<size_t>(s)] += 1;
+    }
+    countRestStatistics(m, p);
+}
+
+// Adds (sign 1) or takes away (sign -1) what one cell contributes to the day's and the
+// person's counts.
+void countCell(RosterModel& m, int group, Person& p, int d, int sign) {
+    const Cell& c = p.cell(d);
+    const int s = m.cache.workShiftIndex(effectiveShift(c));
+    if (s == 0)
+        return;
+    const int mark = effectiveMark(c);
+    if (d >= 1 && d <= MaxPeriodDay && !m.isClosed(d)) {
+        for (int level : {group, 3}) {
+            m.assigned.at(level, d, s, 1) += sign;
+            m.assigned.at(level, d, s, 3) += sign;
+            if (p.leader == 1) {
+                m.assigned.at(level, d, s, 2) += sign;
+                m.assigned.at(level, d, s, 4) += sign;
+            }
             if (mark == 2)
-                p.earlyCount[static_cast<size_t>(s)] += 1;
+                m.assigned.at(level, d, s, 5) += sign;
             else if (mark == 3)
-                p.lateCount[static_cast<size_t>(s)] += 1;
+                m.assigned.at(level, d, s, 6) += sign;
         }
-        if (!rest.isEmpty() && shift == rest && effectiveShift(p.cell(d - 1)) == rest) {
-            p.restDaysInRuns += 1;
-            if (d - 2 < FirstDay || effectiveShift(p.cell(d - 2)) != rest)
-                p.restRuns += 1;
-        }
+    }
+    if (countedForStaff(m, d)) {
+        p.count[static_cast<size_t>(s)] += sign;
+        if (mark == 2)
+            p.earlyCount[static_cast<size_t>(s)] += sign;
+        else if (mark == 3)
+            p.lateCount[static_cast<size_t>(s)] += sign;
     }
 }
 
@@ -142,6 +189,17 @@ void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QStr
 }
 
 } // namespace
+
+void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& shift) {
+    Person& p = m.person(group, slot);
+    const QString& rest = m.cache.restShift;
+    const bool restInvolved = !rest.isEmpty() && (p.cell(day).shift == rest || shift == rest);
+    countCell(m, group, p, day, -1);
+    p.cell(day).shift = shift;
+    countCell(m, group, p, day, 1);
+    if (restInvolved)
+        countRestStatistics(m, p);
+}
 
 void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
                       const QString& from, const QString& to) {

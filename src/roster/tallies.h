@@ -16,6 +16,11 @@ void TallyPerStaff(RosterModel& m, int group, int slot = 0);
 // Recounts one changed day and one person, as every placement of the passes does.
 void TallyAfterPlacement(RosterModel& m, int group, int slot, int day);
 
+// Puts a planned shift into one cell and updates AssignedCount and the person's counts by the
+// difference, with the same result as TallyAfterPlacement but without recounting. Expects the
+// counts to be current before the change.
+void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& shift);
+
 // Fills CumulativeCount. Mode 2: the three months before the period (plane 1..3, columns 1
 // and 7) for every loaded person. Other modes belong to the totals screens and do nothing here.
 void LoadCumulativeTotals(Database& db, RosterModel& m, int mode);

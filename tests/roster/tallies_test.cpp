@@ -1,5 +1,7 @@
 #include "engine_fixture.h"
 
+#include <random>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleWorkplace;
 
@@ -49,6 +51,47 @@ TEST_F(TalliesTest, CountTheEffectiveShiftOfOpenDaysOnly) {
     EXPECT_EQ(m().assigned.at(3, 4, night, 1), 1);
     EXPECT_EQ(a.count[night], 1);
     EXPECT_EQ(m().assigned.at(3, 2, night, 1), 1);
+}
+
+TEST_F(TalliesTest, ChangingOneCellKeepsTheCountsEqualToAFullRecount) {
+    build(db(), 6, 2);
+    addCalendarDay(db(), u"2024/04/10"_s, 1);
+    addRequest(db(), 2, u"0002"_s, u"2024/04/05"_s, u"夜"_s);
+    load(u"2024/04/01"_s, u"2024/04/20"_s, 2); // a short period: days past its end stay out
+    person(u"0003"_s).cell(6).actualShift = u"休"_s;
+    person(u"0004"_s).cell(7).early = 3;
+    TallyPerStaff(m(), 0);
+    TallyPerDay(m(), 0);
+    const QStringList choices = {u"日"_s, u"夜"_s, u"明"_s, u"休"_s, u"有"_s, QString()};
+    std::mt19937 random(7);
+    for (int i = 0; i < 600; ++i) {
+        const int g = 1 + static_cast<int>(random() % 2);
+        const int slot = 1 + static_cast<int>(random() % static_cast<unsigned>(m().groupCount(g)));
+        const int day = -4 + static_cast<int>(random() % 45);
+        SetCellShift(m(), g, slot, day, choices[static_cast<qsizetype>(random() % 6)]);
+    }
+    const auto assigned = m().assigned;
+    std::vector<Person> people(m().group(1));
+    people.insert(people.end(), m().group(2).begin(), m().group(2).end());
+    TallyPerStaff(m(), 0);
+    TallyPerDay(m(), 0);
+    for (int level = 1; level <= 3; ++level)
+        for (int d = 1; d <= 40; ++d)
+            for (int s = 1; s <= 10; ++s)
+                for (int col = 1; col <= 8; ++col)
+                    ASSERT_EQ(assigned.at(level, d, s, col), m().assigned.at(level, d, s, col))
+                        << level << " " << d << " " << s << " " << col;
+    size_t k = 0;
+    for (int g = 1; g <= 2; ++g) {
+        for (const Person& p : m().group(g)) {
+            const Person& before = people[k++];
+            EXPECT_EQ(before.count, p.count) << p.no.toStdString();
+            EXPECT_EQ(before.earlyCount, p.earlyCount);
+            EXPECT_EQ(before.lateCount, p.lateCount);
+            EXPECT_EQ(before.restRuns, p.restRuns);
+            EXPECT_EQ(before.restDaysInRuns, p.restDaysInRuns);
+        }
+    }
 }
 
 TEST_F(TalliesTest, RestStatisticsCountRunsOfRestDays) {
