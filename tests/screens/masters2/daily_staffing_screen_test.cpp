@@ -84,6 +84,12 @@ TEST_F(DailyStaffingTest, ShiftChoiceTakesDefaultsAndGridColoursDifferences) {
     EXPECT_EQ(grid(&s)->cellForeColor(8, 2), Palette::colour(0));
     EXPECT_EQ(countRows(u"日別要員"_s), 1);  // the second save edited the row
     EXPECT_EQ(prompter_.texts().size(), 2u); // no question before saving
+
+    // A leave shift typed over the chosen one is not stored under the night-shift block.
+    find<QComboBox>(&s, u"シフト略称"_s)->setEditText(u"休"_s);
+    click(&s, u"確定"_s);
+    EXPECT_EQ(prompter_.lastText(), u"シフト略称の登録を確認してください。"_s);
+    EXPECT_EQ(countRows(u"日別要員"_s), 1);
 }
 
 TEST_F(DailyStaffingTest, GridClickHighlightsBlockAndLoadsRow) {
