@@ -45,8 +45,8 @@ TEST_F(CliGenerateTest, ProposesTheNextPeriodAndPrintsAGridWithHeadCounts) {
 }
 
 TEST_F(CliGenerateTest, JsonHasTheDocumentedShape) {
-    const CliRun r = run({u"generate"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s,
-                          u"2024/04/30"_s, u"--format"_s, u"json"_s});
+    const CliRun r = run({u"generate"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s, u"2024/04/30"_s,
+                          u"--format"_s, u"json"_s});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QJsonParseError error;
     const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
