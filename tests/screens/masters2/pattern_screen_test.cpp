@@ -140,6 +140,17 @@ TEST_F(PatternTest, SequenceRowChosenFillsBoxes) {
     EXPECT_EQ(text(&s, u"シフト順NO"_s), u"12"_s);
     EXPECT_EQ(text(&s, u"シフト略称"_s), u"夜"_s);
     EXPECT_EQ(find<QComboBox>(&s, u"シフト名称"_s)->currentText(), u"夜勤"_s);
+
+    // Passing through the number box changes nothing; typing a new number starts afresh.
+    auto* number = find<QLineEdit>(&s, u"パタンNO"_s);
+    leave(number);
+    EXPECT_EQ(text(&s, u"シフト順NO"_s), u"12"_s);
+    EXPECT_TRUE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
+    number->setText(u"5"_s);
+    number->setModified(true);
+    leave(number);
+    EXPECT_EQ(text(&s, u"シフト順NO"_s), QString());
+    EXPECT_FALSE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
 }
 
 TEST_F(PatternTest, DeletePositionRemovesItAndLaterOnes) {
