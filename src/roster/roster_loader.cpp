@@ -1,11 +1,13 @@
 #include "roster/roster_loader.h"
 
 #include "roster/roster_model.h"
+#include "roster/roster_rows.h"
 #include "store/database.h"
 #include "store/table.h"
 #include "store/text_values.h"
 
 #include <QDate>
+#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
@@ -180,38 +182,29 @@ void LoadStoredRoster(Database& db, RosterModel& m) {
     if (!start.isValid())
         return;
     const QString windowStart = generation ? TextValues::addDays(m.periodStart, -5) : m.periodStart;
-    Database::Transaction read(db, Database::Transaction::Kind::Read);
-    Table roster(db, u"勤務表"_s);
-    roster.setIndex(u"key_勤務表"_s);
-    for (auto& group : m.groups) {
-        for (Person& p : group) {
-            roster.seek(Seek::GreaterEqual, {1, p.no, windowStart});
-            for (; !roster.eof(); roster.moveNext()) {
-                if (roster.integer(u"勤_区分"_s) != 1 || roster.text(u"勤_職員番号"_s) != p.no)
-                    break;
-                const QString date = roster.text(u"勤_勤務日"_s);
-                if (date > m.periodEnd)
-                    break;
-                const int d = TextValues::diffDays(start, TextValues::parseDateText(date)) + 1;
-                if (d < FirstDay || d > LastDay)
-                    continue;
-                Cell& c = p.cell(d);
-                const QString planned = roster.text(u"勤_予定"_s);
-                const QString actual = roster.text(u"勤_実績"_s);
-                if (generation) {
-                    const bool hasActual = !actual.isEmpty();
-                    c.shift = hasActual ? actual : planned;
-                    c.early = roster.integer(hasActual ? u"勤_実績早出"_s : u"勤_予定早出"_s);
-                } else {
-                    c.shift = planned;
-                    c.early = roster.integer(u"勤_予定早出"_s);
-                    if (!actual.isEmpty()) {
-                        c.actualShift = actual;
-                        c.actualEarly = roster.integer(u"勤_実績早出"_s);
-                    }
-                }
+    QHash<QString, Person*> byNo;
+    for (auto& group : m.groups)
+        for (Person& p : group)
+            byNo.insert(p.no, &p);
+    ForEachRosterRow(db, windowStart, m.periodEnd, [&](const RosterRow& row) {
+        Person* p = byNo.value(row.staffNo);
+        if (p == nullptr)
+            return;
+        const int d = TextValues::diffDays(start, TextValues::parseDateText(row.date)) + 1;
+        if (d < FirstDay || d > LastDay)
+            return;
+        Cell& c = p->cell(d);
+        if (generation) {
+            const bool hasActual = !row.actual.isEmpty();
+            c.shift = hasActual ? row.actual : row.planned;
+            c.early = hasActual ? row.actualEarly : row.plannedEarly;
+        } else {
+            c.shift = row.planned;
+            c.early = row.plannedEarly;
+            if (!row.actual.isEmpty()) {
+                c.actualShift = row.actual;
+                c.actualEarly = row.actualEarly;
             }
         }
-    }
-    read.commit();
+    });
 }

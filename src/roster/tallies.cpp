@@ -1,9 +1,12 @@
 #include "roster/tallies.h"
 
 #include "roster/roster_model.h"
+#include "roster/roster_rows.h"
 #include "store/database.h"
 #include "store/table.h"
 #include "store/text_values.h"
+
+#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
@@ -49,28 +52,28 @@ void countDay(RosterModel& m, int d) {
     }
 }
 
-void countRestStatistics(const RosterModel& m, Person& p) {
-    p.restRuns = 0;
-    p.restDaysInRuns = 0;
-    const QString& rest = m.cache.restShift;
-    if (rest.isEmpty())
-        return;
-    for (int d = 1; d <= LastDay; ++d) {
-        const QString& date = m.day(d).date;
-        if (date.isEmpty() || date > m.periodEnd)
-            break;
-        if (m.isClosed(d) || effectiveShift(p.cell(d)) != rest ||
-            effectiveShift(p.cell(d - 1)) != rest)
-            continue;
-        p.restDaysInRuns += 1;
-        if (d - 2 < FirstDay || effectiveShift(p.cell(d - 2)) != rest)
-            p.restRuns += 1;
-    }
-}
-
 bool countedForStaff(const RosterModel& m, int d) {
     const QString& date = m.day(d).date;
     return d >= 1 && !date.isEmpty() && date <= m.periodEnd && !m.isClosed(d);
+}
+
+// What day d adds to the rest statistics: a rest day after a rest day, and whether it opens a
+// run of rest days.
+void addRestTerm(const RosterModel& m, Person& p, int d, int sign) {
+    const QString& rest = m.cache.restShift;
+    if (rest.isEmpty() || d > LastDay || !countedForStaff(m, d) ||
+        effectiveShift(p.cell(d)) != rest || effectiveShift(p.cell(d - 1)) != rest)
+        return;
+    p.restDaysInRuns += sign;
+    if (d - 2 < FirstDay || effectiveShift(p.cell(d - 2)) != rest)
+        p.restRuns += sign;
+}
+
+void countRestStatistics(const RosterModel& m, Person& p) {
+    p.restRuns = 0;
+    p.restDaysInRuns = 0;
+    for (int d = 1; d <= LastDay; ++d)
+        addRestTerm(m, p, d, 1);
 }
 
 void countPerson(RosterModel& m, Person& p) {
@@ -165,6 +168,23 @@ void TallyAfterPlacement(RosterModel& m, int group, int slot, int day) {
 
 namespace {
 
+// One roster row into CumulativeCount column `column` and the total column 7; the actual
+// shift and its mark win over the planned ones.
+void addHistoryRow(const RosterModel& m, Person& p, int column, const RosterRow& row) {
+    const bool hasActual = !row.actual.isEmpty();
+    const int s = m.cache.workShiftIndex(hasActual ? row.actual : row.planned);
+    if (s == 0)
+        return;
+    const int mark = hasActual ? row.actualEarly : row.plannedEarly;
+    for (int col : {column, 7}) {
+        p.cumulative[1][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
+        if (mark == 2)
+            p.cumulative[2][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
+        else if (mark == 3)
+            p.cumulative[3][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
+    }
+}
+
 void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QString& from,
                 const QString& to) {
     roster.seek(Seek::GreaterEqual, {1, p.no, from});
@@ -172,19 +192,12 @@ void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QStr
         if (roster.integer(u"勤_区分"_s) != 1 || roster.text(u"勤_職員番号"_s) != p.no ||
             roster.text(u"勤_勤務日"_s) > to)
             break;
-        const QString actual = roster.text(u"勤_実績"_s);
-        const bool hasActual = !actual.isEmpty();
-        const int s = m.cache.workShiftIndex(hasActual ? actual : roster.text(u"勤_予定"_s));
-        if (s == 0)
-            continue;
-        const int mark = roster.integer(hasActual ? u"勤_実績早出"_s : u"勤_予定早出"_s);
-        for (int col : {column, 7}) {
-            p.cumulative[1][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
-            if (mark == 2)
-                p.cumulative[2][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
-            else if (mark == 3)
-                p.cumulative[3][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
-        }
+        RosterRow row;
+        row.planned = roster.text(u"勤_予定"_s);
+        row.plannedEarly = roster.integer(u"勤_予定早出"_s);
+        row.actual = roster.text(u"勤_実績"_s);
+        row.actualEarly = roster.integer(u"勤_実績早出"_s);
+        addHistoryRow(m, p, column, row);
     }
 }
 
@@ -192,13 +205,14 @@ void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QStr
 
 void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& shift) {
     Person& p = m.person(group, slot);
-    const QString& rest = m.cache.restShift;
-    const bool restInvolved = !rest.isEmpty() && (p.cell(day).shift == rest || shift == rest);
+    // A cell takes part in the rest terms of its own day and the two days after it.
+    for (int d = day; d <= day + 2; ++d)
+        addRestTerm(m, p, d, -1);
     countCell(m, group, p, day, -1);
     p.cell(day).shift = shift;
     countCell(m, group, p, day, 1);
-    if (restInvolved)
-        countRestStatistics(m, p);
+    for (int d = day; d <= day + 2; ++d)
+        addRestTerm(m, p, d, 1);
 }
 
 void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
@@ -220,11 +234,12 @@ void LoadCumulativeTotals(Database& db, RosterModel& m, int mode) {
     const QDate end = start.addDays(-1);
     m.totalsWindowEnd = TextValues::dateText(end);
     m.totalsWindowStart = TextValues::dateText(end.addMonths(-3));
-    Database::Transaction read(db, Database::Transaction::Kind::Read);
-    Table roster(db, u"勤務表"_s);
-    roster.setIndex(u"key_勤務表"_s);
-    for (auto& g : m.groups)
-        for (Person& p : g)
-            addHistory(roster, m, p, 1, m.totalsWindowStart, m.totalsWindowEnd);
-    read.commit();
+    QHash<QString, Person*> byNo;
+    for (auto& group : m.groups)
+        for (Person& p : group)
+            byNo.insert(p.no, &p);
+    ForEachRosterRow(db, m.totalsWindowStart, m.totalsWindowEnd, [&](const RosterRow& row) {
+        if (Person* p = byNo.value(row.staffNo))
+            addHistoryRow(m, *p, 1, row);
+    });
 }
