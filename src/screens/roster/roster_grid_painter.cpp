@@ -96,6 +96,7 @@ void RosterGridPainter::layout() {
     }
 
     grid_.clearGrid();
+    grid_.setTextElideMode(Qt::ElideNone);
     grid_.setCols(MinRowsCols);
     grid_.setRows(std::max(MinRowsCols, firstCountRow() + static_cast<int>(counts_.size())));
     grid_.setFixedRows(2);
@@ -227,21 +228,22 @@ void RosterGridPainter::drawCountLabels() {
             }
             grid_.setText(row, 1, abbrev + u"勤者"_s);
         } else {
+            // The row's label in the wide name column, the shift beside it.
             switch (cr.kind) {
             case CountRow::Kind::Staff:
-                grid_.setText(row, 0, abbrev);
-                grid_.setText(row, 1, u"勤者"_s);
+                grid_.setText(row, 0, u"勤者"_s);
                 break;
             case CountRow::Kind::Early:
-                grid_.setText(row, 1, u"早"_s);
+                grid_.setText(row, 0, u"早"_s);
                 break;
             case CountRow::Kind::Late:
-                grid_.setText(row, 1, u"遅"_s);
+                grid_.setText(row, 0, u"遅"_s);
                 break;
             case CountRow::Kind::Required:
-                grid_.setText(row, 1, u"設定要員数"_s);
+                grid_.setText(row, 0, u"設定要員数"_s);
                 break;
             }
+            grid_.setText(row, 1, abbrev);
         }
         for (int col = FirstDayCol; col < MinRowsCols; ++col)
             grid_.setCellBackColor(row, col, baseBackground(row, col));

@@ -1,0 +1,146 @@
+#include "roster/roster_model.h"
+#include "screens/roster/early_late_screen.h"
+#include "screens/roster/roster_creation_screen.h"
+#include "screens/roster/roster_grid_painter.h"
+#include "store/demo_workplace.h"
+#include "support/entry_screen_fixture.h"
+#include "widgets/flex_grid.h"
+
+#include <iostream>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+class EarlyLateScreenTest : public EntryScreenFixture {
+protected:
+    EarlyLateScreenTest() { LoadDemoWorkplace(tmp.db(), clock); }
+
+    // Expands and registers April on the individual creation screen.
+    void createApril() {
+        creation =
+            std::make_unique<RosterCreationScreen>(ctx, RosterCreationScreen::Kind::Individual);
+        creation->setEarlyLateOpener([](RosterModel&) {});
+        click(creation.get(), u"展開"_s);
+        prompter.answerYes(2);
+        click(creation.get(), u"確定"_s);
+        ASSERT_EQ(prompter.lastText(), u"早出・遅出の設定を行いますか？"_s);
+    }
+
+    void setCreatedTo(const QString& to) {
+        putRow(u"作成単位"_s, u"key_作成単位"_s, {2}, {{u"作_作成To"_s, to}});
+    }
+
+    QString createdTo() {
+        Table t(tmp.db(), u"作成単位"_s);
+        t.setIndex(u"key_作成単位"_s);
+        t.seek(Seek::Equal, {2});
+        return t.text(u"作_作成To"_s);
+    }
+
+    int storedMark(const QString& no, const QString& date) {
+        Table t(tmp.db(), u"勤務表"_s);
+        t.setIndex(u"key_勤務表"_s);
+        t.seek(Seek::Equal, {1, no, date});
+        return t.noMatch() ? -1 : t.integer(u"勤_予定早出"_s);
+    }
+
+    std::unique_ptr<RosterCreationScreen> creation;
+};
+
+} // namespace
+
+TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) {
+    createApril();
+    RosterModel& m = creation->model();
+    EarlyLateScreen screen(ctx, m, EarlyLateScreen::Kind::Individual);
+    EXPECT_EQ(screen.objectName(), u"勤務早個"_s);
+    EXPECT_EQ(screen.windowTitle(), u"勤務表早番･遅番 作成"_s);
+
+    // The demo needs one early and one late 日 a day: every open day is covered.
+    const int dayShift = m.cache.workShiftIndex(u"日"_s);
+    for (int d = 1; d <= 30; ++d) {
+        if (m.day(d).holidayFlag != 1) {
+            EXPECT_EQ(m.assigned.at(3, d, dayShift, 5), m.requirement.at(3, d, dayShift, 5)) << d;
+            EXPECT_EQ(m.assigned.at(3, d, dayShift, 6), m.requirement.at(3, d, dayShift, 6)) << d;
+        }
+    }
+
+    // Only replacing is accepted.
+    const auto& painter = screen.painter();
+    const int row = 2;
+    const auto [g, slot] = painter.personAt(row);
+    Person& p = m.person(g, slot);
+    const int day = 3;
+    const int col = RosterGridPainter::columnOfDay(day);
+    screen.setEditChooser([](QWidget*) { return EditResult{.action = u"後"_s}; });
+    prompter.answerYes();
+    Q_EMIT screen.grid()->cellClickedAt(row, col);
+    EXPECT_EQ(prompter.lastText(), u"置換え以外は選択出来ません"_s);
+
+    screen.setEditChooser([](QWidget*) {
+        return EditResult{
+            .action = u"置"_s, .shiftName = u"日勤"_s, .shiftAbbrev = u"日"_s, .earlyMark = 3};
+    });
+    prompter.answerYes();
+    Q_EMIT screen.grid()->cellClickedAt(row, col);
+    EXPECT_EQ(p.cell(day).shift, u"日"_s);
+    EXPECT_EQ(p.cell(day).early, 3);
+    EXPECT_EQ(screen.grid()->text(row, col), u"遅"_s);
+
+    // Registering writes the marks but leaves the created period alone.
+    setCreatedTo(u"2024/03/31"_s);
+    prompter.answerYes();
+    click(&screen, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"登録を終了しました。"_s);
+    EXPECT_EQ(storedMark(p.no, m.day(day).date), 3);
+    EXPECT_EQ(createdTo(), u"2024/03/31"_s);
+}
+
+// Expansion to drawn grid (painted once), on the demo ward and on 60 staff for 31 days.
+using ExpansionTimeTest = EarlyLateScreenTest;
+
+TEST_F(ExpansionTimeTest, DemoWardAndSixtyStaff) {
+    auto timeExpand = [this](RosterCreationScreen& screen) {
+        screen.show();
+        QElapsedTimer timer;
+        timer.start();
+        click(&screen, u"展開"_s);
+        screen.grid()->repaint();
+        return timer.elapsed();
+    };
+    RosterCreationScreen demo(ctx, RosterCreationScreen::Kind::Individual);
+    const qint64 demoMs = timeExpand(demo);
+    ASSERT_EQ(prompter.lastText(), u"勤務表を展開しました"_s);
+    std::cout << "expand+draw, demo ward (" << demo.painter().staffRows()
+              << " staff, 30 days): " << demoMs << " ms" << std::endl;
+
+    {
+        Table staff(tmp.db(), u"職員"_s);
+        staff.setIndex(u"key_職員"_s);
+        int have = 0;
+        for (staff.moveFirst(); !staff.eof(); staff.moveNext())
+            ++have;
+        staff.seek(Seek::Equal, {u"1003"_s});
+        std::vector<std::pair<QString, QVariant>> values;
+        for (const auto& f : staff.def().fields)
+            values.emplace_back(f.name, staff.value(f.name));
+        for (int i = 0; i < 60 - have; ++i) {
+            staff.addNew();
+            for (const auto& [name, value] : values)
+                staff.set(name, value);
+            staff.set(u"職員_no"_s, QStringLiteral("9%1").arg(i, 3, 10, QLatin1Char('0')));
+            staff.set(u"職員_表示順"_s, QStringLiteral("9%1").arg(i, 2, 10, QLatin1Char('0')));
+            staff.set(u"職員_名漢字"_s, QStringLiteral("追加 %1").arg(i));
+            staff.update();
+        }
+    }
+    RosterCreationScreen big(ctx, RosterCreationScreen::Kind::Individual);
+    type(&big, u"表開始日"_s, u"2024/05/01"_s);
+    type(&big, u"表終了日"_s, u"2024/05/31"_s);
+    const qint64 bigMs = timeExpand(big);
+    ASSERT_EQ(prompter.lastText(), u"勤務表を展開しました"_s);
+    EXPECT_EQ(big.painter().staffRows(), 60);
+    EXPECT_EQ(big.grid()->text(0, RosterGridPainter::columnOfDay(31)), u"31"_s);
+    std::cout << "expand+draw, 60 staff x 31 days: " << bigMs << " ms" << std::endl;
+}
