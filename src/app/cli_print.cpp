@@ -7,6 +7,7 @@
 #include "screens/output/pdf_file_output.h"
 #include "store/database.h"
 #include "store/db_error.h"
+#include "store/list_services.h"
 #include "store/startup_settings.h"
 #include "store/table.h"
 #include "store/text_values.h"
@@ -85,6 +86,12 @@ int runPrint(CliContext& ctx, const QStringList& args) {
             model.filterStaffNo = o.staff;
             model.groupingMode = 1;
         } else if (!o.team.isEmpty()) {
+            // The screen offers only registered teams; an unknown name would print the
+            // second block under the wrong heading.
+            if (!CodeListService::FillCodeList(db, 5).contains(o.team)) {
+                ctx.err << u"指定されたチームは登録されていません。"_s << Qt::endl;
+                return 2;
+            }
             model.filterTeam = o.team;
             model.groupingMode = 2;
         }

@@ -136,8 +136,11 @@ private:
         if (m_.groupingMode == 2 && (n == 1 || slot == 1)) {
             font(8);
             sheet_.setForeColor(Black);
-            sheet_.text(17, RosterSheet::RowHeight * n + 17,
-                        m_.teamName[static_cast<size_t>(block)]);
+            // A chosen team is the only one loaded; the second block may hold any team but
+            // the first, so name the chosen one rather than the second team.
+            const QString& team =
+                m_.filterTeam.isEmpty() ? m_.teamName[static_cast<size_t>(block)] : m_.filterTeam;
+            sheet_.text(17, RosterSheet::RowHeight * n + 17, team);
         }
         const double y = rowTextY(n);
         font(10);

@@ -54,6 +54,19 @@ TEST_F(CliPrintTest, PrintsOnePersonToPdf) {
     EXPECT_TRUE(QFile::exists(pdf()));
 }
 
+TEST_F(CliPrintTest, PrintsOneTeamByName) {
+    const CliRun r =
+        cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s, u"2024/04/30"_s,
+                        u"--pdf"_s, pdf(), u"--team"_s, u"Bチーム"_s});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    QProcess text;
+    text.start(u"pdftotext"_s, {pdf(), u"-"_s});
+    text.waitForFinished();
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(u"Bチーム"_s));
+    EXPECT_FALSE(out.contains(u"Aチーム"_s));
+}
+
 TEST_F(CliPrintTest, BadInputExitsWithStatusTwoAndTheScreensMessage) {
     CliRun r = cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/03/01"_s, u"--to"_s, u"2024/04/01"_s,
                                u"--pdf"_s, pdf()});
@@ -64,6 +77,11 @@ TEST_F(CliPrintTest, BadInputExitsWithStatusTwoAndTheScreensMessage) {
                         u"--pdf"_s, pdf(), u"--staff"_s, u"9999"_s});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(u"指定された職員は登録されていません。"_s));
+
+    r = cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s, u"2024/04/30"_s,
+                        u"--pdf"_s, pdf(), u"--team"_s, u"Zチーム"_s});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(u"指定されたチームは登録されていません。"_s));
 
     r = cli(tmp.dir(), {u"print"_s, u"--to"_s, u"2024/04/30"_s, u"--pdf"_s, pdf()});
     EXPECT_EQ(r.status, 2);

@@ -233,4 +233,11 @@ TEST(RosterPrint, FiltersPrintOnePersonOrOneTeam) {
     EXPECT_EQ(team.textAt(20, rowY(4))->text, u"日勤者数"_s);
     EXPECT_EQ(team.textAt(61, rowY(4))->text, u"3"_s) << "the team's own level";
     EXPECT_EQ(team.textsEqual(u" 職員001"_s).size(), 0u);
+    EXPECT_EQ(team.textAt(17, 8 + 17)->text, u"Bチーム"_s);
+
+    // A third team's staff sit in the second block but are labelled with their own team.
+    m.filterTeam = u"Cチーム"_s;
+    RecordingSheet third = print(m);
+    EXPECT_EQ(third.textAt(17, 8 + 17)->text, u"Cチーム"_s);
+    EXPECT_EQ(third.textAt(21, rowY(1))->text, u" 職員010"_s);
 }
