@@ -7,6 +7,7 @@
 #include "roster/tallies.h"
 #include "screens/app_context.h"
 #include "screens/output/preview_print_output.h"
+#include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "widgets/flex_grid.h"
 #include "widgets/guarded.h"
@@ -82,6 +83,8 @@ void EarlyLateScreen::buildUi() {
     connect(print, &QPushButton::clicked, this, &EarlyLateScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &EarlyLateScreen::onCloseClicked);
     connect(grid_, &FlexGrid::cellClickedAt, this, &EarlyLateScreen::onGridClicked);
+    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
+            &EarlyLateScreen::onGridClicked);
 }
 
 void EarlyLateScreen::restoreHighlight() {

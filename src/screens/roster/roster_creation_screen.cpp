@@ -8,6 +8,7 @@
 #include "screens/output/preview_print_output.h"
 #include "screens/roster/early_late_screen.h"
 #include "screens/roster/roster_creation_edits.h"
+#include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
@@ -111,6 +112,8 @@ void RosterCreationScreen::buildUi() {
     connect(all, &QPushButton::clicked, this, &RosterCreationScreen::onAllClicked);
     connect(leaders, &QPushButton::clicked, this, &RosterCreationScreen::onLeadersClicked);
     connect(grid_, &FlexGrid::cellClickedAt, this, &RosterCreationScreen::onGridClicked);
+    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
+            &RosterCreationScreen::onGridClicked);
     checks_->onFocusLost(startEdit_, [this] { checkStart(); });
     checks_->onFocusLost(endEdit_, [this] { checkEnd(); });
 }

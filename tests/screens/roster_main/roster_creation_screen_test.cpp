@@ -216,6 +216,13 @@ TEST_F(RosterCreationScreenTest, ReplaceChangesTheCellTalliesAndCounts) {
     nextEdit = EditResult{.action = QString()};
     Q_EMIT grid().cellClickedAt(row, col);
     EXPECT_EQ(prompter.pendingAnswers(), 0u) << "cancel asks nothing";
+
+    // Enter on the current cell works like a click.
+    nextEdit = EditResult{.action = u"置"_s, .shiftName = u"夜勤"_s, .shiftAbbrev = u"夜"_s};
+    prompter.answerYes();
+    grid().setCurrentCell(row, col);
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_EQ(p.cell(day).shift, u"夜"_s);
 }
 
 TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts) {
