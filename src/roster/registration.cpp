@@ -17,51 +17,34 @@ template <typename Fn> void forEachPerson(const RosterModel& m, Fn&& fn) {
             fn(g, p);
 }
 
-// Adds or edits one kind-1 row of 勤務表 by its key (staff number, date).
-class RosterRowWriter final {
+// One prepared statement run once per row. Texts are bound without copying, so they must
+// outlive the step.
+class RowStatement final {
 public:
-    explicit RosterRowWriter(Database& db)
-        : db_(db), st_(db.prepare(
-                       u"INSERT INTO \"勤務表\" (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\", "
-                       "\"勤_予定\", \"勤_予定早出\", \"勤_実績\", \"勤_実績早出\", \"勤_BKUP者\", "
-                       "\"勤_チーム\", \"勤_バタン\") VALUES (1, ?, ?, ?, ?, ?, ?, '', ?, ?) "
-                       "ON CONFLICT (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\") DO UPDATE SET "
-                       "\"勤_予定\" = excluded.\"勤_予定\", \"勤_予定早出\" = "
-                       "excluded.\"勤_予定早出\", \"勤_実績\" = excluded.\"勤_実績\", "
-                       "\"勤_実績早出\" = excluded.\"勤_実績早出\", \"勤_BKUP者\" = '', "
-                       "\"勤_チーム\" = excluded.\"勤_チーム\", \"勤_バタン\" = "
-                       "excluded.\"勤_バタン\""_s)) {}
-    ~RosterRowWriter() {
+    RowStatement(Database& db, const QString& sql, const QString& what)
+        : db_(db), st_(db.prepare(sql)), what_(what) {}
+    ~RowStatement() {
         sqlite3_finalize(st_);
         db_.noteWrite();
     }
-    RosterRowWriter(const RosterRowWriter&) = delete;
-    RosterRowWriter& operator=(const RosterRowWriter&) = delete;
+    RowStatement(const RowStatement&) = delete;
+    RowStatement& operator=(const RowStatement&) = delete;
 
-    void write(const QByteArray& no, const QByteArray& date, const QByteArray& planned,
-               int plannedEarly, const QByteArray& actual, int actualEarly, const QByteArray& team,
-               const QByteArray& pattern) {
-        bindText(1, no);
-        bindText(2, date);
-        bindText(3, planned);
-        sqlite3_bind_int(st_, 4, plannedEarly);
-        bindText(5, actual);
-        sqlite3_bind_int(st_, 6, actualEarly);
-        bindText(7, team);
-        bindText(8, pattern);
+    void bind(int pos, const QByteArray& v) {
+        sqlite3_bind_text(st_, pos, v.constData(), static_cast<int>(v.size()), SQLITE_STATIC);
+    }
+    void bind(int pos, int v) { sqlite3_bind_int(st_, pos, v); }
+    void run() {
         const int rc = sqlite3_step(st_);
         sqlite3_reset(st_);
         if (rc != SQLITE_DONE)
-            db_.fail(u"勤務表の書き込み"_s);
+            db_.fail(what_);
     }
 
 private:
-    void bindText(int pos, const QByteArray& v) {
-        sqlite3_bind_text(st_, pos, v.constData(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
-    }
-
     Database& db_;
     sqlite3_stmt* st_;
+    QString what_;
 };
 
 int plannedMark(const RosterModel& m, const QString& planned, int early) {
@@ -74,7 +57,15 @@ int plannedMark(const RosterModel& m, const QString& planned, int early) {
 void WriteRosterRows(Database& db, const RosterModel& m) {
     // One prepared statement finds the row by its key and adds or edits it, so a month of a
     // large ward costs one statement step per row.
-    RosterRowWriter writer(db);
+    RowStatement row(
+        db,
+        u"INSERT INTO \"勤務表\" (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\", \"勤_予定\", "
+        "\"勤_予定早出\", \"勤_実績\", \"勤_実績早出\", \"勤_BKUP者\", \"勤_チーム\", "
+        "\"勤_バタン\") "
+        "VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6, '', ?7, ?8) ON CONFLICT (\"勤_区分\", \"勤_職員番号\", "
+        "\"勤_勤務日\") DO UPDATE SET \"勤_予定\" = ?3, \"勤_予定早出\" = ?4, \"勤_実績\" = ?5, "
+        "\"勤_実績早出\" = ?6, \"勤_BKUP者\" = '', \"勤_チーム\" = ?7, \"勤_バタン\" = ?8"_s,
+        u"勤務表の書き込み"_s);
     forEachPerson(m, [&](int g, const Person& p) {
         // Rows start on the joining date; leave days are marked unavailable and get none.
         const QString from = p.assignedFrom > m.periodStart ? p.assignedFrom : m.periodStart;
@@ -94,17 +85,35 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
             const int early = plannedMark(m, planned, c.early);
             const bool actualDiffers =
                 !c.actualShift.isEmpty() && (c.actualShift != planned || c.actualEarly != early);
-            writer.write(no, date.toUtf8(), planned.toUtf8(), early,
-                         actualDiffers ? c.actualShift.toUtf8() : QByteArray(),
-                         actualDiffers ? c.actualEarly : 0, team, pattern);
+            const QByteArray dateText = date.toUtf8(), plannedText = planned.toUtf8();
+            const QByteArray actualText = actualDiffers ? c.actualShift.toUtf8() : QByteArray();
+            row.bind(1, no);
+            row.bind(2, dateText);
+            row.bind(3, plannedText);
+            row.bind(4, early);
+            row.bind(5, actualText);
+            row.bind(6, actualDiffers ? c.actualEarly : 0);
+            row.bind(7, team);
+            row.bind(8, pattern);
+            row.run();
         }
     });
 }
 
 void WriteRequestRows(Database& db, const RosterModel& m) {
-    Table req(db, u"休暇希望"_s);
-    req.setIndex(u"key_希望"_s);
+    // A new request row gets empty extras and the period start as its application date; an
+    // existing one keeps them.
+    RowStatement row(
+        db,
+        u"INSERT INTO \"休暇希望\" (\"希_区分\", \"希_職員NO\", \"希_勤務日\", \"希_予定略称\", "
+        "\"希_実績略称\", \"希_遅早\", \"希_休FLG\", \"希_FROM\", \"希_TO\", \"希_BACKUP\", "
+        "\"希_申請日\", \"希_備考\", \"希_連続FLG\") VALUES (?1, ?2, ?3, ?4, '', 0, 0, '', '', '', "
+        "?5, '', 0) ON CONFLICT (\"希_区分\", \"希_職員NO\", \"希_勤務日\") DO UPDATE SET "
+        "\"希_予定略称\" = ?4, \"希_実績略称\" = ''"_s,
+        u"休暇希望の書き込み"_s);
+    const QByteArray applied = m.periodStart.toUtf8();
     forEachPerson(m, [&](int, const Person& p) {
+        const QByteArray no = p.no.toUtf8();
         for (int d = 1; d <= LastDay; ++d) {
             const QString& date = m.day(d).date;
             if (date.isEmpty() || date > m.periodEnd)
@@ -112,26 +121,15 @@ void WriteRequestRows(Database& db, const RosterModel& m) {
             const Cell& c = p.cell(d);
             if (c.requestShift.isEmpty())
                 continue;
-            req.seek(Seek::Equal, {c.requestKind, p.no, date});
-            if (req.noMatch()) {
-                req.addNew();
-                req.set(u"希_遅早"_s, 0);
-                req.set(u"希_休FLG"_s, 0);
-                req.set(u"希_連続FLG"_s, 0);
-                req.set(u"希_FROM"_s, QString());
-                req.set(u"希_TO"_s, QString());
-                req.set(u"希_BACKUP"_s, QString());
-                req.set(u"希_備考"_s, QString());
-                req.set(u"希_申請日"_s, m.periodStart);
-            } else {
-                req.edit();
-            }
-            req.set(u"希_区分"_s, c.requestKind);
-            req.set(u"希_職員NO"_s, p.no);
-            req.set(u"希_勤務日"_s, date);
-            req.set(u"希_予定略称"_s, c.requestKind == 1 ? u"有"_s : c.requestShift);
-            req.set(u"希_実績略称"_s, QString());
-            req.update();
+            const QByteArray dateText = date.toUtf8();
+            const QByteArray shift =
+                c.requestKind == 1 ? u"有"_s.toUtf8() : c.requestShift.toUtf8();
+            row.bind(1, c.requestKind);
+            row.bind(2, no);
+            row.bind(3, dateText);
+            row.bind(4, shift);
+            row.bind(5, applied);
+            row.run();
         }
     });
 }
