@@ -56,6 +56,25 @@ TEST_F(FillBalanceTest, SurplusPeopleMoveIntoShortShiftsFairlyButNeverOffTheirRe
     EXPECT_LE(most - fewest, 1);
 }
 
+TEST_F(FillBalanceTest, ByTeamEachTeamCoversItsOwnShortageWithoutItsLeader) {
+    build(db(), 3, 2, 4, 1);
+    load(u"2024/04/01"_s, u"2024/04/30"_s, 2);
+    ASSERT_EQ(m().groupCount(2), 3);
+    FillRemainingShifts(m());
+    const int night = shiftIndex(u"夜"_s);
+    for (int d = 1; d <= 30; ++d) {
+        EXPECT_EQ(m().assigned.at(1, d, night, 1), 1) << d;
+        EXPECT_EQ(m().assigned.at(2, d, night, 1), 1) << d;
+        EXPECT_EQ(m().assigned.at(3, d, night, 2), 0) << d; // team leaders are needed on days
+    }
+
+    // Everybody in one group: the unit needs one night, so one person moves.
+    load();
+    FillRemainingShifts(m());
+    for (int d = 1; d <= 30; ++d)
+        EXPECT_EQ(m().assigned.at(3, d, night, 1), 1) << d;
+}
+
 TEST_F(FillBalanceTest, ARunOfBaseLengthAfterASingleRestBecomesATwoDayRest) {
     build(db(), 3, 1, 1, 0, 30);
     addRosterRow(db(), u"0002"_s, u"2024/03/31"_s, u"日"_s);
