@@ -8,6 +8,7 @@
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
@@ -113,6 +114,9 @@ TEST_F(RosterCreationScreenTest, RefusalsBeforeExpansionAndOutsideTheGrid) {
     open();
     click(screen.get(), u"責任者"_s);
     EXPECT_EQ(prompter.lastText(), u"先に勤務表の展開を行って下さい。"_s);
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"先に勤務表の展開を行って下さい。"_s);
+    EXPECT_FALSE(QFileInfo::exists(outDir.filePath(u"out.pdf"_s)));
     click(screen.get(), u"確定"_s);
     EXPECT_EQ(prompter.lastText(), u"基準日が変更されています。展開からやり直して下さい"_s);
 
@@ -310,4 +314,7 @@ TEST_F(RosterCreationScreenTest, ByTeamShowsTwoGroupsWithTheirOwnCountBlocks) {
         EXPECT_TRUE(grid().text(r, 0).startsWith(u"*"_s)) << r;
     const int whole = countRow(u"設定要員数"_s, u"日"_s);
     EXPECT_EQ(grid().text(whole, 7), QString::number(m.assigned.at(3, 1, 1, 2)));
+
+    click(screen.get(), u"印刷"_s);
+    EXPECT_TRUE(QFileInfo(outDir.filePath(u"out.pdf"_s)).size() > 0);
 }
