@@ -4,6 +4,8 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <stdexcept>
+#include <string>
 
 bool PreviewPrintOutput::print(QWidget* parent, const QString& documentName,
                                const std::function<void(Sheet&)>& draw) {
@@ -12,11 +14,21 @@ bool PreviewPrintOutput::print(QWidget* parent, const QString& documentName,
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(documentName);
     preview.resize(1100, 800);
+    // A failure inside Qt's paint request must not unwind through Qt; it is reported once the
+    // preview has closed.
+    std::string failure;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&draw](QPrinter* target) {
-                         QtSheet sheet(*target);
-                         draw(sheet);
-                         sheet.end();
+                     [&draw, &failure](QPrinter* target) {
+                         try {
+                             QtSheet sheet(*target);
+                             draw(sheet);
+                             sheet.end();
+                         } catch (const std::exception& e) {
+                             failure = e.what();
+                         }
                      });
-    return preview.exec() == QDialog::Accepted;
+    const bool accepted = preview.exec() == QDialog::Accepted;
+    if (!failure.empty())
+        throw std::runtime_error(failure);
+    return accepted;
 }
