@@ -140,6 +140,14 @@ TEST_F(FillBalanceTest, RestDaysStopAtTheRestShiftsMaximum) {
     AddRestDaysUpToMax(m(), 1, 2);
     EXPECT_EQ(restCount(u"0002"_s), 3);
     EXPECT_EQ(shifts(u"0002"_s, 1, 6), u"日日日休休日"_s);
+
+    // A run that began in the lead days is history: it is skipped, not an end to the search.
+    load();
+    lay(u"0002"_s, -2, u"休日日"_s + runs);
+    othersOnDayShift(u"0002"_s);
+    recount();
+    AddRestDaysUpToMax(m(), 1, 2);
+    EXPECT_EQ(shifts(u"0002"_s, 1, 6), u"日日日休休日"_s);
 }
 
 } // namespace
