@@ -4,6 +4,7 @@
 #include "store/list_services.h"
 #include "store/table.h"
 #include "store/text_values.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -14,25 +15,18 @@ namespace {
 
 class MasterCacheTest : public ::testing::Test {
 protected:
-    void row(const QString& table, const QVariantMap& values) {
-        Table t(tmp.db(), table);
-        t.addNew();
-        for (auto it = values.begin(); it != values.end(); ++it)
-            t.set(it.key(), it.value());
-        t.update();
+    void row(const QString& table, const TableRows::Fields& values) {
+        TableRows::add(tmp.db(), table, values);
     }
     void shift(const QString& abbrev, const QString& name, int flag, int order,
                const QVariantMap& extra = {}) {
-        QVariantMap v{{u"基本_略称"_s, abbrev},
-                      {u"基本_名称"_s, name},
-                      {u"基本_対象FLG"_s, flag},
-                      {u"基本_優先順"_s, order}};
-        v.insert(extra);
-        row(u"シフト基本"_s, v);
+        TableRows::Fields more;
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            more.emplace_back(it.key(), it.value());
+        TableRows::putShift(tmp.db(), abbrev, name, flag, order, std::move(more));
     }
     void code(int kind, int no, const QString& name, const QString& abbrev) {
-        row(u"個マスタ"_s,
-            {{u"個_区分"_s, kind}, {u"個_NO"_s, no}, {u"個_名称"_s, name}, {u"個_略称"_s, abbrev}});
+        TableRows::putCode(tmp.db(), kind, no, name, abbrev);
     }
     void pattern(int kind, int no, const QString& name, const QStringList& shifts) {
         row(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, {{u"パタ_区分"_s, kind},

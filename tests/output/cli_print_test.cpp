@@ -1,6 +1,6 @@
 #include "store/clock.h"
 #include "store/demo_workplace.h"
-#include "store/table.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <QFile>
@@ -28,15 +28,13 @@ class CliPrintTest : public ::testing::Test {
 protected:
     CliPrintTest() {
         LoadDemoWorkplace(tmp.db(), FixedClock(QDate(2024, 4, 1)));
-        Table t(tmp.db(), u"勤務表"_s);
-        for (int d = 1; d <= 30; ++d) {
-            t.addNew();
-            t.set(u"勤_区分"_s, 1);
-            t.set(u"勤_職員番号"_s, u"1003"_s);
-            t.set(u"勤_勤務日"_s, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0')));
-            t.set(u"勤_予定"_s, u"日"_s);
-            t.update();
-        }
+        for (int d = 1; d <= 30; ++d)
+            TableRows::add(
+                tmp.db(), u"勤務表"_s,
+                {{u"勤_区分"_s, 1},
+                 {u"勤_職員番号"_s, u"1003"_s},
+                 {u"勤_勤務日"_s, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0'))},
+                 {u"勤_予定"_s, u"日"_s}});
         tmp.close();
     }
     QString pdf() const { return tmp.dir() + u"/out.pdf"_s; }

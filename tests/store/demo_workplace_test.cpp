@@ -6,6 +6,7 @@
 #include "store/startup_settings.h"
 #include "store/table.h"
 #include "store/text_values.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -290,12 +291,7 @@ TEST_F(DemoWorkplace, RequestsMatchTheirShiftsAndTheHistoryLeave) {
 }
 
 TEST_F(DemoWorkplace, RefusesADatabaseThatAlreadyHoldsDataAndWritesNothing) {
-    {
-        Table t(tmp.db(), u"カレンダー"_s);
-        t.addNew();
-        t.set(u"カレ_年月日"_s, u"2025/01/01"_s);
-        t.update();
-    }
+    TableRows::add(tmp.db(), u"カレンダー"_s, {{u"カレ_年月日"_s, u"2025/01/01"_s}});
     FixedClock clock(QDate(2025, 2, 10));
     EXPECT_THROW(LoadDemoWorkplace(tmp.db(), clock), DbError);
     EXPECT_EQ(count(tmp.db(), u"SELECT COUNT(*) FROM 職員"_s), 0);

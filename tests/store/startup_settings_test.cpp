@@ -1,5 +1,5 @@
 #include "store/startup_settings.h"
-#include "store/table.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -10,31 +10,7 @@ namespace {
 
 void putCreationUnit(Database& db, int kind, int unit, int count, int byTeam, const QString& from,
                      const QString& to) {
-    Table t(db, u"作成単位"_s);
-    t.setIndex(u"key_作成単位"_s);
-    t.addNew();
-    t.set(u"作_区分"_s, kind);
-    t.set(u"作_単位"_s, unit);
-    t.set(u"作_単位数"_s, count);
-    t.set(u"作_チームF"_s, byTeam);
-    t.set(u"作_作成From"_s, from);
-    t.set(u"作_作成To"_s, to);
-    t.update();
-}
-
-void putCode(Database& db, int kind, int no, const QString& abbrev) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {kind, no});
-    if (t.noMatch()) {
-        t.addNew();
-        t.set(u"個_区分"_s, kind);
-        t.set(u"個_NO"_s, no);
-    } else {
-        t.edit();
-    }
-    t.set(u"個_略称"_s, abbrev);
-    t.update();
+    TableRows::putCreationUnit(db, kind, {unit, count, {}, byTeam, from, to, {}});
 }
 
 TEST(StartupSettings, FixedTablesAndTheCreationUnit) {
@@ -63,7 +39,7 @@ TEST(StartupSettings, AMissingCreationUnitRowIsReportedAndKeepsEarlierValues) {
     StartupSettings s;
     s.byTeam = 1;
     s.periodEnd = u"2024/02/29"_s;
-    putCode(tmp.db(), 10, 1, u"4"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 10, 1, u"4"_s);
     // Without the kind-1 row only its message comes; the kind-2 row is not even looked at.
     EXPECT_EQ(LoadStartupSettings(tmp.db(), s),
               QStringList{u"作成単位･基本の登録を確認して下さい。"_s});
@@ -88,26 +64,26 @@ TEST(StartupSettings, RestIntervalAndTimeDisplayFromTheCodeMaster) {
     EXPECT_EQ(s.restInterval, 3);
     EXPECT_FALSE(s.timeDisplay);
 
-    putCode(tmp.db(), 10, 1, u"5"_s);
-    putCode(tmp.db(), 6, 1, u"有"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 10, 1, u"5"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 6, 1, u"有"_s);
     LoadDisplaySettings(tmp.db(), s);
     EXPECT_EQ(s.restInterval, 5);
     EXPECT_TRUE(s.timeDisplay);
 
     for (const QString& other : {u""_s, u"無"_s, u"有り"_s, u"1"_s}) {
-        putCode(tmp.db(), 6, 1, other);
+        TableRows::putCodeAbbrev(tmp.db(), 6, 1, other);
         LoadDisplaySettings(tmp.db(), s);
         EXPECT_FALSE(s.timeDisplay) << other.toStdString();
     }
     // Rows of other numbers or kinds do not count.
-    putCode(tmp.db(), 6, 2, u"有"_s);
-    putCode(tmp.db(), 10, 2, u"9"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 6, 2, u"有"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 10, 2, u"9"_s);
     LoadDisplaySettings(tmp.db(), s);
     EXPECT_FALSE(s.timeDisplay);
     EXPECT_EQ(s.restInterval, 5);
 
     // A number followed by a unit still reads as the number.
-    putCode(tmp.db(), 10, 1, u"4日"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 10, 1, u"4日"_s);
     LoadDisplaySettings(tmp.db(), s);
     EXPECT_EQ(s.restInterval, 4);
 }

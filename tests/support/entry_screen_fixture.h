@@ -2,9 +2,9 @@
 
 #include "screens/app_context.h"
 #include "store/clock.h"
-#include "store/table.h"
 #include "support/modal_watchdog.h"
 #include "support/scripted_prompter.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 #include "widgets/field_checks.h"
 
@@ -59,17 +59,8 @@ protected:
 
     // Adds or overwrites a row: `key` are the key fields, `fields` everything else.
     void putRow(const QString& table, const QString& index, const QVariantList& key,
-                const std::vector<std::pair<QString, QVariant>>& fields) {
-        Table t(tmp.db(), table);
-        t.setIndex(index);
-        t.seek(Seek::Equal, key);
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        for (const auto& [name, value] : fields)
-            t.set(name, value);
-        t.update();
+                const TableRows::Fields& fields) {
+        TableRows::put(tmp.db(), table, index, key, fields);
     }
 
     TempDatabase tmp;

@@ -12,21 +12,10 @@ namespace {
 class ShiftDefinitionTest : public EntryScreenFixture {
 protected:
     void addShift(const QString& abbrev, const QString& name, int working, int order,
-                  std::vector<std::pair<QString, QVariant>> more = {}) {
-        more.insert(more.begin(), {{u"基本_略称"_s, abbrev},
-                                   {u"基本_名称"_s, name},
-                                   {u"基本_対象FLG"_s, working},
-                                   {u"基本_優先順"_s, order}});
-        putRow(u"シフト基本"_s, u"key_基本"_s, {abbrev}, more);
+                  TableRows::Fields more = {}) {
+        TableRows::putShift(tmp.db(), abbrev, name, working, order, std::move(more));
     }
-    int count() {
-        Table t(tmp.db(), u"シフト基本"_s);
-        t.setIndex(u"key_基本"_s);
-        int n = 0;
-        for (t.moveFirst(); !t.eof(); t.moveNext())
-            ++n;
-        return n;
-    }
+    int count() { return TableRows::count(tmp.db(), u"シフト基本"_s); }
     // A stored field of one shift, or "<none>" when the shift is not stored.
     QString field(const QString& abbrev, const QString& name) {
         Table t(tmp.db(), u"シフト基本"_s);

@@ -6,6 +6,7 @@
 #include "store/table.h"
 #include "support/modal_watchdog.h"
 #include "support/scripted_prompter.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <QAbstractButton>
@@ -16,8 +17,6 @@
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <initializer_list>
-#include <utility>
 
 // A fresh database, a scripted prompter, a fixed "today" and helpers that write master rows
 // straight into the tables and drive a screen by objectName.
@@ -31,35 +30,22 @@ protected:
 
     // Writes one row; `values` are (field, value) pairs, keyed on the index's fields.
     void put(const QString& table, const QString& index, const QVariantList& key,
-             std::initializer_list<std::pair<QString, QVariant>> values) {
-        Table t(db(), table);
-        t.setIndex(index);
-        t.seek(Seek::Equal, key);
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        for (const auto& [field, value] : values)
-            t.set(field, value);
-        t.update();
+             const TableRows::Fields& values) {
+        TableRows::put(db(), table, index, key, values);
     }
 
     void addShift(const QString& abbrev, const QString& name, int flag, int order,
                   std::array<int, 6> figures = {2, 1, 1, 0, 0, 0}, int max = 0) {
         using namespace Qt::Literals::StringLiterals;
-        put(u"シフト基本"_s, u"key_基本"_s, {abbrev},
-            {{u"基本_略称"_s, abbrev},
-             {u"基本_名称"_s, name},
-             {u"基本_対象FLG"_s, flag},
-             {u"基本_優先順"_s, order},
-             {u"基本_最小要員"_s, figures[0]},
-             {u"基本_責任者"_s, figures[1]},
-             {u"基本_チーム要員数"_s, figures[2]},
-             {u"基本_チーム責任者"_s, figures[3]},
-             {u"基本_早出要員"_s, figures[4]},
-             {u"基本_遅出要員"_s, figures[5]},
-             {u"基本_MAX"_s, max},
-             {u"基本_備考"_s, name + u"の備考"_s}});
+        TableRows::putShift(db(), abbrev, name, flag, order,
+                            {{u"基本_最小要員"_s, figures[0]},
+                             {u"基本_責任者"_s, figures[1]},
+                             {u"基本_チーム要員数"_s, figures[2]},
+                             {u"基本_チーム責任者"_s, figures[3]},
+                             {u"基本_早出要員"_s, figures[4]},
+                             {u"基本_遅出要員"_s, figures[5]},
+                             {u"基本_MAX"_s, max},
+                             {u"基本_備考"_s, name + u"の備考"_s}});
     }
 
     void addPatternRow(int kind, int no, int pos, const QString& nameOrAbbrev,
@@ -81,18 +67,10 @@ protected:
     }
 
     void addCode(int kind, int no, const QString& name, const QString& abbrev = {}) {
-        using namespace Qt::Literals::StringLiterals;
-        put(u"個マスタ"_s, u"key_個ﾏｽﾀｰ"_s, {kind, no},
-            {{u"個_区分"_s, kind}, {u"個_NO"_s, no}, {u"個_名称"_s, name}, {u"個_略称"_s, abbrev}});
+        TableRows::putCode(db(), kind, no, name, abbrev);
     }
 
-    int countRows(const QString& table) {
-        Table t(db(), table);
-        int n = 0;
-        for (t.moveFirst(); !t.eof(); t.moveNext())
-            ++n;
-        return n;
-    }
+    int countRows(const QString& table) { return TableRows::count(db(), table); }
 
     template <typename W> W* find(QWidget* screen, const QString& name) {
         W* w = screen->findChild<W*>(name);

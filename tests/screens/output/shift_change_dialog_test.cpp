@@ -1,6 +1,7 @@
 #include "screens/output/shift_change_dialog.h"
 #include "store/table.h"
 #include "support/scripted_prompter.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <QListWidget>
@@ -14,14 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 void addShift(Database& db, const QString& abbrev, const QString& name, int order, int earlyKind) {
-    Table t(db, u"シフト基本"_s);
-    t.addNew();
-    t.set(u"基本_略称"_s, abbrev);
-    t.set(u"基本_名称"_s, name);
-    t.set(u"基本_対象FLG"_s, 1);
-    t.set(u"基本_優先順"_s, order);
-    t.set(u"基本_早出区分"_s, earlyKind);
-    t.update();
+    TableRows::putShift(db, abbrev, name, 1, order, {{u"基本_早出区分"_s, earlyKind}});
 }
 
 class ShiftChangeDialogTest : public ::testing::Test {

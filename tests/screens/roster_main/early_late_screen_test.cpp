@@ -118,9 +118,7 @@ TEST_F(ExpansionTimeTest, DemoWardAndSixtyStaff) {
     {
         Table staff(tmp.db(), u"職員"_s);
         staff.setIndex(u"key_職員"_s);
-        int have = 0;
-        for (staff.moveFirst(); !staff.eof(); staff.moveNext())
-            ++have;
+        const int have = TableRows::count(tmp.db(), u"職員"_s);
         staff.seek(Seek::Equal, {u"1003"_s});
         std::vector<std::pair<QString, QVariant>> values;
         for (const auto& f : staff.def().fields)

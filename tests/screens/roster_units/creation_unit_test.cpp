@@ -9,26 +9,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct UnitRow {
-    int unit = 0, count = 0;
-    QString startDay;
-    int team = 0;
-    QString from, to, remark;
-};
+using UnitRow = TableRows::CreationUnitRow;
 
 class CreationUnitTest : public EntryScreenFixture {
 protected:
-    void putUnitRow(int key, const UnitRow& r) {
-        putRow(u"作成単位"_s, u"key_作成単位"_s, {key},
-               {{u"作_区分"_s, key},
-                {u"作_単位"_s, r.unit},
-                {u"作_単位数"_s, r.count},
-                {u"作_開始日"_s, r.startDay},
-                {u"作_チームF"_s, r.team},
-                {u"作_作成From"_s, r.from},
-                {u"作_作成To"_s, r.to},
-                {u"作_備考"_s, r.remark}});
-    }
+    void putUnitRow(int key, const UnitRow& r) { TableRows::putCreationUnit(tmp.db(), key, r); }
     std::optional<UnitRow> unitRow(int key) {
         Table t(tmp.db(), u"作成単位"_s);
         t.setIndex(u"key_作成単位"_s);

@@ -15,18 +15,10 @@ namespace {
 class CodeMasterTest : public EntryScreenFixture {
 protected:
     void addCode(int kind, int number, const QString& name, const QString& abbrev) {
-        putRow(u"個マスタ"_s, u"key_個ﾏｽﾀｰ"_s, {kind, number},
-               {{u"個_区分"_s, kind},
-                {u"個_NO"_s, number},
-                {u"個_名称"_s, name},
-                {u"個_略称"_s, abbrev}});
+        TableRows::putCode(tmp.db(), kind, number, name, abbrev);
     }
     void addShift(const QString& abbrev, const QString& name, int working, int order) {
-        putRow(u"シフト基本"_s, u"key_基本"_s, {abbrev},
-               {{u"基本_略称"_s, abbrev},
-                {u"基本_名称"_s, name},
-                {u"基本_対象FLG"_s, working},
-                {u"基本_優先順"_s, order}});
+        TableRows::putShift(tmp.db(), abbrev, name, working, order);
     }
     // (number, name, abbreviation) of the stored rows of one kind, in key order.
     std::vector<std::tuple<int, QString, QString>> stored(int kind) {

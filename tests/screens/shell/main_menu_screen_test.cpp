@@ -5,6 +5,7 @@
 #include "store/table.h"
 #include "support/modal_watchdog.h"
 #include "support/scripted_prompter.h"
+#include "support/table_rows.h"
 #include "support/temp_database.h"
 #include "widgets/fonts.h"
 
@@ -23,36 +24,7 @@ const QString kTitle = u"ﾒﾆｭｰ"_s;
 const QString kRefusal = u"日別要員照会は出来ません、登録内容を確認して下さい。"_s;
 
 void putCreationUnit(Database& db, int kind, int byTeam) {
-    Table t(db, u"作成単位"_s);
-    t.setIndex(u"key_作成単位"_s);
-    t.seek(Seek::Equal, {kind});
-    if (t.noMatch()) {
-        t.addNew();
-        t.set(u"作_区分"_s, kind);
-    } else {
-        t.edit();
-    }
-    t.set(u"作_単位"_s, 1);
-    t.set(u"作_単位数"_s, 1);
-    t.set(u"作_チームF"_s, byTeam);
-    t.set(u"作_作成From"_s, u"2024/04/01"_s);
-    t.set(u"作_作成To"_s, u"2024/04/30"_s);
-    t.update();
-}
-
-void putCode(Database& db, int kind, int no, const QString& abbrev) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {kind, no});
-    if (t.noMatch()) {
-        t.addNew();
-        t.set(u"個_区分"_s, kind);
-        t.set(u"個_NO"_s, no);
-    } else {
-        t.edit();
-    }
-    t.set(u"個_略称"_s, abbrev);
-    t.update();
+    TableRows::putCreationUnit(db, kind, {1, 1, {}, byTeam, u"2024/04/01"_s, u"2024/04/30"_s, {}});
 }
 
 // A modeless stand-in screen that counts how often it was made.
@@ -207,7 +179,7 @@ TEST_F(MainMenu, ModalScreensReloadTheSettingsAndSwapTheRosterButtons) {
                                           QTimer::singleShot(0, dialog, [&c, dialog] {
                                               EXPECT_TRUE(dialog->isModal());
                                               putCreationUnit(c.db, 1, 1);
-                                              putCode(c.db, 6, 1, u"有"_s);
+                                              TableRows::putCodeAbbrev(c.db, 6, 1, u"有"_s);
                                               dialog->accept();
                                           });
                                           return dialog;
@@ -248,7 +220,7 @@ TEST_F(MainMenu, ModalReloadReportsAMissingCreationUnit) {
 
 TEST_F(MainMenu, DailyInquiryIsRefusedUnlessTimesAreShown) {
     for (const QString& abbrev : {u""_s, u"無"_s, u"有 "_s}) {
-        putCode(tmp.db(), 6, 1, abbrev);
+        TableRows::putCodeAbbrev(tmp.db(), 6, 1, abbrev);
         int made = 0;
         auto menu = open({countingEntry(u"日別要員照会"_s, made)});
         prompter.clear();
@@ -257,7 +229,7 @@ TEST_F(MainMenu, DailyInquiryIsRefusedUnlessTimesAreShown) {
         EXPECT_EQ(prompter.texts(), std::vector<QString>{kRefusal});
         EXPECT_EQ(prompter.lastTitle(), kTitle);
     }
-    putCode(tmp.db(), 6, 1, u"有"_s);
+    TableRows::putCodeAbbrev(tmp.db(), 6, 1, u"有"_s);
     int made = 0;
     auto menu = open({countingEntry(u"日別要員照会"_s, made)});
     click(*menu, u"日別要員照会"_s);
