@@ -6,6 +6,7 @@
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/prompter.h"
 
@@ -22,38 +23,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+using FormParts::box;
+using FormParts::option;
+
 const QString kTitle = u"作成単位設定"_s;
 const QString kTable = u"作成単位"_s;
 const QString kKey = u"key_作成単位"_s;
-
-QRadioButton* option(const QString& name, const QString& caption) {
-    auto* b = new QRadioButton(caption);
-    b->setObjectName(name);
-    return b;
-}
-
-QLineEdit* box(const QString& name) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
-    return e;
-}
-
-QGroupBox* frame(const QString& caption, std::initializer_list<QRadioButton*> options,
-                 bool vertical = false) {
-    auto* g = new QGroupBox(caption);
-    QBoxLayout* l = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(g))
-                             : static_cast<QBoxLayout*>(new QHBoxLayout(g));
-    for (QRadioButton* b : options)
-        l->addWidget(b);
-    l->addStretch();
-    return g;
-}
-
-QLabel* label(const QString& text, QWidget* buddy) {
-    auto* l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
 
 } // namespace
 
@@ -107,53 +82,47 @@ void CreationUnitScreen::buildLayout() {
 
     auto* entries = new QGridLayout;
     int row = 0;
-    entries->addWidget(frame(u"登録区分"_s, {base_, adjust_}), row++, 0, 1, 3);
-    entries->addWidget(frame(u"作成単位"_s, {monthUnit_, weekUnit_, dayUnit_}), row++, 0, 1, 3);
-    entries->addWidget(label(u"作成単位数"_s, unitCount_), row, 0);
+    entries->addWidget(FormParts::optionFrame(u"登録区分"_s, {base_, adjust_}), row++, 0, 1, 3);
+    entries->addWidget(FormParts::optionFrame(u"作成単位"_s, {monthUnit_, weekUnit_, dayUnit_}),
+                       row++, 0, 1, 3);
+    entries->addWidget(FormParts::caption(u"作成単位数"_s, unitCount_), row, 0);
     entries->addWidget(unitCount_, row++, 1, Qt::AlignLeft);
-    entries->addWidget(label(u"作成開始"_s, startDay_), row, 0);
+    entries->addWidget(FormParts::caption(u"作成開始"_s, startDay_), row, 0);
     entries->addWidget(startDay_, row, 1, Qt::AlignLeft);
     auto* hints = new QVBoxLayout;
     hints->addWidget(new QLabel(u"週単位指定時　：　開始曜日　１：日曜，２：月曜，３：火曜"_s));
     hints->addWidget(new QLabel(u"月単位指定時　：　開始日"_s));
     entries->addLayout(hints, row++, 2);
-    entries->addWidget(frame(u"チーム別作成"_s, {byTeam_, notByTeam_}), row++, 0, 1, 3);
-    entries->addWidget(label(u"実績開始日"_s, from_), row, 0);
+    entries->addWidget(FormParts::optionFrame(u"チーム別作成"_s, {byTeam_, notByTeam_}), row++, 0,
+                       1, 3);
+    entries->addWidget(FormParts::caption(u"実績開始日"_s, from_), row, 0);
     entries->addWidget(from_, row++, 1, 1, 2, Qt::AlignLeft);
-    entries->addWidget(label(u"実績終了日"_s, to_), row, 0);
+    entries->addWidget(FormParts::caption(u"実績終了日"_s, to_), row, 0);
     entries->addWidget(to_, row++, 1, 1, 2, Qt::AlignLeft);
-    entries->addWidget(label(u"備考"_s, remark_), row, 0);
+    entries->addWidget(FormParts::caption(u"備考"_s, remark_), row, 0);
     entries->addWidget(remark_, row++, 1, 1, 2);
-    entries->addWidget(
-        frame(u"余剰者の優先順設定"_s, {surplusLeader_, surplusCount_, surplusGeneral_}, true), row,
-        0, 1, 2);
-    entries->addWidget(frame(u"作成方法"_s, {automatic_, manual_}, true), row++, 2);
+    entries->addWidget(FormParts::optionFrame(u"余剰者の優先順設定"_s,
+                                              {surplusLeader_, surplusCount_, surplusGeneral_},
+                                              true),
+                       row, 0, 1, 2);
+    entries->addWidget(FormParts::optionFrame(u"作成方法"_s, {automatic_, manual_}, true), row++,
+                       2);
     entries->setColumnStretch(2, 1);
 
-    auto* confirm = new QPushButton(u"確定"_s);
-    confirm->setObjectName(u"確定"_s);
-    auto* close = new QPushButton(u"終了"_s);
-    close->setObjectName(u"終了"_s);
+    auto* confirm = FormParts::button(u"確定"_s, u"確定"_s);
+    auto* close = FormParts::button(u"終了"_s, u"終了"_s);
     for (QPushButton* b : {confirm, close})
         b->setAutoDefault(false);
     connect(confirm, &QPushButton::clicked, this, &CreationUnitScreen::onConfirmClicked);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(confirm);
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = FormParts::buttonRow({confirm, close});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(entries);
     root->addStretch();
     root->addLayout(buttons);
 
-    setTabOrder(unitCount_, startDay_);
-    setTabOrder(startDay_, from_);
-    setTabOrder(from_, to_);
-    setTabOrder(to_, remark_);
-    setTabOrder(remark_, confirm);
-    setTabOrder(confirm, close);
+    FormParts::chainTabOrder({unitCount_, startDay_, from_, to_, remark_, confirm, close});
     resize(sizeHint().expandedTo(QSize(600, 520)));
 }
 

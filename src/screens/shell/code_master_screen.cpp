@@ -7,6 +7,7 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/palette.h"
 #include "widgets/prompter.h"
@@ -59,12 +60,6 @@ bool takesShiftAbbrev(int kind) {
     return kind == 3 || kind == 7 || kind == 8;
 }
 
-QLabel* captionLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 CodeMasterScreen::CodeMasterScreen(AppContext& ctx, QWidget* parent)
@@ -110,53 +105,42 @@ void CodeMasterScreen::buildLayout() {
     connect(grid_, &FlexGrid::cellClickedAt, this, pickCell);
     grid_->installEventFilter(this);
 
-    numberBox_ = new QLineEdit;
-    numberBox_->setObjectName(u"登録NO"_s);
+    numberBox_ = FormParts::box(u"登録NO"_s);
     numberBox_->setMaximumWidth(80);
-    nameBox_ = new QLineEdit;
-    nameBox_->setObjectName(u"登録名称"_s);
-    abbrevBox_ = new QLineEdit;
-    abbrevBox_->setObjectName(u"登録略称"_s);
+    nameBox_ = FormParts::box(u"登録名称"_s);
+    abbrevBox_ = FormParts::box(u"登録略称"_s);
     abbrevBox_->setMaximumWidth(160);
     shiftCombo_ = new QComboBox;
     shiftCombo_->setObjectName(u"シフト略称"_s);
     shiftCombo_->setMinimumWidth(100);
-    shiftComboLabel_ = new QLabel(u"シフト略称"_s);
+    shiftComboLabel_ = FormParts::caption(u"シフト略称"_s, shiftCombo_);
     shiftComboLabel_->setObjectName(u"Labelシフト略称"_s);
-    shiftComboLabel_->setBuddy(shiftCombo_);
     connect(shiftCombo_, &QComboBox::activated, this,
             [this](int index) { guarded(ctx_.prompter, kTitle, [&] { onShiftPicked(index); }); });
 
     auto* entry = new QGridLayout;
-    entry->addWidget(captionLabel(u"登録NO"_s, numberBox_), 0, 0);
+    entry->addWidget(FormParts::caption(u"登録NO"_s, numberBox_), 0, 0);
     entry->addWidget(numberBox_, 0, 1, Qt::AlignLeft);
-    entry->addWidget(captionLabel(u"登録名称"_s, nameBox_), 1, 0);
+    entry->addWidget(FormParts::caption(u"登録名称"_s, nameBox_), 1, 0);
     entry->addWidget(nameBox_, 1, 1, 1, 3);
-    entry->addWidget(captionLabel(u"登録略称"_s, abbrevBox_), 2, 0);
+    entry->addWidget(FormParts::caption(u"登録略称"_s, abbrevBox_), 2, 0);
     entry->addWidget(abbrevBox_, 2, 1, Qt::AlignLeft);
     entry->addWidget(shiftComboLabel_, 2, 2, Qt::AlignRight);
     entry->addWidget(shiftCombo_, 2, 3);
     entry->setColumnStretch(1, 1);
 
-    auto* update = new QPushButton(u"確定"_s);
-    update->setObjectName(u"更新"_s);
-    auto* remove = new QPushButton(u"削除"_s);
-    remove->setObjectName(u"削除"_s);
-    auto* close = new QPushButton(u"終了"_s);
-    close->setObjectName(u"終了"_s);
+    auto* update = FormParts::button(u"更新"_s, u"確定"_s);
+    auto* remove = FormParts::button(u"削除"_s, u"削除"_s);
+    auto* close = FormParts::button(u"終了"_s, u"終了"_s);
     for (QPushButton* b : {update, remove, close})
         b->setAutoDefault(false);
     connect(update, &QPushButton::clicked, this, &CodeMasterScreen::onUpdateClicked);
     connect(remove, &QPushButton::clicked, this, &CodeMasterScreen::onDeleteClicked);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(update);
-    buttons->addWidget(remove);
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = FormParts::buttonRow({update, remove, close});
 
     auto* right = new QVBoxLayout;
-    right->addWidget(captionLabel(u"マスター一覧"_s, grid_));
+    right->addWidget(FormParts::caption(u"マスター一覧"_s, grid_));
     right->addWidget(grid_, 1);
     right->addLayout(entry);
 
@@ -168,12 +152,8 @@ void CodeMasterScreen::buildLayout() {
     root->addLayout(top, 1);
     root->addLayout(buttons);
 
-    setTabOrder(numberBox_, nameBox_);
-    setTabOrder(nameBox_, abbrevBox_);
-    setTabOrder(abbrevBox_, shiftCombo_);
-    setTabOrder(shiftCombo_, update);
-    setTabOrder(update, remove);
-    setTabOrder(remove, close);
+    FormParts::chainTabOrder(
+        {numberBox_, nameBox_, abbrevBox_, shiftCombo_, update, remove, close});
     resize(640, 460);
 }
 

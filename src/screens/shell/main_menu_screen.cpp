@@ -3,6 +3,7 @@
 #include "screens/app_context.h"
 #include "store/startup_settings.h"
 #include "widgets/fonts.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/prompter.h"
 
@@ -88,8 +89,7 @@ bool opensWithoutSelectedStaff(const QString& button) {
 }
 
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    QPushButton* b = FormParts::button(name, caption, parent);
     b->setFont(QFont(Fonts::pGothic(), 11));
     b->setMinimumSize(190, 34);
     // Return presses the focused button, as Space does, so the menu works from the keyboard.

@@ -1,0 +1,94 @@
+#include "widgets/form_parts.h"
+
+#include "store/text_values.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace FormParts {
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QRadioButton* option(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = new QRadioButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QLineEdit* box(const QString& name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    return e;
+}
+
+QComboBox* pickCombo(const QString& name, QWidget* parent) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+void clearChoice(QComboBox* combo) {
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString());
+}
+
+QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+
+QGroupBox* optionFrame(const QString& caption, std::initializer_list<QRadioButton*> options,
+                       bool vertical, QWidget* parent) {
+    auto* g = new QGroupBox(caption, parent);
+    QBoxLayout* l = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(g))
+                             : static_cast<QBoxLayout*>(new QHBoxLayout(g));
+    for (QRadioButton* b : options)
+        l->addWidget(b);
+    l->addStretch();
+    return g;
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    return row;
+}
+
+void chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void disconnectChildren(QWidget* screen) {
+    for (QObject* child : screen->findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, screen, nullptr);
+}
+
+std::optional<int> parseCount(const QString& text) {
+    const auto n = TextValues::parseSmallInt(text);
+    if (!n || *n < 0)
+        return std::nullopt;
+    return n;
+}
+
+} // namespace FormParts

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The pieces every entry screen builds its form from. A widget made without a parent is
+// adopted by the layout it is added to.
+namespace FormParts {
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent = nullptr);
+QRadioButton* option(const QString& name, const QString& caption, QWidget* parent = nullptr);
+QLineEdit* box(const QString& name, QWidget* parent = nullptr);
+
+// An editable combo box whose typed text is never added to its list.
+QComboBox* pickCombo(const QString& name, QWidget* parent = nullptr);
+
+// Shows no choice and no text.
+void clearChoice(QComboBox* combo);
+
+// A caption whose mnemonic and clicks lead to `buddy`.
+QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent = nullptr);
+
+// A frame holding mutually exclusive options in a row (or a column).
+QGroupBox* optionFrame(const QString& caption, std::initializer_list<QRadioButton*> options,
+                       bool vertical = false, QWidget* parent = nullptr);
+
+// The screen's command buttons, right-aligned in a row.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+
+// Tab moves through `widgets` in the order given.
+void chainTabOrder(std::initializer_list<QWidget*> widgets);
+
+// Closing hides a window, and an editable combo box that loses the focus then may still report
+// a choice; a screen's destructor calls this first so that nothing reaches it any more.
+void disconnectChildren(QWidget* screen);
+
+// Counts, numbers and positions typed by the clerk: whole numbers from 0.
+std::optional<int> parseCount(const QString& text);
+
+} // namespace FormParts

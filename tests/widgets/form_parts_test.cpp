@@ -1,0 +1,60 @@
+#include "widgets/form_parts.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+TEST(FormParts, ParseCountTakesWholeNumbersFromZeroOnly) {
+    EXPECT_EQ(FormParts::parseCount(u"0"_s), 0);
+    EXPECT_EQ(FormParts::parseCount(u"12"_s), 12);
+    EXPECT_FALSE(FormParts::parseCount(u"-1"_s));
+    EXPECT_FALSE(FormParts::parseCount(QString()));
+    EXPECT_FALSE(FormParts::parseCount(u"1a"_s));
+}
+
+TEST(FormParts, PickComboKeepsTypedTextOutOfItsListAndClearsToNoChoice) {
+    QComboBox* combo = FormParts::pickCombo(u"選択"_s);
+    std::unique_ptr<QComboBox> owner(combo);
+    combo->addItems({u"日勤"_s, u"夜勤"_s});
+    combo->setCurrentIndex(1);
+    combo->setEditText(u"準夜"_s);
+    FormParts::clearChoice(combo);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_TRUE(combo->currentText().isEmpty());
+    EXPECT_EQ(combo->count(), 2);
+}
+
+TEST(FormParts, ChainTabOrderFollowsTheGivenOrder) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    QLineEdit* a = FormParts::box(u"a"_s);
+    QLineEdit* b = FormParts::box(u"b"_s);
+    QPushButton* c = FormParts::button(u"c"_s, u"C"_s);
+    for (QWidget* w :
+         {static_cast<QWidget*>(a), static_cast<QWidget*>(b), static_cast<QWidget*>(c)})
+        layout->addWidget(w);
+    FormParts::chainTabOrder({a, c, b});
+    EXPECT_EQ(a->nextInFocusChain(), c);
+    EXPECT_EQ(c->nextInFocusChain(), b);
+}
+
+TEST(FormParts, DisconnectedChildrenNoLongerReachTheScreen) {
+    QWidget screen;
+    QPushButton* button = FormParts::button(u"確定"_s, u"確定"_s, &screen);
+    QPushButton* other = FormParts::button(u"外"_s, u"外"_s);
+    std::unique_ptr<QPushButton> otherOwner(other);
+    int toScreen = 0, toOther = 0;
+    QObject::connect(button, &QPushButton::clicked, &screen, [&] { ++toScreen; });
+    QObject::connect(button, &QPushButton::clicked, other, [&] { ++toOther; });
+    FormParts::disconnectChildren(&screen);
+    button->click();
+    EXPECT_EQ(toScreen, 0);
+    // Only connections to the screen go; the child still reaches other receivers.
+    EXPECT_EQ(toOther, 1);
+}
