@@ -6,6 +6,7 @@
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/prompter.h"
 
@@ -29,33 +30,13 @@ const QString kTable = u"シフト基本"_s;
 const QString kKey = u"key_基本"_s;
 const QString kRequired = u"名称は必須項目です、入力してください"_s;
 
+using FormParts::option;
+
 QLineEdit* box(const QString& name, int width = 0) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
+    QLineEdit* e = FormParts::box(name);
     if (width > 0)
         e->setFixedWidth(width);
     return e;
-}
-
-QRadioButton* option(const QString& name, const QString& caption) {
-    auto* b = new QRadioButton(caption);
-    b->setObjectName(name);
-    return b;
-}
-
-QGroupBox* frame(const QString& caption, std::initializer_list<QRadioButton*> options) {
-    auto* g = new QGroupBox(caption);
-    auto* l = new QHBoxLayout(g);
-    for (QRadioButton* b : options)
-        l->addWidget(b);
-    l->addStretch();
-    return g;
-}
-
-QLabel* label(const QString& text, QWidget* buddy) {
-    auto* l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
 }
 
 // "start 〜 end" on one line.
@@ -74,6 +55,15 @@ QString storedTime(const QLineEdit* box) {
 
 int storedNumber(const QLineEdit* box) {
     return TextValues::parseSmallInt(box->text()).value_or(0);
+}
+
+// Times the shift does not have are emptied, and an empty one is no failure.
+bool clearUnusedTimes(std::initializer_list<QLineEdit*> boxes) {
+    for (QLineEdit* e : boxes) {
+        e->clear();
+        FieldChecks::setTextColour(e, true);
+    }
+    return true;
 }
 
 } // namespace
@@ -129,63 +119,57 @@ void ShiftDefinitionScreen::buildLayout() {
     remark_ = box(u"備考"_s);
 
     // Option groups in one frame are exclusive among themselves only.
-    auto* category = frame(u"シフト区分"_s, {working_, leave_});
+    auto* category = FormParts::optionFrame(u"シフト区分"_s, {working_, leave_});
     auto* left = new QVBoxLayout;
     left->addWidget(category);
-    left->addWidget(label(u"シフト名称"_s, list_));
+    left->addWidget(FormParts::caption(u"シフト名称"_s, list_));
     left->addWidget(list_, 1);
 
     auto* f = new QGridLayout;
     int r = 0;
-    f->addWidget(label(u"略称"_s, abbrev_), r, 0);
+    f->addWidget(FormParts::caption(u"略称"_s, abbrev_), r, 0);
     f->addWidget(abbrev_, r, 1);
-    f->addWidget(label(u"名称"_s, name_), r, 2);
+    f->addWidget(FormParts::caption(u"名称"_s, name_), r, 2);
     f->addWidget(name_, r++, 3);
-    f->addWidget(label(u"シフト順"_s, order_), r, 0);
+    f->addWidget(FormParts::caption(u"シフト順"_s, order_), r, 0);
     f->addWidget(order_, r, 1);
     f->addWidget(paid_, r++, 3);
-    f->addWidget(frame(u"休日区分"_s, {workDay_, dayOff_}), r++, 0, 1, 4);
-    f->addWidget(label(u"勤務時間"_s, start_), r, 0);
+    f->addWidget(FormParts::optionFrame(u"休日区分"_s, {workDay_, dayOff_}), r++, 0, 1, 4);
+    f->addWidget(FormParts::caption(u"勤務時間"_s, start_), r, 0);
     f->addLayout(timeRange(start_, end_), r++, 1, 1, 3);
-    f->addWidget(frame(u"早出・遅出区分"_s, {earlyNone_, earlyBoth_, earlyOnly_, lateOnly_}), r++,
-                 0, 1, 4);
-    f->addWidget(label(u"早出要員数"_s, earlyStaff_), r, 0);
+    f->addWidget(FormParts::optionFrame(u"早出・遅出区分"_s,
+                                        {earlyNone_, earlyBoth_, earlyOnly_, lateOnly_}),
+                 r++, 0, 1, 4);
+    f->addWidget(FormParts::caption(u"早出要員数"_s, earlyStaff_), r, 0);
     f->addWidget(earlyStaff_, r, 1);
-    f->addWidget(label(u"時間"_s, earlyStart_), r, 2);
+    f->addWidget(FormParts::caption(u"時間"_s, earlyStart_), r, 2);
     f->addLayout(timeRange(earlyStart_, earlyEnd_), r++, 3);
-    f->addWidget(label(u"遅出要員数"_s, lateStaff_), r, 0);
+    f->addWidget(FormParts::caption(u"遅出要員数"_s, lateStaff_), r, 0);
     f->addWidget(lateStaff_, r, 1);
-    f->addWidget(label(u"時間"_s, lateStart_), r, 2);
+    f->addWidget(FormParts::caption(u"時間"_s, lateStart_), r, 2);
     f->addLayout(timeRange(lateStart_, lateEnd_), r++, 3);
-    f->addWidget(label(u"シフト最小要員数"_s, minStaff_), r, 0);
+    f->addWidget(FormParts::caption(u"シフト最小要員数"_s, minStaff_), r, 0);
     f->addWidget(minStaff_, r, 1);
-    f->addWidget(label(u"シフト責任者数"_s, leaders_), r, 2);
+    f->addWidget(FormParts::caption(u"シフト責任者数"_s, leaders_), r, 2);
     f->addWidget(leaders_, r++, 3);
-    f->addWidget(label(u"シフトMAX回数"_s, maxCount_), r, 0);
+    f->addWidget(FormParts::caption(u"シフトMAX回数"_s, maxCount_), r, 0);
     f->addWidget(maxCount_, r++, 1);
-    f->addWidget(label(u"チーム最小要員数"_s, teamStaff_), r, 0);
+    f->addWidget(FormParts::caption(u"チーム最小要員数"_s, teamStaff_), r, 0);
     f->addWidget(teamStaff_, r, 1);
-    f->addWidget(label(u"チームシフト責任者数"_s, teamLeaders_), r, 2);
+    f->addWidget(FormParts::caption(u"チームシフト責任者数"_s, teamLeaders_), r, 2);
     f->addWidget(teamLeaders_, r++, 3);
-    f->addWidget(frame(u"不足補充"_s, {fillYes_, fillNo_}), r++, 0, 1, 4);
-    f->addWidget(label(u"備考"_s, remark_), r, 0);
+    f->addWidget(FormParts::optionFrame(u"不足補充"_s, {fillYes_, fillNo_}), r++, 0, 1, 4);
+    f->addWidget(FormParts::caption(u"備考"_s, remark_), r, 0);
     f->addWidget(remark_, r++, 1, 1, 3);
     f->setColumnStretch(3, 1);
 
-    auto* confirm = new QPushButton(u"確定"_s);
-    confirm->setObjectName(u"確定"_s);
-    auto* remove = new QPushButton(u"削除"_s);
-    remove->setObjectName(u"削除"_s);
-    auto* close = new QPushButton(u"終了"_s);
-    close->setObjectName(u"終了"_s);
+    auto* confirm = FormParts::button(u"確定"_s, u"確定"_s);
+    auto* remove = FormParts::button(u"削除"_s, u"削除"_s);
+    auto* close = FormParts::button(u"終了"_s, u"終了"_s);
     connect(confirm, &QPushButton::clicked, this, &ShiftDefinitionScreen::onConfirmClicked);
     connect(remove, &QPushButton::clicked, this, &ShiftDefinitionScreen::onDeleteClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(confirm);
-    buttons->addWidget(remove);
-    buttons->addWidget(close);
+    QHBoxLayout* buttons = FormParts::buttonRow({confirm, remove, close});
 
     auto* right = new QVBoxLayout;
     right->addLayout(f);
@@ -208,12 +192,10 @@ void ShiftDefinitionScreen::buildLayout() {
     connect(list_, &QListWidget::itemClicked, this, load);
     connect(list_, &QListWidget::itemActivated, this, load);
 
-    QWidget* order[] = {abbrev_,      name_,       order_,    start_,     end_,
-                        earlyStaff_,  earlyStart_, earlyEnd_, lateStaff_, lateStart_,
-                        lateEnd_,     minStaff_,   leaders_,  maxCount_,  teamStaff_,
-                        teamLeaders_, remark_,     confirm,   remove,     close};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    FormParts::chainTabOrder({abbrev_,      name_,       order_,    start_,     end_,
+                              earlyStaff_,  earlyStart_, earlyEnd_, lateStaff_, lateStart_,
+                              lateEnd_,     minStaff_,   leaders_,  maxCount_,  teamStaff_,
+                              teamLeaders_, remark_,     confirm,   remove,     close});
     resize(sizeHint().expandedTo(QSize(760, 520)));
 }
 
@@ -362,13 +344,8 @@ bool ShiftDefinitionScreen::checkStaffCount(QLineEdit* box, bool exempt, const Q
 bool ShiftDefinitionScreen::checkStartTime(QLineEdit* start, QLineEdit* end, bool exempt,
                                            const QString& emptyMessage,
                                            const QString& invalidMessage) {
-    if (exempt) {
-        for (QLineEdit* e : {start, end}) {
-            e->clear();
-            FieldChecks::setTextColour(e, true);
-        }
-        return true;
-    }
+    if (exempt)
+        return clearUnusedTimes({start, end});
     if (start->text().isEmpty())
         return checks_->check(start, !ctx_.settings.timeDisplay, emptyMessage);
     return checks_->check(start, TextValues::normaliseTime(start->text()).has_value(),
@@ -379,13 +356,8 @@ bool ShiftDefinitionScreen::checkStartTime(QLineEdit* start, QLineEdit* end, boo
 bool ShiftDefinitionScreen::checkEndTime(QLineEdit* start, QLineEdit* end, bool exempt,
                                          const QString& emptyMessage, const QString& invalidMessage,
                                          const QString& pairMessage) {
-    if (exempt) {
-        for (QLineEdit* e : {start, end}) {
-            e->clear();
-            FieldChecks::setTextColour(e, true);
-        }
-        return true;
-    }
+    if (exempt)
+        return clearUnusedTimes({start, end});
     if (end->text().isEmpty())
         return checks_->check(end, !ctx_.settings.timeDisplay, emptyMessage);
     if (!TextValues::normaliseTime(end->text()))
@@ -406,19 +378,13 @@ bool ShiftDefinitionScreen::checkRule(int rule) {
     case 3:
         return checkNumeric(order_, u"優先順に正しく入力してください"_s);
     case 4:
-        if (timesExempt()) {
-            start_->clear();
-            FieldChecks::setTextColour(start_, true);
-            return true;
-        }
+        if (timesExempt())
+            return clearUnusedTimes({start_});
         return checkStartTime(start_, end_, false, u"開始時間に入力してください"_s,
                               u"開始時間に正しく入力してください"_s);
     case 5:
-        if (timesExempt()) {
-            end_->clear();
-            FieldChecks::setTextColour(end_, true);
-            return true;
-        }
+        if (timesExempt())
+            return clearUnusedTimes({end_});
         return checkEndTime(start_, end_, false, u"終了時間に入力してください"_s,
                             u"終了時間に正しく入力してください"_s,
                             u"開始時間と終了時間は共に入力が必要です"_s);
