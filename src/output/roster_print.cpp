@@ -24,7 +24,7 @@ class RosterPrintRun final {
 public:
     RosterPrintRun(const RosterModel& m, const std::array<int, 7>& weekdayColour, Sheet& sheet)
         : m_(m), weekdayColour_(weekdayColour), sheet_(sheet) {
-        for (int s = 1; s <= shiftCount(); ++s) {
+        for (int s = 1; s <= m_.cache.workShiftCount(); ++s) {
             const int kind = m_.cache.workShift(s).earlyKind;
             columns_.push_back({s, CountColumn::What::Days});
             if (kind == 1 || kind == 2)
@@ -47,29 +47,6 @@ public:
     }
 
 private:
-    // Working shifts in table order up to the first empty abbreviation (at most 10).
-    int shiftCount() const {
-        int n = 0;
-        for (const auto& w : m_.cache.workShifts) {
-            if (w.abbrev.isEmpty() || n == RosterBounds::MaxWorkShifts)
-                break;
-            ++n;
-        }
-        return n;
-    }
-
-    // Days 1..40 while the date is set and not after the period end.
-    int lastDay() const {
-        int d = 0;
-        while (d < RosterBounds::LastDay) {
-            const QString& date = m_.day(d + 1).date;
-            if (date.isEmpty() || date > m_.periodEnd)
-                break;
-            ++d;
-        }
-        return d;
-    }
-
     static double dayX(int d) { return 61 + RosterSheet::DayWidth * (d - 1); }
     static double countX(int column) {
         return RosterSheet::CountStart + RosterSheet::CountWidth * (column - 1);
@@ -88,7 +65,7 @@ private:
                 break;
             PrintStaffLine(block, slot);
         }
-        for (int s = 1; s <= shiftCount(); ++s)
+        for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
             PrintCountLine(s, block);
     }
 
@@ -109,11 +86,11 @@ private:
                 if (!m_.person(block, slot).name.isEmpty())
                     PrintStaffLine(block, slot);
             if (m_.groupingMode != 2) {
-                for (int s = 1; s <= shiftCount(); ++s)
+                for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
                     PrintCountLine(s, 3);
                 return;
             }
-            for (int s = 1; s <= shiftCount(); ++s)
+            for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
                 PrintCountLine(s, block);
             lineCounter_ = RosterSheet::FreshPageCounter;
         }
@@ -148,7 +125,7 @@ private:
         sheet_.text(21, y, u" "_s + p.name);
         sheet_.text(48, y, p.no);
 
-        const int last = lastDay();
+        const int last = m_.lastDay();
         for (int d = 1; d <= last; ++d) {
             const Cell& c = p.cell(d);
             QString shown;
@@ -202,7 +179,7 @@ private:
         font(10);
         sheet_.text(20, y, m_.cache.workShift(shift).abbrev + u"勤者数"_s);
         font(9);
-        const int last = lastDay();
+        const int last = m_.lastDay();
         for (int d = 1; d <= last; ++d)
             sheet_.text(dayX(d), y, QString::number(m_.assigned.at(level, d, shift, 1)));
     }
@@ -224,7 +201,7 @@ private:
         sheet_.setDrawWidth(1);
         sheet_.line(45, Top + RowHeight, 45, Bottom);
         sheet_.line(DayStart, Top, DayStart, Bottom);
-        for (int d = 1; d <= MaxPeriodDay(); ++d)
+        for (int d = 1; d <= RosterBounds::MaxPeriodDay; ++d)
             sheet_.line(DayStart + DayWidth * d, Top, DayStart + DayWidth * d, Bottom);
         // The count columns get rules of their own, 1 mm left of each column's figures as
         // on the day columns, as far as the table reaches.
@@ -247,7 +224,7 @@ private:
         font(8);
         sheet_.text(48, 20.5, u" 職員NO"_s);
 
-        const int last = lastDay();
+        const int last = m_.lastDay();
         for (int d = 1; d <= last; ++d) {
             const DayInfo& day = m_.day(d);
             font(9);
@@ -279,8 +256,6 @@ private:
             }
         }
     }
-
-    static constexpr int MaxPeriodDay() { return RosterBounds::MaxPeriodDay; }
 
     const RosterModel& m_;
     const std::array<int, 7>& weekdayColour_;

@@ -15,16 +15,6 @@ bool stillShort(const RosterModel& m, int day, int shift, int kind) {
     return m.assigned.at(3, day, shift, figure) < m.requirement.at(3, day, shift, figure);
 }
 
-int workShiftCount(const RosterModel& m) {
-    int n = 0;
-    for (const auto& w : m.cache.workShifts) {
-        if (w.abbrev.isEmpty() || n == RosterBounds::MaxWorkShifts)
-            break;
-        ++n;
-    }
-    return n;
-}
-
 } // namespace
 
 bool PickEarlyLatePerson(RosterModel& m, int day, int shift, int kind) {
@@ -60,7 +50,7 @@ bool PickEarlyLatePerson(RosterModel& m, int day, int shift, int kind) {
 }
 
 void AssignEarlyLate(RosterModel& m) {
-    const int shifts = workShiftCount(m);
+    const int shifts = m.cache.workShiftCount();
     for (int d = 1; d <= RosterBounds::MaxPeriodDay; ++d) {
         const DayInfo& day = m.day(d);
         if (day.date.isEmpty() || day.date > m.periodEnd)

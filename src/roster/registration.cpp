@@ -72,10 +72,9 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
         const QByteArray no = p.no.toUtf8();
         const QByteArray team = m.teamName[static_cast<size_t>(g)].toUtf8();
         const QByteArray pattern = QByteArray::number(p.fixedPattern);
-        for (int d = 1; d <= LastDay; ++d) {
+        const int last = m.lastDay();
+        for (int d = 1; d <= last; ++d) {
             const QString& date = m.day(d).date;
-            if (date.isEmpty() || date > m.periodEnd)
-                break;
             const Cell& c = p.cell(d);
             // A requested day keeps its request even where the passes left the shift empty.
             if (date < from || c.unavailable == 1 ||
@@ -114,10 +113,9 @@ void WriteRequestRows(Database& db, const RosterModel& m) {
     const QByteArray applied = m.periodStart.toUtf8();
     forEachPerson(m, [&](int, const Person& p) {
         const QByteArray no = p.no.toUtf8();
-        for (int d = 1; d <= LastDay; ++d) {
+        const int last = m.lastDay();
+        for (int d = 1; d <= last; ++d) {
             const QString& date = m.day(d).date;
-            if (date.isEmpty() || date > m.periodEnd)
-                break;
             const Cell& c = p.cell(d);
             if (c.requestShift.isEmpty())
                 continue;

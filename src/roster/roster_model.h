@@ -106,6 +106,16 @@ struct MasterCache {
         return 0;
     }
     const WorkShiftInfo& workShift(int s) const { return workShifts[static_cast<size_t>(s - 1)]; }
+    // Working shifts in table order up to the first empty abbreviation (at most 10).
+    int workShiftCount() const {
+        int n = 0;
+        for (const auto& w : workShifts) {
+            if (w.abbrev.isEmpty() || n == RosterBounds::MaxWorkShifts)
+                break;
+            ++n;
+        }
+        return n;
+    }
 };
 
 // Requirement(level, day, shift, figure) and AssignedCount(level, day, shift, column).
@@ -149,6 +159,18 @@ struct RosterModel {
     DayInfo& day(int d) { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }
     const DayInfo& day(int d) const {
         return days[static_cast<size_t>(d - RosterBounds::FirstDay)];
+    }
+    // Last day of the period (0..40): days from 1 on while the date is set and not after the
+    // period end.
+    int lastDay() const {
+        int d = 0;
+        while (d < RosterBounds::LastDay) {
+            const QString& date = day(d + 1).date;
+            if (date.isEmpty() || date > periodEnd)
+                break;
+            ++d;
+        }
+        return d;
     }
 
     std::array<QString, 4> teamName; // TeamName 1..3

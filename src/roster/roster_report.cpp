@@ -9,17 +9,6 @@ using namespace RosterBounds;
 
 namespace {
 
-int lastPeriodDay(const RosterModel& m) {
-    int last = 0;
-    for (int d = 1; d <= LastDay; ++d) {
-        const QString& date = m.day(d).date;
-        if (date.isEmpty() || date > m.periodEnd)
-            break;
-        last = d;
-    }
-    return last;
-}
-
 // Columns as a terminal shows them: full-width characters take two.
 int displayWidth(const QString& s) {
     int w = 0;
@@ -83,7 +72,7 @@ template <typename Fn> QString jsonList(int from, int to, Fn&& item) {
 } // namespace
 
 QString RosterReportText(const RosterModel& m) {
-    const int last = lastPeriodDay(m);
+    const int last = m.lastDay();
     const int shifts = static_cast<int>(m.cache.workShifts.size());
     constexpr int NameWidth = 22;
     QString out = u"勤務表 %1 ～ %2\n"_s.arg(m.periodStart, m.periodEnd);
@@ -150,7 +139,7 @@ QString RosterReportText(const RosterModel& m) {
 }
 
 QByteArray RosterReportJson(const RosterModel& m) {
-    const int last = lastPeriodDay(m);
+    const int last = m.lastDay();
     const int shifts = static_cast<int>(m.cache.workShifts.size());
     const auto number = [](int v) { return QString::number(v); };
     QString out = u"{\"period\": {\"start\": "_s + jsonString(m.periodStart) + u", \"end\": "_s +

@@ -80,10 +80,8 @@ void countPerson(RosterModel& m, Person& p) {
     p.count = {};
     p.earlyCount = {};
     p.lateCount = {};
-    for (int d = 1; d <= LastDay; ++d) {
-        const QString& date = m.day(d).date;
-        if (date.isEmpty() || date > m.periodEnd)
-            break;
+    const int last = m.lastDay();
+    for (int d = 1; d <= last; ++d) {
         if (m.isClosed(d))
             continue;
         const Cell& c = p.cell(d);

@@ -282,11 +282,11 @@ void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
 
 void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
     const auto [group, slot] = painter_->personAt(row);
-    painter_->drawPersonCells(row, day, painter_->lastDay());
+    painter_->drawPersonCells(row, day, model_.lastDay());
     TallyPerStaff(model_, group, slot);
     painter_->drawPersonTallies(row);
     TallyPerDay(model_, 0);
-    painter_->drawCounts(1, painter_->lastDay());
+    painter_->drawCounts(1, model_.lastDay());
     // The redrawn cells lost the highlight of the clicked row.
     if (highlightRow_ == row) {
         const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);

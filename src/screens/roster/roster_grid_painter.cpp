@@ -21,27 +21,6 @@ RosterGridPainter::RosterGridPainter(FlexGrid& grid, const RosterModel& model,
                                      const StartupSettings& settings, CountRows countRows)
     : grid_(grid), m_(model), settings_(settings), countRows_(countRows) {}
 
-int RosterGridPainter::workShiftCount() const {
-    int n = 0;
-    for (const auto& w : m_.cache.workShifts) {
-        if (w.abbrev.isEmpty() || n == RosterBounds::MaxWorkShifts)
-            break;
-        ++n;
-    }
-    return n;
-}
-
-int RosterGridPainter::lastDay() const {
-    int d = 0;
-    while (d < RosterBounds::LastDay) {
-        const QString& date = m_.day(d + 1).date;
-        if (date.isEmpty() || date > m_.periodEnd)
-            break;
-        ++d;
-    }
-    return d;
-}
-
 int RosterGridPainter::tallyColumn(int shift) const {
     return m_.periodDayCount + shift + 3;
 }
@@ -75,7 +54,7 @@ void RosterGridPainter::layout() {
 
     counts_.clear();
     const QString& rest = m_.cache.restShift;
-    const int shifts = workShiftCount();
+    const int shifts = m_.cache.workShiftCount();
     if (countRows_ == CountRows::Creation) {
         std::vector<int> levels{1};
         if (m_.groupingMode == 2)
@@ -129,7 +108,7 @@ void RosterGridPainter::drawHeadings() {
     grid_.setText(1, 1, u"職員NO"_s);
     for (auto [r, c] : {std::pair{0, 0}, {1, 0}, {1, 1}})
         grid_.setCellFontSize(r, c, 9);
-    const int last = lastDay();
+    const int last = m_.lastDay();
     for (int d = RosterBounds::FirstDay; d <= last; ++d) {
         const DayInfo& day = m_.day(d);
         if (day.date.isEmpty())
@@ -145,12 +124,12 @@ void RosterGridPainter::drawHeadings() {
             Palette::colour(
                 wd >= 1 && wd <= 7 ? settings_.weekdayColour[static_cast<size_t>(wd - 1)] : Black));
     }
-    for (int s = 1; s <= workShiftCount(); ++s)
+    for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
         grid_.setText(1, tallyColumn(s), m_.cache.workShift(s).abbrev);
 }
 
 void RosterGridPainter::drawPeople() {
-    const int last = lastDay();
+    const int last = m_.lastDay();
     for (int row = 2; row < firstCountRow(); ++row) {
         const auto [g, slot] = personAt(row);
         const Person& p = m_.person(g, slot);
@@ -208,7 +187,7 @@ void RosterGridPainter::drawPersonTallies(int row) {
     if (g == 0)
         return;
     const Person& p = m_.person(g, slot);
-    for (int s = 1; s <= workShiftCount(); ++s)
+    for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
         grid_.setText(row, tallyColumn(s), QString::number(p.count[static_cast<size_t>(s)]));
 }
 
@@ -253,7 +232,7 @@ void RosterGridPainter::drawCountLabels() {
 void RosterGridPainter::drawCounts(int fromDay, int toDay) {
     const int first = firstCountRow();
     const int from = std::max(fromDay, 1);
-    const int to = std::min({toDay, lastDay(), static_cast<int>(RosterBounds::MaxPeriodDay)});
+    const int to = std::min({toDay, m_.lastDay(), static_cast<int>(RosterBounds::MaxPeriodDay)});
     for (size_t i = 0; i < counts_.size(); ++i) {
         const CountRow& cr = counts_[i];
         const int row = first + static_cast<int>(i);
@@ -295,6 +274,6 @@ void RosterGridPainter::draw(bool leadersView) {
     drawHeadings();
     drawPeople();
     drawCountLabels();
-    drawCounts(1, lastDay());
+    drawCounts(1, m_.lastDay());
     grid_.setUpdatesEnabled(true);
 }

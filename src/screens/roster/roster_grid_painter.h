@@ -32,8 +32,6 @@ public:
     // (group, slot) shown in a grid row, or (0, 0) when the row shows nobody.
     std::pair<int, int> personAt(int row) const;
     int rowOf(int group, int slot) const;
-    // Last day of the period shown (1..40).
-    int lastDay() const;
     static int columnOfDay(int day) { return day + 6; }
     static int dayOfColumn(int col) { return col - 6; }
 
@@ -55,7 +53,6 @@ private:
     void drawHeadings();
     void drawPeople();
     void drawCountLabels();
-    int workShiftCount() const;
     int tallyColumn(int shift) const;
 
     FlexGrid& grid_;
