@@ -53,6 +53,23 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton, {}, marked ? QPoint(6, b->height() / 2) : QPoint());
     }
 
+    // Clicks a button whose question is answered yes.
+    void clickYes(const QWidget* screen, const QString& name) {
+        prompter.answerYes();
+        click(screen, name);
+    }
+
+    // Confirms with a yes and returns everything shown since.
+    std::vector<QString> confirm(const QWidget* screen) {
+        prompter.clear();
+        clickYes(screen, QStringLiteral("確定"));
+        return prompter.texts();
+    }
+
+    QString text(const QWidget* screen, const QString& box) {
+        return child<QLineEdit>(screen, box)->text();
+    }
+
     bool red(const QWidget* screen, const QString& name) {
         return FieldChecks::isRed(child(screen, name));
     }

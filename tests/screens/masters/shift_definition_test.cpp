@@ -42,7 +42,6 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(items.front()).center());
     }
-    QString text(const QWidget* s, const QString& box) { return child<QLineEdit>(s, box)->text(); }
     // The boxes a working shift needs, with everything else left as the screen has it.
     void fillWorking(const QWidget* s, const QString& abbrev, const QString& name,
                      const QString& order) {
@@ -52,12 +51,6 @@ protected:
         type(s, u"要員数"_s, u"3"_s);
         type(s, u"責任者数"_s, u"1"_s);
         type(s, u"MAX回数"_s, u"20"_s);
-    }
-    std::vector<QString> confirm(const QWidget* s) {
-        prompter.clear();
-        prompter.answerYes();
-        click(s, u"確定"_s);
-        return prompter.texts();
     }
     static inline const QString kSaved = u"シフト名称は更新(登録)されました。"_s;
     static inline const QString kAsk = u"入力内容で更新します。"_s;
@@ -277,8 +270,7 @@ TEST_F(ShiftDefinitionTest, DeletesByTheTypedAbbreviation) {
     auto s = open();
     pick(u"日勤"_s);
     type(s.get(), u"略称"_s, u"明"_s);
-    prompter.answerYes();
-    click(s.get(), u"削除"_s);
+    clickYes(s.get(), u"削除"_s);
     EXPECT_EQ(prompter.texts(),
               (std::vector<QString>{u"表示内容を削除します。"_s,
                                     u"指定されたシフト名称は登録されていません。"_s}));
@@ -291,8 +283,7 @@ TEST_F(ShiftDefinitionTest, DeletesByTheTypedAbbreviation) {
     EXPECT_EQ(count(), 2);
 
     prompter.clear();
-    prompter.answerYes();
-    click(s.get(), u"削除"_s);
+    clickYes(s.get(), u"削除"_s);
     EXPECT_EQ(prompter.lastText(), u"指定されたシフト名称は削除されました。"_s);
     EXPECT_EQ(field(u"夜"_s, u"基本_名称"_s), u"<none>"_s);
     EXPECT_EQ(listed(), QStringList{u"日勤"_s});

@@ -90,8 +90,7 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
 
     // Registering writes the marks but leaves the created period alone.
     setCreatedTo(u"2024/03/31"_s);
-    prompter.answerYes();
-    click(&screen, u"確定"_s);
+    clickYes(&screen, u"確定"_s);
     EXPECT_EQ(prompter.lastText(), u"登録を終了しました。"_s);
     EXPECT_EQ(storedMark(p.no, m.day(day).date), 3);
     EXPECT_EQ(createdTo(), u"2024/03/31"_s);

@@ -30,16 +30,8 @@ protected:
         showActive(s.get());
         return s;
     }
-    QString text(const QWidget* s, const QString& box) { return child<QLineEdit>(s, box)->text(); }
     bool checked(const QWidget* s, const QString& name) {
         return child<QRadioButton>(s, name)->isChecked();
-    }
-    // Confirms with a yes and returns everything shown.
-    std::vector<QString> confirm(const QWidget* s) {
-        prompter.clear();
-        prompter.answerYes();
-        click(s, u"確定"_s);
-        return prompter.texts();
     }
     static inline const QString kSaved = u"ｼﾌﾄ作成単位設定は更新(登録)されました。"_s;
 };

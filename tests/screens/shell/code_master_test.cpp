@@ -48,6 +48,12 @@ protected:
         type(s, u"登録略称"_s, abbrev);
     }
 
+    // Fills the boxes and saves them, answering yes.
+    void save(const QWidget* s, const QString& no, const QString& name, const QString& abbrev) {
+        fill(s, no, name, abbrev);
+        clickYes(s, u"更新"_s);
+    }
+
     FlexGrid* grid = nullptr;
 };
 
@@ -127,9 +133,7 @@ TEST_F(CodeMasterTest, SavesReloadsThroughTheGridAndOverwritesByTypedNumber) {
     addCode(5, 1, u"Aチーム"_s, u"A"_s);
     auto s = open();
     click(s.get(), u"チーム名"_s);
-    fill(s.get(), u"2"_s, u"Bチーム"_s, u"B"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"2"_s, u"Bチーム"_s, u"B"_s);
     EXPECT_EQ(prompter.texts(), (std::vector<QString>{u"入力内容で更新します。"_s,
                                                       u"名称は更新(登録)されました。"_s}));
     EXPECT_EQ(stored(5).size(), 2u);
@@ -157,9 +161,7 @@ TEST_F(CodeMasterTest, SavesReloadsThroughTheGridAndOverwritesByTypedNumber) {
 
     // The typed number decides the row: loaded 2, typed 1, so row 1 is overwritten.
     prompter.clear();
-    fill(s.get(), u" 1 "_s, u"Cチーム"_s, u"C"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u" 1 "_s, u"Cチーム"_s, u"C"_s);
     EXPECT_EQ(stored(5), (std::vector<std::tuple<int, QString, QString>>{
                              {1, u"Cチーム"_s, u"C"_s}, {2, u"Bチーム"_s, u"B"_s}}));
 }
@@ -182,8 +184,7 @@ TEST_F(CodeMasterTest, DeletesOnlyAStoredEntry) {
     auto s = open();
 
     type(s.get(), u"登録NO"_s, u"7"_s);
-    prompter.answerYes();
-    click(s.get(), u"削除"_s);
+    clickYes(s.get(), u"削除"_s);
     EXPECT_EQ(prompter.lastText(), u"指定された名称は登録されていません。"_s);
     EXPECT_EQ(stored(1).size(), 2u);
 
@@ -195,8 +196,7 @@ TEST_F(CodeMasterTest, DeletesOnlyAStoredEntry) {
 
     prompter.clear();
     type(s.get(), u"登録NO"_s, u"1"_s);
-    prompter.answerYes();
-    click(s.get(), u"削除"_s);
+    clickYes(s.get(), u"削除"_s);
     EXPECT_EQ(prompter.lastText(), u"表示内容は削除されました。"_s);
     EXPECT_EQ(stored(1),
               (std::vector<std::tuple<int, QString, QString>>{{2, u"パート"_s, u"パ"_s}}));
@@ -207,28 +207,19 @@ TEST_F(CodeMasterTest, DeletesOnlyAStoredEntry) {
 TEST_F(CodeMasterTest, TimeDisplayFollowsRowSixOneAtOnce) {
     auto s = open();
     click(s.get(), u"時間表示"_s);
-    fill(s.get(), u"1"_s, u"時間表示"_s, u"有"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"1"_s, u"時間表示"_s, u"有"_s);
     EXPECT_TRUE(ctx.settings.timeDisplay);
 
     // Another number of kind 6 is not the setting.
-    fill(s.get(), u"2"_s, u"時間表示"_s, u"無"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"2"_s, u"時間表示"_s, u"無"_s);
     EXPECT_TRUE(ctx.settings.timeDisplay);
 
-    fill(s.get(), u"1"_s, u"時間表示"_s, u"なし"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"1"_s, u"時間表示"_s, u"なし"_s);
     EXPECT_FALSE(ctx.settings.timeDisplay);
 
-    fill(s.get(), u"1"_s, u"時間表示"_s, u"有"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"1"_s, u"時間表示"_s, u"有"_s);
     ASSERT_TRUE(ctx.settings.timeDisplay);
-    prompter.answerYes();
-    click(s.get(), u"削除"_s);
+    clickYes(s.get(), u"削除"_s);
     EXPECT_FALSE(ctx.settings.timeDisplay);
 }
 
@@ -236,9 +227,7 @@ TEST_F(CodeMasterTest, ReplacementOrderIsListedByNumberAndCappedAtTen) {
     auto s = open();
     click(s.get(), u"置換順"_s);
     for (const QString& no : {u"3"_s, u"1"_s, u"2"_s}) {
-        fill(s.get(), no, u"シフト"_s + no, u"S"_s + no);
-        prompter.answerYes();
-        click(s.get(), u"更新"_s);
+        save(s.get(), no, u"シフト"_s + no, u"S"_s + no);
     }
     ASSERT_EQ(grid->rows(), 4);
     EXPECT_EQ(grid->text(1, 2), u"S1"_s);
@@ -248,16 +237,12 @@ TEST_F(CodeMasterTest, ReplacementOrderIsListedByNumberAndCappedAtTen) {
     for (int no = 4; no <= 10; ++no)
         addCode(7, no, u"x"_s, u"x"_s);
     prompter.clear();
-    fill(s.get(), u"11"_s, u"シフト11"_s, u"S11"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"11"_s, u"シフト11"_s, u"S11"_s);
     EXPECT_EQ(prompter.lastText(), u"置換順の登録はMAX 10件までです。"_s);
     EXPECT_EQ(stored(7).size(), 10u);
 
     // Changing one of the ten is still accepted.
-    fill(s.get(), u"10"_s, u"シフト10"_s, u"S10"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"10"_s, u"シフト10"_s, u"S10"_s);
     EXPECT_EQ(prompter.lastText(), u"名称は更新(登録)されました。"_s);
     EXPECT_EQ(std::get<2>(stored(7).back()), u"S10"_s);
 }
@@ -269,9 +254,7 @@ namespace {
 TEST_F(CodeMasterTest, AFailedWriteIsReportedAndNotConfirmed) {
     auto s = open();
     tmp.db().exec(u"PRAGMA query_only = 1"_s);
-    fill(s.get(), u"1"_s, u"正職員"_s, u"正"_s);
-    prompter.answerYes();
-    click(s.get(), u"更新"_s);
+    save(s.get(), u"1"_s, u"正職員"_s, u"正"_s);
     ASSERT_EQ(prompter.shown().size(), 2u);
     EXPECT_NE(prompter.lastText(), u"名称は更新(登録)されました。"_s);
     EXPECT_FALSE(prompter.lastText().isEmpty()) << prompter.lastText().toStdString();
