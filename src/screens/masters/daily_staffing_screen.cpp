@@ -6,6 +6,7 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/palette.h"
 
@@ -57,12 +58,7 @@ const std::array<Figure, 6>& figures() {
 }
 
 // Staffing figures are head counts: whole numbers from 0.
-std::optional<int> parseCount(const QString& text) {
-    const auto n = TextValues::parseSmallInt(text);
-    if (!n || *n < 0)
-        return std::nullopt;
-    return n;
-}
+using FormParts::parseCount;
 
 } // namespace
 
@@ -77,12 +73,9 @@ DailyStaffingScreen::DailyStaffingScreen(AppContext& ctx, QWidget* parent)
     });
 }
 
-// Closing hides the window, and an editable combo box that loses the focus then may still
-// report a choice; nothing may reach the screen once its destructor has begun.
 DailyStaffingScreen::~DailyStaffingScreen() {
     delete checks_;
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    FormParts::disconnectChildren(this);
 }
 
 void DailyStaffingScreen::buildUi() {
@@ -90,10 +83,8 @@ void DailyStaffingScreen::buildUi() {
 
     auto* kindFrame = new QGroupBox(u"区分"_s, this);
     auto* kindLayout = new QHBoxLayout(kindFrame);
-    weekdayOption_ = new QRadioButton(u"曜日"_s, kindFrame);
-    weekdayOption_->setObjectName(u"曜日"_s);
-    dateOption_ = new QRadioButton(u"日付"_s, kindFrame);
-    dateOption_->setObjectName(u"日付"_s);
+    weekdayOption_ = FormParts::option(u"曜日"_s, u"曜日"_s, kindFrame);
+    dateOption_ = FormParts::option(u"日付"_s, u"日付"_s, kindFrame);
     weekdayOption_->setChecked(true);
     kindLayout->addWidget(weekdayOption_);
     kindLayout->addWidget(dateOption_);
@@ -108,11 +99,8 @@ void DailyStaffingScreen::buildUi() {
 
     auto* form = new QGridLayout;
     auto addBox = [&](const QString& name, const QString& caption, int row, int col) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(box);
-        form->addWidget(label, row, col);
+        QLineEdit* box = FormParts::box(name, this);
+        form->addWidget(FormParts::caption(caption, box, this), row, col);
         form->addWidget(box, row, col + 1);
         return box;
     };
@@ -128,13 +116,8 @@ void DailyStaffingScreen::buildUi() {
     dayRow->addStretch();
     form->addLayout(dayRow, 0, 2, 1, 2);
 
-    auto* abbrevLabel = new QLabel(u"シフト略称"_s, this);
-    abbrev_ = new QComboBox(this);
-    abbrev_->setObjectName(u"シフト略称"_s);
-    abbrev_->setEditable(true);
-    abbrev_->setInsertPolicy(QComboBox::NoInsert);
-    abbrevLabel->setBuddy(abbrev_);
-    form->addWidget(abbrevLabel, 1, 0);
+    abbrev_ = FormParts::pickCombo(u"シフト略称"_s, this);
+    form->addWidget(FormParts::caption(u"シフト略称"_s, abbrev_, this), 1, 0);
     form->addWidget(abbrev_, 1, 1);
     order_ = addBox(u"シフト優先順"_s, u"シフト優先順"_s, 1, 2);
     // The order number places the row in the grid, so it only ever comes from a shift.
@@ -154,32 +137,21 @@ void DailyStaffingScreen::buildUi() {
     form->setColumnStretch(3, 1);
     root->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    confirm_ = new QPushButton(u"確定"_s, this);
-    confirm_->setObjectName(u"確定"_s);
-    delete_ = new QPushButton(u"削除"_s, this);
-    delete_->setObjectName(u"削除"_s);
-    close_ = new QPushButton(u"終了"_s, this);
-    close_->setObjectName(u"終了"_s);
-    for (auto* b : {confirm_, delete_, close_})
-        buttons->addWidget(b);
-    root->addLayout(buttons);
+    QPushButton* confirm = FormParts::button(u"確定"_s, u"確定"_s, this);
+    QPushButton* remove = FormParts::button(u"削除"_s, u"削除"_s, this);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    root->addLayout(FormParts::buttonRow({confirm, remove, close}));
 
-    setTabOrder(day_, abbrev_);
-    setTabOrder(abbrev_, counts_[0]);
-    for (size_t i = 1; i < counts_.size(); ++i)
-        setTabOrder(counts_[i - 1], counts_[i]);
-    setTabOrder(counts_[5], remark_);
-    setTabOrder(remark_, confirm_);
+    FormParts::chainTabOrder({day_, abbrev_, counts_[0], counts_[1], counts_[2], counts_[3],
+                              counts_[4], counts_[5], remark_, confirm});
 
     connect(weekdayOption_, &QRadioButton::clicked, this, [this] { switchKind(1); });
     connect(dateOption_, &QRadioButton::clicked, this, [this] { switchKind(2); });
     connect(grid_, &FlexGrid::cellClickedAt, this, &DailyStaffingScreen::onGridClicked);
     connect(abbrev_, &QComboBox::activated, this, &DailyStaffingScreen::onShiftChosen);
-    connect(confirm_, &QPushButton::clicked, this, &DailyStaffingScreen::save);
-    connect(delete_, &QPushButton::clicked, this, &DailyStaffingScreen::remove);
-    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(confirm, &QPushButton::clicked, this, &DailyStaffingScreen::save);
+    connect(remove, &QPushButton::clicked, this, &DailyStaffingScreen::remove);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     checks_->onFocusLost(day_, [this] { checkDay(); });
     for (size_t i = 0; i < counts_.size(); ++i)
@@ -206,8 +178,7 @@ void DailyStaffingScreen::loadWorkShifts() {
         shifts_.push_back(s);
         abbrev_->addItem(s.abbrev);
     }
-    abbrev_->setCurrentIndex(-1);
-    abbrev_->setEditText(QString());
+    FormParts::clearChoice(abbrev_);
 }
 
 void DailyStaffingScreen::switchKind(int kind) {

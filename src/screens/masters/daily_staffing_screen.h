@@ -11,7 +11,6 @@ class FlexGrid;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 // Maintains the staffing figures that override a working shift's defaults on a weekday or a
@@ -68,7 +67,4 @@ private:
     QLineEdit* name_;
     std::array<QLineEdit*, 6> counts_{};
     QLineEdit* remark_;
-    QPushButton* confirm_;
-    QPushButton* delete_;
-    QPushButton* close_;
 };

@@ -8,6 +8,7 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/palette.h"
 
@@ -40,34 +41,25 @@ const std::array<QString, 5>& kindNames() {
 
 // Pattern numbers and positions are typed by the clerk; both count from 0 (the header) up.
 std::optional<int> parseNumber(const QString& text) {
-    const auto n = TextValues::parseSmallInt(text);
-    if (!n || *n < 0)
-        return std::nullopt;
-    return n;
+    return FormParts::parseCount(text);
+}
+
+// A caption in column 0 and its field in column 1 of `form`.
+template <typename Field>
+Field* labelled(QGridLayout* form, Field* field, const QString& caption, int row) {
+    form->addWidget(FormParts::caption(caption, field, field->parentWidget()), row, 0);
+    form->addWidget(field, row, 1);
+    return field;
 }
 
 QLineEdit* labelledBox(QWidget* parent, QGridLayout* form, const QString& name,
                        const QString& caption, int row) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(box);
-    form->addWidget(label, row, 0);
-    form->addWidget(box, row, 1);
-    return box;
+    return labelled(form, FormParts::box(name, parent), caption, row);
 }
 
 QComboBox* labelledCombo(QWidget* parent, QGridLayout* form, const QString& name,
                          const QString& caption, int row) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(combo);
-    form->addWidget(label, row, 0);
-    form->addWidget(combo, row, 1);
-    return combo;
+    return labelled(form, FormParts::pickCombo(name, parent), caption, row);
 }
 
 } // namespace
@@ -85,20 +77,15 @@ PatternScreen::PatternScreen(AppContext& ctx, QWidget* parent)
         const QStringList shifts = ShiftListService::FillShiftList(ctx_.db, 1);
         shiftName_->addItems(shifts);
         weekdayShiftName_->addItems(shifts);
-        for (QComboBox* c : {shiftName_, weekdayShiftName_}) {
-            c->setCurrentIndex(-1);
-            c->setEditText(QString());
-        }
+        for (QComboBox* c : {shiftName_, weekdayShiftName_})
+            FormParts::clearChoice(c);
         resetScreen();
     });
 }
 
-// Closing hides the window, and an editable combo box that loses the focus then may still
-// report a choice; nothing may reach the screen once its destructor has begun.
 PatternScreen::~PatternScreen() {
     delete checks_;
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    FormParts::disconnectChildren(this);
 }
 
 void PatternScreen::buildUi() {
@@ -106,10 +93,7 @@ void PatternScreen::buildUi() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(u"パターン区分"_s, this));
-    kindCombo_ = new QComboBox(this);
-    kindCombo_->setObjectName(u"パターン区分"_s);
-    kindCombo_->setEditable(true);
-    kindCombo_->setInsertPolicy(QComboBox::NoInsert);
+    kindCombo_ = FormParts::pickCombo(u"パターン区分"_s, this);
     kindCombo_->addItems({kindNames()[0], kindNames()[3], kindNames()[4]});
     kindCombo_->setCurrentIndex(0);
     left->addWidget(kindCombo_);
@@ -177,19 +161,11 @@ void PatternScreen::buildUi() {
     right->addWidget(weekdayFrame_, 1);
     right->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    list_ = new QPushButton(u"一覧表示"_s, this);
-    list_->setObjectName(u"一覧"_s);
-    confirm_ = new QPushButton(u"確定"_s, this);
-    confirm_->setObjectName(u"確定"_s);
-    delete_ = new QPushButton(u"削除"_s, this);
-    delete_->setObjectName(u"削除"_s);
-    close_ = new QPushButton(u"終了"_s, this);
-    close_->setObjectName(u"終了"_s);
-    for (auto* b : {list_, confirm_, delete_, close_})
-        buttons->addWidget(b);
-    right->addLayout(buttons);
+    QPushButton* list = FormParts::button(u"一覧"_s, u"一覧表示"_s, this);
+    QPushButton* confirm = FormParts::button(u"確定"_s, u"確定"_s, this);
+    QPushButton* remove = FormParts::button(u"削除"_s, u"削除"_s, this);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    right->addLayout(FormParts::buttonRow({list, confirm, remove, close}));
     root->addLayout(right, 1);
 
     connect(kindCombo_, &QComboBox::activated, this, &PatternScreen::onKindChosen);
@@ -209,10 +185,10 @@ void PatternScreen::buildUi() {
     connect(shiftName_, &QComboBox::activated, this, &PatternScreen::onShiftChosen);
     connect(weekdayGrid_, &FlexGrid::cellClickedAt, this, &PatternScreen::onWeekdayClicked);
     connect(weekdayShiftName_, &QComboBox::activated, this, &PatternScreen::onWeekdayShiftChosen);
-    connect(list_, &QPushButton::clicked, this, &PatternScreen::openStaffingList);
-    connect(confirm_, &QPushButton::clicked, this, &PatternScreen::save);
-    connect(delete_, &QPushButton::clicked, this, &PatternScreen::remove);
-    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(list, &QPushButton::clicked, this, &PatternScreen::openStaffingList);
+    connect(confirm, &QPushButton::clicked, this, &PatternScreen::save);
+    connect(remove, &QPushButton::clicked, this, &PatternScreen::remove);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     // Leaving a box the clerk has not changed must not reset the screen under a click.
     checks_->onFocusLost(number_, [this] {
@@ -245,10 +221,8 @@ void PatternScreen::onKindChosen() {
     for (QLineEdit* box :
          {number_, name_, remark_, position_, shiftAbbrev_, shiftRemark_, weekdayAbbrev_})
         box->clear();
-    for (QComboBox* c : {shiftName_, weekdayShiftName_}) {
-        c->setCurrentIndex(-1);
-        c->setEditText(QString());
-    }
+    for (QComboBox* c : {shiftName_, weekdayShiftName_})
+        FormParts::clearChoice(c);
     weekdayRemark_->clear();
     guarded(ctx_.prompter, kTitle, [this] { resetScreen(); });
 }
@@ -305,8 +279,7 @@ void PatternScreen::onPatternChosen() {
         listSequence();
         for (QLineEdit* box : {position_, shiftAbbrev_, shiftRemark_})
             box->clear();
-        shiftName_->setCurrentIndex(-1);
-        shiftName_->setEditText(QString());
+        FormParts::clearChoice(shiftName_);
         if (kind_ == kWeekdayKind)
             position_->setText(u"1"_s);
         showFrames(kind_ == kWeekdayKind);

@@ -13,7 +13,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class StaffingListScreen;
 
 // Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
@@ -79,9 +78,5 @@ private:
     QLineEdit* weekdayAbbrev_;
     QComboBox* weekdayShiftName_;
     QLabel* weekdayRemark_;
-    QPushButton* list_;
-    QPushButton* confirm_;
-    QPushButton* delete_;
-    QPushButton* close_;
     QPointer<StaffingListScreen> staffingList_;
 };

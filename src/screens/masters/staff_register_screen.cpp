@@ -7,6 +7,7 @@
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 
 #include <QComboBox>
@@ -59,10 +60,8 @@ StaffRegisterScreen::StaffRegisterScreen(AppContext& ctx, QWidget* parent)
         fillStaffList();
         category_->addItems(CodeListService::FillCodeList(ctx_.db, 1));
         team_->addItems(CodeListService::FillCodeList(ctx_.db, 5));
-        for (QComboBox* c : {category_, team_}) {
-            c->setCurrentIndex(-1);
-            c->setEditText(QString());
-        }
+        for (QComboBox* c : {category_, team_})
+            FormParts::clearChoice(c);
         // The type shown is シフト有, so its patterns are the ones offered.
         patternKind_ = 1;
         fillPatternCombo(1);
@@ -75,18 +74,9 @@ StaffRegisterScreen::StaffRegisterScreen(AppContext& ctx, QWidget* parent)
     }
 }
 
-QLineEdit* StaffRegisterScreen::box(const QString& name) {
-    auto* b = new QLineEdit(this);
-    b->setObjectName(name);
-    return b;
-}
-
-// Closing hides the window, and an editable combo box that loses the focus then may still
-// report a choice; nothing may reach the screen once its destructor has begun.
 StaffRegisterScreen::~StaffRegisterScreen() {
     delete checks_;
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    FormParts::disconnectChildren(this);
 }
 
 void StaffRegisterScreen::buildUi() {
@@ -102,19 +92,12 @@ void StaffRegisterScreen::buildUi() {
 
     auto* form = new QGridLayout;
     int row = 0;
+    auto box = [this](const QString& name) { return FormParts::box(name, this); };
     auto addRow = [&](const QString& caption, QWidget* w, int col = 0, int span = 1) {
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(w);
-        form->addWidget(label, row, col);
+        form->addWidget(FormParts::caption(caption, w, this), row, col);
         form->addWidget(w, row, col + 1, 1, span);
     };
-    auto addCombo = [&](const QString& name) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(name);
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        return c;
-    };
+    auto addCombo = [this](const QString& name) { return FormParts::pickCombo(name, this); };
     auto addOptions = [&](const QString& caption, std::initializer_list<QRadioButton**> buttons,
                           std::initializer_list<QString> names, int col) {
         auto* frame = new QGroupBox(caption, this);
@@ -122,8 +105,7 @@ void StaffRegisterScreen::buildUi() {
         l->setContentsMargins(6, 2, 6, 2);
         auto name = names.begin();
         for (QRadioButton** b : buttons) {
-            *b = new QRadioButton(*name, frame);
-            (*b)->setObjectName(*name);
+            *b = FormParts::option(*name, *name, frame);
             l->addWidget(*b);
             ++name;
         }
@@ -193,17 +175,10 @@ void StaffRegisterScreen::buildUi() {
     ++row;
     form->setRowStretch(row++, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    confirm_ = new QPushButton(u"確定"_s, this);
-    confirm_->setObjectName(u"確定"_s);
-    delete_ = new QPushButton(u"削除"_s, this);
-    delete_->setObjectName(u"削除"_s);
-    close_ = new QPushButton(u"終了"_s, this);
-    close_->setObjectName(u"終了"_s);
-    for (auto* b : {confirm_, delete_, close_})
-        buttons->addWidget(b);
-    form->addLayout(buttons, row, 0, 1, 4);
+    QPushButton* confirm = FormParts::button(u"確定"_s, u"確定"_s, this);
+    QPushButton* remove = FormParts::button(u"削除"_s, u"削除"_s, this);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    form->addLayout(FormParts::buttonRow({confirm, remove, close}), row, 0, 1, 4);
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
     root->addLayout(form, 1);
@@ -226,9 +201,9 @@ void StaffRegisterScreen::buildUi() {
         checks_->reset();
         guarded(ctx_.prompter, kTitle, [this] { lookUpPattern(); });
     });
-    connect(confirm_, &QPushButton::clicked, this, &StaffRegisterScreen::save);
-    connect(delete_, &QPushButton::clicked, this, &StaffRegisterScreen::remove);
-    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(confirm, &QPushButton::clicked, this, &StaffRegisterScreen::save);
+    connect(remove, &QPushButton::clicked, this, &StaffRegisterScreen::remove);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     checks_->onFocusLost(no_, [this] { checkNo(); });
     checks_->onFocusLost(name_, [this] { checkName(); });
@@ -255,8 +230,7 @@ void StaffRegisterScreen::fillPatternCombo(int kind) {
     pattern_->clear();
     if (kind != 0)
         pattern_->addItems(PatternListService::FillPatternList(ctx_.db, 1, kind));
-    pattern_->setCurrentIndex(-1);
-    pattern_->setEditText(QString());
+    FormParts::clearChoice(pattern_);
 }
 
 void StaffRegisterScreen::onShiftTypeChosen() {
@@ -286,10 +260,8 @@ bool StaffRegisterScreen::lookUpCategory() {
             break;
         }
     }
-    if (found) {
+    if (found)
         categoryNo_ = t.integer(u"個_NO"_s);
-        categoryName_ = t.text(u"個_名称"_s);
-    }
     return checks_->check(category_, found, kCategoryMismatch);
 }
 
@@ -375,8 +347,7 @@ void StaffRegisterScreen::loadStaff(const QString& staffName) {
             category_->setEditText(QString());
             ctx_.prompter.inform(kTitle, kCategoryMismatch);
         } else {
-            categoryName_ = code.text(u"個_名称"_s);
-            category_->setEditText(categoryName_);
+            category_->setEditText(code.text(u"個_名称"_s));
             FieldChecks::setTextColour(category_, true);
         }
 

@@ -8,7 +8,6 @@ class FieldChecks;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QRadioButton;
 
 // Creates, changes and deletes staff members: identification, contact data, category,
@@ -25,7 +24,6 @@ public:
 
 private:
     void buildUi();
-    QLineEdit* box(const QString& name);
     void fillStaffList();
     void fillPatternCombo(int kind);
     void onShiftTypeChosen();
@@ -50,7 +48,6 @@ private:
     FieldChecks* checks_;
     // The category and pattern found by their look-ups or by loading a member.
     int categoryNo_ = 0;
-    QString categoryName_;
     int patternKind_ = 0;
     int patternNo_ = 0;
 
@@ -82,7 +79,4 @@ private:
     QLineEdit* leaveFrom_;
     QLineEdit* leaveTo_;
     QLineEdit* remark_;
-    QPushButton* confirm_;
-    QPushButton* delete_;
-    QPushButton* close_;
 };

@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/table.h"
 #include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 
 #include <QComboBox>
@@ -37,14 +38,9 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
 
     auto* root = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    auto* label = new QLabel(u"パターン名称"_s, this);
-    pattern_ = new QComboBox(this);
-    pattern_->setObjectName(u"パターン名称"_s);
-    pattern_->setEditable(true);
-    pattern_->setInsertPolicy(QComboBox::NoInsert);
+    pattern_ = FormParts::pickCombo(u"パターン名称"_s, this);
     pattern_->setMinimumWidth(220);
-    label->setBuddy(pattern_);
-    top->addWidget(label);
+    top->addWidget(FormParts::caption(u"パターン名称"_s, pattern_, this));
     top->addWidget(pattern_);
     top->addStretch();
     root->addLayout(top);
@@ -54,17 +50,13 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
     grid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
     root->addWidget(grid_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    close_ = new QPushButton(u"終了"_s, this);
-    close_->setObjectName(u"終了"_s);
-    buttons->addWidget(close_);
-    root->addLayout(buttons);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    root->addLayout(FormParts::buttonRow({close}));
 
     connect(pattern_, &QComboBox::activated, this, &StaffingListScreen::onPatternChosen);
     connect(pattern_->lineEdit(), &QLineEdit::returnPressed, this,
             &StaffingListScreen::onPatternChosen);
-    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     layoutGrid(kDataCols);
     resize(1010, 280);
@@ -73,11 +65,8 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
         showPattern(patternName);
 }
 
-// Closing hides the window, and an editable combo box that loses the focus then may still
-// report a choice; nothing may reach the screen once its destructor has begun.
 StaffingListScreen::~StaffingListScreen() {
-    for (QObject* child : findChildren<QObject*>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+    FormParts::disconnectChildren(this);
 }
 
 void StaffingListScreen::fillPatternCombo() {
@@ -87,8 +76,7 @@ void StaffingListScreen::fillPatternCombo() {
     for (t.moveFirst(); !t.eof(); t.moveNext())
         if (t.integer(u"パタ_連番"_s) == 0)
             pattern_->addItem(t.text(u"パタ_名称"_s));
-    pattern_->setCurrentIndex(-1);
-    pattern_->setEditText(QString());
+    FormParts::clearChoice(pattern_);
 }
 
 void StaffingListScreen::showPattern(const QString& name) {

@@ -6,7 +6,6 @@
 struct AppContext;
 class FlexGrid;
 class QComboBox;
-class QPushButton;
 
 // Read-only view of one shift pattern: the default staffing of each shift in the pattern,
 // one column per position.
@@ -30,5 +29,4 @@ private:
     AppContext& ctx_;
     QComboBox* pattern_;
     FlexGrid* grid_;
-    QPushButton* close_;
 };
