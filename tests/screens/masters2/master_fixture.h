@@ -1,38 +1,24 @@
 #pragma once
 
-#include "screens/app_context.h"
-#include "store/clock.h"
 #include "store/startup_settings.h"
-#include "store/table.h"
-#include "support/modal_watchdog.h"
-#include "support/scripted_prompter.h"
+#include "support/entry_screen_fixture.h"
 #include "support/table_rows.h"
-#include "support/temp_database.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
+#include <array>
 
-// A fresh database, a scripted prompter, a fixed "today" and helpers that write master rows
-// straight into the tables and drive a screen by objectName.
-class MasterFixture : public ::testing::Test {
+// An entry-screen fixture with the startup settings loaded, helpers that write master rows
+// straight into the tables, and a way of driving a screen that is never shown.
+class MasterFixture : public EntryScreenFixture {
 protected:
-    MasterFixture() : clock_(QDate(2024, 4, 1)), ctx_{tmp_.db(), prompter_, clock_, {}, {}, {}} {
-        LoadStartupSettings(tmp_.db(), ctx_.settings);
-    }
+    MasterFixture() { LoadStartupSettings(tmp.db(), ctx.settings); }
 
-    Database& db() { return tmp_.db(); }
-
-    // Writes one row; `values` are (field, value) pairs, keyed on the index's fields.
-    void put(const QString& table, const QString& index, const QVariantList& key,
-             const TableRows::Fields& values) {
-        TableRows::put(db(), table, index, key, values);
-    }
+    Database& db() { return tmp.db(); }
 
     void addShift(const QString& abbrev, const QString& name, int flag, int order,
                   std::array<int, 6> figures = {2, 1, 1, 0, 0, 0}, int max = 0) {
@@ -52,18 +38,18 @@ protected:
                        const QString& shiftName = {}) {
         using namespace Qt::Literals::StringLiterals;
         if (pos == 0)
-            put(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {kind, no, 0},
-                {{u"パタ_区分"_s, kind},
-                 {u"パタ_NO"_s, no},
-                 {u"パタ_連番"_s, 0},
-                 {u"パタ_名称"_s, nameOrAbbrev}});
+            putRow(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {kind, no, 0},
+                   {{u"パタ_区分"_s, kind},
+                    {u"パタ_NO"_s, no},
+                    {u"パタ_連番"_s, 0},
+                    {u"パタ_名称"_s, nameOrAbbrev}});
         else
-            put(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {kind, no, pos},
-                {{u"パタ_区分"_s, kind},
-                 {u"パタ_NO"_s, no},
-                 {u"パタ_連番"_s, pos},
-                 {u"パタ_シフト略称"_s, nameOrAbbrev},
-                 {u"パタ_シフト名称"_s, shiftName}});
+            putRow(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {kind, no, pos},
+                   {{u"パタ_区分"_s, kind},
+                    {u"パタ_NO"_s, no},
+                    {u"パタ_連番"_s, pos},
+                    {u"パタ_シフト略称"_s, nameOrAbbrev},
+                    {u"パタ_シフト名称"_s, shiftName}});
     }
 
     void addCode(int kind, int no, const QString& name, const QString& abbrev = {}) {
@@ -72,23 +58,16 @@ protected:
 
     int countRows(const QString& table) { return TableRows::count(db(), table); }
 
-    template <typename W> W* find(QWidget* screen, const QString& name) {
-        W* w = screen->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
     void setText(QWidget* screen, const QString& name, const QString& text) {
-        find<QLineEdit>(screen, name)->setText(text);
+        child<QLineEdit>(screen, name)->setText(text);
     }
-    QString text(QWidget* screen, const QString& name) {
-        return find<QLineEdit>(screen, name)->text();
-    }
+    // The screens here are not shown, so a button is pressed directly rather than by mouse.
     void click(QWidget* screen, const QString& name) {
-        find<QAbstractButton>(screen, name)->click();
+        child<QAbstractButton>(screen, name)->click();
     }
     // Chooses an item of a combo box as the user would (activated is emitted).
     void choose(QWidget* screen, const QString& name, const QString& item) {
-        auto* combo = find<QComboBox>(screen, name);
+        auto* combo = child<QComboBox>(screen, name);
         const int i = combo->findText(item);
         ASSERT_GE(i, 0) << item.toStdString();
         combo->setCurrentIndex(i);
@@ -99,10 +78,4 @@ protected:
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(w, &out);
     }
-
-    TempDatabase tmp_;
-    ScriptedPrompter prompter_;
-    FixedClock clock_;
-    AppContext ctx_;
-    ModalWatchdog watchdog_;
 };

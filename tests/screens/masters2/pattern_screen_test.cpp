@@ -21,7 +21,7 @@ protected:
         addShift(u"休"_s, u"公休"_s, 0, 1);
     }
 
-    QListWidget* list(QWidget* s, const QString& name) { return find<QListWidget>(s, name); }
+    QListWidget* list(QWidget* s, const QString& name) { return child<QListWidget>(s, name); }
 
     void clickItem(QListWidget* l, const QString& textStart) {
         for (int i = 0; i < l->count(); ++i)
@@ -41,7 +41,7 @@ protected:
     void saveRow(PatternScreen& s, int pos, const QString& shiftName) {
         setText(&s, u"シフト順NO"_s, QString::number(pos));
         choose(&s, u"シフト名称"_s, shiftName);
-        prompter_.answerYes();
+        prompter.answerYes();
         click(&s, u"確定"_s);
     }
 
@@ -63,27 +63,27 @@ TEST_F(PatternTest, SequenceLineFormat) {
 }
 
 TEST_F(PatternTest, HeaderSaveListsPatternAndShowsSequenceFrame) {
-    PatternScreen s(ctx_);
-    EXPECT_FALSE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
+    PatternScreen s(ctx);
+    EXPECT_FALSE(child<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
     setText(&s, u"パタンNO"_s, u"x"_s);
-    prompter_.answerYes(0);
+    prompter.answerYes(0);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"パタンNOに正しく入力してください"_s);
-    EXPECT_TRUE(FieldChecks::isRed(find<QLineEdit>(&s, u"パタンNO"_s)));
+    EXPECT_EQ(prompter.lastText(), u"パタンNOに正しく入力してください"_s);
+    EXPECT_TRUE(FieldChecks::isRed(child<QLineEdit>(&s, u"パタンNO"_s)));
 
     setText(&s, u"パタンNO"_s, u"3"_s);
     setText(&s, u"パタン名称"_s, u"三交代"_s);
     setText(&s, u"パタン備考"_s, u"旧"_s);
-    prompter_.answerYes();
+    prompter.answerYes();
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"更新(登録)されました。"_s);
+    EXPECT_EQ(prompter.lastText(), u"更新(登録)されました。"_s);
     EXPECT_EQ(list(&s, u"パターン名称"_s)->count(), 1);
-    EXPECT_TRUE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
+    EXPECT_TRUE(child<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
 
     // Same number again: the header is overwritten, not duplicated.
     setText(&s, u"パタン名称"_s, u"三交代A"_s);
     setText(&s, u"パタン備考"_s, u"新"_s);
-    prompter_.answerYes();
+    prompter.answerYes();
     click(&s, u"確定"_s);
     EXPECT_EQ(positions(1, 3), QList<int>{0});
     ASSERT_EQ(list(&s, u"パターン名称"_s)->count(), 1);
@@ -91,18 +91,18 @@ TEST_F(PatternTest, HeaderSaveListsPatternAndShowsSequenceFrame) {
 }
 
 TEST_F(PatternTest, SequenceRowNeedsHeaderAndPositiveNumber) {
-    PatternScreen s(ctx_);
+    PatternScreen s(ctx);
     setText(&s, u"パタンNO"_s, u"4"_s);
     setText(&s, u"シフト順NO"_s, u"1"_s);
     choose(&s, u"シフト名称"_s, u"日勤"_s);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"ﾊﾟﾀｰﾝ名称が登録されていません"_s);
+    EXPECT_EQ(prompter.lastText(), u"ﾊﾟﾀｰﾝ名称が登録されていません"_s);
     EXPECT_TRUE(positions(1, 4).isEmpty());
 
     addPatternRow(1, 4, 0, u"日勤のみ"_s);
     setText(&s, u"シフト順NO"_s, u"0"_s); // would overwrite the header
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"シフト順NOに正しく入力してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"シフト順NOに正しく入力してください"_s);
     EXPECT_EQ(positions(1, 4), QList<int>{0});
 }
 
@@ -110,7 +110,7 @@ TEST_F(PatternTest, TwentyRowLimitAllowsChangesToExistingRows) {
     addPatternRow(1, 1, 0, u"長い"_s);
     for (int p = 1; p <= 20; ++p)
         addPatternRow(1, 1, p, u"日"_s, u"日勤"_s);
-    PatternScreen s(ctx_);
+    PatternScreen s(ctx);
     choosePattern(s, u"長い"_s);
     QListWidget* seq = list(&s, u"シフト順"_s);
     ASSERT_EQ(seq->count(), 20);
@@ -118,11 +118,11 @@ TEST_F(PatternTest, TwentyRowLimitAllowsChangesToExistingRows) {
     EXPECT_EQ(seq->item(11)->text(), u"12 日勤"_s);
 
     saveRow(s, 21, u"夜勤"_s);
-    EXPECT_EQ(prompter_.lastText(), u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
+    EXPECT_EQ(prompter.lastText(), u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
     EXPECT_EQ(positions(1, 1).size(), 21);
 
     saveRow(s, 20, u"夜勤"_s);
-    EXPECT_EQ(prompter_.lastText(), u"指定されたシフトは更新(登録)されました。"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定されたシフトは更新(登録)されました。"_s);
     EXPECT_EQ(seq->item(19)->text(), u"20 夜勤"_s);
     Table t(db(), u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
     t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
@@ -133,24 +133,24 @@ TEST_F(PatternTest, TwentyRowLimitAllowsChangesToExistingRows) {
 TEST_F(PatternTest, SequenceRowChosenFillsBoxes) {
     addPatternRow(1, 2, 0, u"二交代"_s);
     addPatternRow(1, 2, 12, u"夜"_s, u"夜勤"_s);
-    PatternScreen s(ctx_);
+    PatternScreen s(ctx);
     choosePattern(s, u"二交代"_s);
     EXPECT_EQ(text(&s, u"パタンNO"_s), u"2"_s);
     clickItem(list(&s, u"シフト順"_s), u"12"_s);
     EXPECT_EQ(text(&s, u"シフト順NO"_s), u"12"_s);
     EXPECT_EQ(text(&s, u"シフト略称"_s), u"夜"_s);
-    EXPECT_EQ(find<QComboBox>(&s, u"シフト名称"_s)->currentText(), u"夜勤"_s);
+    EXPECT_EQ(child<QComboBox>(&s, u"シフト名称"_s)->currentText(), u"夜勤"_s);
 
     // Passing through the number box changes nothing; typing a new number starts afresh.
-    auto* number = find<QLineEdit>(&s, u"パタンNO"_s);
+    auto* number = child<QLineEdit>(&s, u"パタンNO"_s);
     leave(number);
     EXPECT_EQ(text(&s, u"シフト順NO"_s), u"12"_s);
-    EXPECT_TRUE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
+    EXPECT_TRUE(child<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
     number->setText(u"5"_s);
     number->setModified(true);
     leave(number);
     EXPECT_EQ(text(&s, u"シフト順NO"_s), QString());
-    EXPECT_FALSE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
+    EXPECT_FALSE(child<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
 }
 
 TEST_F(PatternTest, DeletePositionRemovesItAndLaterOnes) {
@@ -159,31 +159,31 @@ TEST_F(PatternTest, DeletePositionRemovesItAndLaterOnes) {
     addPatternRow(1, 2, 1, u"日"_s, u"日勤"_s);
     for (int p = 1; p <= 10; ++p)
         addPatternRow(1, 1, p, u"日"_s, u"日勤"_s);
-    PatternScreen s(ctx_);
+    PatternScreen s(ctx);
     choosePattern(s, u"十"_s);
     setText(&s, u"シフト順NO"_s, u"3"_s);
-    prompter_.answer(true);
+    prompter.answer(true);
     click(&s, u"削除"_s);
-    EXPECT_EQ(prompter_.shown().front().text, u"指定したｼﾌﾄを削除します。"_s);
-    EXPECT_EQ(prompter_.lastText(), u"指定されたﾊﾟﾀｰﾝは削除されました。"_s);
+    EXPECT_EQ(prompter.shown().front().text, u"指定したｼﾌﾄを削除します。"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定されたﾊﾟﾀｰﾝは削除されました。"_s);
     EXPECT_EQ(positions(1, 1), (QList<int>{0, 1, 2}));
     EXPECT_EQ(positions(1, 2), (QList<int>{0, 1})); // the next pattern is untouched
 
     // Empty position: the whole pattern.
     setText(&s, u"シフト順NO"_s, QString());
-    prompter_.answer(true);
+    prompter.answer(true);
     click(&s, u"削除"_s);
     EXPECT_TRUE(positions(1, 1).isEmpty());
     EXPECT_EQ(list(&s, u"パターン名称"_s)->count(), 1);
 
-    prompter_.answer(true);
+    prompter.answer(true);
     click(&s, u"削除"_s);
-    EXPECT_EQ(prompter_.lastText(), u"指定されたﾊﾟﾀｰﾝは登録されていません。"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定されたﾊﾟﾀｰﾝは登録されていません。"_s);
 }
 
 TEST_F(PatternTest, WeekdayGridChoosesShiftsPerDay) {
-    PatternScreen s(ctx_);
-    auto* grid = find<FlexGrid>(&s, u"曜日"_s);
+    PatternScreen s(ctx);
+    auto* grid = child<FlexGrid>(&s, u"曜日"_s);
     EXPECT_EQ(grid->text(0, 1), u"日"_s);
     EXPECT_EQ(grid->text(1, 0), u"ｼﾌﾄ"_s);
     EXPECT_EQ(grid->cellBackColor(0, 3), Palette::colour(14));
@@ -192,18 +192,18 @@ TEST_F(PatternTest, WeekdayGridChoosesShiftsPerDay) {
 
     choose(&s, u"パターン区分"_s, u"曜日パターン"_s);
     choose(&s, u"シフト名称2"_s, u"日勤"_s);
-    EXPECT_EQ(prompter_.lastText(), u"シフトを設定する曜日を正しく指定してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"シフトを設定する曜日を正しく指定してください"_s);
     Q_EMIT grid->cellClickedAt(1, 0);
-    EXPECT_EQ(prompter_.lastText(), u"有効範囲を選択して下さい。"_s);
+    EXPECT_EQ(prompter.lastText(), u"有効範囲を選択して下さい。"_s);
     choose(&s, u"シフト名称2"_s, u"日勤"_s);
-    EXPECT_EQ(prompter_.lastText(), u"シフトを設定する曜日を正しく指定してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"シフトを設定する曜日を正しく指定してください"_s);
 
     Q_EMIT grid->cellClickedAt(1, 2);
     EXPECT_EQ(grid->cellBackColor(1, 2), Palette::colour(10));
     choose(&s, u"シフト名称2"_s, u"夜勤"_s);
     EXPECT_EQ(grid->text(1, 2), u"夜"_s);
     EXPECT_EQ(text(&s, u"シフト略称2"_s), u"夜"_s);
-    EXPECT_EQ(find<QLabel>(&s, u"備考2"_s)->text(), u"夜勤の備考"_s);
+    EXPECT_EQ(child<QLabel>(&s, u"備考2"_s)->text(), u"夜勤の備考"_s);
     Q_EMIT grid->cellClickedAt(0, 5);
     EXPECT_EQ(grid->cellBackColor(1, 2), Palette::colour(15));
     EXPECT_EQ(grid->cellBackColor(1, 5), Palette::colour(10));
@@ -213,23 +213,23 @@ TEST_F(PatternTest, WeekdayPatternNeedsEveryDayAndWritesSevenRows) {
     addPatternRow(5, 1, 0, u"平日日勤"_s);
     for (int d = 1; d <= 6; ++d)
         addPatternRow(5, 1, d, u"日"_s, u"日勤"_s);
-    PatternScreen s(ctx_);
+    PatternScreen s(ctx);
     choose(&s, u"パターン区分"_s, u"曜日パターン"_s);
     choosePattern(s, u"平日日勤"_s);
-    EXPECT_TRUE(find<QGroupBox>(&s, u"曜日別設定"_s)->isVisibleTo(&s));
-    EXPECT_FALSE(find<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
+    EXPECT_TRUE(child<QGroupBox>(&s, u"曜日別設定"_s)->isVisibleTo(&s));
+    EXPECT_FALSE(child<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
     EXPECT_EQ(text(&s, u"シフト順NO"_s), u"1"_s);
 
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"全曜日に入力してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"全曜日に入力してください"_s);
     EXPECT_EQ(positions(5, 1).size(), 7);
 
-    auto* grid = find<FlexGrid>(&s, u"曜日"_s);
+    auto* grid = child<FlexGrid>(&s, u"曜日"_s);
     Q_EMIT grid->cellClickedAt(1, 7);
     choose(&s, u"シフト名称2"_s, u"夜勤"_s);
-    prompter_.answerYes();
+    prompter.answerYes();
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"指定された曜日シフトは更新(登録)されました。"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定された曜日シフトは更新(登録)されました。"_s);
     EXPECT_EQ(positions(5, 1), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     Table t(db(), u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
     t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
@@ -240,17 +240,16 @@ TEST_F(PatternTest, WeekdayPatternNeedsEveryDayAndWritesSevenRows) {
     EXPECT_EQ(grid->cellBackColor(1, 7), Palette::colour(15));
 
     // A weekday pattern is always deleted whole.
-    prompter_.answer(true);
+    prompter.answer(true);
     click(&s, u"削除"_s);
-    EXPECT_EQ(prompter_.shown()[prompter_.shown().size() - 2].text,
-              u"ｼﾌﾄﾊﾟﾀｰﾝ全体を削除します。"_s);
+    EXPECT_EQ(prompter.shown()[prompter.shown().size() - 2].text, u"ｼﾌﾄﾊﾟﾀｰﾝ全体を削除します。"_s);
     EXPECT_TRUE(positions(5, 1).isEmpty());
 }
 
 TEST_F(PatternTest, TypedKindsAcceptedAndOthersIgnored) {
     addPatternRow(2, 1, 0, u"夜夜禁止"_s);
-    PatternScreen s(ctx_);
-    auto* kind = find<QComboBox>(&s, u"パターン区分"_s);
+    PatternScreen s(ctx);
+    auto* kind = child<QComboBox>(&s, u"パターン区分"_s);
     EXPECT_EQ(kind->count(), 3);
     setText(&s, u"パタンNO"_s, u"9"_s);
     kind->setEditText(u"何か"_s);
@@ -268,8 +267,8 @@ TEST_F(PatternTest, StaffingListShowsDefaultsOfThePatternShifts) {
     for (int p = 1; p <= 20; ++p)
         addPatternRow(1, 1, p, p == 20 ? u"夜"_s : u"日"_s);
     addPatternRow(1, 1, 5, u"消えた"_s); // a shift no longer registered takes no column
-    StaffingListScreen list(ctx_, u"基本"_s);
-    auto* grid = find<FlexGrid>(&list, u"要員数表"_s);
+    StaffingListScreen list(ctx, u"基本"_s);
+    auto* grid = child<FlexGrid>(&list, u"要員数表"_s);
     EXPECT_EQ(grid->text(7, 0), u"MAX回数"_s);
     EXPECT_EQ(grid->cols(), 20); // 19 shown shifts fill the 19 data columns
     EXPECT_EQ(grid->text(0, 1), u"日勤"_s);
@@ -288,19 +287,19 @@ TEST_F(PatternTest, ListButtonOpensStaffingListOnTheShownPattern) {
     addPatternRow(1, 1, 0, u"基本"_s);
     addPatternRow(1, 1, 1, u"夜"_s);
     addPatternRow(4, 2, 0, u"夜明"_s);
-    PatternScreen s(ctx_);
+    PatternScreen s(ctx);
     choosePattern(s, u"基本"_s);
     click(&s, u"一覧"_s);
     auto* list = s.findChild<StaffingListScreen*>();
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->isWindow());
-    EXPECT_EQ(find<QComboBox>(list, u"パターン名称"_s)->count(), 2); // headers of every kind
-    EXPECT_EQ(find<FlexGrid>(list, u"要員数表"_s)->text(0, 1), u"夜勤"_s);
+    EXPECT_EQ(child<QComboBox>(list, u"パターン名称"_s)->count(), 2); // headers of every kind
+    EXPECT_EQ(child<FlexGrid>(list, u"要員数表"_s)->text(0, 1), u"夜勤"_s);
 
     setText(&s, u"パタン名称"_s, u"夜明"_s);
     click(&s, u"一覧"_s); // the open list follows instead of a second one opening
     EXPECT_EQ(s.findChildren<StaffingListScreen*>().size(), 1);
-    EXPECT_EQ(find<FlexGrid>(list, u"要員数表"_s)->text(0, 1), QString());
+    EXPECT_EQ(child<FlexGrid>(list, u"要員数表"_s)->text(0, 1), QString());
 }
 
 } // namespace
@@ -311,8 +310,8 @@ namespace {
 TEST_F(PatternTest, ClosingWithFocusInAFilledComboIsSafe) {
     addPatternRow(1, 1, 0, u"基本"_s);
     for (int i = 0; i < 2; ++i) {
-        QWidget* w = i == 0 ? static_cast<QWidget*>(new StaffingListScreen(ctx_, u"基本"_s))
-                            : static_cast<QWidget*>(new PatternScreen(ctx_));
+        QWidget* w = i == 0 ? static_cast<QWidget*>(new StaffingListScreen(ctx, u"基本"_s))
+                            : static_cast<QWidget*>(new PatternScreen(ctx));
         w->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
         auto* combo = w->findChild<QComboBox*>();
@@ -322,7 +321,7 @@ TEST_F(PatternTest, ClosingWithFocusInAFilledComboIsSafe) {
         ASSERT_TRUE(combo->hasFocus());
         delete w;
     }
-    EXPECT_TRUE(prompter_.texts().empty());
+    EXPECT_TRUE(prompter.texts().empty());
 }
 
 } // namespace

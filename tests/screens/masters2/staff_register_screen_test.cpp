@@ -26,16 +26,16 @@ protected:
         setText(&s, u"職員番号"_s, no);
         setText(&s, u"職員名"_s, name);
         setText(&s, u"職員名カナ"_s, u"ﾔﾏﾀﾞ"_s);
-        find<QComboBox>(&s, u"社員区分"_s)->setEditText(u"パート"_s);
-        find<QComboBox>(&s, u"特定シフト"_s)->setEditText(u"二交代"_s);
+        child<QComboBox>(&s, u"社員区分"_s)->setEditText(u"パート"_s);
+        child<QComboBox>(&s, u"特定シフト"_s)->setEditText(u"二交代"_s);
     }
 
     bool saveYes(StaffRegisterScreen& s) {
-        prompter_.answerYes();
+        prompter.answerYes();
         click(&s, u"確定"_s);
-        if (prompter_.pendingAnswers() == 0)
-            return prompter_.lastText() == u"職員は更新(登録)されました。"_s;
-        prompter_.clear();
+        if (prompter.pendingAnswers() == 0)
+            return prompter.lastText() == u"職員は更新(登録)されました。"_s;
+        prompter.clear();
         return false;
     }
 
@@ -56,17 +56,17 @@ protected:
 };
 
 TEST_F(StaffRegisterTest, SaveWritesEveryFieldWithDefaultsAndNormalDates) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     fill(s, u"0105"_s, u"山田花子"_s);
-    find<QRadioButton>(&s, u"女"_s)->setChecked(true);
-    find<QRadioButton>(&s, u"早出有"_s)->setChecked(true);
-    find<QRadioButton>(&s, u"休職中"_s)->setChecked(true);
+    child<QRadioButton>(&s, u"女"_s)->setChecked(true);
+    child<QRadioButton>(&s, u"早出有"_s)->setChecked(true);
+    child<QRadioButton>(&s, u"休職中"_s)->setChecked(true);
     setText(&s, u"開始日"_s, u"2006/7/1"_s);
     setText(&s, u"生年月日"_s, u"1990-12-31"_s);
     setText(&s, u"休職開始"_s, u"2024/3/1"_s);
     ASSERT_TRUE(saveYes(s));
-    EXPECT_EQ(prompter_.shown().front().text, u"入力内容で更新します。"_s);
-    EXPECT_EQ(prompter_.lastTitle(), u"職員登録"_s);
+    EXPECT_EQ(prompter.shown().front().text, u"入力内容で更新します。"_s);
+    EXPECT_EQ(prompter.lastTitle(), u"職員登録"_s);
     EXPECT_EQ(text(&s, u"開始日"_s), u"2006/07/01"_s);
     EXPECT_EQ(text(&s, u"年数"_s), u"18"_s);
     EXPECT_EQ(text(&s, u"生年月日"_s), u"1990-12-31"_s); // checked, not rewritten
@@ -88,57 +88,57 @@ TEST_F(StaffRegisterTest, SaveWritesEveryFieldWithDefaultsAndNormalDates) {
     EXPECT_EQ(storedInt(u"0105"_s, u"職員_責任者"_s), 0);
     EXPECT_EQ(storedInt(u"0105"_s, u"職員_就業FLG"_s), 1);
     EXPECT_EQ(storedText(u"0105"_s, u"職員_チーム"_s), QString());
-    EXPECT_EQ(find<QListWidget>(&s, u"LST職員"_s)->count(), 1);
+    EXPECT_EQ(child<QListWidget>(&s, u"LST職員"_s)->count(), 1);
 }
 
 TEST_F(StaffRegisterTest, ChecksRunInOrderAndAllFailuresTurnRed) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     setText(&s, u"職員名"_s, QString(26, u'山'));
     setText(&s, u"職員名カナ"_s, QString(21, u'ｱ'));
     setText(&s, u"開始日"_s, u"2006/13/1"_s);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.texts(), std::vector<QString>{u"職員番号に正しく入力してください"_s});
+    EXPECT_EQ(prompter.texts(), std::vector<QString>{u"職員番号に正しく入力してください"_s});
     for (const QString& box : {u"職員番号"_s, u"職員名"_s, u"職員名カナ"_s, u"開始日"_s})
-        EXPECT_TRUE(FieldChecks::isRed(find<QWidget>(&s, box))) << box.toStdString();
-    EXPECT_TRUE(FieldChecks::isRed(find<QComboBox>(&s, u"社員区分"_s)));
+        EXPECT_TRUE(FieldChecks::isRed(child<QWidget>(&s, box))) << box.toStdString();
+    EXPECT_TRUE(FieldChecks::isRed(child<QComboBox>(&s, u"社員区分"_s)));
 
-    prompter_.clear();
+    prompter.clear();
     setText(&s, u"職員番号"_s, u"7"_s);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"職員名は漢字25桁以内で入力して下さい"_s);
-    prompter_.clear();
+    EXPECT_EQ(prompter.lastText(), u"職員名は漢字25桁以内で入力して下さい"_s);
+    prompter.clear();
     setText(&s, u"職員名"_s, QString(25, u'山'));
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"職員名カナは半角ｶﾅ20桁以内で入力して下さい"_s);
-    prompter_.clear();
+    EXPECT_EQ(prompter.lastText(), u"職員名カナは半角ｶﾅ20桁以内で入力して下さい"_s);
+    prompter.clear();
     setText(&s, u"職員名カナ"_s, QString(20, u'ｱ'));
     // A team name that happens to equal a category is not an employee category.
-    find<QComboBox>(&s, u"社員区分"_s)->setEditText(u"Aチーム"_s);
+    child<QComboBox>(&s, u"社員区分"_s)->setEditText(u"Aチーム"_s);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"社員区分が一致しません､ﾏｽﾀｰの登録を確認してください"_s);
-    prompter_.clear();
-    find<QComboBox>(&s, u"社員区分"_s)->setEditText(u"正職員"_s);
+    EXPECT_EQ(prompter.lastText(), u"社員区分が一致しません､ﾏｽﾀｰの登録を確認してください"_s);
+    prompter.clear();
+    child<QComboBox>(&s, u"社員区分"_s)->setEditText(u"正職員"_s);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"勤務開始日に正しく入力してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"勤務開始日に正しく入力してください"_s);
     EXPECT_EQ(countRows(u"職員"_s), 0);
 }
 
 TEST_F(StaffRegisterTest, NoShiftSkipsPatternCheckAndStoresZero) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     fill(s, u"1"_s, u"佐藤"_s);
-    find<QComboBox>(&s, u"特定シフト"_s)->setEditText(u"存在しない"_s);
+    child<QComboBox>(&s, u"特定シフト"_s)->setEditText(u"存在しない"_s);
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"特定シフトが一致しません､ﾏｽﾀｰの登録を確認してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"特定シフトが一致しません､ﾏｽﾀｰの登録を確認してください"_s);
 
     choose(&s, u"シフト"_s, u"シフト無"_s);
-    EXPECT_EQ(find<QComboBox>(&s, u"特定シフト"_s)->currentText(), QString());
-    EXPECT_EQ(find<QComboBox>(&s, u"特定シフト"_s)->count(), 0);
+    EXPECT_EQ(child<QComboBox>(&s, u"特定シフト"_s)->currentText(), QString());
+    EXPECT_EQ(child<QComboBox>(&s, u"特定シフト"_s)->count(), 0);
     ASSERT_TRUE(saveYes(s));
     EXPECT_EQ(storedInt(u"1"_s, u"職員_シフト有無"_s), 2);
     EXPECT_EQ(storedInt(u"1"_s, u"職員_特定シフトNO"_s), 0);
 
     choose(&s, u"シフト"_s, u"曜日ﾊﾟﾀｰﾝ"_s);
-    EXPECT_EQ(find<QComboBox>(&s, u"特定シフト"_s)->count(), 1);
+    EXPECT_EQ(child<QComboBox>(&s, u"特定シフト"_s)->count(), 1);
     choose(&s, u"特定シフト"_s, u"平日"_s);
     ASSERT_TRUE(saveYes(s));
     EXPECT_EQ(storedInt(u"1"_s, u"職員_シフト有無"_s), 5);
@@ -146,25 +146,25 @@ TEST_F(StaffRegisterTest, NoShiftSkipsPatternCheckAndStoresZero) {
 }
 
 TEST_F(StaffRegisterTest, TeamRequiredOnlyWhenRostersAreMadeByTeam) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     fill(s, u"1"_s, u"佐藤"_s);
-    ctx_.settings.byTeam = 1;
+    ctx.settings.byTeam = 1;
     click(&s, u"確定"_s);
-    EXPECT_EQ(prompter_.lastText(), u"チーム名を入力してください"_s);
+    EXPECT_EQ(prompter.lastText(), u"チーム名を入力してください"_s);
     EXPECT_EQ(countRows(u"職員"_s), 0);
-    prompter_.clear();
-    ctx_.settings.byTeam = 0;
+    prompter.clear();
+    ctx.settings.byTeam = 0;
     ASSERT_TRUE(saveYes(s));
     choose(&s, u"チーム"_s, u"Aチーム"_s);
-    ctx_.settings.byTeam = 1;
+    ctx.settings.byTeam = 1;
     ASSERT_TRUE(saveYes(s));
     EXPECT_EQ(storedText(u"1"_s, u"職員_チーム"_s), u"Aチーム"_s);
 }
 
 TEST_F(StaffRegisterTest, AddressCheckedOnlyOnLeavingTheBox) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     fill(s, u"1"_s, u"佐藤"_s);
-    auto* address = find<QLineEdit>(&s, u"住所"_s);
+    auto* address = child<QLineEdit>(&s, u"住所"_s);
     address->setText(QString(26, u'町'));
     leave(address);
     EXPECT_TRUE(FieldChecks::isRed(address));
@@ -176,14 +176,14 @@ TEST_F(StaffRegisterTest, AddressCheckedOnlyOnLeavingTheBox) {
 }
 
 TEST_F(StaffRegisterTest, TypedNumberDecidesWhichMemberIsWritten) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     fill(s, u"1"_s, u"佐藤"_s);
     ASSERT_TRUE(saveYes(s));
     fill(s, u"2"_s, u"鈴木"_s);
     ASSERT_TRUE(saveYes(s));
     EXPECT_EQ(countRows(u"職員"_s), 2);
 
-    auto* list = find<QListWidget>(&s, u"LST職員"_s);
+    auto* list = child<QListWidget>(&s, u"LST職員"_s);
     auto items = list->findItems(u"鈴木"_s, Qt::MatchExactly);
     ASSERT_EQ(items.size(), 1);
     list->setCurrentItem(items.front());
@@ -199,64 +199,64 @@ TEST_F(StaffRegisterTest, TypedNumberDecidesWhichMemberIsWritten) {
 }
 
 TEST_F(StaffRegisterTest, LoadShowsStoredMemberAndReportsBrokenReferences) {
-    put(u"職員"_s, u"key_職員"_s, {u"9"_s},
-        {{u"職員_no"_s, u"9"_s},
-         {u"職員_表示順"_s, u"5"_s},
-         {u"職員_名漢字"_s, u"高橋"_s},
-         {u"職員_名カナ"_s, u"ﾀｶﾊｼ"_s},
-         {u"職員_区分"_s, 1},
-         {u"職員_性別"_s, 2},
-         {u"職員_シフト有無"_s, 3},
-         {u"職員_特定シフトNO"_s, 4},
-         {u"職員_責任者"_s, 1},
-         {u"職員_就業FLG"_s, 2},
-         {u"職員_誕生日"_s, u"2000/12/31"_s},
-         {u"職員_配属日"_s, QString()}});
-    ctx_.selectedStaffNo = u"9"_s;
-    ctx_.selectedStaffName = u"高橋"_s;
-    StaffRegisterScreen s(ctx_); // opens on the selected member
+    putRow(u"職員"_s, u"key_職員"_s, {u"9"_s},
+           {{u"職員_no"_s, u"9"_s},
+            {u"職員_表示順"_s, u"5"_s},
+            {u"職員_名漢字"_s, u"高橋"_s},
+            {u"職員_名カナ"_s, u"ﾀｶﾊｼ"_s},
+            {u"職員_区分"_s, 1},
+            {u"職員_性別"_s, 2},
+            {u"職員_シフト有無"_s, 3},
+            {u"職員_特定シフトNO"_s, 4},
+            {u"職員_責任者"_s, 1},
+            {u"職員_就業FLG"_s, 2},
+            {u"職員_誕生日"_s, u"2000/12/31"_s},
+            {u"職員_配属日"_s, QString()}});
+    ctx.selectedStaffNo = u"9"_s;
+    ctx.selectedStaffName = u"高橋"_s;
+    StaffRegisterScreen s(ctx); // opens on the selected member
     EXPECT_EQ(text(&s, u"職員番号"_s), u"9"_s);
-    EXPECT_EQ(find<QComboBox>(&s, u"社員区分"_s)->currentText(), u"正職員"_s);
-    EXPECT_EQ(find<QComboBox>(&s, u"シフト"_s)->currentText(), u"特定ﾊﾟﾀｰﾝ"_s);
-    EXPECT_TRUE(find<QRadioButton>(&s, u"女"_s)->isChecked());
-    EXPECT_TRUE(find<QRadioButton>(&s, u"責任者"_s)->isChecked());
-    EXPECT_TRUE(find<QRadioButton>(&s, u"退職"_s)->isChecked());
+    EXPECT_EQ(child<QComboBox>(&s, u"社員区分"_s)->currentText(), u"正職員"_s);
+    EXPECT_EQ(child<QComboBox>(&s, u"シフト"_s)->currentText(), u"特定ﾊﾟﾀｰﾝ"_s);
+    EXPECT_TRUE(child<QRadioButton>(&s, u"女"_s)->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(&s, u"責任者"_s)->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(&s, u"退職"_s)->isChecked());
     EXPECT_EQ(text(&s, u"年齢"_s), u"24"_s);
     EXPECT_EQ(text(&s, u"年数"_s), QString());
     // Pattern (3, 4) does not exist.
-    EXPECT_EQ(prompter_.texts(), std::vector<QString>{u"特定ｼﾌﾄNOの登録を確認して下さい。"_s});
-    EXPECT_EQ(find<QComboBox>(&s, u"特定シフト"_s)->currentText(), QString());
+    EXPECT_EQ(prompter.texts(), std::vector<QString>{u"特定ｼﾌﾄNOの登録を確認して下さい。"_s});
+    EXPECT_EQ(child<QComboBox>(&s, u"特定シフト"_s)->currentText(), QString());
 
     addPatternRow(3, 4, 0, u"夜専"_s);
-    prompter_.clear();
-    auto* list = find<QListWidget>(&s, u"LST職員"_s);
+    prompter.clear();
+    auto* list = child<QListWidget>(&s, u"LST職員"_s);
     Q_EMIT list->itemClicked(list->item(0));
-    EXPECT_TRUE(prompter_.texts().empty());
-    EXPECT_EQ(find<QComboBox>(&s, u"特定シフト"_s)->currentText(), u"夜専"_s);
+    EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_EQ(child<QComboBox>(&s, u"特定シフト"_s)->currentText(), u"夜専"_s);
     ASSERT_TRUE(saveYes(s)); // a stored specific pattern is kept
     EXPECT_EQ(storedInt(u"9"_s, u"職員_シフト有無"_s), 3);
     EXPECT_EQ(storedInt(u"9"_s, u"職員_特定シフトNO"_s), 4);
 }
 
 TEST_F(StaffRegisterTest, DeleteUsesTheNameChosenInTheList) {
-    StaffRegisterScreen s(ctx_);
+    StaffRegisterScreen s(ctx);
     fill(s, u"1"_s, u"佐藤"_s);
     ASSERT_TRUE(saveYes(s));
     fill(s, u"2"_s, u"鈴木"_s);
     ASSERT_TRUE(saveYes(s));
 
-    prompter_.answer(true);
+    prompter.answer(true);
     click(&s, u"削除"_s); // nothing chosen in the list
-    EXPECT_EQ(prompter_.lastText(), u"指定された職員は登録されていません。"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定された職員は登録されていません。"_s);
 
-    auto* list = find<QListWidget>(&s, u"LST職員"_s);
+    auto* list = child<QListWidget>(&s, u"LST職員"_s);
     list->setCurrentItem(list->findItems(u"佐藤"_s, Qt::MatchExactly).front());
-    prompter_.answer(false);
+    prompter.answer(false);
     click(&s, u"削除"_s);
     EXPECT_EQ(countRows(u"職員"_s), 2);
-    prompter_.answer(true);
+    prompter.answer(true);
     click(&s, u"削除"_s); // the number box still says 2
-    EXPECT_EQ(prompter_.lastText(), u"職員は削除されました。"_s);
+    EXPECT_EQ(prompter.lastText(), u"職員は削除されました。"_s);
     EXPECT_EQ(storedText(u"2"_s, u"職員_名漢字"_s), u"鈴木"_s);
     EXPECT_EQ(countRows(u"職員"_s), 1);
     EXPECT_EQ(list->count(), 1);
