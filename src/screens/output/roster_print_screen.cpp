@@ -8,6 +8,7 @@
 #include "store/list_services.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 
 #include <QGridLayout>
@@ -74,16 +75,12 @@ void RosterPrintScreen::buildUi() {
     staffList_ = list(u"LST職員"_s);
     teamLabel_ = label(QString(), u"登録チーム一覧"_s);
     teamList_ = list(u"チーム一覧"_s);
-    startEdit_ = new QLineEdit(this);
-    startEdit_->setObjectName(u"表開始日"_s);
-    endEdit_ = new QLineEdit(this);
-    endEdit_->setObjectName(u"表終了日"_s);
+    startEdit_ = FormParts::box(u"表開始日"_s, this);
+    endEdit_ = FormParts::box(u"表終了日"_s, this);
     for (auto* e : {startEdit_, endEdit_})
         e->setMaxLength(10);
-    auto* print = new QPushButton(u"確定"_s, this);
-    print->setObjectName(u"印刷"_s);
-    auto* close = new QPushButton(u"終了"_s, this);
-    close->setObjectName(u"終了"_s);
+    QPushButton* print = FormParts::button(u"印刷"_s, u"確定"_s, this);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
 
     auto* form = new QGridLayout;
     form->addWidget(label(u"出力指示"_s), 0, 0, Qt::AlignTop);
@@ -94,14 +91,10 @@ void RosterPrintScreen::buildUi() {
     form->addWidget(startEdit_, 2, 1);
     form->addWidget(label(u"出力終了日"_s), 3, 0);
     form->addWidget(endEdit_, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(print);
-    buttons->addWidget(close);
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addStretch();
-    left->addLayout(buttons);
+    left->addLayout(FormParts::buttonRow({print, close}));
 
     auto* right = new QVBoxLayout;
     right->addWidget(staffLabel_);
@@ -114,11 +107,7 @@ void RosterPrintScreen::buildUi() {
     layout->addLayout(right, 2);
     resize(560, 380);
 
-    setTabOrder(kindList_, targetList_);
-    setTabOrder(targetList_, startEdit_);
-    setTabOrder(startEdit_, endEdit_);
-    setTabOrder(endEdit_, print);
-    setTabOrder(print, close);
+    FormParts::chainTabOrder({kindList_, targetList_, startEdit_, endEdit_, print, close});
 
     connect(targetList_, &QListWidget::currentRowChanged, this, &RosterPrintScreen::onTargetChosen);
     connect(staffList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onStaffClicked);
