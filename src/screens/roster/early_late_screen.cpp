@@ -11,7 +11,6 @@
 #include "screens/roster/roster_grid_painter.h"
 #include "widgets/flex_grid.h"
 #include "widgets/guarded.h"
-#include "widgets/palette.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -87,36 +86,12 @@ void EarlyLateScreen::buildUi() {
             &EarlyLateScreen::onGridClicked);
 }
 
-void EarlyLateScreen::restoreHighlight() {
-    if (highlightRow_ == 0)
-        return;
-    for (int r = 2; r < grid_->rows(); ++r)
-        grid_->setCellBackColor(r, highlightCol_, painter_->baseBackground(r, highlightCol_));
-    for (int c = 2; c < grid_->cols(); ++c)
-        grid_->setCellBackColor(highlightRow_, c, painter_->baseBackground(highlightRow_, c));
-    highlightRow_ = highlightCol_ = 0;
-}
-
 void EarlyLateScreen::onGridClicked(int row, int col) {
-    const int day = RosterGridPainter::dayOfColumn(col);
-    const bool inModel = day >= RosterBounds::FirstDay && day <= RosterBounds::LastDay;
-    const QString date = inModel ? model_.day(day).date : QString();
-    if (date.isEmpty() || date < model_.periodStart || date > model_.periodEnd) {
-        ctx_.prompter.inform(title_, u"日付が有効範囲外です。"_s);
+    if (const QString problem = painter_->clickProblem(row, col); !problem.isEmpty()) {
+        ctx_.prompter.inform(title_, problem);
         return;
     }
-    if (row < 2 || row > painter_->staffRows() + 1) {
-        ctx_.prompter.inform(title_, u"職員欄が有効範囲外です。"_s);
-        return;
-    }
-    restoreHighlight();
-    const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);
-    for (int r = 2; r < grid_->rows(); ++r)
-        grid_->setCellBackColor(r, col, green);
-    for (int c = 2; c < grid_->cols(); ++c)
-        grid_->setCellBackColor(row, c, green);
-    highlightRow_ = row;
-    highlightCol_ = col;
+    painter_->highlight(row, col);
 
     const EditResult edit = chooser_(this);
     if (edit.action.isEmpty())
@@ -127,14 +102,12 @@ void EarlyLateScreen::onGridClicked(int row, int col) {
         ctx_.prompter.inform(title_, u"置換え以外は選択出来ません"_s);
         return;
     }
+    const int day = RosterGridPainter::dayOfColumn(col);
     const auto [group, slot] = painter_->personAt(row);
     Cell& cell = model_.person(group, slot).cell(day);
     cell.shift = edit.shiftAbbrev;
     cell.early = edit.earlyMark;
-    TallyPerStaff(model_, group, slot);
-    model_.recountLimit = day;
-    TallyPerDay(model_, day);
-    model_.recountLimit = RosterBounds::MaxPeriodDay;
+    TallyAfterPlacement(model_, group, slot, day);
     painter_->drawPersonCells(row, day, day);
     painter_->drawPersonTallies(row);
     painter_->drawCounts(day, day);
@@ -143,7 +116,7 @@ void EarlyLateScreen::onGridClicked(int row, int col) {
 void EarlyLateScreen::onConfirmClicked() {
     if (!ctx_.prompter.ask(title_, u"勤務表の早番･遅番を登録します。"_s))
         return;
-    restoreHighlight();
+    painter_->restoreHighlight();
     // Requests mode 2: the creation period was advanced when the roster was registered.
     model_.loadRequests = 2;
     const bool done = guarded(ctx_.prompter, title_, [&] {
@@ -160,7 +133,7 @@ void EarlyLateScreen::onConfirmClicked() {
 }
 
 void EarlyLateScreen::onPrintClicked() {
-    restoreHighlight();
+    painter_->restoreHighlight();
     guarded(ctx_.prompter, title_, [&] {
         output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
             PrintRoster(model_, ctx_.settings.weekdayColour, sheet);

@@ -33,7 +33,6 @@ private:
     void onConfirmClicked();
     void onPrintClicked();
     void onCloseClicked();
-    void restoreHighlight();
 
     AppContext& ctx_;
     RosterModel& model_;
@@ -41,7 +40,5 @@ private:
     std::unique_ptr<PrintOutput> output_;
     std::unique_ptr<RosterGridPainter> painter_;
     EditChooser chooser_;
-    int highlightRow_ = 0;
-    int highlightCol_ = 0;
     FlexGrid* grid_;
 };

@@ -153,11 +153,6 @@ bool RosterCreationScreen::checkEnd() {
     return true;
 }
 
-void RosterCreationScreen::draw() {
-    painter_->draw(leadersView_);
-    highlightRow_ = highlightCol_ = 0;
-}
-
 void RosterCreationScreen::onExpandClicked() {
     QElapsedTimer timer;
     timer.start();
@@ -178,11 +173,11 @@ void RosterCreationScreen::onExpandClicked() {
         ExpandRoster(ctx_.db, model_, ctx_.settings, startEdit_->text(), endEdit_->text(),
                      kind_ == Kind::ByTeam ? 2 : 1);
         leadersView_ = false;
-        draw();
+        painter_->draw(leadersView_);
     });
     if (!done) {
         model_ = RosterModel{};
-        draw();
+        painter_->draw(leadersView_);
         return;
     }
     expanded_ = true;
@@ -191,9 +186,9 @@ void RosterCreationScreen::onExpandClicked() {
 }
 
 void RosterCreationScreen::onAllClicked() {
-    restoreHighlight();
+    painter_->restoreHighlight();
     leadersView_ = false;
-    draw();
+    painter_->draw(leadersView_);
 }
 
 void RosterCreationScreen::onLeadersClicked() {
@@ -202,52 +197,24 @@ void RosterCreationScreen::onLeadersClicked() {
         ctx_.prompter.inform(title_, u"先に勤務表の展開を行って下さい。"_s);
         return;
     }
-    restoreHighlight();
+    painter_->restoreHighlight();
     leadersView_ = true;
-    draw();
-}
-
-void RosterCreationScreen::highlight(int row, int col) {
-    restoreHighlight();
-    const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);
-    for (int r = 2; r < grid_->rows(); ++r)
-        grid_->setCellBackColor(r, col, green);
-    for (int c = 2; c < grid_->cols(); ++c)
-        grid_->setCellBackColor(row, c, green);
-    highlightRow_ = row;
-    highlightCol_ = col;
-}
-
-void RosterCreationScreen::restoreHighlight() {
-    if (highlightRow_ == 0)
-        return;
-    for (int r = 2; r < grid_->rows(); ++r)
-        grid_->setCellBackColor(r, highlightCol_, painter_->baseBackground(r, highlightCol_));
-    for (int c = 2; c < grid_->cols(); ++c)
-        grid_->setCellBackColor(highlightRow_, c, painter_->baseBackground(highlightRow_, c));
-    highlightRow_ = highlightCol_ = 0;
+    painter_->draw(leadersView_);
 }
 
 void RosterCreationScreen::onGridClicked(int row, int col) {
-    const int day = RosterGridPainter::dayOfColumn(col);
-    const bool inModel = day >= RosterBounds::FirstDay && day <= RosterBounds::LastDay;
-    const QString date = inModel ? model_.day(day).date : QString();
-    if (date.isEmpty() || date < model_.periodStart || date > model_.periodEnd) {
-        ctx_.prompter.inform(title_, u"日付が有効範囲外です。"_s);
+    if (const QString problem = painter_->clickProblem(row, col); !problem.isEmpty()) {
+        ctx_.prompter.inform(title_, problem);
         return;
     }
-    if (row < 2 || row > painter_->staffRows() + 1) {
-        ctx_.prompter.inform(title_, u"職員欄が有効範囲外です。"_s);
-        return;
-    }
-    highlight(row, col);
+    painter_->highlight(row, col);
     const EditResult edit = chooser_(this);
     if (edit.action.isEmpty())
         return;
     if (!ctx_.prompter.ask(title_, u"ｼﾌﾄを再設定しますか？内容を確認してください"_s))
         return;
     BusyCursor busy;
-    applyEdit(edit, row, day);
+    applyEdit(edit, row, RosterGridPainter::dayOfColumn(col));
 }
 
 void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
@@ -261,11 +228,8 @@ void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
         grid_->setText(row, col, edit.shiftAbbrev);
         grid_->setCellForeColor(
             row, col, Palette::colour(edit.shiftAbbrev == model_.cache.restShift ? 12 : 0));
-        TallyPerStaff(model_, group, slot);
+        TallyAfterPlacement(model_, group, slot, day);
         painter_->drawPersonTallies(row);
-        model_.recountLimit = day;
-        TallyPerDay(model_, day);
-        model_.recountLimit = RosterBounds::MaxPeriodDay;
         painter_->drawCounts(day, day);
     } else if (edit.action == u"後"_s) {
         CompactBackward(model_, group, slot, day, edit.shiftAbbrev);
@@ -287,12 +251,6 @@ void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
     painter_->drawPersonTallies(row);
     TallyPerDay(model_, 0);
     painter_->drawCounts(1, model_.lastDay());
-    // The redrawn cells lost the highlight of the clicked row.
-    if (highlightRow_ == row) {
-        const QColor green = Palette::fromRgb(ctx_.settings.colourLightGreen);
-        for (int c = 2; c < grid_->cols(); ++c)
-            grid_->setCellBackColor(row, c, green);
-    }
 }
 
 void RosterCreationScreen::onConfirmClicked() {
@@ -304,7 +262,7 @@ void RosterCreationScreen::onConfirmClicked() {
     if (!ctx_.prompter.ask(title_, u"勤務表を登録します。日付を確認して下さい。"_s))
         return;
     if (changed_)
-        restoreHighlight();
+        painter_->restoreHighlight();
     model_.loadRequests = 1;
     bool registered = false;
     guarded(ctx_.prompter, title_, [&] {
@@ -322,7 +280,7 @@ void RosterCreationScreen::onConfirmClicked() {
         return;
     if (ctx_.prompter.ask(title_, u"早出・遅出の設定を行いますか？"_s)) {
         openEarlyLate_(model_);
-        draw();
+        painter_->draw(leadersView_);
     }
 }
 
@@ -332,7 +290,7 @@ void RosterCreationScreen::onPrintClicked() {
         return;
     }
     if (changed_)
-        restoreHighlight();
+        painter_->restoreHighlight();
     guarded(ctx_.prompter, title_, [&] {
         output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
             PrintRoster(model_, ctx_.settings.weekdayColour, sheet);

@@ -55,9 +55,6 @@ private:
     void onGridClicked(int row, int col);
     void applyEdit(const EditResult& edit, int row, int day);
     void redrawAfterPersonChange(int row, int day);
-    void highlight(int row, int col);
-    void restoreHighlight();
-    void draw();
 
     AppContext& ctx_;
     Kind kind_;
@@ -72,8 +69,6 @@ private:
     bool expanded_ = false; // a generated roster is in the model
     bool changed_ = false;  // a cell was changed after expansion (the "expanded flag")
     bool leadersView_ = false;
-    int highlightRow_ = 0;
-    int highlightCol_ = 0;
     qint64 lastExpandMs_ = 0;
 
     QLineEdit* startEdit_;

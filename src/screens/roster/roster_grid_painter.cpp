@@ -102,6 +102,38 @@ QColor RosterGridPainter::baseBackground(int row, int col) const {
     return Palette::colour(15);
 }
 
+QString RosterGridPainter::clickProblem(int row, int col) const {
+    const int day = dayOfColumn(col);
+    const bool inModel = day >= RosterBounds::FirstDay && day <= RosterBounds::LastDay;
+    const QString date = inModel ? m_.day(day).date : QString();
+    if (date.isEmpty() || date < m_.periodStart || date > m_.periodEnd)
+        return u"日付が有効範囲外です。"_s;
+    if (row < 2 || row >= firstCountRow())
+        return u"職員欄が有効範囲外です。"_s;
+    return {};
+}
+
+void RosterGridPainter::highlight(int row, int col) {
+    restoreHighlight();
+    const QColor green = Palette::fromRgb(settings_.colourLightGreen);
+    for (int r = 2; r < grid_.rows(); ++r)
+        grid_.setCellBackColor(r, col, green);
+    for (int c = 2; c < grid_.cols(); ++c)
+        grid_.setCellBackColor(row, c, green);
+    highlightRow_ = row;
+    highlightCol_ = col;
+}
+
+void RosterGridPainter::restoreHighlight() {
+    if (highlightRow_ == 0)
+        return;
+    for (int r = 2; r < grid_.rows(); ++r)
+        grid_.setCellBackColor(r, highlightCol_, baseBackground(r, highlightCol_));
+    for (int c = 2; c < grid_.cols(); ++c)
+        grid_.setCellBackColor(highlightRow_, c, baseBackground(highlightRow_, c));
+    highlightRow_ = highlightCol_ = 0;
+}
+
 void RosterGridPainter::drawHeadings() {
     grid_.setText(0, 0, u"日付"_s);
     grid_.setText(1, 0, u"氏名"_s);
@@ -269,6 +301,7 @@ void RosterGridPainter::drawCounts(int fromDay, int toDay) {
 
 void RosterGridPainter::draw(bool leadersView) {
     leadersView_ = leadersView;
+    highlightRow_ = highlightCol_ = 0; // the grid is drawn afresh
     grid_.setUpdatesEnabled(false);
     layout();
     drawHeadings();

@@ -41,6 +41,14 @@ public:
     // The background a cell has when nothing is highlighted.
     QColor baseBackground(int row, int col) const;
 
+    // Why a click on (row, col) cannot change a cell ("日付が有効範囲外です。" or
+    // "職員欄が有効範囲外です。"), empty when it is a listed person's day of the period.
+    QString clickProblem(int row, int col) const;
+    // Paints the row and the column of a cell light green, undoing the previous highlight.
+    void highlight(int row, int col);
+    // Gives the highlighted row and column their own backgrounds back.
+    void restoreHighlight();
+
 private:
     struct CountRow {
         int level = 3;
@@ -62,4 +70,6 @@ private:
     bool leadersView_ = false;
     std::vector<std::pair<int, int>> rows_; // grid row 2 + i shows rows_[i]
     std::vector<CountRow> counts_;          // grid row firstCountRow() + i
+    int highlightRow_ = 0;                  // 0: nothing highlighted
+    int highlightCol_ = 0;
 };

@@ -132,6 +132,39 @@ TEST_F(RosterCreationScreenTest, RefusalsBeforeExpansionAndOutsideTheGrid) {
     EXPECT_EQ(dialogs, 0);
 }
 
+TEST_F(RosterCreationScreenTest, HighlightFollowsTheClickAndLeavesOwnBackgroundsBehind) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    nextEdit = EditResult{.action = QString()}; // every dialog is cancelled
+    const QColor green(230, 255, 220), lavender(230, 230, 255), white = Palette::colour(15);
+    const int leadCol = 3;
+    const int firstCol = RosterGridPainter::columnOfDay(5),
+              secondCol = RosterGridPainter::columnOfDay(9);
+    const int count = painter().firstCountRow();
+
+    Q_EMIT grid().cellClickedAt(2, firstCol);
+    EXPECT_EQ(grid().cellBackColor(2, leadCol), green);
+    EXPECT_EQ(grid().cellBackColor(5, firstCol), green);
+    EXPECT_EQ(grid().cellBackColor(count, firstCol), green) << "the column runs through the counts";
+
+    // The next click moves the crosshair; the first one's cells get their own colours back.
+    Q_EMIT grid().cellClickedAt(4, secondCol);
+    EXPECT_EQ(grid().cellBackColor(2, leadCol), lavender);
+    EXPECT_EQ(grid().cellBackColor(5, firstCol), white);
+    EXPECT_EQ(grid().cellBackColor(count, firstCol), white);
+    EXPECT_EQ(grid().cellBackColor(4, firstCol), green);
+    EXPECT_EQ(grid().cellBackColor(2, secondCol), green);
+
+    // A refused click leaves the highlight where it is.
+    Q_EMIT grid().cellClickedAt(4, leadCol);
+    EXPECT_EQ(prompter.lastText(), u"日付が有効範囲外です。"_s);
+    EXPECT_EQ(grid().cellBackColor(2, secondCol), green);
+
+    click(screen.get(), u"全員"_s);
+    EXPECT_EQ(grid().cellBackColor(4, leadCol), lavender);
+    EXPECT_EQ(grid().cellBackColor(2, secondCol), white);
+}
+
 TEST_F(RosterCreationScreenTest, GridShowsPeopleHeadingsTalliesAndCounts) {
     putRow(u"カレンダー"_s, u"key_カレンダー"_s, {u"2024/04/10"_s},
            {{u"カレ_年月日"_s, u"2024/04/10"_s}, {u"カレ_休日FLG"_s, 1}});
