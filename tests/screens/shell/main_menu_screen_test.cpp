@@ -1,12 +1,8 @@
-#include "screens/app_context.h"
 #include "screens/shell/main_menu_screen.h"
-#include "store/clock.h"
 #include "store/db_error.h"
 #include "store/table.h"
-#include "support/modal_watchdog.h"
-#include "support/scripted_prompter.h"
+#include "support/entry_screen_fixture.h"
 #include "support/table_rows.h"
-#include "support/temp_database.h"
 #include "widgets/fonts.h"
 
 #include <QDialog>
@@ -35,7 +31,7 @@ ScreenEntry countingEntry(const QString& button, int& made) {
             }};
 }
 
-class MainMenu : public ::testing::Test {
+class MainMenu : public EntryScreenFixture {
 protected:
     MainMenu() {
         // Measure captions with the fonts the program itself draws them in.
@@ -68,12 +64,6 @@ protected:
         EXPECT_EQ(team, button(menu, u"勤務表変更"_s)->isHidden());
         return team;
     }
-
-    TempDatabase tmp;
-    ScriptedPrompter prompter;
-    FixedClock clock{QDate(2024, 4, 1)};
-    AppContext ctx{tmp.db(), prompter, clock, {}, {}, {}};
-    ModalWatchdog watchdog;
 };
 
 TEST_F(MainMenu, LaysOutEveryFrameAndButtonWithItsCaption) {
