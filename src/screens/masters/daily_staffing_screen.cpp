@@ -286,8 +286,6 @@ void DailyStaffingScreen::loadRow(int day, int order) {
         ctx_.prompter.inform(kTitle, kNoShift);
         return;
     }
-    currentDay_ = day;
-    currentOrder_ = order;
     day_->setText(QString::number(t.integer(u"日_特定日"_s)));
     order_->setText(QString::number(t.integer(u"日_優先順"_s)));
     abbrev_->setEditText(t.text(u"日_略称"_s));
@@ -310,8 +308,7 @@ void DailyStaffingScreen::onShiftChosen() {
         }
         FieldChecks::setTextColour(abbrev_, true);
         name_->setText(t.text(u"基本_名称"_s));
-        currentOrder_ = t.integer(u"基本_優先順"_s);
-        order_->setText(QString::number(currentOrder_));
+        order_->setText(QString::number(t.integer(u"基本_優先順"_s)));
         for (size_t i = 0; i < counts_.size(); ++i)
             counts_[i]->setText(QString::number(t.integer(figures()[i].shiftField)));
     });
@@ -321,11 +318,8 @@ bool DailyStaffingScreen::checkDay() {
     const auto n = TextValues::parseSmallInt(day_->text());
     const int last = kind_ == 1 ? 7 : 31;
     const bool ok = n && *n >= 1 && *n <= last;
-    if (ok) {
-        currentDay_ = *n;
-        if (kind_ == 1)
-            weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(*n - 1)]);
-    }
+    if (ok && kind_ == 1)
+        weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(*n - 1)]);
     return checks_->check(day_, ok, u"曜日(日付)に正しく入力してください"_s);
 }
 
@@ -376,8 +370,6 @@ void DailyStaffingScreen::save() {
     });
     if (!ok)
         return;
-    currentDay_ = day;
-    currentOrder_ = order;
     ctx_.prompter.inform(kTitle, u"日別要員は更新(登録)されました。"_s);
     guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
 }

@@ -51,8 +51,6 @@ private:
     AppContext& ctx_;
     FieldChecks* checks_;
     int kind_ = 1;
-    int currentDay_ = 0;
-    int currentOrder_ = 0;
     std::vector<WorkShift> shifts_;
     int highlightBlock_ = -1;
     int highlightCol_ = -1;

@@ -255,7 +255,6 @@ void PatternScreen::layoutWeekdayGrid() {
     weekdayGrid_->setCellBackColor(1, 0, yellow);
     selectedWeekday_ = 0;
     highlightCol_ = 0;
-    highlighted_ = false;
     weekdayShiftNames_.fill(QString());
 }
 
@@ -355,11 +354,10 @@ void PatternScreen::onWeekdayClicked(int /*row*/, int col) {
         ctx_.prompter.inform(kTitle, u"有効範囲を選択して下さい。"_s);
         return;
     }
-    if (highlighted_)
+    if (highlightCol_ > 0)
         paintWeekdayCell(highlightCol_, 15);
     paintWeekdayCell(col, 10);
     highlightCol_ = col;
-    highlighted_ = true;
 }
 
 void PatternScreen::onWeekdayShiftChosen() {
@@ -533,9 +531,8 @@ void PatternScreen::saveWeekdays(int number) {
         }
         tx.commit();
     }
-    if (highlighted_)
+    if (highlightCol_ > 0)
         paintWeekdayCell(highlightCol_, 15);
-    highlighted_ = false;
     highlightCol_ = 0;
     selectedWeekday_ = 0;
     ctx_.prompter.inform(kTitle, u"指定された曜日シフトは更新(登録)されました。"_s);

@@ -58,8 +58,7 @@ private:
     FieldChecks* checks_;
     int kind_ = 1;
     int selectedWeekday_ = 0;
-    int highlightCol_ = 0;
-    bool highlighted_ = false;
+    int highlightCol_ = 0; // the weekday column painted as chosen; 0 when none is
     std::array<QString, 7> weekdayShiftNames_;
 
     QComboBox* kindCombo_;

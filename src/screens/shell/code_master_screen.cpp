@@ -229,7 +229,7 @@ void CodeMasterScreen::onGridClicked(int row, int col) {
         return;
     }
     kind_ = grid_->text(row, 0).toInt();
-    number_ = grid_->text(row, 1).toInt();
+    const int number = grid_->text(row, 1).toInt();
 
     if (highlightedRow_ >= grid_->fixedRows() && highlightedRow_ < grid_->rows())
         grid_->paintRow(highlightedRow_, Palette::colour(15));
@@ -238,7 +238,7 @@ void CodeMasterScreen::onGridClicked(int row, int col) {
 
     Table t(ctx_.db, kTable);
     t.setIndex(kKey);
-    t.seek(Seek::Equal, {kind_, number_});
+    t.seek(Seek::Equal, {kind_, number});
     if (t.noMatch()) {
         ctx_.prompter.inform(kTitle, kNotRegistered);
         return;
@@ -326,7 +326,6 @@ void CodeMasterScreen::onUpdateClicked() {
     });
     if (!stored)
         return;
-    number_ = number;
     applyTimeDisplay(kind_, number, true, abbrev);
     ctx_.prompter.inform(kTitle, u"名称は更新(登録)されました。"_s);
     guarded(ctx_.prompter, kTitle, [this] { listKind(); });

@@ -52,6 +52,5 @@ private:
     QComboBox* shiftCombo_;
     QLabel* shiftComboLabel_;
     int kind_ = 1;
-    int number_ = 0;
     int highlightedRow_ = -1;
 };
