@@ -1,6 +1,7 @@
 #include "output/recording_sheet.h"
 #include "output/roster_print.h"
 #include "roster/roster_model.h"
+#include "support/model_builder.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -17,16 +18,7 @@ RosterModel aprilModel() {
     RosterModel m;
     m.periodStart = u"2024/04/01"_s;
     m.periodEnd = u"2024/04/30"_s;
-    const QDate start(2024, 4, 1);
-    static const QString names[] = {u"日"_s, u"月"_s, u"火"_s, u"水"_s, u"木"_s, u"金"_s, u"土"_s};
-    for (int d = RosterBounds::FirstDay; d <= RosterBounds::LastDay; ++d) {
-        const QDate date = start.addDays(d - 1);
-        DayInfo& day = m.day(d);
-        day.date = date.toString(u"yyyy/MM/dd"_s);
-        day.dayOfMonth = QString::number(date.day());
-        day.weekday = date.dayOfWeek() % 7 + 1;
-        day.weekdayName = names[date.dayOfWeek() % 7];
-    }
+    fillDays(m, QDate(2024, 4, 1));
     WorkShiftInfo day;
     day.abbrev = u"日"_s;
     day.earlyKind = 1;

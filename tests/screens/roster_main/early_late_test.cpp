@@ -1,6 +1,6 @@
 #include "roster/early_late.h"
 #include "roster/tallies.h"
-#include "screens/roster_main/model_builder.h"
+#include "support/model_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "screens/roster/roster_creation_edits.h"
-#include "screens/roster_main/model_builder.h"
+#include "support/model_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,21 @@
 
 #include <QDate>
 
+// Date, day of month and weekday (1 = Sunday) of every day slot, day 1 being `start`.
+inline void fillDays(RosterModel& m, const QDate& start) {
+    static const QString names[] = {
+        QStringLiteral("日"), QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"),
+        QStringLiteral("木"), QStringLiteral("金"), QStringLiteral("土")};
+    for (int d = RosterBounds::FirstDay; d <= RosterBounds::LastDay; ++d) {
+        const QDate date = start.addDays(d - 1);
+        DayInfo& day = m.day(d);
+        day.date = date.toString(QStringLiteral("yyyy/MM/dd"));
+        day.dayOfMonth = QString::number(date.day());
+        day.weekday = date.dayOfWeek() % 7 + 1;
+        day.weekdayName = names[date.dayOfWeek() % 7];
+    }
+}
+
 // A hand-made model: `days` days from 2024/04/01, working shifts 日 (early and late
 // allowed) and 夜 (none), and the rest shift 休.
 inline RosterModel buildModel(int days = 30) {
@@ -12,12 +27,7 @@ inline RosterModel buildModel(int days = 30) {
     m.periodStart = start.toString(QStringLiteral("yyyy/MM/dd"));
     m.periodEnd = start.addDays(days - 1).toString(QStringLiteral("yyyy/MM/dd"));
     m.periodDayCount = days + 4;
-    for (int d = RosterBounds::FirstDay; d <= RosterBounds::LastDay; ++d) {
-        const QDate date = start.addDays(d - 1);
-        m.day(d).date = date.toString(QStringLiteral("yyyy/MM/dd"));
-        m.day(d).dayOfMonth = QString::number(date.day());
-        m.day(d).weekday = date.dayOfWeek() % 7 + 1;
-    }
+    fillDays(m, start);
     WorkShiftInfo day;
     day.abbrev = QStringLiteral("日");
     day.earlyKind = 1;
