@@ -1,11 +1,9 @@
 // roster-cli generate: the headless form of the creation screen's expansion.
-#include "app/cli_command.h"
+#include "app/cli_args.h"
 #include "roster/generation.h"
 #include "roster/registration.h"
 #include "roster/roster_model.h"
 #include "roster/roster_report.h"
-#include "store/database.h"
-#include "store/db_error.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
 #include "store/text_values.h"
@@ -25,22 +23,11 @@ struct GenerateOptions {
 
 // Returns the message for a bad command line, empty when it parsed.
 QString parse(const QStringList& args, GenerateOptions& o) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == u"--from"_s && hasValue)
-            o.from = args[++i];
-        else if (a == u"--to"_s && hasValue)
-            o.to = args[++i];
-        else if (a == u"--format"_s && hasValue)
-            o.format = args[++i];
-        else if (a == u"--by-team"_s)
-            o.byTeam = true;
-        else if (a == u"--register"_s)
-            o.reg = true;
-        else
-            return u"不明な引数です: "_s + a;
-    }
+    QString bad = ParseCliOptions(
+        args, {.values = {{u"--from"_s, &o.from}, {u"--to"_s, &o.to}, {u"--format"_s, &o.format}},
+               .switches = {{u"--by-team"_s, &o.byTeam}, {u"--register"_s, &o.reg}}});
+    if (!bad.isEmpty())
+        return bad;
     if (o.format != u"text"_s && o.format != u"json"_s)
         return u"--format は text か json を指定してください"_s;
     if (o.from.isEmpty() != o.to.isEmpty())
@@ -64,11 +51,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
         ctx.err << bad << Qt::endl;
         return 2;
     }
-    try {
-        Database db(Database::pathIn(ctx.dataDir), Database::OpenMode::OpenExisting);
-        StartupSettings settings;
-        for (const QString& message : LoadStartupSettings(db, settings))
-            ctx.err << message << Qt::endl;
+    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings) {
         if (o.from.isEmpty()) {
             const Period next =
                 NextPeriod(settings.creationUnit, settings.creationUnitCount, settings.periodEnd);
@@ -101,10 +84,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             ctx.err << u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to) << Qt::endl;
         }
         return 0;
-    } catch (const DbError& e) {
-        ctx.err << e.message() << Qt::endl;
-        return 1;
-    }
+    });
 }
 
 const CliRegistrar registrar{

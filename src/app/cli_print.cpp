@@ -1,12 +1,11 @@
 // roster-cli print: the print screen's roster sheet output, into a PDF file.
-#include "app/cli_command.h"
+#include "app/cli_args.h"
 #include "output/print_period_check.h"
 #include "output/roster_print.h"
 #include "output/stored_roster_print.h"
 #include "roster/roster_model.h"
 #include "screens/output/pdf_file_output.h"
 #include "store/database.h"
-#include "store/db_error.h"
 #include "store/list_services.h"
 #include "store/startup_settings.h"
 #include "store/table.h"
@@ -23,24 +22,14 @@ struct PrintOptions {
 };
 
 QString parse(const QStringList& args, PrintOptions& o) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == u"--from"_s && hasValue)
-            o.from = args[++i];
-        else if (a == u"--to"_s && hasValue)
-            o.to = args[++i];
-        else if (a == u"--pdf"_s && hasValue)
-            o.pdf = args[++i];
-        else if (a == u"--team"_s && hasValue)
-            o.team = args[++i];
-        else if (a == u"--staff"_s && hasValue)
-            o.staff = args[++i];
-        else if (a == u"--by-team"_s)
-            o.byTeam = true;
-        else
-            return u"不明な引数です: "_s + a;
-    }
+    QString bad = ParseCliOptions(args, {.values = {{u"--from"_s, &o.from},
+                                                    {u"--to"_s, &o.to},
+                                                    {u"--pdf"_s, &o.pdf},
+                                                    {u"--team"_s, &o.team},
+                                                    {u"--staff"_s, &o.staff}},
+                                         .switches = {{u"--by-team"_s, &o.byTeam}}});
+    if (!bad.isEmpty())
+        return bad;
     if (o.pdf.isEmpty())
         return u"--pdf で出力先のファイルを指定してください"_s;
     if (!o.team.isEmpty() && !o.staff.isEmpty())
@@ -68,12 +57,7 @@ int runPrint(CliContext& ctx, const QStringList& args) {
         ctx.err << bad << Qt::endl;
         return 2;
     }
-    try {
-        Database db(Database::pathIn(ctx.dataDir), Database::OpenMode::OpenExisting);
-        StartupSettings settings;
-        for (const QString& message : LoadStartupSettings(db, settings))
-            ctx.err << message << Qt::endl;
-
+    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings) {
         RosterModel model;
         model.periodStart = o.from;
         model.periodEnd = o.to;
@@ -103,12 +87,7 @@ int runPrint(CliContext& ctx, const QStringList& args) {
         });
         ctx.out << u"勤務表の印刷を終了しました"_s << Qt::endl;
         return 0;
-    } catch (const DbError& e) {
-        ctx.err << e.message() << Qt::endl;
-    } catch (const std::exception& e) {
-        ctx.err << QString::fromUtf8(e.what()) << Qt::endl;
-    }
-    return 1;
+    });
 }
 
 const CliRegistrar registrar{CliCommand{

@@ -1,10 +1,12 @@
 #include "support/sample_workplace.h"
 #include "support/temp_database.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -104,6 +106,23 @@ TEST_F(CliGenerateTest, BadPeriodsAndArgumentsExitWithStatusTwo) {
     EXPECT_EQ(r.status, 2);
     r = run({u"generate"_s, u"--format"_s, u"xml"_s});
     EXPECT_EQ(r.status, 2);
+    r = run({u"generate"_s, u"--by-team"_s, u"--verbose"_s});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.trimmed().endsWith(u"不明な引数です: --verbose"_s));
+    r = run({u"generate"_s, u"--register"_s, u"--to"_s});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.trimmed().endsWith(u"不明な引数です: --to"_s)) << "an option without a value";
+}
+
+TEST_F(CliGenerateTest, AMissingDatabaseIsAFailureWithAMessage) {
+    QTemporaryDir empty;
+    QProcess p;
+    p.start(QString::fromUtf8(ROSTER_CLI), {u"--data-dir"_s, empty.path(), u"generate"_s});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_FALSE(p.readAllStandardError().trimmed().isEmpty());
+    EXPECT_TRUE(QDir(empty.path()).isEmpty()) << "no database is made on the way";
 }
 
 } // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/cli_command.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class Database;
+struct StartupSettings;
+
+// What a roster-cli command accepts: options that take the next argument as their value, and
+// switches that stand alone.
+struct CliOptions {
+    std::vector<std::pair<QString, QString*>> values;
+    std::vector<std::pair<QString, bool*>> switches;
+};
+
+// Reads the arguments into the options' targets. Returns "不明な引数です: <argument>" for the
+// first argument that is neither (a value option with nothing after it included), empty when
+// every argument was read.
+QString ParseCliOptions(const QStringList& args, const CliOptions& options);
+
+// Opens the database of the data folder, loads its startup settings (their messages go to the
+// error stream) and runs `work`, whose result is the exit status. A database or other error
+// becomes its message on the error stream and status 1.
+int RunOnDatabase(CliContext& ctx,
+                  const std::function<int(Database& db, const StartupSettings& settings)>& work);
