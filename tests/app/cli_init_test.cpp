@@ -1,9 +1,9 @@
 #include "store/database.h"
 #include "store/schema.h"
+#include "support/cli_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -12,26 +12,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString out, err;
-};
-
-CliResult cli(const QStringList& args) {
-    QProcess p;
-    p.start(QString::fromUtf8(ROSTER_CLI), args);
-    CliResult r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 QByteArray contents(const QString& path) {
     QFile f(path);
@@ -68,8 +48,8 @@ QString q(const QString& name) {
 
 TEST(CliInit, CreatesAnEmptyDatabaseWhoseTablesColumnsAndIndexesMatchTheSchema) {
     QTemporaryDir dir;
-    const CliResult r = cli({u"--data-dir"_s, dir.path(), u"init"_s});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const CliRun r = cli({u"--data-dir"_s, dir.path(), u"init"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QString path = Database::pathIn(dir.path());
     EXPECT_TRUE(r.out.contains(QDir::toNativeSeparators(path)));
     EXPECT_FALSE(QFile::exists(path + u"-wal"_s)); // closed cleanly
@@ -120,8 +100,8 @@ TEST(CliInit, CreatesAnEmptyDatabaseWhoseTablesColumnsAndIndexesMatchTheSchema) 
 
 TEST(CliInit, DemoFillsTheNewDatabaseRelativeToToday) {
     QTemporaryDir dir;
-    const CliResult r = cli({u"--data-dir"_s, dir.path(), u"init"_s, u"--demo"_s});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const CliRun r = cli({u"--data-dir"_s, dir.path(), u"init"_s, u"--demo"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QString path = Database::pathIn(dir.path());
     EXPECT_EQ(query(path, u"SELECT COUNT(*) FROM 職員"_s), QStringList{u"24"_s});
     const QDate month(QDate::currentDate().year(), QDate::currentDate().month(), 1);
@@ -135,12 +115,12 @@ TEST(CliInit, DemoFillsTheNewDatabaseRelativeToToday) {
 TEST(CliInit, RefusesAnExistingFileAndLeavesItByteForByte) {
     QTemporaryDir dir;
     const QString path = Database::pathIn(dir.path());
-    ASSERT_EQ(cli({u"--data-dir"_s, dir.path(), u"init"_s, u"--demo"_s}).exitCode, 0);
+    ASSERT_EQ(cli({u"--data-dir"_s, dir.path(), u"init"_s, u"--demo"_s}).status, 0);
     const QByteArray valid = contents(path);
     ASSERT_FALSE(valid.isEmpty());
     for (const QStringList& extra : {QStringList{}, QStringList{u"--demo"_s}}) {
-        const CliResult r = cli(QStringList{u"--data-dir"_s, dir.path(), u"init"_s} + extra);
-        EXPECT_EQ(r.exitCode, 1);
+        const CliRun r = cli(QStringList{u"--data-dir"_s, dir.path(), u"init"_s} + extra);
+        EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(path))) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(u"既にあります"_s)) << r.err.toStdString();
         EXPECT_EQ(contents(path), valid);
@@ -157,8 +137,8 @@ TEST(CliInit, RefusesAnExistingFileAndLeavesItByteForByte) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(noise);
     }
-    const CliResult r = cli({u"--data-dir"_s, other.path(), u"init"_s, u"--demo"_s});
-    EXPECT_EQ(r.exitCode, 1);
+    const CliRun r = cli({u"--data-dir"_s, other.path(), u"init"_s, u"--demo"_s});
+    EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(foreign))) << r.err.toStdString();
     EXPECT_EQ(contents(foreign), noise);
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files | QDir::Hidden),
@@ -168,17 +148,17 @@ TEST(CliInit, RefusesAnExistingFileAndLeavesItByteForByte) {
 TEST(CliInit, MissingFolderFailsAndBadCommandLinesExitWithTwo) {
     QTemporaryDir dir;
     const QString missing = dir.filePath(u"ない"_s);
-    CliResult r = cli({u"--data-dir"_s, missing, u"init"_s});
-    EXPECT_EQ(r.exitCode, 1);
+    CliRun r = cli({u"--data-dir"_s, missing, u"init"_s});
+    EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(u"データフォルダ"_s)) << r.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(missing));
 
-    EXPECT_EQ(cli({u"--data-dir"_s, dir.path(), u"init"_s, u"--bogus"_s}).exitCode, 2);
-    EXPECT_EQ(cli({u"--data-dir"_s, dir.path(), u"initialise"_s}).exitCode, 2);
-    EXPECT_EQ(cli({u"--data-dir"_s, dir.path()}).exitCode, 2);
-    EXPECT_EQ(cli({u"init"_s, u"--data-dir"_s}).exitCode, 2);
+    EXPECT_EQ(cli({u"--data-dir"_s, dir.path(), u"init"_s, u"--bogus"_s}).status, 2);
+    EXPECT_EQ(cli({u"--data-dir"_s, dir.path(), u"initialise"_s}).status, 2);
+    EXPECT_EQ(cli({u"--data-dir"_s, dir.path()}).status, 2);
+    EXPECT_EQ(cli({u"init"_s, u"--data-dir"_s}).status, 2);
     r = cli({});
-    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(u"init [--demo]"_s)) << r.err.toStdString();
     // None of these made a database.
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());

@@ -1,5 +1,6 @@
 #include "store/clock.h"
 #include "store/demo_workplace.h"
+#include "support/cli_run.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 
@@ -10,19 +11,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct CliRun {
-    int status;
-    QString out, err;
-};
-
-CliRun cli(const QString& dataDir, const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(ROSTER_CLI), QStringList{u"--data-dir"_s, dataDir} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 class CliPrintTest : public ::testing::Test {
 protected:

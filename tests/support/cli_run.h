@@ -1,0 +1,32 @@
+#pragma once
+
+// Runs the command-line program the way a script would and collects what it gave back.
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+struct CliRun {
+    int status = -1; // the exit status; -1 when the program crashed or did not end in time
+    QString out, err;
+};
+
+// A run that has not ended after a minute is killed.
+inline CliRun cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(ROSTER_CLI), args);
+    CliRun r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// The same on the database in `dataDir`.
+inline CliRun cli(const QString& dataDir, const QStringList& args) {
+    return cli(QStringList{QStringLiteral("--data-dir"), dataDir} + args);
+}
