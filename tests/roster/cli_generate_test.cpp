@@ -1,3 +1,4 @@
+#include "support/cli_run.h"
 #include "support/sample_workplace.h"
 #include "support/temp_database.h"
 
@@ -13,11 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out, err;
-};
-
 class CliGenerateTest : public ::testing::Test {
 protected:
     TempDatabase tmp;
@@ -28,13 +24,7 @@ protected:
         tmp.close();
     }
 
-    CliRun run(const QStringList& args) {
-        QProcess p;
-        p.start(QString::fromUtf8(ROSTER_CLI), QStringList{u"--data-dir"_s, tmp.dir()} + args);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
+    CliRun run(const QStringList& args) { return cli(tmp.dir(), args); }
 };
 
 TEST_F(CliGenerateTest, ProposesTheNextPeriodAndPrintsAGridWithHeadCounts) {
