@@ -83,33 +83,25 @@ void CoverShortage(RosterModel& m, int s, int d, int who, int level, int rule) {
     while (m.assigned.at(level, d, s, goal.column) < goal.required) {
         int bestGroup = 0, bestSlot = 0, bestCount = 0;
         bool bestRested = false;
-        for (int g = 1; g <= 2; ++g) {
-            if (level != 3 && g != level)
-                continue;
-            for (int slot = 1; slot <= m.groupCount(g); ++slot) {
-                const Person& p = m.person(g, slot);
-                if (p.shiftType != 1 || (who == 1 && p.leader != 1))
-                    continue;
-                // Somebody already on the shift cannot add to it.
-                if (!freeForFill(m, p, d) || p.cell(d).shift == shift ||
-                    !HasSurplus(m, g, slot, d, 1))
-                    continue;
-                const int n = p.count[static_cast<size_t>(s)];
-                const bool rested = rule == 1 && !rest.isEmpty() && p.cell(d - 1).shift == rest &&
-                                    p.cell(d - 2).shift == rest;
-                bool better = bestGroup == 0;
-                if (!better && rule == 1 && rested != bestRested)
-                    better = rested;
-                else if (!better)
-                    better = n < bestCount;
-                if (better) {
-                    bestGroup = g;
-                    bestSlot = slot;
-                    bestCount = n;
-                    bestRested = rested;
-                }
+        ForEachCoverCandidate(m, who, level, [&](int g, int slot, const Person& p) {
+            // Somebody already on the shift cannot add to it.
+            if (!freeForFill(m, p, d) || p.cell(d).shift == shift || !HasSurplus(m, g, slot, d, 1))
+                return;
+            const int n = p.count[static_cast<size_t>(s)];
+            const bool rested = rule == 1 && !rest.isEmpty() && p.cell(d - 1).shift == rest &&
+                                p.cell(d - 2).shift == rest;
+            bool better = bestGroup == 0;
+            if (!better && rule == 1 && rested != bestRested)
+                better = rested;
+            else if (!better)
+                better = n < bestCount;
+            if (better) {
+                bestGroup = g;
+                bestSlot = slot;
+                bestCount = n;
+                bestRested = rested;
             }
-        }
+        });
         if (bestGroup == 0)
             return;
         PlaceShift(m, bestGroup, bestSlot, d, shift);

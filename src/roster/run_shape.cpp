@@ -38,6 +38,19 @@ StaffingGoal StaffingTarget(const RosterModel& m, int day, int shift, int who, i
                       : StaffingGoal{m.requirement.at(1, day, shift, 1), 1};
 }
 
+void ForEachCoverCandidate(const RosterModel& m, int who, int level,
+                           const std::function<void(int group, int slot, const Person& p)>& visit) {
+    for (int g = 1; g <= 2; ++g) {
+        if (level != 3 && g != level)
+            continue;
+        for (int slot = 1; slot <= m.groupCount(g); ++slot) {
+            const Person& p = m.person(g, slot);
+            if (p.shiftType == 1 && (who != 1 || p.leader == 1))
+                visit(g, slot, p);
+        }
+    }
+}
+
 void PlaceShift(RosterModel& m, int group, int slot, int day, const QString& shift) {
     SetCellShift(m, group, slot, day, shift);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 struct MasterCache;
+struct Person;
 
 // The mandatory run (mandatory pattern 1) and the base pattern 1 around it, with the figures
 // both generation passes work from.
@@ -31,6 +33,11 @@ struct RosterModel;
 
 // StaffingTarget(day, shift, who, level): who 1 leaders, 2 everybody; level 1, 2 team, 3 unit.
 StaffingGoal StaffingTarget(const RosterModel& m, int day, int shift, int who, int level);
+
+// Visits, in group and slot order, the people a cover step may choose from: pattern workers
+// (shift type 1), leaders only when who is 1, and only staff group `level` unless level is 3.
+void ForEachCoverCandidate(const RosterModel& m, int who, int level,
+                           const std::function<void(int group, int slot, const Person& p)>& visit);
 
 // Puts a shift into a person's cell and recounts that day and that person at once.
 void PlaceShift(RosterModel& m, int group, int slot, int day, const QString& shift);

@@ -174,21 +174,14 @@ void CoverMandatoryShift(RosterModel& m, const RunShape& r, int day, int who, in
     while (m.assigned.at(level, day, r.mandatoryShift, goal.column) < goal.required) {
         CandidateScore best;
         int bestGroup = 0, bestSlot = 0;
-        for (int g = 1; g <= 2; ++g) {
-            if (level != 3 && g != level)
-                continue;
-            for (int slot = 1; slot <= m.groupCount(g); ++slot) {
-                const Person& p = m.person(g, slot);
-                if (p.shiftType != 1 || (who == 1 && p.leader != 1))
-                    continue;
-                const CandidateScore score = EvaluateCandidate(m, r, p, day);
-                if (score.betterThan(best)) {
-                    best = score;
-                    bestGroup = g;
-                    bestSlot = slot;
-                }
+        ForEachCoverCandidate(m, who, level, [&](int g, int slot, const Person& p) {
+            const CandidateScore score = EvaluateCandidate(m, r, p, day);
+            if (score.betterThan(best)) {
+                best = score;
+                bestGroup = g;
+                bestSlot = slot;
             }
-        }
+        });
         if (bestGroup == 0 || !layRun(m, r, bestGroup, bestSlot, day))
             return;
     }

@@ -1,4 +1,5 @@
 #include "engine_fixture.h"
+#include "roster/run_shape.h"
 #include "roster/shift_assignment.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -142,6 +143,34 @@ TEST_F(ShiftAssignmentTest, FillersFollowTheBasePatternAroundRuns) {
     AddPatternFillers(m(), shape(), 1, 2);
     // Base 日日夜明休休: two day shifts before the run, one more rest after it.
     EXPECT_EQ(shifts(u"0002"_s, 7, 14), u"-日日夜明休休-"_s);
+}
+
+TEST(CoverCandidatesTest, PatternWorkersOfTheLevelAndLeadersWhenAsked) {
+    RosterModel m;
+    const auto add = [&](int g, const QString& no, int shiftType, int leader) {
+        Person p;
+        p.no = no;
+        p.shiftType = shiftType;
+        p.leader = leader;
+        m.group(g).push_back(p);
+    };
+    add(1, u"a"_s, 1, 1);
+    add(1, u"b"_s, 1, 0);
+    add(1, u"c"_s, 2, 1); // not on patterns
+    add(2, u"d"_s, 1, 0);
+    add(2, u"e"_s, 1, 1);
+    const auto visited = [&](int who, int level) {
+        QString seen;
+        ForEachCoverCandidate(m, who, level, [&](int g, int slot, const Person& p) {
+            EXPECT_EQ(&m.person(g, slot), &p);
+            seen += p.no;
+        });
+        return seen;
+    };
+    EXPECT_EQ(visited(2, 3), u"abde"_s);
+    EXPECT_EQ(visited(1, 3), u"ae"_s);
+    EXPECT_EQ(visited(2, 1), u"ab"_s);
+    EXPECT_EQ(visited(1, 2), u"e"_s);
 }
 
 } // namespace
