@@ -1,6 +1,7 @@
 #include "widgets/form_parts.h"
 
 #include "store/text_values.h"
+#include "widgets/field_checks.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -89,6 +90,15 @@ std::optional<int> parseCount(const QString& text) {
     if (!n || *n < 0)
         return std::nullopt;
     return n;
+}
+
+bool checkOptionalDate(FieldChecks& checks, QLineEdit* box, const QString& message) {
+    if (box->text().isEmpty())
+        return checks.check(box, true, message);
+    const auto date = TextValues::normaliseDate(box->text());
+    if (date)
+        box->setText(*date);
+    return checks.check(box, date.has_value(), message);
 }
 
 } // namespace FormParts

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <optional>
 
+class FieldChecks;
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -46,5 +47,9 @@ void disconnectChildren(QWidget* screen);
 
 // Counts, numbers and positions typed by the clerk: whole numbers from 0.
 std::optional<int> parseCount(const QString& text);
+
+// A date box that may stay empty: a date typed in it is rewritten in its stored form, anything
+// else fails with `message`.
+bool checkOptionalDate(FieldChecks& checks, QLineEdit* box, const QString& message);
 
 } // namespace FormParts

@@ -1,3 +1,5 @@
+#include "support/scripted_prompter.h"
+#include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
 
 #include <QComboBox>
@@ -57,4 +59,25 @@ TEST(FormParts, DisconnectedChildrenNoLongerReachTheScreen) {
     EXPECT_EQ(toScreen, 0);
     // Only connections to the screen go; the child still reaches other receivers.
     EXPECT_EQ(toOther, 1);
+}
+
+TEST(FormParts, OptionalDatePassesEmptyRewritesADateAndFailsAnythingElse) {
+    ScriptedPrompter prompter;
+    FieldChecks checks(prompter, u"画面"_s);
+    QWidget window;
+    QLineEdit* box = FormParts::box(u"日付"_s, &window);
+
+    EXPECT_TRUE(FormParts::checkOptionalDate(checks, box, u"日付に正しく入力してください"_s));
+    EXPECT_TRUE(box->text().isEmpty());
+
+    box->setText(u"2006-7-1"_s);
+    EXPECT_TRUE(FormParts::checkOptionalDate(checks, box, u"日付に正しく入力してください"_s));
+    EXPECT_EQ(box->text(), u"2006/07/01"_s);
+    EXPECT_FALSE(checks.hasError());
+
+    box->setText(u"2006/13/1"_s);
+    EXPECT_FALSE(FormParts::checkOptionalDate(checks, box, u"日付に正しく入力してください"_s));
+    EXPECT_EQ(box->text(), u"2006/13/1"_s);
+    EXPECT_TRUE(FieldChecks::isRed(box));
+    EXPECT_EQ(checks.pendingMessage(), u"日付に正しく入力してください"_s);
 }

@@ -34,6 +34,8 @@ const QString kWithShift = u"シフト有"_s;
 const QString kNoShift = u"シフト無"_s;
 const QString kSpecific = u"特定ﾊﾟﾀｰﾝ"_s;
 const QString kWeekday = u"曜日ﾊﾟﾀｰﾝ"_s;
+const QString kLeaveFromInvalid = u"休職開始日に正しく入力してください"_s;
+const QString kLeaveToInvalid = u"休職終了日に正しく入力してください"_s;
 
 // Staff numbers and display orders are stored as text of digits.
 bool isDigits(const QString& text) {
@@ -211,10 +213,10 @@ void StaffRegisterScreen::buildUi() {
     checks_->onFocusLost(startDate_, [this] { checkStartDate(); });
     checks_->onFocusLost(birthDate_, [this] { checkBirthDate(); });
     checks_->onFocusLost(leaveFrom_, [this] {
-        checkLeaveDate(leaveFrom_, u"休職開始日に正しく入力してください"_s);
+        FormParts::checkOptionalDate(*checks_, leaveFrom_, kLeaveFromInvalid);
     });
     checks_->onFocusLost(
-        leaveTo_, [this] { checkLeaveDate(leaveTo_, u"休職終了日に正しく入力してください"_s); });
+        leaveTo_, [this] { FormParts::checkOptionalDate(*checks_, leaveTo_, kLeaveToInvalid); });
     checks_->onFocusLost(displayOrder_, [this] { checkDisplayOrder(); });
     checks_->onFocusLost(address_, [this] { checkAddress(); });
 
@@ -386,17 +388,14 @@ bool StaffRegisterScreen::checkKana() {
 }
 
 bool StaffRegisterScreen::checkStartDate() {
-    if (startDate_->text().isEmpty()) {
+    const bool ok =
+        FormParts::checkOptionalDate(*checks_, startDate_, u"勤務開始日に正しく入力してください"_s);
+    if (startDate_->text().isEmpty())
         years_->clear();
-        return checks_->check(startDate_, true, {});
-    }
-    const auto date = TextValues::normaliseDate(startDate_->text());
-    if (date) {
-        startDate_->setText(*date);
-        years_->setText(QString::number(
-            TextValues::diffYears(TextValues::parseDateText(*date), ctx_.clock.today())));
-    }
-    return checks_->check(startDate_, date.has_value(), u"勤務開始日に正しく入力してください"_s);
+    else if (ok)
+        years_->setText(QString::number(TextValues::diffYears(
+            TextValues::parseDateText(startDate_->text()), ctx_.clock.today())));
+    return ok;
 }
 
 bool StaffRegisterScreen::checkBirthDate() {
@@ -409,15 +408,6 @@ bool StaffRegisterScreen::checkBirthDate() {
         age_->setText(QString::number(
             TextValues::diffYears(TextValues::parseDateText(*date), ctx_.clock.today())));
     return checks_->check(birthDate_, date.has_value(), u"生年月日に正しく入力してください"_s);
-}
-
-bool StaffRegisterScreen::checkLeaveDate(QLineEdit* box, const QString& message) {
-    if (box->text().isEmpty())
-        return checks_->check(box, true, {});
-    const auto date = TextValues::normaliseDate(box->text());
-    if (date)
-        box->setText(*date);
-    return checks_->check(box, date.has_value(), message);
 }
 
 bool StaffRegisterScreen::checkDisplayOrder() {
@@ -447,8 +437,8 @@ bool StaffRegisterScreen::checkAll() {
     checkBirthDate();
     if (shiftType_->currentText() != kNoShift)
         lookUpPattern();
-    checkLeaveDate(leaveFrom_, u"休職開始日に正しく入力してください"_s);
-    checkLeaveDate(leaveTo_, u"休職終了日に正しく入力してください"_s);
+    FormParts::checkOptionalDate(*checks_, leaveFrom_, kLeaveFromInvalid);
+    FormParts::checkOptionalDate(*checks_, leaveTo_, kLeaveToInvalid);
     checkDisplayOrder();
     checkTeam();
     return !checks_->reportIfFailed();

@@ -36,7 +36,6 @@ private:
     bool checkKana();
     bool checkStartDate();
     bool checkBirthDate();
-    bool checkLeaveDate(QLineEdit* box, const QString& message);
     bool checkDisplayOrder();
     bool checkTeam();
     bool checkAddress();

@@ -29,6 +29,8 @@ using FormParts::option;
 const QString kTitle = u"作成単位設定"_s;
 const QString kTable = u"作成単位"_s;
 const QString kKey = u"key_作成単位"_s;
+const QString kFromInvalid = u"実績開始日に正しく入力してください"_s;
+const QString kToInvalid = u"実績終了日に正しく入力してください"_s;
 
 } // namespace
 
@@ -42,8 +44,8 @@ CreationUnitScreen::CreationUnitScreen(AppContext& ctx, QWidget* parent)
     checks_->onFocusLost(unitCount_, [this] { checkUnitCount(); });
     checks_->onFocusLost(startDay_, [this] { checkStartDay(); });
     checks_->onFocusLost(from_,
-                         [this] { checkDate(from_, u"実績開始日に正しく入力してください"_s); });
-    checks_->onFocusLost(to_, [this] { checkDate(to_, u"実績終了日に正しく入力してください"_s); });
+                         [this] { FormParts::checkOptionalDate(*checks_, from_, kFromInvalid); });
+    checks_->onFocusLost(to_, [this] { FormParts::checkOptionalDate(*checks_, to_, kToInvalid); });
 
     guarded(ctx_.prompter, kTitle, [this] {
         showCreationMode();
@@ -196,15 +198,6 @@ bool CreationUnitScreen::checkStartDay() {
                           u"作成作成開始に正しく入力してください"_s);
 }
 
-bool CreationUnitScreen::checkDate(QLineEdit* box, const QString& message) {
-    if (box->text().isEmpty())
-        return checks_->check(box, true, message);
-    const auto date = TextValues::normaliseDate(box->text());
-    if (date)
-        box->setText(*date);
-    return checks_->check(box, date.has_value(), message);
-}
-
 // The adjustment row is the last created period: both of its dates are needed, in order.
 bool CreationUnitScreen::checkAdjustmentDates() {
     if (!adjust_->isChecked())
@@ -240,8 +233,8 @@ bool CreationUnitScreen::checkAll() {
     checks_->reset();
     checkUnitCount();
     checkStartDay();
-    checkDate(from_, u"実績開始日に正しく入力してください"_s);
-    checkDate(to_, u"実績終了日に正しく入力してください"_s);
+    FormParts::checkOptionalDate(*checks_, from_, kFromInvalid);
+    FormParts::checkOptionalDate(*checks_, to_, kToInvalid);
     checkAdjustmentDates();
     return !checks_->reportIfFailed();
 }

@@ -23,7 +23,6 @@ private:
     int chosenUnit() const;
     bool checkUnitCount();
     bool checkStartDay();
-    bool checkDate(QLineEdit* box, const QString& message);
     bool checkAdjustmentDates();
     bool checkAll();
     void onConfirmClicked();
