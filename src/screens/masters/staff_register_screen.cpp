@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <array>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,6 +36,8 @@ const QString kWithShift = u"シフト有"_s;
 const QString kNoShift = u"シフト無"_s;
 const QString kSpecific = u"特定ﾊﾟﾀｰﾝ"_s;
 const QString kWeekday = u"曜日ﾊﾟﾀｰﾝ"_s;
+constexpr int kNoShiftCode = 2;
+constexpr int kWeekdayCode = 5;
 const QString kLeaveFromInvalid = u"休職開始日に正しく入力してください"_s;
 const QString kLeaveToInvalid = u"休職終了日に正しく入力してください"_s;
 
@@ -45,6 +49,36 @@ bool isDigits(const QString& text) {
         if (c < u'0' || c > u'9')
             return false;
     return true;
+}
+
+// The stored shift-type codes with their texts; any other stored code reads as the weekday type.
+// A type's code is also the kind of the patterns it offers, except that a member without
+// shifts has no pattern.
+const std::array<std::pair<int, QString>, 4>& shiftTypes() {
+    static const std::array<std::pair<int, QString>, 4> types{
+        {{1, kWithShift}, {kNoShiftCode, kNoShift}, {3, kSpecific}, {kWeekdayCode, kWeekday}}};
+    return types;
+}
+
+int knownShiftType(int stored) {
+    for (const auto& [code, text] : shiftTypes())
+        if (code == stored)
+            return code;
+    return kWeekdayCode;
+}
+
+QString shiftTypeText(int code) {
+    for (const auto& [c, text] : shiftTypes())
+        if (c == code)
+            return text;
+    return kWeekday;
+}
+
+int shiftTypeCode(const QString& shown) {
+    for (const auto& [code, text] : shiftTypes())
+        if (text == shown)
+            return code;
+    return kWeekdayCode;
 }
 
 QString storedDate(const QString& typed) {
@@ -236,14 +270,8 @@ void StaffRegisterScreen::fillPatternCombo(int kind) {
 }
 
 void StaffRegisterScreen::onShiftTypeChosen() {
-    const QString type = shiftType_->currentText();
-    int kind = 0;
-    if (type == kWithShift)
-        kind = 1;
-    else if (type == kSpecific)
-        kind = 3;
-    else if (type == kWeekday)
-        kind = 5;
+    const int code = shiftTypeCode(shiftType_->currentText());
+    const int kind = code == kNoShiftCode ? 0 : code;
     guarded(ctx_.prompter, kTitle, [&] { fillPatternCombo(kind); });
     if (kind != 0)
         patternKind_ = kind;
@@ -299,26 +327,12 @@ void StaffRegisterScreen::loadStaff(const QString& staffName) {
         categoryNo_ = t.integer(u"職員_区分"_s);
         (t.integer(u"職員_性別"_s) == 1 ? male_ : female_)->setChecked(true);
 
-        const int type = t.integer(u"職員_シフト有無"_s);
-        switch (type) {
-        case 1:
-            shiftType_->setEditText(kWithShift);
-            patternKind_ = 1;
-            break;
-        case 2:
-            shiftType_->setEditText(kNoShift);
-            break;
-        case 3:
-            shiftType_->setEditText(kSpecific);
-            patternKind_ = 3;
-            break;
-        default:
-            shiftType_->setEditText(kWeekday);
-            patternKind_ = 5;
-            break;
-        }
-        fillPatternCombo(type == 2 ? 0 : patternKind_);
-        if (type != 2)
+        const int type = knownShiftType(t.integer(u"職員_シフト有無"_s));
+        shiftType_->setEditText(shiftTypeText(type));
+        if (type != kNoShiftCode)
+            patternKind_ = type;
+        fillPatternCombo(type == kNoShiftCode ? 0 : patternKind_);
+        if (type != kNoShiftCode)
             patternNo_ = t.integer(u"職員_特定シフトNO"_s);
 
         (t.integer(u"職員_早出有無"_s) == 1 ? earlyYes_ : earlyNo_)->setChecked(true);
@@ -450,8 +464,7 @@ void StaffRegisterScreen::save() {
         return;
     if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
         return;
-    const QString type = shiftType_->currentText();
-    const int typeCode = type == kWithShift ? 1 : type == kNoShift ? 2 : type == kSpecific ? 3 : 5;
+    const int typeCode = shiftTypeCode(shiftType_->currentText());
     const bool ok = guarded(ctx_.prompter, kTitle, [&] {
         BusyCursor busy;
         Database::Transaction tx(ctx_.db);
@@ -474,7 +487,7 @@ void StaffRegisterScreen::save() {
         t.set(u"職員_区分"_s, categoryNo_);
         t.set(u"職員_性別"_s, male_->isChecked() ? 1 : 2);
         t.set(u"職員_シフト有無"_s, typeCode);
-        t.set(u"職員_特定シフトNO"_s, typeCode == 2 ? 0 : patternNo_);
+        t.set(u"職員_特定シフトNO"_s, typeCode == kNoShiftCode ? 0 : patternNo_);
         t.set(u"職員_早出有無"_s, earlyYes_->isChecked() ? 1 : 0);
         t.set(u"職員_チーム"_s, team_->currentText());
         t.set(u"職員_責任者"_s, general_->isChecked() ? 0 : 1);
