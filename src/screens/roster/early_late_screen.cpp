@@ -7,6 +7,7 @@
 #include "roster/tallies.h"
 #include "screens/app_context.h"
 #include "screens/output/preview_print_output.h"
+#include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "widgets/flex_grid.h"
@@ -87,26 +88,19 @@ void EarlyLateScreen::buildUi() {
 }
 
 void EarlyLateScreen::onGridClicked(int row, int col) {
-    if (const QString problem = painter_->clickProblem(row, col); !problem.isEmpty()) {
-        ctx_.prompter.inform(title_, problem);
+    const std::optional<EditResult> edit =
+        ConfirmedCellEdit(*painter_, ctx_.prompter, title_, chooser_, this, row, col);
+    if (!edit)
         return;
-    }
-    painter_->highlight(row, col);
-
-    const EditResult edit = chooser_(this);
-    if (edit.action.isEmpty())
-        return;
-    if (!ctx_.prompter.ask(title_, u"ｼﾌﾄを再設定しますか？内容を確認してください"_s))
-        return;
-    if (edit.action != u"置"_s) {
+    if (edit->action != u"置"_s) {
         ctx_.prompter.inform(title_, u"置換え以外は選択出来ません"_s);
         return;
     }
     const int day = RosterGridPainter::dayOfColumn(col);
     const auto [group, slot] = painter_->personAt(row);
     Cell& cell = model_.person(group, slot).cell(day);
-    cell.shift = edit.shiftAbbrev;
-    cell.early = edit.earlyMark;
+    cell.shift = edit->shiftAbbrev;
+    cell.early = edit->earlyMark;
     TallyAfterPlacement(model_, group, slot, day);
     painter_->drawPersonCells(row, day, day);
     painter_->drawPersonTallies(row);

@@ -6,6 +6,7 @@
 #include "roster/tallies.h"
 #include "screens/app_context.h"
 #include "screens/output/preview_print_output.h"
+#include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/early_late_screen.h"
 #include "screens/roster/roster_creation_edits.h"
 #include "screens/roster/roster_grid_keys.h"
@@ -203,18 +204,12 @@ void RosterCreationScreen::onLeadersClicked() {
 }
 
 void RosterCreationScreen::onGridClicked(int row, int col) {
-    if (const QString problem = painter_->clickProblem(row, col); !problem.isEmpty()) {
-        ctx_.prompter.inform(title_, problem);
-        return;
-    }
-    painter_->highlight(row, col);
-    const EditResult edit = chooser_(this);
-    if (edit.action.isEmpty())
-        return;
-    if (!ctx_.prompter.ask(title_, u"ｼﾌﾄを再設定しますか？内容を確認してください"_s))
+    const std::optional<EditResult> edit =
+        ConfirmedCellEdit(*painter_, ctx_.prompter, title_, chooser_, this, row, col);
+    if (!edit)
         return;
     BusyCursor busy;
-    applyEdit(edit, row, RosterGridPainter::dayOfColumn(col));
+    applyEdit(*edit, row, RosterGridPainter::dayOfColumn(col));
 }
 
 void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
