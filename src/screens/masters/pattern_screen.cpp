@@ -292,8 +292,7 @@ void PatternScreen::listSequence() {
         Table t(ctx_.db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::GreaterEqual, {kind_, *number, 0});
-        for (; !t.eof() && t.integer(u"パタ_区分"_s) == kind_ && t.integer(u"パタ_NO"_s) == *number;
-             t.moveNext()) {
+        for (; onPatternRow(t, *number); t.moveNext()) {
             const int pos = t.integer(u"パタ_連番"_s);
             if (pos == 0)
                 continue;
@@ -309,6 +308,11 @@ void PatternScreen::listSequence() {
         }
     }
     showFrames(kind_ == kWeekdayKind);
+}
+
+// Whether the cursor still stands on a row of pattern `number` of the shown kind.
+bool PatternScreen::onPatternRow(Table& t, int number) const {
+    return !t.eof() && t.integer(u"パタ_区分"_s) == kind_ && t.integer(u"パタ_NO"_s) == number;
 }
 
 void PatternScreen::showFrames(bool weekday) {
@@ -485,9 +489,7 @@ void PatternScreen::saveSequenceRow(int number) {
             Table c(ctx_.db, kTable);
             c.setIndex(kKey);
             c.seek(Seek::GreaterEqual, {kind_, number, 1});
-            for (; !c.eof() && c.integer(u"パタ_区分"_s) == kind_ &&
-                   c.integer(u"パタ_NO"_s) == number;
-                 c.moveNext())
+            for (; onPatternRow(c, number); c.moveNext())
                 ++rows;
             if (rows + 1 >= kMaxSequenceRows + 1) {
                 ctx_.prompter.inform(kTitle, u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
@@ -556,8 +558,7 @@ void PatternScreen::remove() {
         if (t.noMatch())
             return;
         found = true;
-        while (!t.eof() && t.integer(u"パタ_区分"_s) == kind_ &&
-               t.integer(u"パタ_NO"_s) == *number) {
+        while (onPatternRow(t, *number)) {
             t.remove();
             t.moveNext();
         }

@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class StaffingListScreen;
+class Table;
 
 // Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
 // for the weekday kind one shift per weekday.
@@ -36,6 +37,7 @@ private:
     void layoutWeekdayGrid();
     void onPatternChosen();
     void listSequence();
+    bool onPatternRow(Table& t, int number) const;
     void showFrames(bool weekday);
     void onSequenceRowChosen();
     void onShiftChosen();
