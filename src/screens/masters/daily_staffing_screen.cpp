@@ -6,6 +6,7 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
+#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/palette.h"
@@ -93,7 +94,7 @@ void DailyStaffingScreen::buildUi() {
 
     grid_ = new FlexGrid(this);
     grid_->setObjectName(u"日要員"_s);
-    grid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
+    grid_->setFont(QFont(Fonts::gothic(), 9));
     grid_->setMinimumHeight(260);
     root->addWidget(grid_, 1);
 

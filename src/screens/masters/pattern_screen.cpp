@@ -8,6 +8,7 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
+#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/palette.h"
@@ -141,7 +142,7 @@ void PatternScreen::buildUi() {
     auto* wdLayout = new QVBoxLayout(weekdayFrame_);
     weekdayGrid_ = new FlexGrid(weekdayFrame_);
     weekdayGrid_->setObjectName(u"曜日"_s);
-    weekdayGrid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
+    weekdayGrid_->setFont(QFont(Fonts::gothic(), 9));
     weekdayGrid_->setFixedSize(8 * Units::twipsToPixels(750) + 4, 2 * 20 + 4);
     weekdayGrid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     weekdayGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -4,6 +4,7 @@
 #include "store/database.h"
 #include "store/table.h"
 #include "widgets/flex_grid.h"
+#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 
@@ -47,7 +48,7 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
 
     grid_ = new FlexGrid(this);
     grid_->setObjectName(u"要員数表"_s);
-    grid_->setFont(QFont(u"ＭＳ ゴシック"_s, 9));
+    grid_->setFont(QFont(Fonts::gothic(), 9));
     root->addWidget(grid_, 1);
 
     QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
