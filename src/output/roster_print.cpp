@@ -231,9 +231,7 @@ private:
             sheet_.setForeColor(Black);
             sheet_.text(dayX(d), 17, QStringLiteral("%1").arg(day.date.right(2).toInt(), 2));
             font(8);
-            const int wd = day.weekday;
-            sheet_.setForeColor(wd >= 1 && wd <= 7 ? weekdayColour_[static_cast<size_t>(wd - 1)]
-                                                   : Black);
+            sheet_.setForeColor(day.headingColour(weekdayColour_));
             sheet_.text(dayX(d), 21, day.weekdayName);
         }
         sheet_.setForeColor(Black);

@@ -21,6 +21,12 @@ struct DayInfo {
     int weekday = 0;     // DayWeekday, 1 Sunday .. 7 Saturday
     int holidayFlag = 0; // DayHolidayFlag
     QString note;        // DayNote
+
+    // Palette number of the day's weekday heading, from one colour per weekday (Sunday first);
+    // black (0) when the weekday is not set.
+    int headingColour(const std::array<int, 7>& weekdayColour) const {
+        return weekday >= 1 && weekday <= 7 ? weekdayColour[static_cast<size_t>(weekday - 1)] : 0;
+    }
 };
 
 struct Cell {

@@ -150,11 +150,7 @@ void RosterGridPainter::drawHeadings() {
         grid_.setCellFontSize(0, col, 8);
         grid_.setText(1, col, day.weekdayName);
         grid_.setCellFontSize(1, col, 8);
-        const int wd = day.weekday;
-        grid_.setCellForeColor(
-            1, col,
-            Palette::colour(
-                wd >= 1 && wd <= 7 ? settings_.weekdayColour[static_cast<size_t>(wd - 1)] : Black));
+        grid_.setCellForeColor(1, col, Palette::colour(day.headingColour(settings_.weekdayColour)));
     }
     for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
         grid_.setText(1, tallyColumn(s), m_.cache.workShift(s).abbrev);
