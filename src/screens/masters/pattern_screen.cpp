@@ -271,18 +271,16 @@ void PatternScreen::onPatternChosen() {
             number_->setText(QString::number(t.integer(u"パタ_NO"_s)));
             name_->setText(t.text(u"パタ_名称"_s));
             remark_->setText(t.text(u"パタ_備考"_s));
-            for (QWidget* w : {static_cast<QWidget*>(number_), static_cast<QWidget*>(name_),
-                               static_cast<QWidget*>(remark_)})
-                FieldChecks::setTextColour(w, true);
+            for (QLineEdit* box : {number_, name_, remark_})
+                FieldChecks::setTextColour(box, true);
         }
         layoutWeekdayGrid();
-        listSequence();
+        listSequence(); // also shows the frame of the kind
         for (QLineEdit* box : {position_, shiftAbbrev_, shiftRemark_})
             box->clear();
         FormParts::clearChoice(shiftName_);
         if (kind_ == kWeekdayKind)
             position_->setText(u"1"_s);
-        showFrames(kind_ == kWeekdayKind);
     });
 }
 
