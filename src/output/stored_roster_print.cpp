@@ -17,8 +17,7 @@ void LoadRosterForPrint(Database& db, const StartupSettings& settings, RosterMod
     LoadRosterPeriod(db, model, settings.weekdayName);
     LoadMasterCache(db, model);
     LoadStoredRoster(db, model);
-    TallyPerStaff(model, 0);
-    TallyPerDay(model, 0);
+    TallyAll(model);
     read.commit();
 }
 

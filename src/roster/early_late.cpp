@@ -42,8 +42,7 @@ bool PickEarlyLatePerson(RosterModel& m, int day, int shift, int kind) {
         if (!winner)
             continue;
         winner->cell(day).early = kind;
-        TallyPerStaff(m, 0);
-        TallyPerDay(m, 0);
+        TallyAll(m);
         marked = true;
     }
     return marked;

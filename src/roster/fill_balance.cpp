@@ -198,8 +198,7 @@ void FillRemainingShifts(RosterModel& m) {
                     if (freeForFill(m, p, d))
                         p.cell(d).shift = fill;
     }
-    TallyPerStaff(m, 0);
-    TallyPerDay(m, 0);
+    TallyAll(m);
 
     const int ri = restIndex(m);
     for (int s = 1; s <= static_cast<int>(m.cache.workShifts.size()); ++s) {
@@ -211,8 +210,7 @@ void FillRemainingShifts(RosterModel& m) {
                     for (int rule = 1; rule <= 4; ++rule)
                         CoverShortage(m, s, d, who, level, rule);
     }
-    TallyPerStaff(m, 0);
-    TallyPerDay(m, 0);
+    TallyAll(m);
 
     // Without a rest shift among the working shifts there is no count or maximum to work to.
     if (ri == 0)

@@ -38,12 +38,10 @@ void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
     LoadMasterCache(db, m);
     LoadStoredRoster(db, m);
     // Requests and stored days count before the passes make their first decision.
-    TallyPerStaff(m, 0);
-    TallyPerDay(m, 0);
+    TallyAll(m);
     LoadCumulativeTotals(db, m, 2);
     read.commit();
     AssignShifts(m);
     FillRemainingShifts(m);
-    TallyPerStaff(m, 0);
-    TallyPerDay(m, 0);
+    TallyAll(m);
 }

@@ -154,6 +154,11 @@ void TallyPerStaff(RosterModel& m, int group, int slot) {
     countPerson(m, m.person(group, slot));
 }
 
+void TallyAll(RosterModel& m) {
+    TallyPerStaff(m, 0);
+    TallyPerDay(m, 0);
+}
+
 void TallyAfterPlacement(RosterModel& m, int group, int slot, int day) {
     if (day >= 1) {
         const int limit = m.recountLimit;

@@ -13,6 +13,9 @@ void TallyPerDay(RosterModel& m, int day);
 // in (group, slot).
 void TallyPerStaff(RosterModel& m, int group, int slot = 0);
 
+// Recounts everything: every person's counts, then AssignedCount for days 1..31.
+void TallyAll(RosterModel& m);
+
 // Recounts one changed day and one person, as every placement of the passes does.
 void TallyAfterPlacement(RosterModel& m, int group, int slot, int day);
 
