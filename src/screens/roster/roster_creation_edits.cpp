@@ -45,11 +45,7 @@ void CompactForward(RosterModel& m, int group, int slot, int day) {
 
 void WriteShiftSequence(RosterModel& m, int group, int slot, int day) {
     Person& p = m.person(group, slot);
-    int d = day;
-    for (const auto& w : m.cache.workShifts) {
-        if (w.abbrev.isEmpty() || d > RosterBounds::LastDay)
-            break;
-        p.cell(d).shift = w.abbrev;
-        ++d;
-    }
+    const int shifts = m.cache.workShiftCount();
+    for (int s = 1, d = day; s <= shifts && d <= RosterBounds::LastDay; ++s, ++d)
+        p.cell(d).shift = m.cache.workShift(s).abbrev;
 }
