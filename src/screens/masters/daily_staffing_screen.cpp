@@ -191,12 +191,22 @@ void DailyStaffingScreen::switchKind(int kind) {
     guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
 }
 
+// Below the heading row each working shift has a block of one row per figure.
+int DailyStaffingScreen::gridRow(int block, int entry) {
+    return 1 + block * kEntriesPerShift + entry;
+}
+
+// Weekdays, or the days of a month.
+int DailyStaffingScreen::dayCount() const {
+    return kind_ == 1 ? 7 : 31;
+}
+
 void DailyStaffingScreen::layoutGrid() {
-    const int days = kind_ == 1 ? 7 : 31;
+    const int days = dayCount();
     grid_->clearGrid();
     grid_->setFixedRows(0);
     grid_->setFixedCols(0);
-    grid_->setRows(static_cast<int>(shifts_.size()) * kEntriesPerShift + 1);
+    grid_->setRows(gridRow(static_cast<int>(shifts_.size()), 0));
     grid_->setCols(days + 2);
     grid_->setFixedRows(1);
     grid_->setFixedCols(2);
@@ -214,10 +224,10 @@ void DailyStaffingScreen::layoutGrid() {
         }
     }
     for (size_t k = 0; k < shifts_.size(); ++k) {
-        const int first = static_cast<int>(k) * kEntriesPerShift + 1;
-        grid_->setText(first, 0, shifts_[k].abbrev);
+        const int block = static_cast<int>(k);
+        grid_->setText(gridRow(block, 0), 0, shifts_[k].abbrev);
         for (int e = 0; e < kEntriesPerShift; ++e)
-            grid_->setText(first + e, 1, figures()[static_cast<size_t>(e)].rowName);
+            grid_->setText(gridRow(block, e), 1, figures()[static_cast<size_t>(e)].rowName);
     }
     highlightBlock_ = -1;
     highlightCol_ = -1;
@@ -235,7 +245,7 @@ int DailyStaffingScreen::blockOfOrder(int order) const {
 void DailyStaffingScreen::fillGrid() {
     // Laid out afresh every time, so a deleted last row does not linger on the screen.
     layoutGrid();
-    const int days = kind_ == 1 ? 7 : 31;
+    const int days = dayCount();
     Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
     Table t(ctx_.db, u"日別要員"_s);
     t.setIndex(u"key_日別"_s);
@@ -248,7 +258,7 @@ void DailyStaffingScreen::fillGrid() {
         const WorkShift& s = shifts_[static_cast<size_t>(block)];
         for (int e = 0; e < kEntriesPerShift; ++e) {
             const int v = t.integer(figures()[static_cast<size_t>(e)].dayField);
-            const int row = block * kEntriesPerShift + 1 + e;
+            const int row = gridRow(block, e);
             grid_->setText(row, day + 1, QString::number(v));
             grid_->setCellAlignment(row, day + 1, Qt::AlignRight | Qt::AlignVCenter);
             grid_->setCellForeColor(
@@ -260,8 +270,7 @@ void DailyStaffingScreen::fillGrid() {
 
 void DailyStaffingScreen::paintBlock(int block, int col, int paletteNumber) {
     for (int e = 0; e < kEntriesPerShift; ++e)
-        grid_->setCellBackColor(block * kEntriesPerShift + 1 + e, col,
-                                Palette::colour(paletteNumber));
+        grid_->setCellBackColor(gridRow(block, e), col, Palette::colour(paletteNumber));
 }
 
 void DailyStaffingScreen::onGridClicked(int row, int col) {
@@ -317,7 +326,7 @@ void DailyStaffingScreen::onShiftChosen() {
 
 bool DailyStaffingScreen::checkDay() {
     const auto n = TextValues::parseSmallInt(day_->text());
-    const int last = kind_ == 1 ? 7 : 31;
+    const int last = dayCount();
     const bool ok = n && *n >= 1 && *n <= last;
     if (ok && kind_ == 1)
         weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(*n - 1)]);

@@ -34,6 +34,8 @@ private:
     void buildUi();
     void loadWorkShifts();
     void switchKind(int kind);
+    static int gridRow(int block, int entry);
+    int dayCount() const;
     void layoutGrid();
     void fillGrid();
     int blockOfOrder(int order) const;
