@@ -173,12 +173,11 @@ void RosterCreationScreen::onExpandClicked() {
         BusyCursor busy;
         ExpandRoster(ctx_.db, model_, ctx_.settings, startEdit_->text(), endEdit_->text(),
                      kind_ == Kind::ByTeam ? 2 : 1);
-        leadersView_ = false;
-        painter_->draw(leadersView_);
+        painter_->draw(false);
     });
     if (!done) {
         model_ = RosterModel{};
-        painter_->draw(leadersView_);
+        painter_->draw(painter_->leadersView());
         return;
     }
     expanded_ = true;
@@ -188,8 +187,7 @@ void RosterCreationScreen::onExpandClicked() {
 
 void RosterCreationScreen::onAllClicked() {
     painter_->restoreHighlight();
-    leadersView_ = false;
-    painter_->draw(leadersView_);
+    painter_->draw(false);
 }
 
 void RosterCreationScreen::onLeadersClicked() {
@@ -199,8 +197,7 @@ void RosterCreationScreen::onLeadersClicked() {
         return;
     }
     painter_->restoreHighlight();
-    leadersView_ = true;
-    painter_->draw(leadersView_);
+    painter_->draw(true);
 }
 
 void RosterCreationScreen::onGridClicked(int row, int col) {
@@ -275,7 +272,7 @@ void RosterCreationScreen::onConfirmClicked() {
         return;
     if (ctx_.prompter.ask(title_, u"早出・遅出の設定を行いますか？"_s)) {
         openEarlyLate_(model_);
-        painter_->draw(leadersView_);
+        painter_->draw(painter_->leadersView());
     }
 }
 

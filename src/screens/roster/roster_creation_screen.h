@@ -68,7 +68,6 @@ private:
 
     bool expanded_ = false; // a generated roster is in the model
     bool changed_ = false;  // a cell was changed after expansion (the "expanded flag")
-    bool leadersView_ = false;
     qint64 lastExpandMs_ = 0;
 
     QLineEdit* startEdit_;

@@ -26,6 +26,7 @@ public:
     // Lays the grid out and draws everything. In the leaders view only leaders are listed and
     // the count rows show leaders against the leader requirement.
     void draw(bool leadersView);
+    bool leadersView() const { return leadersView_; }
 
     int staffRows() const { return static_cast<int>(rows_.size()); }
     int firstCountRow() const { return 2 + staffRows(); }
