@@ -15,7 +15,6 @@ public:
     QString dir() const { return dir_.path(); }
     QString path() const { return Database::pathIn(dir_.path()); }
     void close() { db_.reset(); }
-    void reopen() { db_ = std::make_unique<Database>(path(), Database::OpenMode::OpenExisting); }
 
 private:
     QTemporaryDir dir_;
