@@ -209,8 +209,11 @@ void ShiftDefinitionScreen::connectChecks() {
         checks_->onFocusLost(field, [this, rule = rule] { checkRule(rule); });
 }
 
+int ShiftDefinitionScreen::listFilter() const {
+    return working_->isChecked() ? 1 : 0;
+}
+
 void ShiftDefinitionScreen::workingShiftMode() {
-    listFilter_ = 1;
     for (QLineEdit* e : {order_, minStaff_, leaders_, maxCount_})
         e->clear();
     for (QLineEdit* e : {earlyStaff_, lateStaff_, teamStaff_, teamLeaders_})
@@ -220,7 +223,6 @@ void ShiftDefinitionScreen::workingShiftMode() {
 }
 
 void ShiftDefinitionScreen::leaveShiftMode() {
-    listFilter_ = 0;
     for (QLineEdit* e : {order_, earlyStaff_, lateStaff_, minStaff_, leaders_, maxCount_,
                          teamStaff_, teamLeaders_})
         e->setText(u"0"_s);
@@ -247,17 +249,17 @@ void ShiftDefinitionScreen::earlyLateDefaults() {
 }
 
 void ShiftDefinitionScreen::fillList() {
-    const QStringList names = ShiftListService::FillShiftList(ctx_.db, listFilter_);
+    const QStringList names = ShiftListService::FillShiftList(ctx_.db, listFilter());
     list_->clear();
     list_->addItems(names);
-    if (listFilter_ == 1)
+    if (listFilter() == 1)
         workingCount_ = static_cast<int>(names.size());
 }
 
 void ShiftDefinitionScreen::loadDefinition(const QString& name) {
     Table t(ctx_.db, kTable);
     t.setIndex(u"idx_FLG名称"_s);
-    t.seek(Seek::Equal, {listFilter_, name});
+    t.seek(Seek::Equal, {listFilter(), name});
     if (t.noMatch()) {
         ctx_.prompter.inform(kTitle, u"シフト名称が取出せません、シフト名称を確認して下さい。"_s);
         return;

@@ -19,7 +19,8 @@ public:
     // The most working shifts the roster model holds.
     static constexpr int kMaxWorkingShifts = 10;
 
-    int listFilter() const { return listFilter_; }
+    // The category the list shows: 1 working shifts, 0 leave shifts, as the chosen option says.
+    int listFilter() const;
 
 private:
     void buildLayout();
@@ -48,7 +49,6 @@ private:
 
     AppContext& ctx_;
     FieldChecks* checks_;
-    int listFilter_ = 1;
     int workingCount_ = 0;
 
     QRadioButton* working_;
