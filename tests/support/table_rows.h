@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,26 @@ inline void put(Database& db, const QString& table, const QString& index, const 
         t.edit();
     setAll(t, fields);
     t.update();
+}
+
+// Deletes the row stored under `key` on `index` (a DbError when there is none).
+inline void remove(Database& db, const QString& table, const QString& index,
+                   const QVariantList& key) {
+    Table t(db, table);
+    t.setIndex(index);
+    t.seek(Seek::Equal, key);
+    t.remove();
+}
+
+// One field of the row stored under `key` on `index`; nothing when there is no such row.
+inline std::optional<QVariant> value(Database& db, const QString& table, const QString& index,
+                                     const QVariantList& key, const QString& field) {
+    Table t(db, table);
+    t.setIndex(index);
+    t.seek(Seek::Equal, key);
+    if (t.noMatch())
+        return std::nullopt;
+    return t.value(field);
 }
 
 inline int count(Database& db, const QString& table) {

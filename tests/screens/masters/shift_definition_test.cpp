@@ -18,10 +18,8 @@ protected:
     int count() { return TableRows::count(tmp.db(), u"シフト基本"_s); }
     // A stored field of one shift, or "<none>" when the shift is not stored.
     QString field(const QString& abbrev, const QString& name) {
-        Table t(tmp.db(), u"シフト基本"_s);
-        t.setIndex(u"key_基本"_s);
-        t.seek(Seek::Equal, {abbrev});
-        return t.noMatch() ? u"<none>"_s : t.value(name).toString();
+        const auto v = TableRows::value(tmp.db(), u"シフト基本"_s, u"key_基本"_s, {abbrev}, name);
+        return v ? v->toString() : u"<none>"_s;
     }
     std::unique_ptr<ShiftDefinitionScreen> open() {
         auto s = std::make_unique<ShiftDefinitionScreen>(ctx);

@@ -40,14 +40,10 @@ protected:
     }
 
     QVariant stored(const QString& no, const QString& field) {
-        Table t(db(), u"職員"_s);
-        t.setIndex(u"key_職員"_s);
-        t.seek(Seek::Equal, {no});
-        if (t.noMatch()) {
+        const auto v = TableRows::value(db(), u"職員"_s, u"key_職員"_s, {no}, field);
+        if (!v)
             ADD_FAILURE() << "no staff " << no.toStdString();
-            return {};
-        }
-        return t.value(field);
+        return v.value_or(QVariant());
     }
     QString storedText(const QString& no, const QString& field) {
         return stored(no, field).toString();

@@ -1,5 +1,4 @@
 #include "screens/output/shift_change_dialog.h"
-#include "store/table.h"
 #include "support/scripted_prompter.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
@@ -99,12 +98,7 @@ TEST_F(ShiftChangeDialogTest, DeleteSequenceAndCancelCarryNoShift) {
 TEST_F(ShiftChangeDialogTest, AShiftNoLongerRegisteredIsRefusedAndTheDialogStays) {
     ShiftChangeDialog d(tmp.db(), prompter);
     d.show();
-    {
-        Table t(tmp.db(), u"シフト基本"_s);
-        t.setIndex(u"key_基本"_s);
-        t.seek(Seek::Equal, {u"夜"_s});
-        t.remove();
-    }
+    TableRows::remove(tmp.db(), u"シフト基本"_s, u"key_基本"_s, {u"夜"_s});
     pick(d, u"夜勤"_s, u"置換"_s);
     EXPECT_EQ(prompter.lastText(), u"指定したシフト名の登録を確認して下さい。"_s);
     EXPECT_EQ(d.result().action, u"0"_s);

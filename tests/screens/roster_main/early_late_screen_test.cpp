@@ -32,17 +32,15 @@ protected:
     }
 
     QString createdTo() {
-        Table t(tmp.db(), u"作成単位"_s);
-        t.setIndex(u"key_作成単位"_s);
-        t.seek(Seek::Equal, {2});
-        return t.text(u"作_作成To"_s);
+        return TableRows::value(tmp.db(), u"作成単位"_s, u"key_作成単位"_s, {2}, u"作_作成To"_s)
+            .value_or(QVariant())
+            .toString();
     }
 
     int storedMark(const QString& no, const QString& date) {
-        Table t(tmp.db(), u"勤務表"_s);
-        t.setIndex(u"key_勤務表"_s);
-        t.seek(Seek::Equal, {1, no, date});
-        return t.noMatch() ? -1 : t.integer(u"勤_予定早出"_s);
+        const auto v = TableRows::value(tmp.db(), u"勤務表"_s, u"key_勤務表"_s, {1, no, date},
+                                        u"勤_予定早出"_s);
+        return v ? v->toInt() : -1;
     }
 
     std::unique_ptr<RosterCreationScreen> creation;

@@ -71,10 +71,9 @@ protected:
     }
 
     QString createdTo() {
-        Table t(tmp.db(), u"作成単位"_s);
-        t.setIndex(u"key_作成単位"_s);
-        t.seek(Seek::Equal, {2});
-        return t.text(u"作_作成To"_s);
+        return TableRows::value(tmp.db(), u"作成単位"_s, u"key_作成単位"_s, {2}, u"作_作成To"_s)
+            .value_or(QVariant())
+            .toString();
     }
 
     QTemporaryDir outDir;

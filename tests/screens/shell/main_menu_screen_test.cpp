@@ -1,6 +1,5 @@
 #include "screens/shell/main_menu_screen.h"
 #include "store/db_error.h"
-#include "store/table.h"
 #include "support/entry_screen_fixture.h"
 #include "support/table_rows.h"
 #include "widgets/fonts.h"
@@ -107,10 +106,7 @@ TEST_F(MainMenu, RosterButtonsFollowTheByTeamSetting) {
 }
 
 TEST_F(MainMenu, MissingCreationUnitRowsAreReportedAndTheMenuStillOpens) {
-    Table t(tmp.db(), u"作成単位"_s);
-    t.setIndex(u"key_作成単位"_s);
-    t.seek(Seek::Equal, {2});
-    t.remove();
+    TableRows::remove(tmp.db(), u"作成単位"_s, u"key_作成単位"_s, {2});
     MainMenuScreen second(ctx, {});
     ASSERT_EQ(prompter.shown().size(), 1u);
     EXPECT_EQ(prompter.lastTitle(), kTitle);
@@ -118,8 +114,7 @@ TEST_F(MainMenu, MissingCreationUnitRowsAreReportedAndTheMenuStillOpens) {
     EXPECT_FALSE(second.isVisible()); // reported during load, before the menu is shown
 
     prompter.clear();
-    t.seek(Seek::Equal, {1});
-    t.remove();
+    TableRows::remove(tmp.db(), u"作成単位"_s, u"key_作成単位"_s, {1});
     auto menu = open();
     // Only the first missing row is reported: the load stops there.
     EXPECT_EQ(prompter.texts(), std::vector<QString>{u"作成単位･基本の登録を確認して下さい。"_s});
@@ -190,10 +185,8 @@ TEST_F(MainMenu, ModalScreensReloadTheSettingsAndSwapTheRosterButtons) {
 
 TEST_F(MainMenu, ModalReloadReportsAMissingCreationUnit) {
     std::vector<ScreenEntry> catalog{{u"マスター登録"_s, true, [](AppContext& c) -> QWidget* {
-                                          Table t(c.db, u"作成単位"_s);
-                                          t.setIndex(u"key_作成単位"_s);
-                                          t.seek(Seek::Equal, {1});
-                                          t.remove();
+                                          TableRows::remove(c.db, u"作成単位"_s, u"key_作成単位"_s,
+                                                            {1});
                                           auto* w = new QWidget; // not a dialog: still modal
                                           w->setProperty("expectedModal", true);
                                           QTimer::singleShot(0, w, [w] {
