@@ -3,8 +3,7 @@
 #include "roster/registration.h"
 #include "store/db_error.h"
 #include "store/startup_settings.h"
-
-#include <sqlite3.h>
+#include "support/sql_values.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleWorkplace;
@@ -17,14 +16,7 @@ protected:
         model = std::make_unique<RosterModel>();
         ExpandRoster(db(), m(), StartupSettings{}, start, end, 1);
     }
-    QString single(const QString& sql) {
-        sqlite3_stmt* st = db().prepare(sql);
-        QString v;
-        if (sqlite3_step(st) == SQLITE_ROW)
-            v = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return v;
-    }
+    QString single(const QString& sql) { return sqlText(db(), sql); }
     int rows(const QString& where = u"1"_s) {
         return single(u"SELECT count(*) FROM \"勤務表\" WHERE "_s + where).toInt();
     }

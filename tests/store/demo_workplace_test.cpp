@@ -6,33 +6,17 @@
 #include "store/startup_settings.h"
 #include "store/table.h"
 #include "store/text_values.h"
+#include "support/sql_values.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
-#include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-int count(Database& db, const QString& sql) {
-    sqlite3_stmt* st = db.prepare(sql);
-    const int n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
-    sqlite3_finalize(st);
-    return n;
-}
-
-QString textOf(Database& db, const QString& sql) {
-    sqlite3_stmt* st = db.prepare(sql);
-    QString v;
-    if (sqlite3_step(st) == SQLITE_ROW)
-        v = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return v;
-}
 
 struct DayRow {
     QString shift;
@@ -66,12 +50,12 @@ protected:
 TEST_F(DemoWorkplace, MastersAreCompleteAndReferToEachOther) {
     load(QDate(2025, 2, 10));
     Database& db = tmp.db();
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 職員"_s), 24);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 作成単位"_s), 2);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 日別要員"_s), 4);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_連番 = 0"_s), 3);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 職員"_s), 24);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 作成単位"_s), 2);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 日別要員"_s), 4);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_連番 = 0"_s), 3);
     for (int kind : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 80})
-        EXPECT_GT(count(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 = %1"_s.arg(kind)), 0)
+        EXPECT_GT(sqlInt(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 = %1"_s.arg(kind)), 0)
             << kind;
 
     // Working shifts carry the order numbers 1..n; the rest shift is one of them with a maximum.
@@ -83,21 +67,21 @@ TEST_F(DemoWorkplace, MastersAreCompleteAndReferToEachOther) {
         working << shifts.text(u"基本_略称"_s);
     }
     EXPECT_EQ(working, (QStringList{u"日"_s, u"夜"_s, u"明"_s, u"休"_s}));
-    EXPECT_EQ(count(db, u"SELECT 基本_MAX FROM シフト基本 WHERE 基本_略称 = '休'"_s), 10);
-    EXPECT_EQ(textOf(db, u"SELECT 基本_略称 FROM シフト基本 WHERE 基本_有給区分 = 1"_s), u"有"_s);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM シフト基本 WHERE 基本_有給区分 = 1"_s), 1);
+    EXPECT_EQ(sqlInt(db, u"SELECT 基本_MAX FROM シフト基本 WHERE 基本_略称 = '休'"_s), 10);
+    EXPECT_EQ(sqlText(db, u"SELECT 基本_略称 FROM シフト基本 WHERE 基本_有給区分 = 1"_s), u"有"_s);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM シフト基本 WHERE 基本_有給区分 = 1"_s), 1);
     // Settings that name shifts name working shifts.
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 IN (3, 7, 8) AND 個_略称 "
-                        u"NOT IN (SELECT 基本_略称 FROM シフト基本 WHERE 基本_対象FLG = 1)"_s),
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 IN (3, 7, 8) AND 個_略称 "
+                         u"NOT IN (SELECT 基本_略称 FROM シフト基本 WHERE 基本_対象FLG = 1)"_s),
               0);
     // Pattern and daily-staffing rows name registered shifts.
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_連番 > 0 AND パタ_シフト略称 "
-                        u"NOT IN (SELECT 基本_略称 FROM シフト基本)"_s),
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_連番 > 0 AND パタ_シフト略称 "
+                         u"NOT IN (SELECT 基本_略称 FROM シフト基本)"_s),
               0);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 日別要員 d JOIN シフト基本 s ON s.基本_略称 = "
-                        u"d.日_略称 WHERE s.基本_優先順 <> d.日_優先順"_s),
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 日別要員 d JOIN シフト基本 s ON s.基本_略称 = "
+                         u"d.日_略称 WHERE s.基本_優先順 <> d.日_優先順"_s),
               0);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_区分 = 5 AND パタ_連番 > 0"_s),
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_区分 = 5 AND パタ_連番 > 0"_s),
               7);
 
     // Every staff member: a known category and team, a pattern of the kind the shift type names.
@@ -116,20 +100,22 @@ TEST_F(DemoWorkplace, MastersAreCompleteAndReferToEachOther) {
         for (QChar c : kana)
             EXPECT_TRUE(c == u' ' || (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F))
                 << no.toStdString();
-        EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 = 1 AND 個_NO = %1"_s.arg(
-                                staff.integer(u"職員_区分"_s))),
-                  1);
         EXPECT_EQ(
-            count(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 = 5 AND 個_名称 = '%1'"_s.arg(
-                          staff.text(u"職員_チーム"_s))),
+            sqlInt(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 = 1 AND 個_NO = %1"_s.arg(
+                           staff.integer(u"職員_区分"_s))),
+            1);
+        EXPECT_EQ(
+            sqlInt(db, u"SELECT COUNT(*) FROM 個マスタ WHERE 個_区分 = 5 AND 個_名称 = '%1'"_s.arg(
+                           staff.text(u"職員_チーム"_s))),
             1);
         if (type == 2) {
             EXPECT_EQ(pattern, 0);
         } else {
-            EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_区分 = %1 AND パタ_NO = "
-                                u"%2 AND パタ_連番 = 0"_s.arg(type)
-                                    .arg(pattern)),
-                      1)
+            EXPECT_EQ(
+                sqlInt(db, u"SELECT COUNT(*) FROM ｼﾌﾄﾊﾟﾀｰﾝ WHERE パタ_区分 = %1 AND パタ_NO = "
+                           u"%2 AND パタ_連番 = 0"_s.arg(type)
+                               .arg(pattern)),
+                1)
                 << no.toStdString();
         }
     }
@@ -153,7 +139,7 @@ TEST_F(DemoWorkplace, ProposesTheCurrentMonthAndStartsUpWithoutMessages) {
     EXPECT_EQ(next.start, u"2025/02/01"_s);
     EXPECT_EQ(next.end, u"2025/02/28"_s);
     // The newcomer joins on the 15th of the month after.
-    EXPECT_EQ(textOf(tmp.db(), u"SELECT 職員_配属日 FROM 職員 WHERE 職員_no = '2012'"_s),
+    EXPECT_EQ(sqlText(tmp.db(), u"SELECT 職員_配属日 FROM 職員 WHERE 職員_no = '2012'"_s),
               u"2025/03/15"_s);
 }
 
@@ -179,19 +165,19 @@ TEST_F(DemoWorkplace, FiscalYearAndPeriodsTurnAtTheirBoundaries) {
     // month is a leap February.
     load(QDate(2024, 3, 31));
     Database& db = tmp.db();
-    EXPECT_EQ(textOf(db, u"SELECT MIN(カレ_年月日) FROM カレンダー"_s), u"2023/04/29"_s);
-    EXPECT_EQ(textOf(db, u"SELECT MAX(カレ_年月日) FROM カレンダー"_s), u"2024/03/20"_s);
+    EXPECT_EQ(sqlText(db, u"SELECT MIN(カレ_年月日) FROM カレンダー"_s), u"2023/04/29"_s);
+    EXPECT_EQ(sqlText(db, u"SELECT MAX(カレ_年月日) FROM カレンダー"_s), u"2024/03/20"_s);
     EXPECT_EQ(
-        textOf(db, u"SELECT 作_作成From || '-' || 作_作成To FROM 作成単位 WHERE 作_区分 = 2"_s),
+        sqlText(db, u"SELECT 作_作成From || '-' || 作_作成To FROM 作成単位 WHERE 作_区分 = 2"_s),
         u"2024/02/01-2024/02/29"_s);
-    EXPECT_EQ(textOf(db, u"SELECT MIN(勤_勤務日) || '-' || MAX(勤_勤務日) FROM 勤務表"_s),
+    EXPECT_EQ(sqlText(db, u"SELECT MIN(勤_勤務日) || '-' || MAX(勤_勤務日) FROM 勤務表"_s),
               u"2023/12/01-2024/02/29"_s);
 
     TempDatabase april;
     FixedClock firstOfApril(QDate(2024, 4, 1));
     LoadDemoWorkplace(april.db(), firstOfApril);
-    EXPECT_EQ(textOf(april.db(), u"SELECT MIN(カレ_年月日) FROM カレンダー"_s), u"2024/04/29"_s);
-    EXPECT_EQ(textOf(april.db(), u"SELECT 職員_配属日 FROM 職員 WHERE 職員_no = '2012'"_s),
+    EXPECT_EQ(sqlText(april.db(), u"SELECT MIN(カレ_年月日) FROM カレンダー"_s), u"2024/04/29"_s);
+    EXPECT_EQ(sqlText(april.db(), u"SELECT 職員_配属日 FROM 職員 WHERE 職員_no = '2012'"_s),
               u"2024/05/15"_s);
 }
 
@@ -208,9 +194,10 @@ TEST_F(DemoWorkplace, HistoryCoversThreeMonthsBeforeTheProposedPeriodAsRegistere
         EXPECT_EQ(days.rbegin()->first, u"2025/01/31"_s);
     }
     // The pattern number is recorded as text, the team as the person's team.
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 勤務表 r JOIN 職員 s ON s.職員_no = r.勤_職員番号 "
-                        u"WHERE r.勤_バタン <> CAST(s.職員_特定シフトNO AS TEXT) OR r.勤_チーム <> "
-                        u"s.職員_チーム OR r.勤_実績 <> '' OR r.勤_BKUP者 <> ''"_s),
+    EXPECT_EQ(sqlInt(db,
+                     u"SELECT COUNT(*) FROM 勤務表 r JOIN 職員 s ON s.職員_no = r.勤_職員番号 "
+                     u"WHERE r.勤_バタン <> CAST(s.職員_特定シフトNO AS TEXT) OR r.勤_チーム <> "
+                     u"s.職員_チーム OR r.勤_実績 <> '' OR r.勤_BKUP者 <> ''"_s),
               0);
 
     // A night is always followed by 明 and then 休; people without shift work rest at
@@ -260,33 +247,34 @@ TEST_F(DemoWorkplace, RequestsMatchTheirShiftsAndTheHistoryLeave) {
     Database& db = tmp.db();
     // Requests of the proposed month.
     EXPECT_GT(
-        count(db,
-              u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_区分 = 1 AND 希_勤務日 >= '2025/02/01'"_s),
+        sqlInt(db,
+               u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_区分 = 1 AND 希_勤務日 >= '2025/02/01'"_s),
         0);
     EXPECT_GT(
-        count(db,
-              u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_区分 = 2 AND 希_勤務日 >= '2025/02/01'"_s),
+        sqlInt(db,
+               u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_区分 = 2 AND 希_勤務日 >= '2025/02/01'"_s),
         0);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_勤務日 > '2025/02/28'"_s), 0);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_勤務日 > '2025/02/28'"_s), 0);
     // Paid leave is "有"; the day-off flag is the requested shift's; requesters exist.
     EXPECT_EQ(
-        count(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_区分 = 1 AND 希_予定略称 <> '有'"_s), 0);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 休暇希望 h JOIN シフト基本 s ON s.基本_略称 = "
-                        u"h.希_予定略称 WHERE s.基本_休出区分 = h.希_休FLG"_s),
-              count(db, u"SELECT COUNT(*) FROM 休暇希望"_s));
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_職員NO NOT IN (SELECT 職員_no "
-                        u"FROM 職員) OR 希_申請日 >= 希_勤務日"_s),
+        sqlInt(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_区分 = 1 AND 希_予定略称 <> '有'"_s),
+        0);
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 休暇希望 h JOIN シフト基本 s ON s.基本_略称 = "
+                         u"h.希_予定略称 WHERE s.基本_休出区分 = h.希_休FLG"_s),
+              sqlInt(db, u"SELECT COUNT(*) FROM 休暇希望"_s));
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_職員NO NOT IN (SELECT 職員_no "
+                         u"FROM 職員) OR 希_申請日 >= 希_勤務日"_s),
               0);
     // Every paid-leave day of the history is a registered paid-leave request, and back.
-    const int historyLeave = count(db, u"SELECT COUNT(*) FROM 勤務表 WHERE 勤_予定 = '有'"_s);
+    const int historyLeave = sqlInt(db, u"SELECT COUNT(*) FROM 勤務表 WHERE 勤_予定 = '有'"_s);
     EXPECT_GT(historyLeave, 3);
     EXPECT_EQ(
-        count(
+        sqlInt(
             db,
             u"SELECT COUNT(*) FROM 勤務表 r JOIN 休暇希望 h ON h.希_区分 = 1 AND "
             u"h.希_職員NO = r.勤_職員番号 AND h.希_勤務日 = r.勤_勤務日 WHERE r.勤_予定 = '有'"_s),
         historyLeave);
-    EXPECT_EQ(count(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_勤務日 < '2025/02/01'"_s),
+    EXPECT_EQ(sqlInt(db, u"SELECT COUNT(*) FROM 休暇希望 WHERE 希_勤務日 < '2025/02/01'"_s),
               historyLeave);
 }
 
@@ -294,6 +282,6 @@ TEST_F(DemoWorkplace, RefusesADatabaseThatAlreadyHoldsDataAndWritesNothing) {
     TableRows::add(tmp.db(), u"カレンダー"_s, {{u"カレ_年月日"_s, u"2025/01/01"_s}});
     FixedClock clock(QDate(2025, 2, 10));
     EXPECT_THROW(LoadDemoWorkplace(tmp.db(), clock), DbError);
-    EXPECT_EQ(count(tmp.db(), u"SELECT COUNT(*) FROM 職員"_s), 0);
-    EXPECT_EQ(count(tmp.db(), u"SELECT COUNT(*) FROM カレンダー"_s), 1);
+    EXPECT_EQ(sqlInt(tmp.db(), u"SELECT COUNT(*) FROM 職員"_s), 0);
+    EXPECT_EQ(sqlInt(tmp.db(), u"SELECT COUNT(*) FROM カレンダー"_s), 1);
 }
