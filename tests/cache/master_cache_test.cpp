@@ -29,15 +29,10 @@ protected:
         TableRows::putCode(tmp.db(), kind, no, name, abbrev);
     }
     void pattern(int kind, int no, const QString& name, const QStringList& shifts) {
-        row(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, {{u"パタ_区分"_s, kind},
-                            {u"パタ_NO"_s, no},
-                            {u"パタ_名称"_s, name},
-                            {u"パタ_連番"_s, 0}});
+        TableRows::putPatternRow(tmp.db(), kind, no, 0, {{u"パタ_名称"_s, name}});
         for (int i = 0; i < shifts.size(); ++i)
-            row(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, {{u"パタ_区分"_s, kind},
-                                {u"パタ_NO"_s, no},
-                                {u"パタ_連番"_s, i + 1},
-                                {u"パタ_シフト略称"_s, shifts[i]}});
+            TableRows::putPatternRow(tmp.db(), kind, no, i + 1,
+                                     {{u"パタ_シフト略称"_s, shifts[i]}});
     }
     void rule(int kind, int day, int order, const QString& abbrev, QList<int> figures) {
         row(u"日別要員"_s, {{u"日_区分"_s, kind},

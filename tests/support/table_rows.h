@@ -99,6 +99,15 @@ inline void putShift(Database& db, const QString& abbrev, const QString& name, i
     put(db, QStringLiteral("シフト基本"), QStringLiteral("key_基本"), {abbrev}, more);
 }
 
+// One row of pattern `no` of list `kind`: position 0 is the pattern's own row, positions from 1
+// its shifts in order.
+inline void putPatternRow(Database& db, int kind, int no, int pos, Fields more) {
+    more.insert(more.begin(), {{QStringLiteral("パタ_区分"), kind},
+                               {QStringLiteral("パタ_NO"), no},
+                               {QStringLiteral("パタ_連番"), pos}});
+    put(db, QStringLiteral("ｼﾌﾄﾊﾟﾀｰﾝ"), QStringLiteral("key_ﾊﾟﾀﾝ"), {kind, no, pos}, more);
+}
+
 // One row of the creation unit: kind 1 holds the unit itself, kind 2 the last period created.
 struct CreationUnitRow {
     int unit = 0, count = 0;

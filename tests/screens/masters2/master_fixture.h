@@ -38,18 +38,11 @@ protected:
                        const QString& shiftName = {}) {
         using namespace Qt::Literals::StringLiterals;
         if (pos == 0)
-            putRow(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {kind, no, 0},
-                   {{u"パタ_区分"_s, kind},
-                    {u"パタ_NO"_s, no},
-                    {u"パタ_連番"_s, 0},
-                    {u"パタ_名称"_s, nameOrAbbrev}});
+            TableRows::putPatternRow(db(), kind, no, 0, {{u"パタ_名称"_s, nameOrAbbrev}});
         else
-            putRow(u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {kind, no, pos},
-                   {{u"パタ_区分"_s, kind},
-                    {u"パタ_NO"_s, no},
-                    {u"パタ_連番"_s, pos},
-                    {u"パタ_シフト略称"_s, nameOrAbbrev},
-                    {u"パタ_シフト名称"_s, shiftName}});
+            TableRows::putPatternRow(
+                db(), kind, no, pos,
+                {{u"パタ_シフト略称"_s, nameOrAbbrev}, {u"パタ_シフト名称"_s, shiftName}});
     }
 
     void addCode(int kind, int no, const QString& name, const QString& abbrev = {}) {
