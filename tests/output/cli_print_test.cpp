@@ -17,12 +17,9 @@ protected:
     CliPrintTest() {
         LoadDemoWorkplace(tmp.db(), FixedClock(QDate(2024, 4, 1)));
         for (int d = 1; d <= 30; ++d)
-            TableRows::add(
-                tmp.db(), u"勤務表"_s,
-                {{u"勤_区分"_s, 1},
-                 {u"勤_職員番号"_s, u"1003"_s},
-                 {u"勤_勤務日"_s, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0'))},
-                 {u"勤_予定"_s, u"日"_s}});
+            TableRows::putRosterDay(tmp.db(), u"1003"_s,
+                                    QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0')),
+                                    u"日"_s);
         tmp.close();
     }
     QString pdf() const { return tmp.dir() + u"/out.pdf"_s; }

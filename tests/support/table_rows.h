@@ -108,6 +108,17 @@ inline void putPatternRow(Database& db, int kind, int no, int pos, Fields more) 
     put(db, QStringLiteral("ｼﾌﾄﾊﾟﾀｰﾝ"), QStringLiteral("key_ﾊﾟﾀﾝ"), {kind, no, pos}, more);
 }
 
+// The planned shift of one person on one day of the registered roster (kind 1); `more` are
+// further fields of the row.
+inline void putRosterDay(Database& db, const QString& no, const QString& date,
+                         const QString& planned, Fields more = {}) {
+    more.insert(more.begin(), {{QStringLiteral("勤_区分"), 1},
+                               {QStringLiteral("勤_職員番号"), no},
+                               {QStringLiteral("勤_勤務日"), date},
+                               {QStringLiteral("勤_予定"), planned}});
+    put(db, QStringLiteral("勤務表"), QStringLiteral("key_勤務表"), {1, no, date}, more);
+}
+
 // One row of the creation unit: kind 1 holds the unit itself, kind 2 the last period created.
 struct CreationUnitRow {
     int unit = 0, count = 0;

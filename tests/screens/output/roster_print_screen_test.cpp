@@ -41,14 +41,9 @@ protected:
     void registerSomeDays() {
         for (const QString& no : {u"1002"_s, u"1003"_s})
             for (int d = 1; d <= 3; ++d)
-                putRow(
-                    u"勤務表"_s, u"key_勤務表"_s,
-                    {1, no, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0'))},
-                    {{u"勤_区分"_s, 1},
-                     {u"勤_職員番号"_s, no},
-                     {u"勤_勤務日"_s, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0'))},
-                     {u"勤_予定"_s, u"日"_s},
-                     {u"勤_予定早出"_s, d == 2 ? 2 : 0}});
+                TableRows::putRosterDay(
+                    tmp.db(), no, QStringLiteral("2024/04/%1").arg(d, 2, 10, QLatin1Char('0')),
+                    u"日"_s, {{u"勤_予定早出"_s, d == 2 ? 2 : 0}});
     }
 
     QString pdfText() {
