@@ -45,7 +45,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(screen));
     }
 
-    void click(const QWidget* screen, const QString& name) {
+    virtual void click(const QWidget* screen, const QString& name) {
         auto* b = child<QAbstractButton>(screen, name);
         // Option buttons and tick boxes answer only on their mark and caption, which a
         // stretched button's centre may miss.

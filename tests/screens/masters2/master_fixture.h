@@ -55,7 +55,7 @@ protected:
         child<QLineEdit>(screen, name)->setText(text);
     }
     // The screens here are not shown, so a button is pressed directly rather than by mouse.
-    void click(QWidget* screen, const QString& name) {
+    void click(const QWidget* screen, const QString& name) override {
         child<QAbstractButton>(screen, name)->click();
     }
     // Chooses an item of a combo box as the user would (activated is emitted).

@@ -41,8 +41,7 @@ protected:
     void saveRow(PatternScreen& s, int pos, const QString& shiftName) {
         setText(&s, u"シフト順NO"_s, QString::number(pos));
         choose(&s, u"シフト名称"_s, shiftName);
-        prompter.answerYes();
-        click(&s, u"確定"_s);
+        clickYes(&s, u"確定"_s);
     }
 
     QList<int> positions(int kind, int no) {
@@ -74,8 +73,7 @@ TEST_F(PatternTest, HeaderSaveListsPatternAndShowsSequenceFrame) {
     setText(&s, u"パタンNO"_s, u"3"_s);
     setText(&s, u"パタン名称"_s, u"三交代"_s);
     setText(&s, u"パタン備考"_s, u"旧"_s);
-    prompter.answerYes();
-    click(&s, u"確定"_s);
+    clickYes(&s, u"確定"_s);
     EXPECT_EQ(prompter.lastText(), u"更新(登録)されました。"_s);
     EXPECT_EQ(list(&s, u"パターン名称"_s)->count(), 1);
     EXPECT_TRUE(child<QGroupBox>(&s, u"シフト情報"_s)->isVisibleTo(&s));
@@ -83,8 +81,7 @@ TEST_F(PatternTest, HeaderSaveListsPatternAndShowsSequenceFrame) {
     // Same number again: the header is overwritten, not duplicated.
     setText(&s, u"パタン名称"_s, u"三交代A"_s);
     setText(&s, u"パタン備考"_s, u"新"_s);
-    prompter.answerYes();
-    click(&s, u"確定"_s);
+    clickYes(&s, u"確定"_s);
     EXPECT_EQ(positions(1, 3), QList<int>{0});
     ASSERT_EQ(list(&s, u"パターン名称"_s)->count(), 1);
     EXPECT_EQ(list(&s, u"パターン名称"_s)->item(0)->text(), u"三交代A"_s);
@@ -227,8 +224,7 @@ TEST_F(PatternTest, WeekdayPatternNeedsEveryDayAndWritesSevenRows) {
     auto* grid = child<FlexGrid>(&s, u"曜日"_s);
     Q_EMIT grid->cellClickedAt(1, 7);
     choose(&s, u"シフト名称2"_s, u"夜勤"_s);
-    prompter.answerYes();
-    click(&s, u"確定"_s);
+    clickYes(&s, u"確定"_s);
     EXPECT_EQ(prompter.lastText(), u"指定された曜日シフトは更新(登録)されました。"_s);
     EXPECT_EQ(positions(5, 1), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
     Table t(db(), u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);

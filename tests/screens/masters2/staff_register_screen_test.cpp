@@ -31,8 +31,7 @@ protected:
     }
 
     bool saveYes(StaffRegisterScreen& s) {
-        prompter.answerYes();
-        click(&s, u"確定"_s);
+        clickYes(&s, u"確定"_s);
         if (prompter.pendingAnswers() == 0)
             return prompter.lastText() == u"職員は更新(登録)されました。"_s;
         prompter.clear();

@@ -51,6 +51,7 @@ protected:
         return b;
     }
 
+    using EntryScreenFixture::click;
     static void click(MainMenuScreen& menu, const QString& name) {
         QTest::mouseClick(button(menu, name), Qt::LeftButton);
     }
