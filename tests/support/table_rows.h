@@ -1,7 +1,7 @@
 #pragma once
 
-// Rows written straight into the tables, so that a test sets up its data without going
-// through the screen under test.
+// Rows written, read back and removed straight in the tables, so that a test sets up and
+// checks its data without going through the screen under test.
 #include "store/database.h"
 #include "store/table.h"
 
