@@ -70,6 +70,25 @@ protected:
         return n;
     }
 
+    // Every shown count of the whole-unit block for one shift equals the model and is red
+    // exactly when it falls short of the day's need.
+    void expectWholeCountsMatch(const QString& abbrev) {
+        const RosterModel& m = screen->model();
+        const int s = m.cache.workShiftIndex(abbrev);
+        const int whole = countRow(u"設定要員数"_s, abbrev);
+        for (int d = 1; d <= m.lastDay(); ++d) {
+            if (m.day(d).holidayFlag == 1)
+                continue;
+            const int col = RosterGridPainter::columnOfDay(d);
+            const int have = m.assigned.at(3, d, s, 1);
+            EXPECT_EQ(grid().text(whole, col), QString::number(have)) << abbrev.toStdString() << d;
+            EXPECT_EQ(grid().cellForeColor(whole, col), have < m.requirement.at(3, d, s, 1)
+                                                            ? Palette::colour(12)
+                                                            : Palette::colour(0))
+                << abbrev.toStdString() << d;
+        }
+    }
+
     QString createdTo() {
         return TableRows::value(tmp.db(), u"作成単位"_s, u"key_作成単位"_s, {2}, u"作_作成To"_s)
             .value_or(QVariant())
@@ -271,20 +290,36 @@ TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts
         p.cell(d).requestShift.clear();
     const QString day6 = p.cell(6).shift;
     const QString day7 = p.cell(7).shift;
+    // Day 6 needs one more worker of the inserted shift than it has: the insert covers it,
+    // the delete opens the gap again.
+    const QString inserted = day6 == u"夜"_s ? u"日"_s : u"夜"_s;
+    const int s = m.cache.workShiftIndex(inserted);
+    const int insertedCount = m.assigned.at(3, 6, s, 1);
+    m.requirement.at(3, 6, s, 1) = insertedCount + 1;
+    const int insertedRow = countRow(u"設定要員数"_s, inserted);
+    const int col6 = RosterGridPainter::columnOfDay(6);
 
-    nextEdit = EditResult{.action = u"後"_s, .shiftAbbrev = u"夜"_s};
+    nextEdit = EditResult{.action = u"後"_s, .shiftAbbrev = inserted};
     prompter.answerYes();
-    Q_EMIT grid().cellClickedAt(row, RosterGridPainter::columnOfDay(6));
-    EXPECT_EQ(p.cell(6).shift, u"夜"_s);
+    Q_EMIT grid().cellClickedAt(row, col6);
+    EXPECT_EQ(p.cell(6).shift, inserted);
     EXPECT_EQ(p.cell(7).shift, day6);
     EXPECT_EQ(grid().text(row, RosterGridPainter::columnOfDay(7)), day6);
+    EXPECT_EQ(grid().text(insertedRow, col6), QString::number(insertedCount + 1));
+    EXPECT_EQ(grid().cellForeColor(insertedRow, col6), Black);
+    expectWholeCountsMatch(u"日"_s);
+    expectWholeCountsMatch(u"夜"_s);
 
     nextEdit = EditResult{.action = u"削"_s};
     prompter.answerYes();
-    Q_EMIT grid().cellClickedAt(row, RosterGridPainter::columnOfDay(6));
+    Q_EMIT grid().cellClickedAt(row, col6);
     EXPECT_EQ(p.cell(6).shift, day6);
     EXPECT_EQ(p.cell(7).shift, day7);
     EXPECT_EQ(grid().text(row, RosterGridPainter::columnOfDay(7)), day7);
+    EXPECT_EQ(grid().text(insertedRow, col6), QString::number(insertedCount));
+    EXPECT_EQ(grid().cellForeColor(insertedRow, col6), Red);
+    expectWholeCountsMatch(u"日"_s);
+    expectWholeCountsMatch(u"夜"_s);
 
     nextEdit = EditResult{.action = u"シ"_s};
     prompter.answerYes();
@@ -294,9 +329,9 @@ TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts
         EXPECT_EQ(grid().text(row, RosterGridPainter::columnOfDay(19 + s)),
                   m.cache.workShift(s).abbrev);
     }
-    const int whole = countRow(u"設定要員数"_s, u"夜"_s);
-    EXPECT_EQ(grid().text(whole, RosterGridPainter::columnOfDay(21)),
-              QString::number(m.assigned.at(3, 21, 2, 1)));
+    for (const auto& w : m.cache.workShifts)
+        if (w.abbrev != m.cache.restShift)
+            expectWholeCountsMatch(w.abbrev);
 }
 
 TEST_F(RosterCreationScreenTest, ConfirmRegistersAdvancesThePeriodAndOffersEarlyLate) {
