@@ -28,7 +28,7 @@ QString padded(const QString& s, int width, bool right = false) {
 // What the creation screen shows in a cell: the rest shift on a closed day, else the request,
 // else the generated shift.
 QString shownShift(const RosterModel& m, const Cell& c, int d) {
-    if (d >= 1 && m.isClosed(d))
+    if (m.isClosed(d))
         return m.cache.restShift;
     return c.requestShift.isEmpty() ? c.shift : c.requestShift;
 }
