@@ -114,5 +114,3 @@ void BM_BareSqliteFloor(benchmark::State& state) {
 BENCHMARK(BM_Expand)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegisterRoster)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSqliteFloor)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
