@@ -12,6 +12,11 @@
 FieldChecks::FieldChecks(Prompter& prompter, QString title, QObject* parent)
     : QObject(parent), prompter_(prompter), title_(std::move(title)) {}
 
+FieldChecks::~FieldChecks() {
+    for (const auto& [field, check] : focusChecks_)
+        field->removeEventFilter(this);
+}
+
 void FieldChecks::reset() {
     error_ = false;
     messageSet_ = false;
@@ -80,6 +85,9 @@ bool FieldChecks::reportIfFailed() {
 }
 
 void FieldChecks::onFocusLost(QWidget* field, std::function<void()> check) {
+    if (focusChecks_.find(field) == focusChecks_.end())
+        connect(field, &QObject::destroyed, this,
+                [this](QObject* gone) { focusChecks_.erase(gone); });
     focusChecks_[field] = std::move(check);
     field->installEventFilter(this);
 }

@@ -16,6 +16,7 @@ class FieldChecks final : public QObject {
     Q_OBJECT
 public:
     FieldChecks(Prompter& prompter, QString title, QObject* parent = nullptr);
+    ~FieldChecks() override;
 
     const QString& title() const { return title_; }
     void setTitle(const QString& title) { title_ = title; }
@@ -33,7 +34,7 @@ public:
     // Shows the pending message when a check failed; returns true when one did.
     bool reportIfFailed();
 
-    // Runs `check` whenever `field` loses the focus.
+    // Runs `check` whenever `field` loses the focus, for as long as this object lives.
     void onFocusLost(QWidget* field, std::function<void()> check);
 
     static void setTextColour(QWidget* field, bool ok);

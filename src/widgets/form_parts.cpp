@@ -80,7 +80,8 @@ void chainTabOrder(std::initializer_list<QWidget*> widgets) {
     }
 }
 
-void disconnectChildren(QWidget* screen) {
+void silenceScreen(QWidget* screen) {
+    qDeleteAll(screen->findChildren<FieldChecks*>());
     for (QObject* child : screen->findChildren<QObject*>())
         QObject::disconnect(child, nullptr, screen, nullptr);
 }

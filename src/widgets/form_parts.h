@@ -42,8 +42,10 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
 // Closing hides a window, and an editable combo box that loses the focus then may still report
-// a choice; a screen's destructor calls this first so that nothing reaches it any more.
-void disconnectChildren(QWidget* screen);
+// a choice, or a box its focus-lost check; the window's own destruction moves the focus too.
+// A screen's destructor calls this first so that nothing reaches it any more: its children's
+// signals are cut and its field checks are ended.
+void silenceScreen(QWidget* screen);
 
 // Counts, numbers and positions typed by the clerk: whole numbers from 0.
 std::optional<int> parseCount(const QString& text);

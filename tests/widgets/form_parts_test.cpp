@@ -2,6 +2,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,11 +55,28 @@ TEST(FormParts, DisconnectedChildrenNoLongerReachTheScreen) {
     int toScreen = 0, toOther = 0;
     QObject::connect(button, &QPushButton::clicked, &screen, [&] { ++toScreen; });
     QObject::connect(button, &QPushButton::clicked, other, [&] { ++toOther; });
-    FormParts::disconnectChildren(&screen);
+    ScriptedPrompter prompter;
+    auto* checks = new FieldChecks(prompter, u"画面"_s, &screen);
+    QLineEdit* box = FormParts::box(u"欄"_s, &screen);
+    QLineEdit* next = FormParts::box(u"次"_s, &screen);
+    int focusChecks = 0;
+    checks->onFocusLost(box, [&] { ++focusChecks; });
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    box->setFocus();
+    next->setFocus();
+    ASSERT_EQ(focusChecks, 1) << "the check runs while the screen lives";
+
+    FormParts::silenceScreen(&screen);
     button->click();
     EXPECT_EQ(toScreen, 0);
     // Only connections to the screen go; the child still reaches other receivers.
     EXPECT_EQ(toOther, 1);
+    // The field checks end too: the focus moving on (as it does while the window is torn
+    // down) runs no check on a screen being destroyed.
+    box->setFocus();
+    next->setFocus();
+    EXPECT_EQ(focusChecks, 1);
 }
 
 TEST(FormParts, OptionalDatePassesEmptyRewritesADateAndFailsAnythingElse) {

@@ -75,8 +75,7 @@ DailyStaffingScreen::DailyStaffingScreen(AppContext& ctx, QWidget* parent)
 }
 
 DailyStaffingScreen::~DailyStaffingScreen() {
-    delete checks_;
-    FormParts::disconnectChildren(this);
+    FormParts::silenceScreen(this);
 }
 
 void DailyStaffingScreen::buildUi() {

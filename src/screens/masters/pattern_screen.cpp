@@ -85,8 +85,7 @@ PatternScreen::PatternScreen(AppContext& ctx, QWidget* parent)
 }
 
 PatternScreen::~PatternScreen() {
-    delete checks_;
-    FormParts::disconnectChildren(this);
+    FormParts::silenceScreen(this);
 }
 
 void PatternScreen::buildUi() {

@@ -83,6 +83,10 @@ ShiftDefinitionScreen::ShiftDefinitionScreen(AppContext& ctx, QWidget* parent)
     guarded(ctx_.prompter, kTitle, [this] { workingShiftMode(); });
 }
 
+ShiftDefinitionScreen::~ShiftDefinitionScreen() {
+    FormParts::silenceScreen(this);
+}
+
 void ShiftDefinitionScreen::buildLayout() {
     working_ = option(u"対象"_s, u"対象"_s);
     leave_ = option(u"対象外"_s, u"対象外"_s);

@@ -15,6 +15,7 @@ class ShiftDefinitionScreen final : public QWidget {
     Q_OBJECT
 public:
     explicit ShiftDefinitionScreen(AppContext& ctx, QWidget* parent = nullptr);
+    ~ShiftDefinitionScreen() override;
 
     // The most working shifts the roster model holds.
     static constexpr int kMaxWorkingShifts = 10;

@@ -111,8 +111,7 @@ StaffRegisterScreen::StaffRegisterScreen(AppContext& ctx, QWidget* parent)
 }
 
 StaffRegisterScreen::~StaffRegisterScreen() {
-    delete checks_;
-    FormParts::disconnectChildren(this);
+    FormParts::silenceScreen(this);
 }
 
 void StaffRegisterScreen::buildUi() {

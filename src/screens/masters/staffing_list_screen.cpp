@@ -67,7 +67,7 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
 }
 
 StaffingListScreen::~StaffingListScreen() {
-    FormParts::disconnectChildren(this);
+    FormParts::silenceScreen(this);
 }
 
 void StaffingListScreen::fillPatternCombo() {

@@ -53,7 +53,9 @@ RosterPrintScreen::RosterPrintScreen(AppContext& ctx, std::unique_ptr<PrintOutpu
     endEdit_->setText(ctx_.settings.periodEnd);
 }
 
-RosterPrintScreen::~RosterPrintScreen() = default;
+RosterPrintScreen::~RosterPrintScreen() {
+    FormParts::silenceScreen(this);
+}
 
 void RosterPrintScreen::buildUi() {
     auto label = [this](const QString& caption, const QString& name = QString()) {

@@ -54,6 +54,10 @@ CreationUnitScreen::CreationUnitScreen(AppContext& ctx, QWidget* parent)
     });
 }
 
+CreationUnitScreen::~CreationUnitScreen() {
+    FormParts::silenceScreen(this);
+}
+
 void CreationUnitScreen::buildLayout() {
     base_ = option(u"基本"_s, u"基本設定"_s);
     adjust_ = option(u"調整"_s, u"作成分調整"_s);

@@ -14,6 +14,7 @@ class CreationUnitScreen final : public QDialog {
     Q_OBJECT
 public:
     explicit CreationUnitScreen(AppContext& ctx, QWidget* parent = nullptr);
+    ~CreationUnitScreen() override;
 
 private:
     void buildLayout();

@@ -11,6 +11,7 @@
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 
 #include <QHBoxLayout>
@@ -42,7 +43,9 @@ EarlyLateScreen::EarlyLateScreen(AppContext& ctx, RosterModel& model, Kind kind,
     }
 }
 
-EarlyLateScreen::~EarlyLateScreen() = default;
+EarlyLateScreen::~EarlyLateScreen() {
+    FormParts::silenceScreen(this);
+}
 
 void EarlyLateScreen::buildUi() {
     auto* start = new QLineEdit(model_.periodStart, this);

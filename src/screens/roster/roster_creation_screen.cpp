@@ -16,6 +16,7 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
 #include "widgets/guarded.h"
 #include "widgets/palette.h"
 
@@ -54,7 +55,9 @@ RosterCreationScreen::RosterCreationScreen(AppContext& ctx, Kind kind,
     proposePeriod();
 }
 
-RosterCreationScreen::~RosterCreationScreen() = default;
+RosterCreationScreen::~RosterCreationScreen() {
+    FormParts::silenceScreen(this);
+}
 
 void RosterCreationScreen::buildUi() {
     startEdit_ = new QLineEdit(this);

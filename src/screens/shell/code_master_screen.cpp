@@ -80,6 +80,10 @@ CodeMasterScreen::CodeMasterScreen(AppContext& ctx, QWidget* parent)
     });
 }
 
+CodeMasterScreen::~CodeMasterScreen() {
+    FormParts::silenceScreen(this);
+}
+
 void CodeMasterScreen::buildLayout() {
     auto* frame = new QGroupBox(u"マスター種類"_s);
     frame->setObjectName(u"Frame1"_s);

@@ -18,6 +18,7 @@ class CodeMasterScreen final : public QDialog {
     Q_OBJECT
 public:
     explicit CodeMasterScreen(AppContext& ctx, QWidget* parent = nullptr);
+    ~CodeMasterScreen() override;
 
     int chosenKind() const { return kind_; }
 
