@@ -105,7 +105,7 @@ MainMenuScreen::MainMenuScreen(AppContext& ctx, std::vector<ScreenEntry> catalog
     setWindowTitle(u"勤務表メニュー"_s);
     buildLayout();
     loadSettings();
-    showRosterButtons();
+    applySettingsToButtons();
     focusFirstButton();
 }
 
@@ -162,12 +162,16 @@ void MainMenuScreen::loadSettings() {
         ctx_.prompter.inform(messageTitle(), m);
 }
 
-void MainMenuScreen::showRosterButtons() {
+void MainMenuScreen::applySettingsToButtons() {
     const bool byTeam = ctx_.settings.byTeam == 1;
     button(u"勤務表"_s)->setVisible(!byTeam);
     button(u"勤務表変更"_s)->setVisible(!byTeam);
     button(u"勤務作チーム"_s)->setVisible(byTeam);
     button(u"勤務変チーム"_s)->setVisible(byTeam);
+    // Without the time display the inquiry answers with its refusal, screen or not; with it,
+    // the button needs its screen.
+    button(kDailyInquiry)
+        ->setEnabled(!ctx_.settings.timeDisplay || entryFor(kDailyInquiry) != nullptr);
 }
 
 void MainMenuScreen::onButtonClicked(const QString& name) {
@@ -211,7 +215,7 @@ void MainMenuScreen::openModal(const ScreenEntry& entry) {
     delete screen.data();
     // The modal screens change settings the menu and the other screens read.
     loadSettings();
-    showRosterButtons();
+    applySettingsToButtons();
 }
 
 void MainMenuScreen::openModeless(const ScreenEntry& entry) {

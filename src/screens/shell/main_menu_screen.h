@@ -28,7 +28,7 @@ public:
 private:
     void buildLayout();
     void loadSettings();
-    void showRosterButtons();
+    void applySettingsToButtons();
     void focusFirstButton();
     void onButtonClicked(const QString& button);
     void openEntry(const ScreenEntry& entry);
