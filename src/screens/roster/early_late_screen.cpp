@@ -57,8 +57,7 @@ void EarlyLateScreen::buildUi() {
         e->setFixedWidth(100);
     }
     auto button = [this](const QString& name) {
-        auto* b = new QPushButton(name, this);
-        b->setObjectName(name);
+        QPushButton* b = FormParts::button(name, name, this);
         b->setAutoDefault(false);
         return b;
     };

@@ -68,11 +68,7 @@ void RosterCreationScreen::buildUi() {
         e->setMaxLength(10);
         e->setFixedWidth(100);
     }
-    auto button = [this](const QString& name) {
-        auto* b = new QPushButton(name, this);
-        b->setObjectName(name);
-        return b;
-    };
+    auto button = [this](const QString& name) { return FormParts::button(name, name, this); };
     QPushButton* expand = button(u"展開"_s);
     QPushButton* confirm = button(u"確定"_s);
     QPushButton* print = button(u"印刷"_s);
