@@ -4,8 +4,6 @@
 #include "store/database.h"
 #include "store/table.h"
 
-#include <sqlite3.h>
-
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
 
@@ -17,36 +15,6 @@ template <typename Fn> void forEachPerson(const RosterModel& m, Fn&& fn) {
             fn(g, p);
 }
 
-// One prepared statement run once per row. Texts are bound without copying, so they must
-// outlive the step.
-class RowStatement final {
-public:
-    RowStatement(Database& db, const QString& sql, const QString& what)
-        : db_(db), st_(db.prepare(sql)), what_(what) {}
-    ~RowStatement() {
-        sqlite3_finalize(st_);
-        db_.noteWrite();
-    }
-    RowStatement(const RowStatement&) = delete;
-    RowStatement& operator=(const RowStatement&) = delete;
-
-    void bind(int pos, const QByteArray& v) {
-        sqlite3_bind_text(st_, pos, v.constData(), static_cast<int>(v.size()), SQLITE_STATIC);
-    }
-    void bind(int pos, int v) { sqlite3_bind_int(st_, pos, v); }
-    void run() {
-        const int rc = sqlite3_step(st_);
-        sqlite3_reset(st_);
-        if (rc != SQLITE_DONE)
-            db_.fail(what_);
-    }
-
-private:
-    Database& db_;
-    sqlite3_stmt* st_;
-    QString what_;
-};
-
 int plannedMark(const RosterModel& m, const QString& planned, int early) {
     const int s = m.cache.workShiftIndex(planned);
     return (s != 0 && m.cache.workShift(s).earlyKind != 0) ? early : 0;
@@ -57,8 +25,7 @@ int plannedMark(const RosterModel& m, const QString& planned, int early) {
 void WriteRosterRows(Database& db, const RosterModel& m) {
     // One prepared statement finds the row by its key and adds or edits it, so a month of a
     // large ward costs one statement step per row.
-    RowStatement row(
-        db,
+    Statement row = db.prepare(
         u"INSERT INTO \"勤務表\" (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\", \"勤_予定\", "
         "\"勤_予定早出\", \"勤_実績\", \"勤_実績早出\", \"勤_BKUP者\", \"勤_チーム\", "
         "\"勤_バタン\") "
@@ -102,8 +69,7 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
 void WriteRequestRows(Database& db, const RosterModel& m) {
     // A new request row gets empty extras and the period start as its application date; an
     // existing one keeps them.
-    RowStatement row(
-        db,
+    Statement row = db.prepare(
         u"INSERT INTO \"休暇希望\" (\"希_区分\", \"希_職員NO\", \"希_勤務日\", \"希_予定略称\", "
         "\"希_実績略称\", \"希_遅早\", \"希_休FLG\", \"希_FROM\", \"希_TO\", \"希_BACKUP\", "
         "\"希_申請日\", \"希_備考\", \"希_連続FLG\") VALUES (?1, ?2, ?3, ?4, '', 0, 0, '', '', '', "

@@ -120,9 +120,12 @@ void Database::configure() {
     }
 }
 
+QString Database::failureMessage(const QString& what) const {
+    return u"データベース「%1」の%2に失敗しました。（%3）"_s.arg(path_, what, sqliteMessage(db_));
+}
+
 void Database::fail(const QString& what) const {
-    throw DbError(
-        u"データベース「%1」の%2に失敗しました。（%3）"_s.arg(path_, what, sqliteMessage(db_)));
+    throw DbError(failureMessage(what));
 }
 
 void Database::exec(const QString& sql) {
@@ -146,21 +149,27 @@ void Database::execute(const QString& statement) {
 }
 
 bool Database::hasTable(const QString& name) {
-    sqlite3_stmt* st = prepare(u"SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"_s);
-    const QByteArray n = name.toUtf8();
-    sqlite3_bind_text(st, 1, n.constData(), n.size(), SQLITE_TRANSIENT);
-    const bool found = sqlite3_step(st) == SQLITE_ROW;
-    sqlite3_finalize(st);
-    return found;
+    Statement st = prepare(u"SELECT 1 FROM sqlite_master WHERE type='table' AND name=?"_s);
+    st.bind(1, name);
+    return st.step();
 }
 
-sqlite3_stmt* Database::prepare(const QString& sql) {
+Statement Database::prepare(const QString& sql, const QString& what) {
     sqlite3_stmt* st = nullptr;
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v3(db_, utf8.constData(), utf8.size(), SQLITE_PREPARE_PERSISTENT, &st,
-                           nullptr) != SQLITE_OK)
-        fail(u"読み込み準備"_s);
-    return st;
+    if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()),
+                           SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK)
+        fail(what.isEmpty() ? u"読み込み準備"_s : what + u"の準備"_s);
+    if (!what.isEmpty())
+        return Statement(*this, st, what);
+    return Statement(*this, st, sqlite3_stmt_readonly(st) ? u"読み込み"_s : u"書き込み"_s);
+}
+
+int Database::openStatementCount() const {
+    int n = 0;
+    for (sqlite3_stmt* st = sqlite3_next_stmt(db_, nullptr); st; st = sqlite3_next_stmt(db_, st))
+        ++n;
+    return n;
 }
 
 Database::Transaction::Transaction(Database& db, Kind kind)

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "store/statement.h"
+
 #include <QString>
 #include <cstdint>
 
 struct sqlite3;
-struct sqlite3_stmt;
 
 // One open roster database file. Opened once per process and passed to whoever needs it.
 // Every failure throws DbError with a Japanese message that names the file.
@@ -21,7 +22,6 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& path() const { return path_; }
-    sqlite3* handle() const { return db_; }
     bool created() const { return created_; } // true when this open made a new file
 
     // Runs SQL that returns no rows (schema, pragmas, fixtures).
@@ -34,7 +34,14 @@ public:
     std::uint64_t writeGeneration() const { return writeGeneration_; }
     void noteWrite() { ++writeGeneration_; }
 
-    sqlite3_stmt* prepare(const QString& sql);
+    // `what` names the work in failure messages ("勤務表の書き込み"); without it a statement
+    // is described as reading or writing.
+    Statement prepare(const QString& sql, const QString& what = QString());
+    // Statements prepared on this connection and not finalized yet.
+    int openStatementCount() const;
+
+    // The message of a failure of `what`, naming the file and SQLite's reason.
+    QString failureMessage(const QString& what) const;
     [[noreturn]] void fail(const QString& what) const;
 
     // One user action = one transaction. Nested transactions join the outermost one.

@@ -118,6 +118,13 @@ const IndexDef* TableDef::index(const QString& indexName) const {
     return nullptr;
 }
 
+const IndexDef& TableDef::primaryKey() const {
+    for (const auto& ix : indexes)
+        if (ix.unique)
+            return ix;
+    throw DbError(u"テーブル「%1」に主キーがありません。"_s.arg(name));
+}
+
 bool TableDef::isKeyPart(const QString& fieldName) const {
     for (const auto& ix : indexes)
         if (ix.unique)

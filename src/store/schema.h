@@ -27,6 +27,7 @@ struct TableDef {
     const FieldDef* field(const QString& fieldName) const;
     int fieldIndex(const QString& fieldName) const; // -1 when unknown
     const IndexDef* index(const QString& indexName) const;
+    const IndexDef& primaryKey() const; // the unique index every table has
     bool isKeyPart(const QString& fieldName) const;
 };
 

@@ -4,8 +4,6 @@
 #include "store/db_error.h"
 #include <QStringList>
 
-#include <sqlite3.h>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -18,10 +16,7 @@ QString quoted(const QString& name) {
 
 Table::Table(Database& db, const QString& name) : db_(db), def_(&Schema::table(name)) {}
 
-Table::~Table() {
-    for (auto& [sql, st] : statements_)
-        sqlite3_finalize(st);
-}
+Table::~Table() = default;
 
 int Table::fieldIndexOrThrow(const QString& field) const {
     const int i = def_->fieldIndex(field);
@@ -68,12 +63,18 @@ QString Table::selectSql(const QString& where) const {
     return sql + u" ORDER BY "_s + orderColumns();
 }
 
-sqlite3_stmt* Table::cached(const QString& sql) {
+Statement& Table::cached(const QString& sql, Work work) {
     auto it = statements_.find(sql);
-    if (it == statements_.end())
-        it = statements_.emplace(sql, db_.prepare(sql)).first;
-    sqlite3_reset(it->second);
-    sqlite3_clear_bindings(it->second);
+    if (it == statements_.end()) {
+        const QString& t = def_->name;
+        const QString what = work == Work::Read    ? u"「%1」の読み込み"_s.arg(t)
+                             : work == Work::Write ? u"「%1」への書き込み"_s.arg(t)
+                                                   : u"「%1」の削除"_s.arg(t);
+        Statement st = db_.prepare(sql, what);
+        st.setConflictMessage(u"「%1」に同じキーの行がすでにあります。"_s.arg(t));
+        it = statements_.emplace(sql, std::move(st)).first;
+    }
+    it->second.reset(Statement::Reset::ClearBindings);
     return it->second;
 }
 
@@ -89,52 +90,47 @@ QVariant Table::normalised(const QString& field, const QVariant& v) const {
     return QVariant(v.isNull() ? QString() : v.toString());
 }
 
-void Table::bindValue(sqlite3_stmt* st, int pos, const QString& field, const QVariant& v) const {
+void Table::bindValue(Statement& st, int pos, const QString& field, const QVariant& v) const {
     const QVariant n = normalised(field, v);
-    if (n.typeId() == QMetaType::LongLong) {
-        sqlite3_bind_int64(st, pos, n.toLongLong());
-    } else {
-        const QByteArray utf8 = n.toString().toUtf8();
-        sqlite3_bind_text(st, pos, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-    }
+    if (n.typeId() == QMetaType::LongLong)
+        st.bind(pos, n.toLongLong());
+    else
+        st.bind(pos, n.toString());
 }
 
 void Table::loadRow() {
-    rowid_ = sqlite3_column_int64(stepping_, 0);
+    const Statement& st = *stepping_;
+    rowid_ = st.int64(0);
     row_.resize(def_->fields.size());
     for (size_t i = 0; i < def_->fields.size(); ++i) {
         const int c = static_cast<int>(i) + 1;
-        switch (sqlite3_column_type(stepping_, c)) {
-        case SQLITE_NULL:
+        // Anything that is not an integer reads as text, as the field kinds know only these two.
+        switch (st.type(c)) {
+        case Statement::ColumnType::Null:
             row_[i] = QVariant();
             break;
-        case SQLITE_INTEGER:
-            row_[i] = QVariant(qint64(sqlite3_column_int64(stepping_, c)));
+        case Statement::ColumnType::Integer:
+            row_[i] = QVariant(st.int64(c));
             break;
         default:
-            row_[i] =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stepping_, c)),
-                                  sqlite3_column_bytes(stepping_, c));
+            row_[i] = st.text(c);
         }
     }
 }
 
 bool Table::stepRow() {
-    const int rc = sqlite3_step(stepping_);
-    if (rc == SQLITE_ROW) {
+    if (stepping_->step()) {
         loadRow();
         hasCurrent_ = positioned_ = true;
         return true;
     }
-    if (rc != SQLITE_DONE)
-        db_.fail(u"「%1」の読み込み"_s.arg(def_->name));
     hasCurrent_ = false;
     stepping_ = nullptr;
     return false;
 }
 
-void Table::startStepping(sqlite3_stmt* st) {
-    stepping_ = st;
+void Table::startStepping(Statement& st) {
+    stepping_ = &st;
     steppingGeneration_ = db_.writeGeneration();
 }
 
@@ -150,7 +146,7 @@ void Table::seek(Seek op, const QVariantList& key) {
         rhs << u"?"_s;
     }
     const QString where = u"("_s + lhs.join(u","_s) + u") >= ("_s + rhs.join(u","_s) + u")"_s;
-    sqlite3_stmt* st = cached(selectSql(where));
+    Statement& st = cached(selectSql(where), Work::Read);
     for (qsizetype i = 0; i < key.size(); ++i)
         bindValue(st, static_cast<int>(i) + 1, index_->parts[i], key[i]);
     startStepping(st);
@@ -160,22 +156,32 @@ void Table::seek(Seek op, const QVariantList& key) {
         return;
     }
     noMatch_ = false;
-    if (op == Seek::Equal) {
-        for (qsizetype i = 0; i < key.size(); ++i) {
-            const QString& part = index_->parts[i];
-            if (normalised(part, row_[fieldIndexOrThrow(part)]) != normalised(part, key[i])) {
-                noMatch_ = true;
-                hasCurrent_ = positioned_ = false;
-                stepping_ = nullptr;
-                return;
-            }
-        }
+    if (op == Seek::Equal && !keyMatches(key)) {
+        noMatch_ = true;
+        hasCurrent_ = positioned_ = false;
+        stepping_ = nullptr;
     }
+}
+
+bool Table::keyMatches(const QVariantList& prefix) const {
+    if (!index_)
+        throw DbError(u"テーブル「%1」のインデックスが設定されていません。"_s.arg(def_->name));
+    if (prefix.size() > static_cast<qsizetype>(index_->parts.size()))
+        throw DbError(u"インデックス「%1」のキーの数が違います。"_s.arg(index_->name));
+    if (!hasCurrent_)
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i) {
+        const QString& part = index_->parts[static_cast<size_t>(i)];
+        if (normalised(part, row_[static_cast<size_t>(fieldIndexOrThrow(part))]) !=
+            normalised(part, prefix[i]))
+            return false;
+    }
+    return true;
 }
 
 void Table::moveFirst() {
     editMode_ = EditMode::None;
-    startStepping(cached(selectSql(QString())));
+    startStepping(cached(selectSql(QString()), Work::Read));
     positioned_ = false;
     stepRow();
 }
@@ -200,12 +206,12 @@ void Table::moveNext() {
     lhs << u"rowid"_s;
     rhs << u"?"_s;
     const QString where = u"("_s + lhs.join(u","_s) + u") > ("_s + rhs.join(u","_s) + u")"_s;
-    sqlite3_stmt* st = cached(selectSql(where));
+    Statement& st = cached(selectSql(where), Work::Read);
     int pos = 1;
     if (index_)
         for (const auto& p : index_->parts)
             bindValue(st, pos++, p, row_[fieldIndexOrThrow(p)]);
-    sqlite3_bind_int64(st, pos, rowid_);
+    st.bind(pos, rowid_);
     startStepping(st);
     stepRow();
 }
@@ -213,6 +219,23 @@ void Table::moveNext() {
 void Table::requireCurrent() const {
     if (!hasCurrent_)
         throw DbError(u"テーブル「%1」にカレントレコードがありません。"_s.arg(def_->name));
+}
+
+bool Table::seekOrAdd(const QVariantList& key) {
+    const IndexDef& pk = def_->primaryKey();
+    if (key.size() != static_cast<qsizetype>(pk.parts.size()))
+        throw DbError(u"インデックス「%1」のキーの数が違います。"_s.arg(pk.name));
+    if (index_ != &pk)
+        setIndex(pk.name);
+    seek(Seek::Equal, key);
+    if (!noMatch_) {
+        edit();
+        return true;
+    }
+    addNew();
+    for (size_t i = 0; i < pk.parts.size(); ++i)
+        set(pk.parts[i], key[static_cast<qsizetype>(i)]);
+    return false;
 }
 
 void Table::addNew() {
@@ -255,21 +278,14 @@ void Table::update() {
         sql = u"UPDATE "_s + quoted(def_->name) + u" SET "_s + sets.join(u","_s) +
               u" WHERE rowid=?"_s;
     }
-    sqlite3_stmt* st = cached(sql);
+    Statement& st = cached(sql, Work::Write);
     for (size_t i = 0; i < def_->fields.size(); ++i)
         bindValue(st, static_cast<int>(i) + 1, def_->fields[i].name, pending_[i]);
     if (editMode_ == EditMode::Edit)
-        sqlite3_bind_int64(st, static_cast<int>(def_->fields.size()) + 1, rowid_);
-    const int rc = sqlite3_step(st);
-    sqlite3_reset(st);
-    db_.noteWrite();
+        st.bind(static_cast<int>(def_->fields.size()) + 1, rowid_);
     const EditMode mode = editMode_;
     editMode_ = EditMode::None;
-    if (rc != SQLITE_DONE) {
-        if ((rc & 0xff) == SQLITE_CONSTRAINT)
-            throw DbError(u"「%1」に同じキーの行がすでにあります。"_s.arg(def_->name));
-        db_.fail(u"「%1」への書き込み"_s.arg(def_->name));
-    }
+    st.run();
     // After an edit the edited row stays current; after an add the previous row does.
     if (mode == EditMode::Edit)
         row_ = pending_;
@@ -278,13 +294,10 @@ void Table::update() {
 void Table::remove() {
     requireCurrent();
     editMode_ = EditMode::None;
-    sqlite3_stmt* st = cached(u"DELETE FROM "_s + quoted(def_->name) + u" WHERE rowid=?"_s);
-    sqlite3_bind_int64(st, 1, rowid_);
-    const int rc = sqlite3_step(st);
-    sqlite3_reset(st);
-    db_.noteWrite();
-    if (rc != SQLITE_DONE)
-        db_.fail(u"「%1」の削除"_s.arg(def_->name));
+    Statement& st =
+        cached(u"DELETE FROM "_s + quoted(def_->name) + u" WHERE rowid=?"_s, Work::Remove);
+    st.bind(1, rowid_);
+    st.run();
     hasCurrent_ = false; // moveNext continues after the deleted row's key
 }
 

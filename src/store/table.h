@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/schema.h"
+#include "store/statement.h"
 
 #include <QVariant>
 #include <QVariantList>
@@ -9,7 +10,6 @@
 #include <vector>
 
 class Database;
-struct sqlite3_stmt;
 
 enum class Seek { Equal, GreaterEqual };
 
@@ -28,9 +28,17 @@ public:
     void setIndex(const QString& indexName);
     void seek(Seek op, const QVariantList& key);
     bool noMatch() const { return noMatch_; }
+    // True when there is a current row and its leading parts on the current index equal
+    // `prefix`: the end test of a walk over the rows that share a key prefix.
+    bool keyMatches(const QVariantList& prefix) const;
     bool eof() const { return !hasCurrent_; }
     void moveFirst();
     void moveNext();
+
+    // Seeks `key` (every part) on the primary key index, which becomes the current index, and
+    // starts editing the row found, or adding a new one whose key fields already hold `key`.
+    // Set the other fields and update(). Returns true when the row already existed.
+    bool seekOrAdd(const QVariantList& key);
 
     void addNew();
     void edit();
@@ -46,14 +54,15 @@ public:
 
 private:
     enum class EditMode { None, Add, Edit };
+    enum class Work { Read, Write, Remove }; // what a failure message says failed
 
     int fieldIndexOrThrow(const QString& field) const;
     QString orderColumns() const;
     QString partExpr(const QString& part) const;
     QString selectSql(const QString& where) const;
-    sqlite3_stmt* cached(const QString& sql);
-    void bindValue(sqlite3_stmt* st, int pos, const QString& field, const QVariant& v) const;
-    void startStepping(sqlite3_stmt* st);
+    Statement& cached(const QString& sql, Work work);
+    void bindValue(Statement& st, int pos, const QString& field, const QVariant& v) const;
+    void startStepping(Statement& st);
     bool stepRow();
     void loadRow();
     QVariant normalised(const QString& field, const QVariant& v) const;
@@ -62,14 +71,14 @@ private:
     Database& db_;
     const TableDef* def_;
     const IndexDef* index_ = nullptr;
-    std::map<QString, sqlite3_stmt*> statements_;
-    sqlite3_stmt* stepping_ = nullptr;
+    std::map<QString, Statement> statements_;
+    Statement* stepping_ = nullptr;
     std::uint64_t steppingGeneration_ = 0;
 
     bool hasCurrent_ = false;
     bool positioned_ = false; // a remembered key exists (current row, or one just deleted)
     bool noMatch_ = false;
-    std::int64_t rowid_ = 0;
+    qint64 rowid_ = 0;
     std::vector<QVariant> row_;
 
     EditMode editMode_ = EditMode::None;

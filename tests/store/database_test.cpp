@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -229,15 +228,12 @@ TEST(Database, TransactionRollsBackWholeOnFailure) {
 
 TEST(Database, SchemaMatchesTablesFieldsAndIndexes) {
     TempDatabase tmp;
-    sqlite3_stmt* st = tmp.db().prepare(u"SELECT il.name, ii.name FROM pragma_index_list('勤務表') "
-                                        u"il, pragma_index_info(il.name) ii "
-                                        u"ORDER BY il.name, ii.seqno"_s);
+    Statement st = tmp.db().prepare(u"SELECT il.name, ii.name FROM pragma_index_list('勤務表') "
+                                    u"il, pragma_index_info(il.name) ii "
+                                    u"ORDER BY il.name, ii.seqno"_s);
     QStringList parts;
-    while (sqlite3_step(st) == SQLITE_ROW)
-        parts << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) +
-                     u":"_s +
-                     QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-    sqlite3_finalize(st);
+    while (st.step())
+        parts << st.text(0) + u":"_s + st.text(1);
     EXPECT_EQ(parts, (QStringList{u"idx_勤務日:勤_勤務日"_s, u"key_勤務表:勤_区分"_s,
                                   u"key_勤務表:勤_職員番号"_s, u"key_勤務表:勤_勤務日"_s}));
     EXPECT_EQ(Schema::tables().size(), 9u);
