@@ -6,13 +6,16 @@ using namespace Qt::Literals::StringLiterals;
 
 void ForEachRosterRow(Database& db, const QString& from, const QString& to,
                       const std::function<void(const RosterRow&)>& visit) {
-    Statement st = db.prepare(
-        u"SELECT \"勤_職員番号\", \"勤_勤務日\", \"勤_予定\", \"勤_予定早出\", \"勤_実績\", "
-        "\"勤_実績早出\" FROM \"勤務表\" WHERE \"勤_区分\" = 1 AND \"勤_勤務日\" >= :from AND "
-        "\"勤_勤務日\" <= :to ORDER BY \"勤_職員番号\", \"勤_勤務日\""_s,
-        u"勤務表の読み込み"_s);
+    using F = RosterRow::Field;
+    auto q = [](const QString& name) { return u"\""_s + name + u"\""_s; };
+    Statement st = db.prepare(u"SELECT %1, %2, %3, %4, %5, %6 FROM %7 WHERE %8 = 1 AND %2 >= :from "
+                              u"AND %2 <= :to ORDER BY %1, %2"_s.arg(
+                                  q(F::staffNo), q(F::date), q(F::planned), q(F::plannedEarly),
+                                  q(F::actual), q(F::actualEarly), q(RosterRow::table), q(F::kind)),
+                              u"勤務表の読み込み"_s);
     st.bind(u":from"_s, from).bind(u":to"_s, to);
     RosterRow row;
+    row.kind = 1;
     while (st.step()) {
         row.staffNo = st.text(0);
         row.date = st.text(1);

@@ -2,6 +2,15 @@
 
 #include "store/database.h"
 #include "store/db_error.h"
+#include "store/records/calendar_day.h"
+#include "store/records/code_entry.h"
+#include "store/records/creation_unit.h"
+#include "store/records/daily_requirement.h"
+#include "store/records/pattern_row.h"
+#include "store/records/roster_row.h"
+#include "store/records/shift_definition.h"
+#include "store/records/shift_request.h"
+#include "store/records/staff_member.h"
 
 #include <QStringList>
 
@@ -16,79 +25,117 @@ FieldDef T(const QString& n) {
     return {n, FieldKind::Text};
 }
 
+// The Japanese names come from the records, so each is written once.
+template <typename R> IndexDef keyIndex(std::vector<QString> parts) {
+    return {R::Index::key, R::Index::key, std::move(parts), true};
+}
+
+IndexDef plain(const QString& name, std::vector<QString> parts) {
+    return {name, name, std::move(parts), false};
+}
+
+// Index names are global to a file, so an index whose name another table already uses gets
+// another name in SQLite.
+IndexDef renamed(const QString& name, const QString& physical, std::vector<QString> parts) {
+    return {name, physical, std::move(parts), false};
+}
+
+TableDef codeEntries() {
+    using F = CodeEntry::Field;
+    return {CodeEntry::table,
+            {I(F::kind), I(F::no), T(F::name), T(F::abbrev)},
+            {keyIndex<CodeEntry>({F::kind, F::no}), plain(CodeEntry::Index::byName, {F::name})}};
+}
+
+TableDef staffMembers() {
+    using F = StaffMember::Field;
+    using X = StaffMember::Index;
+    return {StaffMember::table,
+            {T(F::no),      T(F::displayOrder), T(F::name),         T(F::kana),
+             T(F::address), T(F::phone),        T(F::mobile),       T(F::fax),
+             T(F::email),   T(F::birthDate),    T(F::assignedFrom), I(F::category),
+             I(F::sex),     I(F::shiftType),    I(F::earlyAllowed), I(F::fixedPattern),
+             T(F::team),    I(F::leader),       I(F::employFlag),   T(F::leaveFrom),
+             T(F::leaveTo), T(F::remark)},
+            {keyIndex<StaffMember>({F::no}), plain(X::byName, {F::name}),
+             plain(X::byKana, {F::kana}), plain(X::byDisplayOrder, {F::displayOrder, F::no})}};
+}
+
+TableDef shiftDefinitions() {
+    using F = ShiftDefinition::Field;
+    using X = ShiftDefinition::Index;
+    return {ShiftDefinition::table,
+            {T(F::abbrev),      T(F::name),      I(F::working),    I(F::shortageFlag),
+             I(F::priority),    T(F::start),     T(F::end),        I(F::restWorkKind),
+             I(F::earlyKind),   I(F::paidFlag),  I(F::earlyStaff), T(F::earlyStart),
+             T(F::earlyEnd),    I(F::lateStaff), T(F::lateStart),  T(F::lateEnd),
+             I(F::minStaff),    I(F::leaders),   I(F::max),        I(F::teamStaff),
+             I(F::teamLeaders), T(F::remark)},
+            {keyIndex<ShiftDefinition>({F::abbrev}),
+             renamed(X::byName, X::byName + u"_"_s + ShiftDefinition::table, {F::name}),
+             plain(X::byWorking, {F::working, F::priority, F::abbrev}),
+             plain(X::byWorkingName, {F::working, F::name})}};
+}
+
+TableDef patternRows() {
+    using F = PatternRow::Field;
+    return {PatternRow::table,
+            {I(F::kind), I(F::no), T(F::name), I(F::position), T(F::shiftAbbrev), T(F::shiftName),
+             T(F::remark)},
+            {keyIndex<PatternRow>({F::kind, F::no, F::position}),
+             plain(PatternRow::Index::byName, {F::name, F::position})}};
+}
+
+TableDef creationUnits() {
+    using F = CreationUnit::Field;
+    return {CreationUnit::table,
+            {I(F::kind), I(F::unit), I(F::unitCount), T(F::startDay), I(F::byTeam),
+             T(F::createdFrom), T(F::createdTo), T(F::remark)},
+            {keyIndex<CreationUnit>({F::kind})}};
+}
+
+TableDef dailyRequirements() {
+    using F = DailyRequirement::Field;
+    return {DailyRequirement::table,
+            {I(F::kind), I(F::day), I(F::priority), T(F::shiftAbbrev), T(F::shiftName),
+             I(F::minStaff), I(F::leaders), I(F::teamStaff), I(F::teamLeaders), I(F::earlyStaff),
+             I(F::lateStaff), T(F::remark)},
+            {keyIndex<DailyRequirement>({F::kind, F::day, F::priority})}};
+}
+
+TableDef shiftRequests() {
+    using F = ShiftRequest::Field;
+    using X = ShiftRequest::Index;
+    return {ShiftRequest::table,
+            {I(F::kind), T(F::staffNo), T(F::date), T(F::planned), T(F::actual), I(F::lateEarly),
+             I(F::dayOffFlag), T(F::from), T(F::to), T(F::backup), T(F::appliedOn), T(F::remark),
+             I(F::consecutiveFlag)},
+            {keyIndex<ShiftRequest>({F::kind, F::staffNo, F::date}),
+             plain(X::byStaff, {F::staffNo, F::date}),
+             renamed(X::byDate, X::byDate + u"_"_s + ShiftRequest::table, {F::date})}};
+}
+
+TableDef rosterRows() {
+    using F = RosterRow::Field;
+    return {RosterRow::table,
+            {I(F::kind), T(F::staffNo), T(F::date), T(F::planned), I(F::plannedEarly), T(F::actual),
+             I(F::actualEarly), T(F::backup), T(F::team), T(F::pattern)},
+            {keyIndex<RosterRow>({F::kind, F::staffNo, F::date}),
+             plain(RosterRow::Index::byDate, {F::date})}};
+}
+
+TableDef calendarDays() {
+    using F = CalendarDay::Field;
+    return {CalendarDay::table,
+            {T(F::date), I(F::holidayFlag), T(F::remark)},
+            {keyIndex<CalendarDay>({F::date})}};
+}
+
+// Every table in the order a new file creates them.
 std::vector<TableDef> buildTables() {
-    std::vector<TableDef> t;
-    t.push_back({u"個マスタ"_s,
-                 {I(u"個_区分"_s), I(u"個_NO"_s), T(u"個_名称"_s), T(u"個_略称"_s)},
-                 {{u"key_個ﾏｽﾀｰ"_s, u"key_個ﾏｽﾀｰ"_s, {u"個_区分"_s, u"個_NO"_s}, true},
-                  {u"idx_名称"_s, u"idx_名称"_s, {u"個_名称"_s}, false}}});
-    t.push_back({u"職員"_s,
-                 {T(u"職員_no"_s),           T(u"職員_表示順"_s),     T(u"職員_名漢字"_s),
-                  T(u"職員_名カナ"_s),       T(u"職員_住所"_s),       T(u"職員_電話"_s),
-                  T(u"職員_携帯"_s),         T(u"職員_FAX"_s),        T(u"職員_email"_s),
-                  T(u"職員_誕生日"_s),       T(u"職員_配属日"_s),     I(u"職員_区分"_s),
-                  I(u"職員_性別"_s),         I(u"職員_シフト有無"_s), I(u"職員_早出有無"_s),
-                  I(u"職員_特定シフトNO"_s), T(u"職員_チーム"_s),     I(u"職員_責任者"_s),
-                  I(u"職員_就業FLG"_s),      T(u"職員_休職from"_s),   T(u"職員_休職To"_s),
-                  T(u"職員_備考"_s)},
-                 {{u"key_職員"_s, u"key_職員"_s, {u"職員_no"_s}, true},
-                  {u"idx_名漢字"_s, u"idx_名漢字"_s, {u"職員_名漢字"_s}, false},
-                  {u"idx_ｶﾅ"_s, u"idx_ｶﾅ"_s, {u"職員_名カナ"_s}, false},
-                  {u"idx_表示順"_s, u"idx_表示順"_s, {u"職員_表示順"_s, u"職員_no"_s}, false}}});
-    t.push_back(
-        {u"シフト基本"_s,
-         {T(u"基本_略称"_s),     T(u"基本_名称"_s),         I(u"基本_対象FLG"_s),
-          I(u"基本_不足対象"_s), I(u"基本_優先順"_s),       T(u"基本_開始時間"_s),
-          T(u"基本_終了時間"_s), I(u"基本_休出区分"_s),     I(u"基本_早出区分"_s),
-          I(u"基本_有給区分"_s), I(u"基本_早出要員"_s),     T(u"基本_早出開始"_s),
-          T(u"基本_早出終了"_s), I(u"基本_遅出要員"_s),     T(u"基本_遅出開始"_s),
-          T(u"基本_遅出終了"_s), I(u"基本_最小要員"_s),     I(u"基本_責任者"_s),
-          I(u"基本_MAX"_s),      I(u"基本_チーム要員数"_s), I(u"基本_チーム責任者"_s),
-          T(u"基本_備考"_s)},
-         {{u"key_基本"_s, u"key_基本"_s, {u"基本_略称"_s}, true},
-          {u"idx_名称"_s, u"idx_名称_シフト基本"_s, {u"基本_名称"_s}, false},
-          {u"idx_対象"_s,
-           u"idx_対象"_s,
-           {u"基本_対象FLG"_s, u"基本_優先順"_s, u"基本_略称"_s},
-           false},
-          {u"idx_FLG名称"_s, u"idx_FLG名称"_s, {u"基本_対象FLG"_s, u"基本_名称"_s}, false}}});
-    t.push_back(
-        {u"ｼﾌﾄﾊﾟﾀｰﾝ"_s,
-         {I(u"パタ_区分"_s), I(u"パタ_NO"_s), T(u"パタ_名称"_s), I(u"パタ_連番"_s),
-          T(u"パタ_シフト略称"_s), T(u"パタ_シフト名称"_s), T(u"パタ_備考"_s)},
-         {{u"key_ﾊﾟﾀﾝ"_s, u"key_ﾊﾟﾀﾝ"_s, {u"パタ_区分"_s, u"パタ_NO"_s, u"パタ_連番"_s}, true},
-          {u"idx_パタ名称"_s, u"idx_パタ名称"_s, {u"パタ_名称"_s, u"パタ_連番"_s}, false}}});
-    t.push_back({u"作成単位"_s,
-                 {I(u"作_区分"_s), I(u"作_単位"_s), I(u"作_単位数"_s), T(u"作_開始日"_s),
-                  I(u"作_チームF"_s), T(u"作_作成From"_s), T(u"作_作成To"_s), T(u"作_備考"_s)},
-                 {{u"key_作成単位"_s, u"key_作成単位"_s, {u"作_区分"_s}, true}}});
-    t.push_back(
-        {u"日別要員"_s,
-         {I(u"日_区分"_s), I(u"日_特定日"_s), I(u"日_優先順"_s), T(u"日_略称"_s),
-          T(u"日_シフト名"_s), I(u"日_最小要員"_s), I(u"日_責任者"_s), I(u"日_チ要員数"_s),
-          I(u"日_チ責任者"_s), I(u"日_早出要員数"_s), I(u"日_遅出要員数"_s), T(u"日_備考"_s)},
-         {{u"key_日別"_s, u"key_日別"_s, {u"日_区分"_s, u"日_特定日"_s, u"日_優先順"_s}, true}}});
-    t.push_back(
-        {u"休暇希望"_s,
-         {I(u"希_区分"_s), T(u"希_職員NO"_s), T(u"希_勤務日"_s), T(u"希_予定略称"_s),
-          T(u"希_実績略称"_s), I(u"希_遅早"_s), I(u"希_休FLG"_s), T(u"希_FROM"_s), T(u"希_TO"_s),
-          T(u"希_BACKUP"_s), T(u"希_申請日"_s), T(u"希_備考"_s), I(u"希_連続FLG"_s)},
-         {{u"key_希望"_s, u"key_希望"_s, {u"希_区分"_s, u"希_職員NO"_s, u"希_勤務日"_s}, true},
-          {u"idx_職員NO"_s, u"idx_職員NO"_s, {u"希_職員NO"_s, u"希_勤務日"_s}, false},
-          {u"idx_勤務日"_s, u"idx_勤務日_休暇希望"_s, {u"希_勤務日"_s}, false}}});
-    t.push_back({u"勤務表"_s,
-                 {I(u"勤_区分"_s), T(u"勤_職員番号"_s), T(u"勤_勤務日"_s), T(u"勤_予定"_s),
-                  I(u"勤_予定早出"_s), T(u"勤_実績"_s), I(u"勤_実績早出"_s), T(u"勤_BKUP者"_s),
-                  T(u"勤_チーム"_s), T(u"勤_バタン"_s)},
-                 {{u"key_勤務表"_s,
-                   u"key_勤務表"_s,
-                   {u"勤_区分"_s, u"勤_職員番号"_s, u"勤_勤務日"_s},
-                   true},
-                  {u"idx_勤務日"_s, u"idx_勤務日"_s, {u"勤_勤務日"_s}, false}}});
-    t.push_back({u"カレンダー"_s,
-                 {T(u"カレ_年月日"_s), I(u"カレ_休日FLG"_s), T(u"カレ_備考"_s)},
-                 {{u"key_カレンダー"_s, u"key_カレンダー"_s, {u"カレ_年月日"_s}, true}}});
-    return t;
+    return {codeEntries(),   staffMembers(),  shiftDefinitions(),
+            patternRows(),   creationUnits(), dailyRequirements(),
+            shiftRequests(), rosterRows(),    calendarDays()};
 }
 
 QString quoted(const QString& name) {

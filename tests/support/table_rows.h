@@ -3,6 +3,12 @@
 // Rows written, read back and removed straight in the tables, so that a test sets up and
 // checks its data without going through the screen under test.
 #include "store/database.h"
+#include "store/db_error.h"
+#include "store/records/code_entry.h"
+#include "store/records/creation_unit.h"
+#include "store/records/pattern_row.h"
+#include "store/records/roster_row.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 
 #include <QString>
@@ -29,16 +35,14 @@ inline void add(Database& db, const QString& table, const Fields& fields) {
     t.update();
 }
 
-// Adds a row, or overwrites `fields` of the row already stored under `key` on `index`.
+// Adds a row, or overwrites `fields` of the row already stored under `key`. `index` must be
+// the table's primary key; a new row gets `key` in its key fields.
 inline void put(Database& db, const QString& table, const QString& index, const QVariantList& key,
                 const Fields& fields) {
     Table t(db, table);
-    t.setIndex(index);
-    t.seek(Seek::Equal, key);
-    if (t.noMatch())
-        t.addNew();
-    else
-        t.edit();
+    if (index != t.def().primaryKey().name)
+        throw DbError(QStringLiteral("「%1」は「%2」の主キーではありません。").arg(index, table));
+    t.seekOrAdd(key);
     setAll(t, fields);
     t.update();
 }
@@ -73,50 +77,36 @@ inline int count(Database& db, const QString& table) {
 
 // One code of the code master: `kind` is the code list, `no` the code within it.
 inline void putCode(Database& db, int kind, int no, const QString& name, const QString& abbrev) {
-    put(db, QStringLiteral("個マスタ"), QStringLiteral("key_個ﾏｽﾀｰ"), {kind, no},
-        {{QStringLiteral("個_区分"), kind},
-         {QStringLiteral("個_NO"), no},
-         {QStringLiteral("個_名称"), name},
-         {QStringLiteral("個_略称"), abbrev}});
+    CodeEntry{kind, no, name, abbrev}.save(db);
 }
 
 // Only the abbreviation of a code, leaving the name of a stored code as it is: the setting
 // codes keep their value there.
 inline void putCodeAbbrev(Database& db, int kind, int no, const QString& abbrev) {
-    put(db, QStringLiteral("個マスタ"), QStringLiteral("key_個ﾏｽﾀｰ"), {kind, no},
-        {{QStringLiteral("個_区分"), kind},
-         {QStringLiteral("個_NO"), no},
-         {QStringLiteral("個_略称"), abbrev}});
+    put(db, CodeEntry::table, CodeEntry::Index::key, {kind, no},
+        {{CodeEntry::Field::abbrev, abbrev}});
 }
 
 // A shift with its working flag and order; `more` are further fields of the shift row.
 inline void putShift(Database& db, const QString& abbrev, const QString& name, int working,
                      int order, Fields more = {}) {
-    more.insert(more.begin(), {{QStringLiteral("基本_略称"), abbrev},
-                               {QStringLiteral("基本_名称"), name},
-                               {QStringLiteral("基本_対象FLG"), working},
-                               {QStringLiteral("基本_優先順"), order}});
-    put(db, QStringLiteral("シフト基本"), QStringLiteral("key_基本"), {abbrev}, more);
+    using F = ShiftDefinition::Field;
+    more.insert(more.begin(), {{F::name, name}, {F::working, working}, {F::priority, order}});
+    put(db, ShiftDefinition::table, ShiftDefinition::Index::key, {abbrev}, more);
 }
 
 // One row of pattern `no` of list `kind`: position 0 is the pattern's own row, positions from 1
 // its shifts in order.
 inline void putPatternRow(Database& db, int kind, int no, int pos, Fields more) {
-    more.insert(more.begin(), {{QStringLiteral("パタ_区分"), kind},
-                               {QStringLiteral("パタ_NO"), no},
-                               {QStringLiteral("パタ_連番"), pos}});
-    put(db, QStringLiteral("ｼﾌﾄﾊﾟﾀｰﾝ"), QStringLiteral("key_ﾊﾟﾀﾝ"), {kind, no, pos}, more);
+    put(db, PatternRow::table, PatternRow::Index::key, {kind, no, pos}, more);
 }
 
 // The planned shift of one person on one day of the registered roster (kind 1); `more` are
 // further fields of the row.
 inline void putRosterDay(Database& db, const QString& no, const QString& date,
                          const QString& planned, Fields more = {}) {
-    more.insert(more.begin(), {{QStringLiteral("勤_区分"), 1},
-                               {QStringLiteral("勤_職員番号"), no},
-                               {QStringLiteral("勤_勤務日"), date},
-                               {QStringLiteral("勤_予定"), planned}});
-    put(db, QStringLiteral("勤務表"), QStringLiteral("key_勤務表"), {1, no, date}, more);
+    more.insert(more.begin(), {RosterRow::Field::planned, planned});
+    put(db, RosterRow::table, RosterRow::Index::key, {1, no, date}, more);
 }
 
 // One row of the creation unit: kind 1 holds the unit itself, kind 2 the last period created.
@@ -128,15 +118,7 @@ struct CreationUnitRow {
 };
 
 inline void putCreationUnit(Database& db, int kind, const CreationUnitRow& r) {
-    put(db, QStringLiteral("作成単位"), QStringLiteral("key_作成単位"), {kind},
-        {{QStringLiteral("作_区分"), kind},
-         {QStringLiteral("作_単位"), r.unit},
-         {QStringLiteral("作_単位数"), r.count},
-         {QStringLiteral("作_開始日"), r.startDay},
-         {QStringLiteral("作_チームF"), r.team},
-         {QStringLiteral("作_作成From"), r.from},
-         {QStringLiteral("作_作成To"), r.to},
-         {QStringLiteral("作_備考"), r.remark}});
+    CreationUnit{kind, r.unit, r.count, r.startDay, r.team, r.from, r.to, r.remark}.save(db);
 }
 
 } // namespace TableRows
