@@ -3,6 +3,10 @@
 #include "roster/roster_model.h"
 #include "store/creation_mode.h"
 #include "store/database.h"
+#include "store/records/code_entry.h"
+#include "store/records/daily_requirement.h"
+#include "store/records/pattern_row.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 #include "store/text_values.h"
 
@@ -67,39 +71,29 @@ QString timeText(const QString& stored) {
 }
 
 void applyRequirementRows(Database& db, RosterModel& m, int kind) {
-    Table t(db, u"日別要員"_s);
-    t.setIndex(u"key_日別"_s);
-    t.seek(Seek::GreaterEqual, {kind, 0, 0});
-    if (t.noMatch())
-        return;
     const int last = lastDatedDay(m);
-    while (!t.eof() && t.integer(u"日_区分"_s) == kind) {
-        const int s = m.cache.workShiftIndex(t.text(u"日_略称"_s));
-        if (s > 0) {
-            const int target = t.integer(u"日_特定日"_s);
-            const Figures f{t.integer(u"日_最小要員"_s),   t.integer(u"日_責任者"_s),
-                            t.integer(u"日_チ要員数"_s),   t.integer(u"日_チ責任者"_s),
-                            t.integer(u"日_早出要員数"_s), t.integer(u"日_遅出要員数"_s)};
-            for (int d = 1; d <= last; ++d) {
-                const QString& date = m.day(d).date;
-                const bool hit =
-                    kind == 1 ? weekdaySundayFirst(date) == target : dayOfMonth(date) == target;
-                if (hit)
-                    writeFigures(m, d, s, f, kind == 1 ? f.teamStaff : f.minStaff);
-            }
+    for (const DailyRequirement& r : DailyRequirement::loadKind(db, kind)) {
+        const int s = m.cache.workShiftIndex(r.shiftAbbrev);
+        if (s <= 0)
+            continue;
+        const Figures f{r.minStaff,    r.leaders,    r.teamStaff,
+                        r.teamLeaders, r.earlyStaff, r.lateStaff};
+        for (int d = 1; d <= last; ++d) {
+            const QString& date = m.day(d).date;
+            const bool hit =
+                kind == 1 ? weekdaySundayFirst(date) == r.day : dayOfMonth(date) == r.day;
+            if (hit)
+                writeFigures(m, d, s, f, kind == 1 ? f.teamStaff : f.minStaff);
         }
-        t.moveNext();
     }
 }
 
 } // namespace
 
 void LoadShiftSettings(Database& db, RosterModel& m) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    auto abbrev = [&t](int kind, int no) {
-        t.seek(Seek::Equal, {kind, no});
-        return t.noMatch() ? QString() : t.text(u"個_略称"_s);
+    auto abbrev = [&db](int kind, int no) {
+        const std::optional<CodeEntry> code = CodeEntry::load(db, kind, no);
+        return code ? code->abbrev : QString();
     };
     m.cache.noShiftWorkShift = abbrev(3, 1);
     m.cache.restShift = abbrev(3, 2);
@@ -107,43 +101,38 @@ void LoadShiftSettings(Database& db, RosterModel& m) {
 }
 
 void LoadReplacementOrder(Database& db, RosterModel& m) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::GreaterEqual, {7, 0});
-    while (!t.eof() && t.integer(u"個_区分"_s) == 7) {
+    for (const CodeEntry& code : CodeEntry::loadKind(db, 7))
         if (static_cast<int>(m.cache.replacementOrder.size()) < MaxReplacementEntries)
-            m.cache.replacementOrder.push_back(t.text(u"個_略称"_s));
-        t.moveNext();
-    }
+            m.cache.replacementOrder.push_back(code.abbrev);
 }
 
 void LoadPatternTables(Database& db, RosterModel& m) {
     auto& patterns = m.cache.patterns;
-    Table t(db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
+    Table t(db, PatternRow::table);
+    t.setIndex(PatternRow::Index::key);
     t.seek(Seek::GreaterEqual, {1, 0, 0});
     // Patterns past a kind's capacity are read but not kept; `current` is then null.
     std::array<Pattern*, 6> current{};
-    while (!t.eof()) {
-        const int kind = t.integer(u"パタ_区分"_s);
+    for (; !t.eof(); t.moveNext()) {
+        const PatternRow row = PatternRow::fromRow(t);
+        const int kind = row.kind;
         if (kind >= 1 && kind <= 5) {
             auto& list = patterns[static_cast<size_t>(kind)];
             const int maxPatterns = kind == 5 ? MaxWeekdayPatterns : MaxPatternsPerKind;
             const int maxPositions = kind == 5 ? MaxWeekdayPositions : MaxPositions;
-            if (t.integer(u"パタ_連番"_s) == 0) {
+            if (row.position == 0) {
                 if (static_cast<int>(list.size()) < maxPatterns) {
                     list.push_back(Pattern{});
-                    list.back().no = t.integer(u"パタ_NO"_s);
+                    list.back().no = row.no;
                     current[static_cast<size_t>(kind)] = &list.back();
                 } else {
                     current[static_cast<size_t>(kind)] = nullptr;
                 }
             } else if (Pattern* p = current[static_cast<size_t>(kind)];
                        p && p->length() < maxPositions) {
-                p->shifts.push_back(t.text(u"パタ_シフト略称"_s));
+                p->shifts.push_back(row.shiftAbbrev);
             }
         }
-        t.moveNext();
     }
     // Pair each base pattern with the mandatory pattern of the same ordinal.
     const auto& mandatory = patterns[4];
@@ -169,47 +158,45 @@ void LoadPatternTables(Database& db, RosterModel& m) {
 }
 
 void LoadShiftTable(Database& db, RosterModel& m) {
-    Table t(db, u"シフト基本"_s);
-    t.setIndex(u"idx_対象"_s);
-    t.moveFirst();
-    while (!t.eof()) {
-        if (t.integer(u"基本_対象FLG"_s) == 1) {
+    Table t(db, ShiftDefinition::table);
+    t.setIndex(ShiftDefinition::Index::byWorking);
+    for (t.moveFirst(); !t.eof(); t.moveNext()) {
+        const ShiftDefinition s = ShiftDefinition::fromRow(t);
+        if (s.working == 1) {
             if (static_cast<int>(m.cache.workShifts.size()) < RosterBounds::MaxWorkShifts) {
                 WorkShiftInfo w;
-                w.abbrev = t.text(u"基本_略称"_s);
-                w.shortageFlag = t.integer(u"基本_不足対象"_s);
-                w.restWorkKind = t.integer(u"基本_休出区分"_s);
-                w.paidFlag = t.integer(u"基本_有給区分"_s);
-                w.minStaff = t.integer(u"基本_最小要員"_s);
-                w.leaders = t.integer(u"基本_責任者"_s);
-                w.teamStaff = t.integer(u"基本_チーム要員数"_s);
-                w.teamLeaders = t.integer(u"基本_チーム責任者"_s);
-                w.earlyKind = t.integer(u"基本_早出区分"_s);
-                w.earlyStaff = t.integer(u"基本_早出要員"_s);
-                w.lateStaff = t.integer(u"基本_遅出要員"_s);
-                w.max = t.integer(u"基本_MAX"_s);
+                w.abbrev = s.abbrev;
+                w.shortageFlag = s.shortageFlag;
+                w.restWorkKind = s.restWorkKind;
+                w.paidFlag = s.paidFlag;
+                w.minStaff = s.minStaff;
+                w.leaders = s.leaders;
+                w.teamStaff = s.teamStaff;
+                w.teamLeaders = s.teamLeaders;
+                w.earlyKind = s.earlyKind;
+                w.earlyStaff = s.earlyStaff;
+                w.lateStaff = s.lateStaff;
+                w.max = s.max;
                 if (w.restWorkKind == 0) {
-                    w.start = timeText(t.text(u"基本_開始時間"_s));
-                    w.end = timeText(t.text(u"基本_終了時間"_s));
+                    w.start = timeText(s.start);
+                    w.end = timeText(s.end);
                 }
                 if (w.earlyKind == 1 || w.earlyKind == 2) {
-                    w.earlyStart = timeText(t.text(u"基本_早出開始"_s));
-                    w.earlyEnd = timeText(t.text(u"基本_早出終了"_s));
+                    w.earlyStart = timeText(s.earlyStart);
+                    w.earlyEnd = timeText(s.earlyEnd);
                 }
                 if (w.earlyKind == 1 || w.earlyKind == 3) {
-                    w.lateStart = timeText(t.text(u"基本_遅出開始"_s));
-                    w.lateEnd = timeText(t.text(u"基本_遅出終了"_s));
+                    w.lateStart = timeText(s.lateStart);
+                    w.lateEnd = timeText(s.lateEnd);
                 }
                 m.cache.workShifts.push_back(w);
             }
         } else if (static_cast<int>(m.cache.leaveShifts.size()) < MaxLeaveShifts) {
-            LeaveShiftInfo l{t.text(u"基本_略称"_s), t.integer(u"基本_休出区分"_s),
-                             t.integer(u"基本_有給区分"_s), t.integer(u"基本_不足対象"_s)};
+            LeaveShiftInfo l{s.abbrev, s.restWorkKind, s.paidFlag, s.shortageFlag};
             if (l.paidFlag == 1)
                 m.cache.paidLeaveAbbrev = l.abbrev;
             m.cache.leaveShifts.push_back(l);
         }
-        t.moveNext();
     }
 }
 

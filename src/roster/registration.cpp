@@ -2,7 +2,13 @@
 
 #include "roster/roster_model.h"
 #include "store/database.h"
-#include "store/table.h"
+#include "store/records/creation_unit.h"
+#include "store/records/roster_row.h"
+#include "store/records/shift_request.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
@@ -15,6 +21,33 @@ template <typename Fn> void forEachPerson(const RosterModel& m, Fn&& fn) {
             fn(g, p);
 }
 
+QString quoted(const QString& name) {
+    return u"\""_s + name + u"\""_s;
+}
+
+// "INSERT INTO table (k..., v...) VALUES (...) ON CONFLICT (k...) DO UPDATE SET v = ...": adds
+// the row or edits the one stored under its key in one step. `values` pairs each further field
+// with its SQL value (a parameter or a constant); `updated` are the fields an existing row takes.
+QString upsertSql(const QString& table, const QStringList& keys, const QStringList& keyValues,
+                  const std::vector<std::pair<QString, QString>>& values,
+                  const QStringList& updated) {
+    QStringList cols, vals, sets, keyCols;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        cols << quoted(keys[i]);
+        vals << keyValues[i];
+        keyCols << quoted(keys[i]);
+    }
+    for (const auto& [field, value] : values) {
+        cols << quoted(field);
+        vals << value;
+        if (updated.contains(field))
+            sets << quoted(field) + u" = "_s + value;
+    }
+    return u"INSERT INTO "_s + quoted(table) + u" ("_s + cols.join(u", "_s) + u") VALUES ("_s +
+           vals.join(u", "_s) + u") ON CONFLICT ("_s + keyCols.join(u", "_s) +
+           u") DO UPDATE SET "_s + sets.join(u", "_s);
+}
+
 int plannedMark(const RosterModel& m, const QString& planned, int early) {
     const int s = m.cache.workShiftIndex(planned);
     return (s != 0 && m.cache.workShift(s).earlyKind != 0) ? early : 0;
@@ -25,14 +58,20 @@ int plannedMark(const RosterModel& m, const QString& planned, int early) {
 void WriteRosterRows(Database& db, const RosterModel& m) {
     // One prepared statement finds the row by its key and adds or edits it, so a month of a
     // large ward costs one statement step per row.
-    Statement row = db.prepare(
-        u"INSERT INTO \"勤務表\" (\"勤_区分\", \"勤_職員番号\", \"勤_勤務日\", \"勤_予定\", "
-        "\"勤_予定早出\", \"勤_実績\", \"勤_実績早出\", \"勤_BKUP者\", \"勤_チーム\", "
-        "\"勤_バタン\") "
-        "VALUES (1, ?1, ?2, ?3, ?4, ?5, ?6, '', ?7, ?8) ON CONFLICT (\"勤_区分\", \"勤_職員番号\", "
-        "\"勤_勤務日\") DO UPDATE SET \"勤_予定\" = ?3, \"勤_予定早出\" = ?4, \"勤_実績\" = ?5, "
-        "\"勤_実績早出\" = ?6, \"勤_BKUP者\" = '', \"勤_チーム\" = ?7, \"勤_バタン\" = ?8"_s,
-        u"勤務表の書き込み"_s);
+    using F = RosterRow::Field;
+    const QStringList all = {F::planned, F::plannedEarly, F::actual, F::actualEarly,
+                             F::backup,  F::team,         F::pattern};
+    Statement row = db.prepare(upsertSql(RosterRow::table, {F::kind, F::staffNo, F::date},
+                                         {u"1"_s, u"?1"_s, u"?2"_s},
+                                         {{F::planned, u"?3"_s},
+                                          {F::plannedEarly, u"?4"_s},
+                                          {F::actual, u"?5"_s},
+                                          {F::actualEarly, u"?6"_s},
+                                          {F::backup, u"''"_s},
+                                          {F::team, u"?7"_s},
+                                          {F::pattern, u"?8"_s}},
+                                         all),
+                               u"勤務表の書き込み"_s);
     forEachPerson(m, [&](int g, const Person& p) {
         // Rows start on the joining date; leave days are marked unavailable and get none.
         const QString from = p.assignedFrom > m.periodStart ? p.assignedFrom : m.periodStart;
@@ -51,17 +90,15 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
             const int early = plannedMark(m, planned, c.early);
             const bool actualDiffers =
                 !c.actualShift.isEmpty() && (c.actualShift != planned || c.actualEarly != early);
-            const QByteArray dateText = date.toUtf8(), plannedText = planned.toUtf8();
-            const QByteArray actualText = actualDiffers ? c.actualShift.toUtf8() : QByteArray();
-            row.bind(1, no);
-            row.bind(2, dateText);
-            row.bind(3, plannedText);
-            row.bind(4, early);
-            row.bind(5, actualText);
-            row.bind(6, actualDiffers ? c.actualEarly : 0);
-            row.bind(7, team);
-            row.bind(8, pattern);
-            row.run();
+            row.bind(1, no)
+                .bind(2, date.toUtf8())
+                .bind(3, planned.toUtf8())
+                .bind(4, early)
+                .bind(5, actualDiffers ? c.actualShift.toUtf8() : QByteArray())
+                .bind(6, actualDiffers ? c.actualEarly : 0)
+                .bind(7, team)
+                .bind(8, pattern)
+                .run();
         }
     });
 }
@@ -69,14 +106,23 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
 void WriteRequestRows(Database& db, const RosterModel& m) {
     // A new request row gets empty extras and the period start as its application date; an
     // existing one keeps them.
-    Statement row = db.prepare(
-        u"INSERT INTO \"休暇希望\" (\"希_区分\", \"希_職員NO\", \"希_勤務日\", \"希_予定略称\", "
-        "\"希_実績略称\", \"希_遅早\", \"希_休FLG\", \"希_FROM\", \"希_TO\", \"希_BACKUP\", "
-        "\"希_申請日\", \"希_備考\", \"希_連続FLG\") VALUES (?1, ?2, ?3, ?4, '', 0, 0, '', '', '', "
-        "?5, '', 0) ON CONFLICT (\"希_区分\", \"希_職員NO\", \"希_勤務日\") DO UPDATE SET "
-        "\"希_予定略称\" = ?4, \"希_実績略称\" = ''"_s,
-        u"休暇希望の書き込み"_s);
+    using F = ShiftRequest::Field;
+    Statement row = db.prepare(upsertSql(ShiftRequest::table, {F::kind, F::staffNo, F::date},
+                                         {u"?1"_s, u"?2"_s, u"?3"_s},
+                                         {{F::planned, u"?4"_s},
+                                          {F::actual, u"''"_s},
+                                          {F::lateEarly, u"0"_s},
+                                          {F::dayOffFlag, u"0"_s},
+                                          {F::from, u"''"_s},
+                                          {F::to, u"''"_s},
+                                          {F::backup, u"''"_s},
+                                          {F::appliedOn, u"?5"_s},
+                                          {F::remark, u"''"_s},
+                                          {F::consecutiveFlag, u"0"_s}},
+                                         {F::planned, F::actual}),
+                               u"休暇希望の書き込み"_s);
     const QByteArray applied = m.periodStart.toUtf8();
+    const QByteArray paidLeave = u"有"_s.toUtf8();
     forEachPerson(m, [&](int, const Person& p) {
         const QByteArray no = p.no.toUtf8();
         const int last = m.lastDay();
@@ -85,29 +131,23 @@ void WriteRequestRows(Database& db, const RosterModel& m) {
             const Cell& c = p.cell(d);
             if (c.requestShift.isEmpty())
                 continue;
-            const QByteArray dateText = date.toUtf8();
-            const QByteArray shift =
-                c.requestKind == 1 ? u"有"_s.toUtf8() : c.requestShift.toUtf8();
-            row.bind(1, c.requestKind);
-            row.bind(2, no);
-            row.bind(3, dateText);
-            row.bind(4, shift);
-            row.bind(5, applied);
-            row.run();
+            row.bind(1, c.requestKind)
+                .bind(2, no)
+                .bind(3, date.toUtf8())
+                .bind(4, c.requestKind == 1 ? paidLeave : c.requestShift.toUtf8())
+                .bind(5, applied)
+                .run();
         }
     });
 }
 
 QStringList AdvanceCreatedPeriod(Database& db, const RosterModel& m) {
-    Table unit(db, u"作成単位"_s);
-    unit.setIndex(u"key_作成単位"_s);
-    unit.seek(Seek::Equal, {2});
-    if (unit.noMatch())
+    std::optional<CreationUnit> created = CreationUnit::load(db, 2);
+    if (!created)
         return {u"作成単位･基本の登録を確認して下さい。"_s};
-    unit.edit();
-    unit.set(u"作_作成From"_s, m.periodStart);
-    unit.set(u"作_作成To"_s, m.periodEnd);
-    unit.update();
+    created->createdFrom = m.periodStart;
+    created->createdTo = m.periodEnd;
+    created->save(db);
     return {};
 }
 

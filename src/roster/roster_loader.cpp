@@ -3,6 +3,10 @@
 #include "roster/roster_model.h"
 #include "roster/roster_rows.h"
 #include "store/database.h"
+#include "store/records/calendar_day.h"
+#include "store/records/code_entry.h"
+#include "store/records/shift_request.h"
+#include "store/records/staff_member.h"
 #include "store/table.h"
 #include "store/text_values.h"
 
@@ -20,8 +24,12 @@ void loadDays(Database& db, RosterModel& m, const std::array<QString, 7>& names)
     const QDate start = TextValues::parseDateText(m.periodStart);
     if (!start.isValid())
         return;
-    Table cal(db, u"カレンダー"_s);
-    cal.setIndex(u"key_カレンダー"_s);
+    QHash<QString, CalendarDay> calendar;
+    // One read for the whole window, the lead days before the period included.
+    for (CalendarDay& c :
+         CalendarDay::loadRange(db, TextValues::dateText(start.addDays(FirstDay - 1)),
+                                TextValues::dateText(start.addDays(LastDay - 1))))
+        calendar.insert(c.date, std::move(c));
     for (int d = FirstDay; d <= LastDay; ++d) {
         const QDate date = start.addDays(d - 1);
         DayInfo& day = m.day(d);
@@ -30,22 +38,17 @@ void loadDays(Database& db, RosterModel& m, const std::array<QString, 7>& names)
         day.weekday = date.dayOfWeek() % 7 + 1; // Qt: Monday 1 .. Sunday 7
         const QString& name = names[static_cast<size_t>(day.weekday - 1)];
         day.weekdayName = name.isEmpty() ? fallback[static_cast<size_t>(day.weekday - 1)] : name;
-        cal.seek(Seek::Equal, {day.date});
-        if (!cal.noMatch()) {
-            day.holidayFlag = cal.integer(u"カレ_休日FLG"_s);
-            day.note = cal.text(u"カレ_備考"_s);
+        if (const auto c = calendar.constFind(day.date); c != calendar.cend()) {
+            day.holidayFlag = c->holidayFlag;
+            day.note = c->remark;
         }
     }
 }
 
 void loadTeamNames(Database& db, RosterModel& m) {
-    Table codes(db, u"個マスタ"_s);
-    codes.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    codes.seek(Seek::GreaterEqual, {5, 0});
-    for (int n = 1; n <= 3 && !codes.eof() && codes.integer(u"個_区分"_s) == 5; ++n) {
-        m.teamName[static_cast<size_t>(n)] = codes.text(u"個_名称"_s);
-        codes.moveNext();
-    }
+    const std::vector<CodeEntry> teams = CodeEntry::loadKind(db, 5);
+    for (size_t n = 1; n <= 3 && n <= teams.size(); ++n)
+        m.teamName[n] = teams[n - 1].name;
 }
 
 bool within(const QString& date, const QString& from, const QString& to) {
@@ -91,24 +94,25 @@ void markUnavailable(RosterModel& m, Person& p) {
 }
 
 void loadStaff(Database& db, RosterModel& m) {
-    Table staff(db, u"職員"_s);
-    staff.setIndex(u"idx_表示順"_s);
+    Table staff(db, StaffMember::table);
+    staff.setIndex(StaffMember::Index::byDisplayOrder);
     staff.seek(Seek::GreaterEqual, {QString(), QString()});
     for (; !staff.eof(); staff.moveNext()) {
-        Person p;
-        p.no = staff.text(u"職員_no"_s);
-        if (p.no.isEmpty())
+        const StaffMember s = StaffMember::fromRow(staff);
+        if (s.no.isEmpty())
             continue;
-        p.name = staff.text(u"職員_名漢字"_s);
-        p.assignedFrom = staff.text(u"職員_配属日"_s);
-        p.leaveFrom = staff.text(u"職員_休職from"_s);
-        p.leaveTo = staff.text(u"職員_休職To"_s);
-        p.employFlag = staff.integer(u"職員_就業FLG"_s);
-        p.shiftType = staff.integer(u"職員_シフト有無"_s);
-        p.fixedPattern = staff.integer(u"職員_特定シフトNO"_s);
-        p.leader = staff.integer(u"職員_責任者"_s);
-        p.earlyAllowed = staff.integer(u"職員_早出有無"_s);
-        p.team = staff.text(u"職員_チーム"_s);
+        Person p;
+        p.no = s.no;
+        p.name = s.name;
+        p.assignedFrom = s.assignedFrom;
+        p.leaveFrom = s.leaveFrom;
+        p.leaveTo = s.leaveTo;
+        p.employFlag = s.employFlag;
+        p.shiftType = s.shiftType;
+        p.fixedPattern = s.fixedPattern;
+        p.leader = s.leader;
+        p.earlyAllowed = s.earlyAllowed;
+        p.team = s.team;
         if (!admitted(m, p) || !passesFilters(m, p))
             continue;
         markUnavailable(m, p);
@@ -119,25 +123,22 @@ void loadStaff(Database& db, RosterModel& m) {
 
 void loadRequests(Database& db, RosterModel& m) {
     const QDate start = TextValues::parseDateText(m.periodStart);
-    Table req(db, u"休暇希望"_s);
-    req.setIndex(u"idx_職員NO"_s);
+    // One cursor for everybody: a person's requests are a run of the staff-number index.
+    Table req(db, ShiftRequest::table);
+    req.setIndex(ShiftRequest::Index::byStaff);
     for (auto& group : m.groups) {
         for (Person& p : group) {
             req.seek(Seek::GreaterEqual, {p.no, m.periodStart});
-            for (; !req.eof(); req.moveNext()) {
-                if (req.text(u"希_職員NO"_s) != p.no)
+            for (; req.keyMatches({p.no}); req.moveNext()) {
+                const ShiftRequest r = ShiftRequest::fromRow(req);
+                if (r.date > m.periodEnd)
                     break;
-                const QString date = req.text(u"希_勤務日"_s);
-                if (date > m.periodEnd)
-                    break;
-                const int d = TextValues::diffDays(start, TextValues::parseDateText(date)) + 1;
+                const int d = TextValues::diffDays(start, TextValues::parseDateText(r.date)) + 1;
                 if (d < 1 || d > LastDay)
                     continue;
                 Cell& c = p.cell(d);
-                c.requestShift = req.text(u"希_予定略称"_s);
-                if (c.requestShift.isEmpty())
-                    c.requestShift = req.text(u"希_実績略称"_s);
-                c.requestKind = req.integer(u"希_区分"_s);
+                c.requestShift = r.planned.isEmpty() ? r.actual : r.planned;
+                c.requestKind = r.kind;
             }
         }
     }

@@ -1,32 +1,23 @@
 #include "store/creation_mode.h"
 
-#include "store/table.h"
+#include "store/records/code_entry.h"
+
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
 CreationMode ReadCreationModeSetting(Database& db) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {80, 1});
-    if (t.noMatch())
+    const std::optional<CodeEntry> code = CodeEntry::load(db, 80, 1);
+    if (!code)
         return {};
-    return {t.text(u"個_略称"_s), t.text(u"個_名称"_s)};
+    return {code->abbrev, code->name};
 }
 
 void WriteCreationModeSetting(Database& db, const CreationMode& mode) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {80, 1});
-    if (t.noMatch()) {
-        t.addNew();
-        t.set(u"個_区分"_s, 80);
-        t.set(u"個_NO"_s, 1);
-    } else {
-        t.edit();
-    }
-    t.set(u"個_略称"_s, mode.a);
-    t.set(u"個_名称"_s, mode.b);
-    t.update();
+    CodeEntry code = CodeEntry::load(db, 80, 1).value_or(CodeEntry{80, 1, QString(), QString()});
+    code.abbrev = mode.a;
+    code.name = mode.b;
+    code.save(db);
 }
 
 void CreationModeSetting(Database& db, int mode, CreationMode& setting) {

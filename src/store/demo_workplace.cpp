@@ -4,6 +4,14 @@
 #include "store/database.h"
 #include "store/db_error.h"
 #include "store/holidays.h"
+#include "store/records/calendar_day.h"
+#include "store/records/code_entry.h"
+#include "store/records/creation_unit.h"
+#include "store/records/pattern_row.h"
+#include "store/records/roster_row.h"
+#include "store/records/shift_definition.h"
+#include "store/records/shift_request.h"
+#include "store/records/staff_member.h"
 #include "store/schema.h"
 #include "store/table.h"
 #include "store/text_values.h"
@@ -61,89 +69,71 @@ void runScripts(Database& db) {
     }
 }
 
-QString codeValue(Database& db, int kind, int no, const QString& field) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {kind, no});
-    return t.noMatch() ? QString() : t.text(field);
+CodeEntry code(Database& db, int kind, int no) {
+    return CodeEntry::load(db, kind, no).value_or(CodeEntry{});
 }
 
 std::vector<Person> readStaff(Database& db) {
     std::vector<Person> staff;
-    Table t(db, u"職員"_s);
-    t.setIndex(u"idx_表示順"_s);
-    for (t.moveFirst(); !t.eof(); t.moveNext())
-        staff.push_back({t.text(u"職員_no"_s), TextValues::parseDateText(t.text(u"職員_配属日"_s)),
-                         t.integer(u"職員_シフト有無"_s), t.integer(u"職員_特定シフトNO"_s),
-                         t.text(u"職員_チーム"_s), t.integer(u"職員_責任者"_s) == 1,
-                         t.integer(u"職員_早出有無"_s) == 1});
+    Table t(db, StaffMember::table);
+    t.setIndex(StaffMember::Index::byDisplayOrder);
+    for (t.moveFirst(); !t.eof(); t.moveNext()) {
+        const StaffMember s = StaffMember::fromRow(t);
+        staff.push_back({s.no, TextValues::parseDateText(s.assignedFrom), s.shiftType,
+                         s.fixedPattern, s.team, s.leader == 1, s.earlyAllowed == 1});
+    }
     return staff;
 }
 
 // Pattern number -> the shifts of its positions in order, for one pattern kind.
 std::map<int, QStringList> readPatterns(Database& db, int kind) {
     std::map<int, QStringList> out;
-    Table t(db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
-    for (t.seek(Seek::GreaterEqual, {kind, 0, 0}); !t.eof() && t.integer(u"パタ_区分"_s) == kind;
-         t.moveNext())
-        if (t.integer(u"パタ_連番"_s) > 0)
-            out[t.integer(u"パタ_NO"_s)] << t.text(u"パタ_シフト略称"_s);
+    for (const PatternRow& row : PatternRow::loadKind(db, kind))
+        if (row.position > 0)
+            out[row.no] << row.shiftAbbrev;
     return out;
 }
 
-struct ShiftFacts {
-    int dayOffKind = 0; // 基本_休出区分
-    int earlyKind = 0;  // 基本_早出区分
-};
-
-ShiftFacts shiftFacts(Database& db, const QString& abbrev) {
-    Table t(db, u"シフト基本"_s);
-    t.setIndex(u"key_基本"_s);
-    t.seek(Seek::Equal, {abbrev});
-    if (t.noMatch())
-        return {};
-    return {t.integer(u"基本_休出区分"_s), t.integer(u"基本_早出区分"_s)};
+ShiftDefinition shiftDefinition(Database& db, const QString& abbrev) {
+    return ShiftDefinition::load(db, abbrev).value_or(ShiftDefinition{});
 }
 
 void addNewcomer(Database& db, const QDate& assigned) {
-    Table t(db, u"職員"_s);
-    t.addNew();
-    t.set(u"職員_no"_s, u"2012"_s);
-    t.set(u"職員_表示順"_s, u"024"_s);
-    t.set(u"職員_名漢字"_s, u"石川 美咲"_s);
-    t.set(u"職員_名カナ"_s, u"ｲｼｶﾜ ﾐｻｷ"_s);
-    t.set(u"職員_住所"_s, u"東京都府中市片町1-8-3"_s);
-    t.set(u"職員_電話"_s, u"042-360-7718"_s);
-    t.set(u"職員_携帯"_s, u"080-6203-9914"_s);
-    t.set(u"職員_誕生日"_s, u"2001/05/09"_s);
-    t.set(u"職員_配属日"_s, dateText(assigned));
-    t.set(u"職員_区分"_s, 1);
-    t.set(u"職員_性別"_s, 2);
-    t.set(u"職員_シフト有無"_s, 1);
-    t.set(u"職員_早出有無"_s, 1);
-    t.set(u"職員_特定シフトNO"_s, 1);
-    t.set(u"職員_チーム"_s, u"Bチーム"_s);
-    t.set(u"職員_備考"_s, u"中途採用"_s);
-    t.update();
+    StaffMember s;
+    s.no = u"2012"_s;
+    s.displayOrder = u"024"_s;
+    s.name = u"石川 美咲"_s;
+    s.kana = u"ｲｼｶﾜ ﾐｻｷ"_s;
+    s.address = u"東京都府中市片町1-8-3"_s;
+    s.phone = u"042-360-7718"_s;
+    s.mobile = u"080-6203-9914"_s;
+    s.birthDate = u"2001/05/09"_s;
+    s.assignedFrom = dateText(assigned);
+    s.category = 1;
+    s.sex = 2;
+    s.shiftType = 1;
+    s.earlyAllowed = 1;
+    s.fixedPattern = 1;
+    s.team = u"Bチーム"_s;
+    s.remark = u"中途採用"_s;
+    s.save(db);
 }
 
 void addCreatedPeriod(Database& db, const QDate& from, const QDate& to) {
-    Table t(db, u"作成単位"_s);
-    t.addNew();
-    t.set(u"作_区分"_s, 2);
-    t.set(u"作_単位"_s, 1);
-    t.set(u"作_単位数"_s, 1);
-    t.set(u"作_開始日"_s, u"1"_s);
-    t.set(u"作_作成From"_s, dateText(from));
-    t.set(u"作_作成To"_s, dateText(to));
-    t.update();
+    CreationUnit c;
+    c.kind = 2;
+    c.unit = 1;
+    c.unitCount = 1;
+    c.startDay = u"1"_s;
+    c.createdFrom = dateText(from);
+    c.createdTo = dateText(to);
+    c.save(db);
 }
 
 // The fiscal year that contains `today`, from the start kept in code (9, 1) as "mm/dd".
 std::pair<QDate, QDate> fiscalYear(Database& db, const QDate& today) {
     static const QRegularExpression re(u"^\\s*(\\d{1,2})/(\\d{1,2})\\s*$"_s);
-    const auto m = re.match(codeValue(db, 9, 1, u"個_名称"_s));
+    const auto m = re.match(code(db, 9, 1).name);
     const int month = m.hasMatch() ? m.captured(1).toInt() : 4;
     const int day = m.hasMatch() ? m.captured(2).toInt() : 1;
     QDate start(today.year(), month, day);
@@ -156,26 +146,23 @@ std::pair<QDate, QDate> fiscalYear(Database& db, const QDate& today) {
 
 void addHolidayCalendar(Database& db, const QDate& today) {
     const auto [start, end] = fiscalYear(db, today);
-    Table t(db, u"カレンダー"_s);
-    for (const auto& h : NationalHolidays(start, end)) {
-        t.addNew();
-        t.set(u"カレ_年月日"_s, dateText(h.date));
-        t.set(u"カレ_休日FLG"_s, 1);
-        t.set(u"カレ_備考"_s, h.name);
-        t.update();
-    }
+    for (const auto& h : NationalHolidays(start, end))
+        CalendarDay{dateText(h.date), 1, h.name}.save(db);
 }
 
+// Rows are added through one open table: the file is new, so there is nothing to overwrite.
 void addRequest(Table& t, int kind, const QString& staffNo, const QDate& day, const QString& shift,
                 int dayOff, const QDate& applied, const QString& remark) {
+    ShiftRequest r;
+    r.kind = kind;
+    r.staffNo = staffNo;
+    r.date = dateText(day);
+    r.planned = shift;
+    r.dayOffFlag = dayOff;
+    r.appliedOn = dateText(applied);
+    r.remark = remark;
     t.addNew();
-    t.set(u"希_区分"_s, kind);
-    t.set(u"希_職員NO"_s, staffNo);
-    t.set(u"希_勤務日"_s, dateText(day));
-    t.set(u"希_予定略称"_s, shift);
-    t.set(u"希_休FLG"_s, dayOff);
-    t.set(u"希_申請日"_s, dateText(applied));
-    t.set(u"希_備考"_s, remark);
+    r.writeTo(t);
     t.update();
 }
 
@@ -188,10 +175,10 @@ void addRequests(Database& db, const QDate& monthStart) {
         {u"2009"_s, 2, 27, u"日"_s, u"研修参加"_s},
     };
     const QDate applied = monthStart.addMonths(-1).addDays(19);
-    Table t(db, u"休暇希望"_s);
+    Table t(db, ShiftRequest::table);
     for (const auto& r : requests)
         addRequest(t, r.kind, r.staffNo, monthStart.addDays(r.day - 1), r.shift,
-                   shiftFacts(db, r.shift).dayOffKind, applied, r.remark);
+                   shiftDefinition(db, r.shift).restWorkKind, applied, r.remark);
 }
 
 // Three months of registered roster before `periodStart`: everybody follows their own pattern,
@@ -204,11 +191,11 @@ void addHistory(Database& db, const QDate& periodStart) {
     const std::map<int, QStringList> basePatterns = readPatterns(db, 1);
     const std::map<int, QStringList> specificPatterns = readPatterns(db, 3);
     const std::map<int, QStringList> weekdayPatterns = readPatterns(db, 5);
-    const QString workDay = codeValue(db, 3, 1, u"個_略称"_s);
-    const QString rest = codeValue(db, 3, 2, u"個_略称"_s);
-    const QString dayShift = codeValue(db, 8, 1, u"個_略称"_s);
+    const QString workDay = code(db, 3, 1).abbrev;
+    const QString rest = code(db, 3, 2).abbrev;
+    const QString dayShift = code(db, 8, 1).abbrev;
     const QString paid = u"有"_s;
-    const bool dayShiftHasDuties = shiftFacts(db, dayShift).earlyKind != 0;
+    const bool dayShiftHasDuties = shiftDefinition(db, dayShift).earlyKind != 0;
     std::set<QDate> holidays;
     for (const auto& h : NationalHolidays(from, to))
         holidays.insert(h.date);
@@ -221,8 +208,8 @@ void addHistory(Database& db, const QDate& periodStart) {
         if (staff[i].shiftType == 1 || staff[i].shiftType == 3)
             offset[i] = staff[i].leader ? leaders++ : others++;
 
-    Table roster(db, u"勤務表"_s);
-    Table requests(db, u"休暇希望"_s);
+    Table roster(db, RosterRow::table);
+    Table requests(db, ShiftRequest::table);
     std::vector<QDate> leaveMonth(staff.size());
     int dayIndex = 0;
     for (QDate d = from; d <= to; d = d.addDays(1), ++dayIndex) {
@@ -247,7 +234,7 @@ void addHistory(Database& db, const QDate& periodStart) {
                     leaveMonth[i] != QDate(d.year(), d.month(), 1)) {
                     leaveMonth[i] = QDate(d.year(), d.month(), 1);
                     shift[i] = paid;
-                    addRequest(requests, 1, p.no, d, paid, shiftFacts(db, paid).dayOffKind,
+                    addRequest(requests, 1, p.no, d, paid, shiftDefinition(db, paid).restWorkKind,
                                QDate(d.year(), d.month(), 1).addDays(-15), QString());
                 }
             } else if (p.shiftType == 5) {
@@ -270,14 +257,16 @@ void addHistory(Database& db, const QDate& periodStart) {
         for (size_t i = 0; i < staff.size(); ++i) {
             if (shift[i].isEmpty())
                 continue;
+            RosterRow row;
+            row.kind = 1;
+            row.staffNo = staff[i].no;
+            row.date = dateText(d);
+            row.planned = shift[i];
+            row.plannedEarly = mark[i];
+            row.team = staff[i].team;
+            row.pattern = QString::number(staff[i].pattern);
             roster.addNew();
-            roster.set(u"勤_区分"_s, 1);
-            roster.set(u"勤_職員番号"_s, staff[i].no);
-            roster.set(u"勤_勤務日"_s, dateText(d));
-            roster.set(u"勤_予定"_s, shift[i]);
-            roster.set(u"勤_予定早出"_s, mark[i]);
-            roster.set(u"勤_チーム"_s, staff[i].team);
-            roster.set(u"勤_バタン"_s, QString::number(staff[i].pattern));
+            row.writeTo(roster);
             roster.update();
         }
     }

@@ -1,5 +1,9 @@
 #include "store/list_services.h"
 
+#include "store/records/code_entry.h"
+#include "store/records/pattern_row.h"
+#include "store/records/shift_definition.h"
+#include "store/records/staff_member.h"
 #include "store/table.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -8,39 +12,33 @@ namespace ShiftListService {
 
 QStringList FillShiftList(Database& db, int filter) {
     QStringList names;
-    Table t(db, u"シフト基本"_s);
-    t.setIndex(u"idx_対象"_s);
-    t.seek(Seek::GreaterEqual, {0, 0, QString()});
-    while (!t.eof()) {
-        const int flag = t.integer(u"基本_対象FLG"_s);
+    Table t(db, ShiftDefinition::table);
+    t.setIndex(ShiftDefinition::Index::byWorking);
+    for (t.seek(Seek::GreaterEqual, {0, 0, QString()}); !t.eof(); t.moveNext()) {
+        const int flag = t.integer(ShiftDefinition::Field::working);
         if (filter == 2 || (filter == 0 && flag == 0) || (filter == 1 && flag == 1))
-            names << t.text(u"基本_名称"_s);
-        t.moveNext();
+            names << t.text(ShiftDefinition::Field::name);
     }
     return names;
 }
 
 namespace {
-ShiftLookup readShift(Table& t) {
-    if (t.noMatch())
+ShiftLookup lookup(const std::optional<ShiftDefinition>& s) {
+    if (!s)
         return {};
-    return {true, t.integer(u"基本_休出区分"_s), t.text(u"基本_略称"_s), t.text(u"基本_名称"_s),
-            t.text(u"基本_備考"_s)};
+    return {true, s->restWorkKind, s->abbrev, s->name, s->remark};
 }
 } // namespace
 
 ShiftLookup FindShiftByName(Database& db, const QString& name) {
-    Table t(db, u"シフト基本"_s);
-    t.setIndex(u"idx_名称"_s);
+    Table t(db, ShiftDefinition::table);
+    t.setIndex(ShiftDefinition::Index::byName);
     t.seek(Seek::Equal, {name});
-    return readShift(t);
+    return lookup(t.noMatch() ? std::nullopt : std::optional(ShiftDefinition::fromRow(t)));
 }
 
 ShiftLookup FindShiftByAbbrev(Database& db, const QString& abbrev) {
-    Table t(db, u"シフト基本"_s);
-    t.setIndex(u"key_基本"_s);
-    t.seek(Seek::Equal, {abbrev});
-    return readShift(t);
+    return lookup(ShiftDefinition::load(db, abbrev));
 }
 
 } // namespace ShiftListService
@@ -49,25 +47,22 @@ namespace PatternListService {
 
 QStringList FillPatternList(Database& db, int mode, int kind) {
     QStringList names;
-    Table t(db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
-    t.seek(Seek::GreaterEqual, {kind, 0, 0});
-    while (!t.eof()) {
-        if (t.integer(u"パタ_連番"_s) == 0) {
-            const int k = t.integer(u"パタ_区分"_s);
+    using F = PatternRow::Field;
+    Table t(db, PatternRow::table);
+    t.setIndex(PatternRow::Index::key);
+    for (t.seek(Seek::GreaterEqual, {kind, 0, 0}); !t.eof(); t.moveNext()) {
+        if (t.integer(F::position) == 0) {
+            const int k = t.integer(F::kind);
             if ((mode == 1 && k == kind) || (mode == 4 && k != 2 && k != 4))
-                names << t.text(u"パタ_名称"_s);
+                names << t.text(F::name);
         }
-        t.moveNext();
     }
     return names;
 }
 
 QString FindPatternName(Database& db, int kind, int number) {
-    Table t(db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
-    t.seek(Seek::Equal, {kind, number, 0});
-    return t.noMatch() ? QString() : t.text(u"パタ_名称"_s);
+    const std::optional<PatternRow> head = PatternRow::load(db, kind, number, 0);
+    return head ? head->name : QString();
 }
 
 } // namespace PatternListService
@@ -76,21 +71,14 @@ namespace CodeListService {
 
 QStringList FillCodeList(Database& db, int kind) {
     QStringList names;
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::GreaterEqual, {kind, 0});
-    while (!t.eof() && t.integer(u"個_区分"_s) == kind) {
-        names << t.text(u"個_名称"_s);
-        t.moveNext();
-    }
+    for (const CodeEntry& code : CodeEntry::loadKind(db, kind))
+        names << code.name;
     return names;
 }
 
 QString FindCodeAbbrev(Database& db, int kind, int number) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {kind, number});
-    return t.noMatch() ? QString() : t.text(u"個_略称"_s);
+    const std::optional<CodeEntry> code = CodeEntry::load(db, kind, number);
+    return code ? code->abbrev : QString();
 }
 
 } // namespace CodeListService
@@ -99,23 +87,20 @@ namespace StaffListService {
 
 QStringList FillStaffList(Database& db) {
     QStringList names;
-    Table t(db, u"職員"_s);
-    t.setIndex(u"idx_ｶﾅ"_s);
-    t.moveFirst();
-    while (!t.eof()) {
-        names << t.text(u"職員_名漢字"_s);
-        t.moveNext();
-    }
+    Table t(db, StaffMember::table);
+    t.setIndex(StaffMember::Index::byKana);
+    for (t.moveFirst(); !t.eof(); t.moveNext())
+        names << t.text(StaffMember::Field::name);
     return names;
 }
 
 StaffLookup FindStaffByName(Database& db, const QString& name) {
-    Table t(db, u"職員"_s);
-    t.setIndex(u"idx_名漢字"_s);
+    Table t(db, StaffMember::table);
+    t.setIndex(StaffMember::Index::byName);
     t.seek(Seek::Equal, {name});
     if (t.noMatch())
         return {};
-    return {t.text(u"職員_no"_s), t.text(u"職員_名漢字"_s)};
+    return {t.text(StaffMember::Field::no), t.text(StaffMember::Field::name)};
 }
 
 } // namespace StaffListService

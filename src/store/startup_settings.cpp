@@ -1,6 +1,9 @@
 #include "store/startup_settings.h"
 
-#include "store/table.h"
+#include "store/records/code_entry.h"
+#include "store/records/creation_unit.h"
+
+#include <optional>
 
 #include <QRegularExpression>
 
@@ -19,34 +22,30 @@ QStringList LoadStartupSettings(Database& db, StartupSettings& s) {
 }
 
 QStringList LoadCreationUnitSettings(Database& db, StartupSettings& s) {
-    Table t(db, u"作成単位"_s);
-    t.setIndex(u"key_作成単位"_s);
-    t.seek(Seek::Equal, {1});
-    if (t.noMatch())
+    const std::optional<CreationUnit> unit = CreationUnit::load(db, 1);
+    if (!unit)
         return {u"作成単位･基本の登録を確認して下さい。"_s};
-    s.creationUnit = t.integer(u"作_単位"_s);
-    s.creationUnitCount = t.integer(u"作_単位数"_s);
-    s.byTeam = t.integer(u"作_チームF"_s);
-    t.seek(Seek::Equal, {2});
-    if (t.noMatch())
+    s.creationUnit = unit->unit;
+    s.creationUnitCount = unit->unitCount;
+    s.byTeam = unit->byTeam;
+    const std::optional<CreationUnit> created = CreationUnit::load(db, 2);
+    if (!created)
         return {u"作成単位･実績の登録を確認して下さい。"_s};
-    s.periodStart = t.text(u"作_作成From"_s);
-    s.periodEnd = t.text(u"作_作成To"_s);
+    s.periodStart = created->createdFrom;
+    s.periodEnd = created->createdTo;
     return {};
 }
 
 void LoadDisplaySettings(Database& db, StartupSettings& s) {
-    Table t(db, u"個マスタ"_s);
-    t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {6, 1});
-    s.timeDisplay = !t.noMatch() && t.text(u"個_略称"_s) == u"有"_s;
-    t.seek(Seek::Equal, {10, 1});
-    if (t.noMatch()) {
+    const std::optional<CodeEntry> times = CodeEntry::load(db, 6, 1);
+    s.timeDisplay = times && times->abbrev == u"有"_s;
+    const std::optional<CodeEntry> interval = CodeEntry::load(db, 10, 1);
+    if (!interval) {
         s.restInterval = 3;
     } else {
         // The number leads the text ("5日" reads as 5), as the setting is free text.
         static const QRegularExpression leading(u"^\\s*([+-]?\\d+)"_s);
-        const auto m = leading.match(t.text(u"個_略称"_s));
+        const auto m = leading.match(interval->abbrev);
         s.restInterval = m.hasMatch() ? m.captured(1).toInt() : 0;
     }
 }
