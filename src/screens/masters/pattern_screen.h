@@ -1,12 +1,11 @@
 #pragma once
 
+#include "screens/screen_base.h"
+
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <array>
 
-struct AppContext;
-class FieldChecks;
 class FlexGrid;
 class QComboBox;
 class QGroupBox;
@@ -18,11 +17,10 @@ class Table;
 
 // Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
 // for the weekday kind one shift per weekday.
-class PatternScreen final : public QWidget {
+class PatternScreen final : public EntryScreen {
     Q_OBJECT
 public:
     explicit PatternScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~PatternScreen() override;
 
     static constexpr int kMaxSequenceRows = 20;
     static constexpr int kWeekdayKind = 5;
@@ -56,8 +54,6 @@ private:
     void remove();
     void openStaffingList();
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
     int kind_ = 1;
     int selectedWeekday_ = 0;
     int highlightCol_ = 0; // the weekday column painted as chosen; 0 when none is
