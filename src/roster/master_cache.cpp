@@ -1,6 +1,7 @@
 #include "roster/master_cache.h"
 
 #include "roster/roster_model.h"
+#include "store/code_kind.h"
 #include "store/creation_mode.h"
 #include "store/database.h"
 #include "store/table.h"
@@ -34,7 +35,7 @@ void writeFigures(RosterModel& m, int day, int shift, const Figures& f, int leve
     r.at(3, day, shift, 4) = f.teamLeaders;
     r.at(3, day, shift, 5) = f.early;
     r.at(3, day, shift, 6) = f.late;
-    const int levels = m.groupingMode == 1 ? 1 : 2;
+    const int levels = m.groupingMode == Grouping::Everybody ? 1 : 2;
     for (int level = 1; level <= 2; ++level) {
         const bool used = level <= levels;
         r.at(level, day, shift, 1) = used ? levelOneStaff : 0;
@@ -101,16 +102,16 @@ void LoadShiftSettings(Database& db, RosterModel& m) {
         t.seek(Seek::Equal, {kind, no});
         return t.noMatch() ? QString() : t.text(u"個_略称"_s);
     };
-    m.cache.noShiftWorkShift = abbrev(3, 1);
-    m.cache.restShift = abbrev(3, 2);
-    m.cache.refShift = abbrev(8, 1);
+    m.cache.noShiftWorkShift = abbrev(CodeKind::FixedShifts, CodeKind::NoShiftWorkShiftNo);
+    m.cache.restShift = abbrev(CodeKind::FixedShifts, CodeKind::RestShiftNo);
+    m.cache.refShift = abbrev(CodeKind::ReferenceShift, CodeKind::SettingNo);
 }
 
 void LoadReplacementOrder(Database& db, RosterModel& m) {
     Table t(db, u"個マスタ"_s);
     t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::GreaterEqual, {7, 0});
-    while (!t.eof() && t.integer(u"個_区分"_s) == 7) {
+    t.seek(Seek::GreaterEqual, {CodeKind::ReplacementOrder, 0});
+    while (!t.eof() && t.integer(u"個_区分"_s) == CodeKind::ReplacementOrder) {
         if (static_cast<int>(m.cache.replacementOrder.size()) < MaxReplacementEntries)
             m.cache.replacementOrder.push_back(t.text(u"個_略称"_s));
         t.moveNext();

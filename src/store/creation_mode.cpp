@@ -1,5 +1,6 @@
 #include "store/creation_mode.h"
 
+#include "store/code_kind.h"
 #include "store/table.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -7,7 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 CreationMode ReadCreationModeSetting(Database& db) {
     Table t(db, u"個マスタ"_s);
     t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {80, 1});
+    t.seek(Seek::Equal, {CodeKind::CreationMode, CodeKind::SettingNo});
     if (t.noMatch())
         return {};
     return {t.text(u"個_略称"_s), t.text(u"個_名称"_s)};
@@ -16,11 +17,11 @@ CreationMode ReadCreationModeSetting(Database& db) {
 void WriteCreationModeSetting(Database& db, const CreationMode& mode) {
     Table t(db, u"個マスタ"_s);
     t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {80, 1});
+    t.seek(Seek::Equal, {CodeKind::CreationMode, CodeKind::SettingNo});
     if (t.noMatch()) {
         t.addNew();
-        t.set(u"個_区分"_s, 80);
-        t.set(u"個_NO"_s, 1);
+        t.set(u"個_区分"_s, CodeKind::CreationMode);
+        t.set(u"個_NO"_s, CodeKind::SettingNo);
     } else {
         t.edit();
     }

@@ -1,6 +1,7 @@
 #include "store/demo_workplace.h"
 
 #include "store/clock.h"
+#include "store/code_kind.h"
 #include "store/database.h"
 #include "store/db_error.h"
 #include "store/holidays.h"
@@ -140,10 +141,11 @@ void addCreatedPeriod(Database& db, const QDate& from, const QDate& to) {
     t.update();
 }
 
-// The fiscal year that contains `today`, from the start kept in code (9, 1) as "mm/dd".
+// The fiscal year that contains `today`, from its start kept in the code master as "mm/dd".
 std::pair<QDate, QDate> fiscalYear(Database& db, const QDate& today) {
     static const QRegularExpression re(u"^\\s*(\\d{1,2})/(\\d{1,2})\\s*$"_s);
-    const auto m = re.match(codeValue(db, 9, 1, u"個_名称"_s));
+    const auto m =
+        re.match(codeValue(db, CodeKind::FiscalYearStart, CodeKind::SettingNo, u"個_名称"_s));
     const int month = m.hasMatch() ? m.captured(1).toInt() : 4;
     const int day = m.hasMatch() ? m.captured(2).toInt() : 1;
     QDate start(today.year(), month, day);
@@ -204,9 +206,10 @@ void addHistory(Database& db, const QDate& periodStart) {
     const std::map<int, QStringList> basePatterns = readPatterns(db, 1);
     const std::map<int, QStringList> specificPatterns = readPatterns(db, 3);
     const std::map<int, QStringList> weekdayPatterns = readPatterns(db, 5);
-    const QString workDay = codeValue(db, 3, 1, u"個_略称"_s);
-    const QString rest = codeValue(db, 3, 2, u"個_略称"_s);
-    const QString dayShift = codeValue(db, 8, 1, u"個_略称"_s);
+    using namespace CodeKind;
+    const QString workDay = codeValue(db, FixedShifts, NoShiftWorkShiftNo, u"個_略称"_s);
+    const QString rest = codeValue(db, FixedShifts, RestShiftNo, u"個_略称"_s);
+    const QString dayShift = codeValue(db, ReferenceShift, SettingNo, u"個_略称"_s);
     const QString paid = u"有"_s;
     const bool dayShiftHasDuties = shiftFacts(db, dayShift).earlyKind != 0;
     std::set<QDate> holidays;

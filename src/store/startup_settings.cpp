@@ -1,5 +1,6 @@
 #include "store/startup_settings.h"
 
+#include "store/code_kind.h"
 #include "store/table.h"
 
 #include <QRegularExpression>
@@ -38,9 +39,9 @@ QStringList LoadCreationUnitSettings(Database& db, StartupSettings& s) {
 void LoadDisplaySettings(Database& db, StartupSettings& s) {
     Table t(db, u"個マスタ"_s);
     t.setIndex(u"key_個ﾏｽﾀｰ"_s);
-    t.seek(Seek::Equal, {6, 1});
+    t.seek(Seek::Equal, {CodeKind::TimeDisplay, CodeKind::SettingNo});
     s.timeDisplay = !t.noMatch() && t.text(u"個_略称"_s) == u"有"_s;
-    t.seek(Seek::Equal, {10, 1});
+    t.seek(Seek::Equal, {CodeKind::RestInterval, CodeKind::SettingNo});
     if (t.noMatch()) {
         s.restInterval = 3;
     } else {

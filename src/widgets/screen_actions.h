@@ -20,7 +20,6 @@ public:
     ScreenActions(Prompter& prompter, QString title);
 
     const QString& title() const { return title_; }
-    void setTitle(const QString& title) { title_ = title; }
 
     // Runs `action`, under the busy cursor when asked. Returns false when it failed.
     bool run(const std::function<void()>& action, Cursor cursor = Cursor::Normal);

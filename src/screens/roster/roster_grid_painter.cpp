@@ -57,7 +57,7 @@ void RosterGridPainter::layout() {
     const int shifts = m_.cache.workShiftCount();
     if (countRows_ == CountRows::Creation) {
         std::vector<int> levels{1};
-        if (m_.groupingMode == 2)
+        if (m_.groupingMode == Grouping::ByTeam)
             levels.push_back(2);
         levels.push_back(3);
         for (size_t b = 0; b < levels.size(); ++b)

@@ -69,14 +69,16 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
     Person& p = m.person(g, slot);
     const int day = 3;
     const int col = RosterGridPainter::columnOfDay(day);
-    screen.setEditChooser([](QWidget*) { return EditResult{.action = u"後"_s}; });
+    screen.setEditChooser([](QWidget*) { return EditResult{.action = EditAction::Insert}; });
     prompter.answerYes();
     Q_EMIT screen.grid()->cellClickedAt(row, col);
     EXPECT_EQ(prompter.lastText(), u"置換え以外は選択出来ません"_s);
 
     screen.setEditChooser([](QWidget*) {
-        return EditResult{
-            .action = u"置"_s, .shiftName = u"日勤"_s, .shiftAbbrev = u"日"_s, .earlyMark = 3};
+        return EditResult{.action = EditAction::Replace,
+                          .shiftName = u"日勤"_s,
+                          .shiftAbbrev = u"日"_s,
+                          .earlyMark = 3};
     });
     prompter.answerYes();
     Q_EMIT screen.grid()->cellClickedAt(row, col);
