@@ -262,9 +262,9 @@ void DailyStaffingScreen::fillGrid() {
     read.commit();
 }
 
-void DailyStaffingScreen::paintBlock(int block, int col, int paletteNumber) {
+void DailyStaffingScreen::paintBlock(int block, int col, Palette::Number colour) {
     for (int e = 0; e < kEntriesPerShift; ++e)
-        grid_->setCellBackColor(gridRow(block, e), col, Palette::colour(paletteNumber));
+        grid_->setCellBackColor(gridRow(block, e), col, Palette::colour(colour));
 }
 
 void DailyStaffingScreen::onGridClicked(int row, int col) {

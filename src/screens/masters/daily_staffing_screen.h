@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/screen_base.h"
+#include "widgets/palette.h"
 
 #include <QString>
 #include <array>
@@ -41,7 +42,7 @@ private:
     void fillGrid();
     int blockOfOrder(int order) const;
     void onGridClicked(int row, int col);
-    void paintBlock(int block, int col, int paletteNumber);
+    void paintBlock(int block, int col, Palette::Number colour);
     void loadRow(int day, int order);
     void onShiftChosen();
 

@@ -340,8 +340,8 @@ void PatternScreen::onShiftChosen() {
     });
 }
 
-void PatternScreen::paintWeekdayCell(int col, int paletteNumber) {
-    weekdayGrid_->setCellBackColor(1, col, Palette::colour(paletteNumber));
+void PatternScreen::paintWeekdayCell(int col, Palette::Number colour) {
+    weekdayGrid_->setCellBackColor(1, col, Palette::colour(colour));
 }
 
 void PatternScreen::onWeekdayClicked(int /*row*/, int col) {

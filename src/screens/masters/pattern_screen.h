@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/screen_base.h"
+#include "widgets/palette.h"
 
 #include <QPointer>
 #include <QString>
@@ -41,7 +42,7 @@ private:
     void onShiftChosen();
     void onWeekdayClicked(int row, int col);
     void onWeekdayShiftChosen();
-    void paintWeekdayCell(int col, int paletteNumber);
+    void paintWeekdayCell(int col, Palette::Number colour);
 
     bool checkNumber();
     bool checkName();

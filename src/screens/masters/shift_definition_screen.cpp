@@ -66,8 +66,8 @@ bool clearUnusedTimes(std::initializer_list<QLineEdit*> boxes) {
 
 } // namespace
 
-ShiftDefinitionScreen::ShiftDefinitionScreen(AppContext& ctx, QWidget* parent)
-    : EntryScreen(ctx, u"シフト基本"_s, u"シフト基本情報登録"_s, kTitle, parent) {
+ShiftDefinitionScreen::ShiftDefinitionScreen(AppContext& context, QWidget* parent)
+    : EntryScreen(context, u"シフト基本"_s, u"シフト基本情報登録"_s, kTitle, parent) {
     buildLayout();
     connectChecks();
 

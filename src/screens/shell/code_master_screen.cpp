@@ -62,8 +62,8 @@ bool takesShiftAbbrev(int kind) {
 
 } // namespace
 
-CodeMasterScreen::CodeMasterScreen(AppContext& ctx, QWidget* parent)
-    : EntryDialog(ctx, u"マスター登"_s, u"マスター登録"_s, kTitle, parent) {
+CodeMasterScreen::CodeMasterScreen(AppContext& context, QWidget* parent)
+    : EntryDialog(context, u"マスター登"_s, u"マスター登録"_s, kTitle, parent) {
     buildLayout();
 
     checks().reset();

@@ -2,6 +2,7 @@
 #include "screens/output/pdf_file_output.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "screens/second_connection.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
 #include "support/entry_screen_fixture.h"
@@ -360,6 +361,28 @@ TEST_F(RosterCreationScreenTest, ConfirmRegistersAdvancesThePeriodAndOffersEarly
     RosterCreationScreen next(ctx, RosterCreationScreen::Kind::Individual);
     EXPECT_EQ(child<QLineEdit>(&next, u"表開始日"_s)->text(), u"2024/05/01"_s);
     EXPECT_EQ(child<QLineEdit>(&next, u"表終了日"_s)->text(), u"2024/05/31"_s);
+}
+
+// What follows the registration is shown once it is committed: another program reads the
+// registered roster and the advanced period by then.
+TEST_F(RosterCreationScreenTest, WhatFollowsTheRegistrationComesAfterItIsCommitted) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    const QString first = personOfRow(2).no;
+    std::optional<QVariant> row, createdTo;
+    prompter.onShown = [&](const ScriptedPrompter::Shown& shown) {
+        if (shown.text != u"早出・遅出の設定を行いますか？"_s)
+            return;
+        row = committedValue(tmp.path(), u"勤務表"_s, u"key_勤務表"_s, {1, first, u"2024/04/01"_s},
+                             u"勤_予定"_s);
+        createdTo =
+            committedValue(tmp.path(), u"作成単位"_s, u"key_作成単位"_s, {2}, u"作_作成To"_s);
+    };
+    prompter.answerYes(2);
+    click(screen.get(), u"確定"_s);
+    ASSERT_TRUE(row.has_value()) << "not registered when asked";
+    EXPECT_EQ(row->toString(), personOfRow(2).cell(1).shift);
+    EXPECT_EQ(createdTo, QVariant(u"2024/04/30"_s));
 }
 
 TEST_F(RosterCreationScreenTest, ByTeamShowsTwoGroupsWithTheirOwnCountBlocks) {
