@@ -265,8 +265,7 @@ void LoadMasterCache(Database& db, RosterModel& m) {
     ApplyDateRequirements(db, m);
     ClearHolidayRequirements(m);
     MapReplacementOrder(m);
-    CreationMode mode;
-    CreationModeSetting(db, 0, mode);
+    const CreationMode mode = ReadCreationModeSetting(db);
     m.cache.creationModeA = mode.a;
     m.cache.creationModeB = mode.b;
     read.commit();

@@ -15,6 +15,19 @@ class FieldChecks;
 // (`EntryDialog`): the context it works in, its names, its field checks, its guarded user
 // actions and its messages, and the silencing of its children when it goes.
 //
+//     class ShiftDefinitionScreen final : public EntryScreen {
+//         Q_OBJECT
+//     public:
+//         explicit ShiftDefinitionScreen(AppContext& context, QWidget* parent = nullptr)
+//             : EntryScreen(context, u"シフト基本"_s, u"シフト基本情報登録"_s,
+//                           u"シフト基本情報"_s, parent) { ... }
+//     };
+//
+// Messages: a screen speaks through inform() and ask(). A write runs inside act() or
+// actBusy() and opens and commits its transaction there; what the action informs is shown
+// once it has returned, so never while the write is open or under the busy cursor. A question
+// that leads to a write is asked before the action starts.
+//
 // Silencing: a window that is hidden or closed, or destroyed while shown, moves the focus away
 // from its boxes, and an editable combo box may still report a choice. Hiding suspends the
 // focus-lost checks (showing resumes them); destruction ends them and cuts every signal from
@@ -23,8 +36,6 @@ class FieldChecks;
 template <typename Base> class ScreenBase : public Base {
 public:
     ~ScreenBase() override;
-    ScreenBase(const ScreenBase&) = delete;
-    ScreenBase& operator=(const ScreenBase&) = delete;
 
     void setVisible(bool visible) override;
 

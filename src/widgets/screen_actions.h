@@ -30,8 +30,6 @@ public:
     // はい / いいえ. Held messages come first, so the question follows what led to it.
     bool ask(const QString& text);
 
-    bool running() const { return depth_ > 0; }
-
 private:
     void showHeld();
 

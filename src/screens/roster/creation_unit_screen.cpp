@@ -149,8 +149,7 @@ void CreationUnitScreen::showRow(int key) {
 }
 
 void CreationUnitScreen::showCreationMode() {
-    CreationMode mode;
-    CreationModeSetting(ctx().db, 0, mode);
+    const CreationMode mode = ReadCreationModeSetting(ctx().db);
     if (mode.a == u"0"_s)
         surplusLeader_->setChecked(true);
     else if (mode.a == u"2"_s)
@@ -264,7 +263,7 @@ void CreationUnitScreen::onConfirmClicked() {
         t.set(u"作_作成To"_s, to_->text());
         t.set(u"作_備考"_s, remark_->text());
         t.update();
-        CreationModeSetting(ctx().db, 1, mode);
+        WriteCreationModeSetting(ctx().db, mode);
         tx.commit();
     });
     if (!saved)
