@@ -40,7 +40,9 @@ struct Workplace {
         }
         tx.commit();
     }
-    void expand() { ExpandRoster(*db, *model, StartupSettings{}, PeriodStart, PeriodEnd, 2); }
+    void expand() {
+        ExpandRoster(*db, *model, StartupSettings{}, PeriodStart, PeriodEnd, Grouping::ByTeam);
+    }
     void clearMay() { db->exec(u"DELETE FROM \"勤務表\" WHERE \"勤_勤務日\" >= '2024/05/01'"_s); }
 };
 

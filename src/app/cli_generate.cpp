@@ -67,7 +67,8 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             return 2;
         }
         auto model = std::make_unique<RosterModel>();
-        ExpandRoster(db, *model, settings, o.from, o.to, o.byTeam ? 2 : 1);
+        ExpandRoster(db, *model, settings, o.from, o.to,
+                     o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
         if (o.format == u"json"_s) {
             ctx.out.flush();
             ctx.out << QString::fromUtf8(RosterReportJson(*model));

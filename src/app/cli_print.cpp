@@ -5,6 +5,7 @@
 #include "output/stored_roster_print.h"
 #include "roster/roster_model.h"
 #include "screens/output/pdf_file_output.h"
+#include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
 #include "store/startup_settings.h"
@@ -61,23 +62,24 @@ int runPrint(CliContext& ctx, const QStringList& args) {
         RosterModel model;
         model.periodStart = o.from;
         model.periodEnd = o.to;
-        model.groupingMode = (o.byTeam || settings.byTeam == 1) ? 2 : 1;
+        model.groupingMode =
+            (o.byTeam || settings.byTeam == 1) ? Grouping::ByTeam : Grouping::Everybody;
         if (!o.staff.isEmpty()) {
             if (!staffExists(db, o.staff)) {
                 ctx.err << u"指定された職員は登録されていません。"_s << Qt::endl;
                 return 2;
             }
             model.filterStaffNo = o.staff;
-            model.groupingMode = 1;
+            model.groupingMode = Grouping::Everybody;
         } else if (!o.team.isEmpty()) {
             // The screen offers only registered teams; an unknown name would print the
             // second block under the wrong heading.
-            if (!CodeListService::FillCodeList(db, 5).contains(o.team)) {
+            if (!CodeListService::FillCodeList(db, CodeKind::Team).contains(o.team)) {
                 ctx.err << u"指定されたチームは登録されていません。"_s << Qt::endl;
                 return 2;
             }
             model.filterTeam = o.team;
-            model.groupingMode = 2;
+            model.groupingMode = Grouping::ByTeam;
         }
 
         Fonts::installSubstitutions();

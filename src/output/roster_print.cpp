@@ -85,7 +85,7 @@ private:
             for (int slot = 1; slot <= m_.groupCount(block); ++slot)
                 if (!m_.person(block, slot).name.isEmpty())
                     PrintStaffLine(block, slot);
-            if (m_.groupingMode != 2) {
+            if (m_.groupingMode != Grouping::ByTeam) {
                 for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
                     PrintCountLine(s, 3);
                 return;
@@ -110,7 +110,7 @@ private:
     void PrintStaffLine(int block, int slot) {
         const int n = nextRow();
         const Person& p = m_.person(block, slot);
-        if (m_.groupingMode == 2 && (n == 1 || slot == 1)) {
+        if (m_.groupingMode == Grouping::ByTeam && (n == 1 || slot == 1)) {
             font(8);
             sheet_.setForeColor(Black);
             // A chosen team is the only one loaded; the second block may hold any team but

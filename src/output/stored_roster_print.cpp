@@ -10,9 +10,9 @@
 
 void LoadRosterForPrint(Database& db, const StartupSettings& settings, RosterModel& model) {
     Database::Transaction read(db, Database::Transaction::Kind::Read);
-    model.loadMode = 2;
-    model.loadRequests = 0;
-    model.leaderFilter = 1;
+    model.loadMode = LoadMode::View;
+    model.loadRequests = RequestsMode::Skip;
+    model.leaderFilter = LeaderFilter::Everybody;
     model.byTeam = settings.byTeam;
     LoadRosterPeriod(db, model, settings.weekdayName);
     LoadMasterCache(db, model);

@@ -69,7 +69,7 @@ bool HasSurplus(const RosterModel& m, int group, int slot, int day, int phase) {
     };
     const bool leader = p.leader == 1;
     bool surplus = count(3, 1) > need(3, 1) && (!leader || count(3, 2) > need(3, 2));
-    if (m.groupingMode == 2) {
+    if (m.groupingMode == Grouping::ByTeam) {
         surplus =
             surplus && count(group, 1) > need(1, 1) && (!leader || count(group, 2) > need(1, 2));
     }

@@ -23,13 +23,13 @@ QString CheckGenerationPeriod(const QString& start, const QString& end) {
 }
 
 void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
-                  const QString& start, const QString& end, int groupingMode) {
+                  const QString& start, const QString& end, Grouping grouping) {
     m.periodStart = start;
     m.periodEnd = end;
-    m.leaderFilter = 1;
-    m.groupingMode = groupingMode;
-    m.loadRequests = 1;
-    m.loadMode = 1;
+    m.leaderFilter = LeaderFilter::Everybody;
+    m.groupingMode = grouping;
+    m.loadRequests = RequestsMode::Load;
+    m.loadMode = LoadMode::Generation;
     m.filterStaffNo.clear();
     m.filterTeam.clear();
     m.byTeam = settings.byTeam;

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "roster/roster_model.h"
+
 #include <QString>
 
 class Database;
-struct RosterModel;
 struct StartupSettings;
 
 // The period checks of expansion: the message to show, empty when the period is good. Both
 // texts are "yyyy/mm/dd".
 QString CheckGenerationPeriod(const QString& start, const QString& end);
 
-// Loads the period in generation mode and generates it: mode values (groupingMode 1 everybody
-// in group 1, 2 by team), LoadRosterPeriod, LoadMasterCache, LoadStoredRoster, the tallies,
-// LoadCumulativeTotals(2), AssignShifts, FillRemainingShifts, TallyPerStaff(0), TallyPerDay(0).
-// The caller checks the period first. Throws DbError when the database cannot be read.
+// Loads the period in generation mode, grouped as asked, and generates it: LoadRosterPeriod,
+// LoadMasterCache, LoadStoredRoster, the tallies, LoadCumulativeTotals(2), AssignShifts,
+// FillRemainingShifts, TallyPerStaff(0), TallyPerDay(0). The caller checks the period first. Throws
+// DbError when the database cannot be read.
 void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
-                  const QString& start, const QString& end, int groupingMode);
+                  const QString& start, const QString& end, Grouping grouping);

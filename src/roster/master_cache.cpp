@@ -1,6 +1,7 @@
 #include "roster/master_cache.h"
 
 #include "roster/roster_model.h"
+#include "store/code_kind.h"
 #include "store/creation_mode.h"
 #include "store/database.h"
 #include "store/records/code_entry.h"
@@ -38,7 +39,7 @@ void writeFigures(RosterModel& m, int day, int shift, const Figures& f, int leve
     r.at(3, day, shift, 4) = f.teamLeaders;
     r.at(3, day, shift, 5) = f.early;
     r.at(3, day, shift, 6) = f.late;
-    const int levels = m.groupingMode == 1 ? 1 : 2;
+    const int levels = m.groupingMode == Grouping::Everybody ? 1 : 2;
     for (int level = 1; level <= 2; ++level) {
         const bool used = level <= levels;
         r.at(level, day, shift, 1) = used ? levelOneStaff : 0;
@@ -95,13 +96,13 @@ void LoadShiftSettings(Database& db, RosterModel& m) {
         const std::optional<CodeEntry> code = CodeEntry::load(db, kind, no);
         return code ? code->abbrev : QString();
     };
-    m.cache.noShiftWorkShift = abbrev(3, 1);
-    m.cache.restShift = abbrev(3, 2);
-    m.cache.refShift = abbrev(8, 1);
+    m.cache.noShiftWorkShift = abbrev(CodeKind::FixedShifts, CodeKind::NoShiftWorkShiftNo);
+    m.cache.restShift = abbrev(CodeKind::FixedShifts, CodeKind::RestShiftNo);
+    m.cache.refShift = abbrev(CodeKind::ReferenceShift, CodeKind::SettingNo);
 }
 
 void LoadReplacementOrder(Database& db, RosterModel& m) {
-    for (const CodeEntry& code : CodeEntry::loadKind(db, 7))
+    for (const CodeEntry& code : CodeEntry::loadKind(db, CodeKind::ReplacementOrder))
         if (static_cast<int>(m.cache.replacementOrder.size()) < MaxReplacementEntries)
             m.cache.replacementOrder.push_back(code.abbrev);
 }
@@ -251,8 +252,7 @@ void LoadMasterCache(Database& db, RosterModel& m) {
     ApplyDateRequirements(db, m);
     ClearHolidayRequirements(m);
     MapReplacementOrder(m);
-    CreationMode mode;
-    CreationModeSetting(db, 0, mode);
+    const CreationMode mode = ReadCreationModeSetting(db);
     m.cache.creationModeA = mode.a;
     m.cache.creationModeB = mode.b;
     read.commit();

@@ -156,7 +156,7 @@ QStringList RegisterRoster(Database& db, const RosterModel& m) {
     WriteRosterRows(db, m);
     WriteRequestRows(db, m);
     QStringList messages;
-    if (m.loadRequests == 1)
+    if (m.loadRequests == RequestsMode::Load)
         messages = AdvanceCreatedPeriod(db, m);
     tx.commit();
     return messages;

@@ -6,7 +6,7 @@ class Database;
 struct RosterModel;
 
 // Writes the model into the database in one transaction: the roster rows, the requests and,
-// when the model was loaded with requests (loadRequests 1), the period as the last created
+// when the model was loaded with requests (RequestsMode::Load), the period as the last created
 // one. Returns the messages to show (exclamation, OK); throws DbError with nothing written.
 QStringList RegisterRoster(Database& db, const RosterModel& m);
 

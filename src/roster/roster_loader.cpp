@@ -2,6 +2,7 @@
 
 #include "roster/roster_model.h"
 #include "roster/roster_rows.h"
+#include "store/code_kind.h"
 #include "store/database.h"
 #include "store/records/calendar_day.h"
 #include "store/records/code_entry.h"
@@ -46,7 +47,7 @@ void loadDays(Database& db, RosterModel& m, const std::array<QString, 7>& names)
 }
 
 void loadTeamNames(Database& db, RosterModel& m) {
-    const std::vector<CodeEntry> teams = CodeEntry::loadKind(db, 5);
+    const std::vector<CodeEntry> teams = CodeEntry::loadKind(db, CodeKind::Team);
     for (size_t n = 1; n <= 3 && n <= teams.size(); ++n)
         m.teamName[n] = teams[n - 1].name;
 }
@@ -70,9 +71,9 @@ bool passesFilters(const RosterModel& m, const Person& p) {
         return false;
     if (!m.filterTeam.isEmpty() && p.team != m.filterTeam)
         return false;
-    if (m.leaderFilter == 2 && p.leader != 1)
+    if (m.leaderFilter == LeaderFilter::LeadersOnly && p.leader != 1)
         return false;
-    if (m.leaderFilter == 3 && p.leader == 1)
+    if (m.leaderFilter == LeaderFilter::NonLeaders && p.leader == 1)
         return false;
     return true;
 }
@@ -116,7 +117,7 @@ void loadStaff(Database& db, RosterModel& m) {
         if (!admitted(m, p) || !passesFilters(m, p))
             continue;
         markUnavailable(m, p);
-        const int g = (m.groupingMode == 2 && p.team != m.teamName[1]) ? 2 : 1;
+        const int g = (m.groupingMode == Grouping::ByTeam && p.team != m.teamName[1]) ? 2 : 1;
         m.group(g).push_back(std::move(p));
     }
 }
@@ -163,22 +164,19 @@ void LoadRosterPeriod(Database& db, RosterModel& m, const std::array<QString, 7>
     m.assigned.clear();
     m.recountLimit = MaxPeriodDay;
     Database::Transaction read(db, Database::Transaction::Kind::Read);
-    if (m.loadMode < 3)
-        loadDays(db, m, weekdayNames);
+    loadDays(db, m, weekdayNames);
     // The by-team grouping needs the team names even where the workplace setting is off.
-    if (m.byTeam == 1 || m.groupingMode == 2)
+    if (m.byTeam == 1 || m.groupingMode == Grouping::ByTeam)
         loadTeamNames(db, m);
     loadStaff(db, m);
-    if (m.loadRequests == 1)
+    if (m.loadRequests == RequestsMode::Load)
         loadRequests(db, m);
     setPeriodDayCount(m);
     read.commit();
 }
 
 void LoadStoredRoster(Database& db, RosterModel& m) {
-    if (m.loadMode != 1 && m.loadMode != 2)
-        return;
-    const bool generation = m.loadMode == 1;
+    const bool generation = m.loadMode == LoadMode::Generation;
     const QDate start = TextValues::parseDateText(m.periodStart);
     if (!start.isValid())
         return;

@@ -14,6 +14,38 @@ constexpr int MaxWorkShifts = 10;
 constexpr int Levels = 3; // 1 first staff group, 2 second staff group, 3 whole unit
 } // namespace RosterBounds
 
+// How the stored roster rows fill the cells (LoadStoredRoster).
+enum class LoadMode {
+    Generation, // an actual shift stands for the planned one, and the five lead days are read
+    View,       // viewing or changing: planned and actual shifts stay apart
+};
+
+// Whether the requests are read into the request cells, and with them whether registering the
+// model records its period as the last one created.
+enum class RequestsMode {
+    Skip,
+    Load,
+    // The roster was registered once already (the early/late marks of a new roster): the
+    // period is not recorded again.
+    AlreadyRegistered,
+};
+
+// Which staff group each person goes to.
+enum class Grouping {
+    Everybody, // everybody in group 1
+    ByTeam,    // the first team in group 1, every other team in group 2
+};
+
+// Which people are loaded.
+enum class LeaderFilter { Everybody, LeadersOnly, NonLeaders };
+
+// What a person's day holds for the generation passes.
+enum class CellState {
+    Free,
+    Taken,  // a shift, a request, or a day the person is not available
+    Closed, // a closed day of the workplace
+};
+
 struct DayInfo {
     QString date;        // DayDate, "yyyy/mm/dd"
     QString dayOfMonth;  // DayOfMonth
@@ -154,10 +186,10 @@ struct RosterModel {
     // Period values.
     QString periodStart, periodEnd; // PeriodStart, PeriodEnd
     int periodDayCount = 0;         // PeriodDayCount
-    int loadMode = 1;               // LoadMode
-    int loadRequests = 0;           // LoadRequests
-    int groupingMode = 1;           // GroupingMode
-    int leaderFilter = 1;           // LeaderFilter
+    LoadMode loadMode = LoadMode::Generation;
+    RequestsMode loadRequests = RequestsMode::Skip;
+    Grouping groupingMode = Grouping::Everybody;
+    LeaderFilter leaderFilter = LeaderFilter::Everybody;
     QString filterStaffNo, filterTeam;
     int byTeam = 0; // the by-team creation setting in force when the period was loaded
 
@@ -197,13 +229,11 @@ struct RosterModel {
     int recountLimit = RosterBounds::MaxPeriodDay;
     QString totalsWindowStart, totalsWindowEnd;
 
-    // Cell state of a person's day: 1 taken (a shift, a request or unavailable), 2 closed day,
-    // 0 free.
-    int cellState(const Person& p, int d) const {
+    CellState cellState(const Person& p, int d) const {
         const Cell& c = p.cell(d);
         if (!c.shift.isEmpty() || !c.requestShift.isEmpty() || c.unavailable == 1)
-            return 1;
-        return day(d).holidayFlag == 1 ? 2 : 0;
+            return CellState::Taken;
+        return day(d).holidayFlag == 1 ? CellState::Closed : CellState::Free;
     }
     bool isClosed(int d) const { return day(d).holidayFlag == 1; }
 };

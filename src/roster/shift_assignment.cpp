@@ -37,7 +37,7 @@ bool layRun(RosterModel& m, const RunShape& r, int g, int slot, int day) {
     bool placed = false;
     int d = day;
     for (int pos = 1; pos <= r.mandatoryLength; ++pos) {
-        while (d <= LastDay && m.cellState(m.person(g, slot), d) != 0)
+        while (d <= LastDay && m.cellState(m.person(g, slot), d) != CellState::Free)
             ++d;
         if (d > LastDay)
             break;
@@ -114,7 +114,7 @@ void PlaceRunsAroundRequests(RosterModel& m, const RunShape& r, int group, int s
             continue;
         int d = day + 1;
         for (int pos = f + 1; pos <= r.mandatoryLength; ++pos) {
-            while (d <= LastDay && m.cellState(m.person(group, slot), d) != 0)
+            while (d <= LastDay && m.cellState(m.person(group, slot), d) != CellState::Free)
                 ++d;
             if (d > LastDay)
                 break;
@@ -123,7 +123,7 @@ void PlaceRunsAroundRequests(RosterModel& m, const RunShape& r, int group, int s
         }
         d = day - 1;
         for (int pos = f - 1; pos >= 1 && d >= 1; --pos, --d)
-            if (m.cellState(m.person(group, slot), d) == 0)
+            if (m.cellState(m.person(group, slot), d) == CellState::Free)
                 PlaceShift(m, group, slot, d, runShift(r, pos));
     }
 }
@@ -157,7 +157,7 @@ CandidateScore EvaluateCandidate(const RosterModel& m, const RunShape& r, const 
         return score;
     int examined = 0;
     for (int d = day; d <= day + r.mandatoryLength && d <= LastDay; ++d, ++examined)
-        if (m.cellState(p, d) == 1)
+        if (m.cellState(p, d) == CellState::Taken)
             return score;
     if (examined < r.mandatoryLength)
         return score;
@@ -224,7 +224,7 @@ void AddPatternFillers(RosterModel& m, const RunShape& r, int group, int slot) {
                 continue;
             bool allFree = true;
             for (int d = h - r.preCount; d < h && allFree; ++d)
-                allFree = d >= FirstDay && m.cellState(m.person(group, slot), d) == 0;
+                allFree = d >= FirstDay && m.cellState(m.person(group, slot), d) == CellState::Free;
             if (!allFree)
                 continue;
             for (int pos = 1; pos <= r.preCount; ++pos) {
@@ -248,7 +248,7 @@ void AddPatternFillers(RosterModel& m, const RunShape& r, int group, int slot) {
                 fits = held.isEmpty() || held == r.run[static_cast<size_t>(i)];
             }
             for (int i = 0; i < r.postCount && fits; ++i)
-                fits = m.cellState(p, after + i) == 0;
+                fits = m.cellState(p, after + i) == CellState::Free;
             if (!fits)
                 continue;
             for (int i = 0; i < r.postCount; ++i)

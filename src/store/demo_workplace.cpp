@@ -1,6 +1,7 @@
 #include "store/demo_workplace.h"
 
 #include "store/clock.h"
+#include "store/code_kind.h"
 #include "store/database.h"
 #include "store/db_error.h"
 #include "store/holidays.h"
@@ -130,10 +131,10 @@ void addCreatedPeriod(Database& db, const QDate& from, const QDate& to) {
     c.save(db);
 }
 
-// The fiscal year that contains `today`, from the start kept in code (9, 1) as "mm/dd".
+// The fiscal year that contains `today`, from its start kept in the code master as "mm/dd".
 std::pair<QDate, QDate> fiscalYear(Database& db, const QDate& today) {
     static const QRegularExpression re(u"^\\s*(\\d{1,2})/(\\d{1,2})\\s*$"_s);
-    const auto m = re.match(code(db, 9, 1).name);
+    const auto m = re.match(code(db, CodeKind::FiscalYearStart, CodeKind::SettingNo).name);
     const int month = m.hasMatch() ? m.captured(1).toInt() : 4;
     const int day = m.hasMatch() ? m.captured(2).toInt() : 1;
     QDate start(today.year(), month, day);
@@ -191,9 +192,9 @@ void addHistory(Database& db, const QDate& periodStart) {
     const std::map<int, QStringList> basePatterns = readPatterns(db, 1);
     const std::map<int, QStringList> specificPatterns = readPatterns(db, 3);
     const std::map<int, QStringList> weekdayPatterns = readPatterns(db, 5);
-    const QString workDay = code(db, 3, 1).abbrev;
-    const QString rest = code(db, 3, 2).abbrev;
-    const QString dayShift = code(db, 8, 1).abbrev;
+    const QString workDay = code(db, CodeKind::FixedShifts, CodeKind::NoShiftWorkShiftNo).abbrev;
+    const QString rest = code(db, CodeKind::FixedShifts, CodeKind::RestShiftNo).abbrev;
+    const QString dayShift = code(db, CodeKind::ReferenceShift, CodeKind::SettingNo).abbrev;
     const QString paid = u"有"_s;
     const bool dayShiftHasDuties = shiftDefinition(db, dayShift).earlyKind != 0;
     std::set<QDate> holidays;

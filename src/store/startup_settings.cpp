@@ -1,5 +1,6 @@
 #include "store/startup_settings.h"
 
+#include "store/code_kind.h"
 #include "store/records/code_entry.h"
 #include "store/records/creation_unit.h"
 
@@ -37,9 +38,9 @@ QStringList LoadCreationUnitSettings(Database& db, StartupSettings& s) {
 }
 
 void LoadDisplaySettings(Database& db, StartupSettings& s) {
-    const std::optional<CodeEntry> times = CodeEntry::load(db, 6, 1);
+    const std::optional<CodeEntry> times = CodeEntry::load(db, CodeKind::TimeDisplay, CodeKind::SettingNo);
     s.timeDisplay = times && times->abbrev == u"有"_s;
-    const std::optional<CodeEntry> interval = CodeEntry::load(db, 10, 1);
+    const std::optional<CodeEntry> interval = CodeEntry::load(db, CodeKind::RestInterval, CodeKind::SettingNo);
     if (!interval) {
         s.restInterval = 3;
     } else {

@@ -25,7 +25,7 @@ void FieldChecks::reset() {
 
 void FieldChecks::setTextColour(QWidget* field, bool ok) {
     QPalette p = field->palette();
-    const QColor c = Palette::colour(ok ? 0 : 12);
+    const QColor c = Palette::colour(ok ? Palette::Black : Palette::Red);
     p.setColor(QPalette::Text, c);
     p.setColor(QPalette::WindowText, c);
     p.setColor(QPalette::ButtonText, c);
@@ -35,7 +35,7 @@ void FieldChecks::setTextColour(QWidget* field, bool ok) {
 }
 
 bool FieldChecks::isRed(const QWidget* field) {
-    return field->palette().color(QPalette::Text) == Palette::colour(12);
+    return field->palette().color(QPalette::Text) == Palette::colour(Palette::Red);
 }
 
 namespace {
@@ -93,7 +93,7 @@ void FieldChecks::onFocusLost(QWidget* field, std::function<void()> check) {
 }
 
 bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && !suspended_) {
         const auto it = focusChecks_.find(watched);
         if (it != focusChecks_.end())
             it->second();

@@ -37,6 +37,11 @@ public:
     // Runs `check` whenever `field` loses the focus, for as long as this object lives.
     void onFocusLost(QWidget* field, std::function<void()> check);
 
+    // While suspended no focus-lost check runs: a window being hidden or closed moves the focus
+    // away from its boxes without the clerk leaving one.
+    void setSuspended(bool suspended) { suspended_ = suspended; }
+    bool suspended() const { return suspended_; }
+
     static void setTextColour(QWidget* field, bool ok);
     static bool isRed(const QWidget* field);
 
@@ -50,6 +55,7 @@ private:
     QString title_;
     bool error_ = false;
     bool messageSet_ = false;
+    bool suspended_ = false;
     QString pending_;
     std::map<QObject*, std::function<void()>> focusChecks_;
 };

@@ -69,7 +69,7 @@ void FlexGrid::setText(int row, int col, const QString& text) {
 QColor FlexGrid::cellBackColor(int row, int col) const {
     const QTableWidgetItem* it = item(row, col);
     if (!it || it->background().style() == Qt::NoBrush)
-        return isFixed(row, col) ? Palette::fixedCellBackground() : Palette::colour(15);
+        return isFixed(row, col) ? Palette::fixedCellBackground() : Palette::colour(Palette::White);
     return it->background().color();
 }
 
@@ -80,7 +80,7 @@ void FlexGrid::setCellBackColor(int row, int col, const QColor& colour) {
 QColor FlexGrid::cellForeColor(int row, int col) const {
     const QTableWidgetItem* it = item(row, col);
     if (!it || it->foreground().style() == Qt::NoBrush)
-        return Palette::colour(0);
+        return Palette::colour(Palette::Black);
     return it->foreground().color();
 }
 

@@ -43,8 +43,8 @@ void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
 // Closing hides a window, and an editable combo box that loses the focus then may still report
 // a choice, or a box its focus-lost check; the window's own destruction moves the focus too.
-// A screen's destructor calls this first so that nothing reaches it any more: its children's
-// signals are cut and its field checks are ended.
+// The screen skeleton calls this as a screen is destroyed, before its children go, so that
+// nothing reaches it any more: its children's signals are cut and its field checks are ended.
 void silenceScreen(QWidget* screen);
 
 // Counts, numbers and positions typed by the clerk: whole numbers from 0.

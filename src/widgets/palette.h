@@ -8,7 +8,28 @@
 // background colours.
 namespace Palette {
 
-QColor colour(int number); // 0 black … 9 light blue, 10 light green, 12 light red … 15 white
+// The palette's numbers by the colour they give. Settings keep colours as these numbers, so
+// they stay plain numbers.
+enum Number : int {
+    Black = 0,
+    Navy = 1,
+    DarkGreen = 2,
+    Teal = 3,
+    Maroon = 4,
+    Purple = 5,
+    Olive = 6,
+    Silver = 7,
+    Grey = 8,
+    Blue = 9,
+    Green = 10,
+    Cyan = 11,
+    Red = 12,
+    Magenta = 13,
+    Yellow = 14,
+    White = 15,
+};
+
+QColor colour(int number); // numbers outside 0…15 wrap round
 inline QColor fromRgb(const Rgb& c) {
     return QColor(c.red, c.green, c.blue);
 }

@@ -124,7 +124,7 @@ TEST_F(MasterCacheTest, RequirementDefaultsRulesAndHolidays) {
     rule(1, 2, 2, u"ない"_s, {1, 1, 1, 1, 1, 1}); // not a working shift: ignored
     period(u"2024/04/01"_s, 30);
     model.day(29).holidayFlag = 1;
-    model.groupingMode = 2;
+    model.groupingMode = Grouping::ByTeam;
     LoadMasterCache(tmp.db(), model);
     const auto& r = model.requirement;
 
@@ -159,7 +159,7 @@ TEST_F(MasterCacheTest, SingleGroupLeavesSecondLevelEmpty) {
     dayShift();
     rule(2, 3, 1, u"日"_s, {6, 2, 2, 1, 1, 1});
     period(u"2024/04/01"_s, 30);
-    model.groupingMode = 1;
+    model.groupingMode = Grouping::Everybody;
     LoadMasterCache(tmp.db(), model);
     EXPECT_EQ(model.requirement.at(1, 3, 1, 1), 6);
     for (int f = 1; f <= 4; ++f) {

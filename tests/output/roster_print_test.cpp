@@ -185,7 +185,7 @@ TEST(RosterPrint, TwentySecondLineOpensANewPageWithItsHeading) {
 
 TEST(RosterPrint, ByTeamPrintsEachBlockFromANewPageWithItsOwnCounts) {
     RosterModel m = aprilModel();
-    m.groupingMode = 2;
+    m.groupingMode = Grouping::ByTeam;
     addStaff(m, 1, 2);
     addStaff(m, 2, 2, 10);
     m.assigned.at(1, 2, 1, 1) = 2;
@@ -205,7 +205,7 @@ TEST(RosterPrint, ByTeamPrintsEachBlockFromANewPageWithItsOwnCounts) {
 
 TEST(RosterPrint, FiltersPrintOnePersonOrOneTeam) {
     RosterModel m = aprilModel();
-    m.groupingMode = 2;
+    m.groupingMode = Grouping::ByTeam;
     addStaff(m, 1, 2);
     addStaff(m, 2, 3, 10);
     m.assigned.at(2, 1, 1, 1) = 3;

@@ -23,12 +23,13 @@ protected:
 
     // April 2024: day 1 is a Monday, days 6/7 and 13/14 are the first weekends.
     void load(const QString& start = QStringLiteral("2024/04/01"),
-              const QString& end = QStringLiteral("2024/04/30"), int grouping = 1) {
+              const QString& end = QStringLiteral("2024/04/30"),
+              Grouping grouping = Grouping::Everybody) {
         model = std::make_unique<RosterModel>();
         m().periodStart = start;
         m().periodEnd = end;
-        m().loadMode = 1;
-        m().loadRequests = 1;
+        m().loadMode = LoadMode::Generation;
+        m().loadRequests = RequestsMode::Load;
         m().groupingMode = grouping;
         LoadRosterPeriod(db(), m());
         LoadMasterCache(db(), m());

@@ -58,7 +58,7 @@ TEST_F(FillBalanceTest, SurplusPeopleMoveIntoShortShiftsFairlyButNeverOffTheirRe
 
 TEST_F(FillBalanceTest, ByTeamEachTeamCoversItsOwnShortageWithoutItsLeader) {
     build(db(), 3, 2, 4, 1);
-    load(u"2024/04/01"_s, u"2024/04/30"_s, 2);
+    load(u"2024/04/01"_s, u"2024/04/30"_s, Grouping::ByTeam);
     ASSERT_EQ(m().groupCount(2), 3);
     FillRemainingShifts(m());
     const int night = shiftIndex(u"夜"_s);

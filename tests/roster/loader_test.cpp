@@ -42,7 +42,7 @@ TEST_F(LoaderTest, FiltersAndGroupsByTeam) {
     addStaff(db(), staff(u"A1"_s, u"A1"_s, 1, 1, 1, 1, u"Aチーム"_s));
     addStaff(db(), staff(u"B1"_s, u"B1"_s, 1, 0, 1, 1, u"Bチーム"_s));
     addStaff(db(), staff(u"A2"_s, u"A2"_s, 1, 0, 1, 1, u"Aチーム"_s));
-    load(u"2024/04/01"_s, u"2024/04/30"_s, 2);
+    load(u"2024/04/01"_s, u"2024/04/30"_s, Grouping::ByTeam);
     ASSERT_EQ(m().groupCount(1), 2);
     ASSERT_EQ(m().groupCount(2), 1);
     EXPECT_EQ(m().person(1, 2).no, u"A2"_s);
@@ -52,7 +52,7 @@ TEST_F(LoaderTest, FiltersAndGroupsByTeam) {
     model = std::make_unique<RosterModel>();
     m().periodStart = u"2024/04/01"_s;
     m().periodEnd = u"2024/04/30"_s;
-    m().leaderFilter = 3;
+    m().leaderFilter = LeaderFilter::NonLeaders;
     m().filterTeam = u"Aチーム"_s;
     LoadRosterPeriod(db(), m());
     ASSERT_EQ(m().groupCount(1), 1);
@@ -77,9 +77,9 @@ TEST_F(LoaderTest, DaysComeFromTheCalendarAndRequestsLandOnTheirDay) {
     EXPECT_EQ(person(u"1"_s).cell(3).requestShift, u"有"_s);
     EXPECT_EQ(person(u"1"_s).cell(3).requestKind, 1);
     EXPECT_TRUE(person(u"1"_s).cell(31).requestShift.isEmpty());
-    EXPECT_EQ(m().cellState(person(u"1"_s), 3), 1);
-    EXPECT_EQ(m().cellState(person(u"1"_s), 29), 2);
-    EXPECT_EQ(m().cellState(person(u"1"_s), 28), 0);
+    EXPECT_EQ(m().cellState(person(u"1"_s), 3), CellState::Taken);
+    EXPECT_EQ(m().cellState(person(u"1"_s), 29), CellState::Closed);
+    EXPECT_EQ(m().cellState(person(u"1"_s), 28), CellState::Free);
 }
 
 TEST_F(LoaderTest, GenerationModeTakesActualShiftsAndTheLeadDaysViewModeKeepsThemApart) {
@@ -94,7 +94,7 @@ TEST_F(LoaderTest, GenerationModeTakesActualShiftsAndTheLeadDaysViewModeKeepsThe
     model = std::make_unique<RosterModel>();
     m().periodStart = u"2024/04/01"_s;
     m().periodEnd = u"2024/04/30"_s;
-    m().loadMode = 2;
+    m().loadMode = LoadMode::View;
     LoadRosterPeriod(db(), m());
     LoadMasterCache(db(), m());
     LoadStoredRoster(db(), m());

@@ -14,7 +14,7 @@ class RegistrationTest : public EngineFixture {
 protected:
     void expand(const QString& start = u"2024/04/01"_s, const QString& end = u"2024/04/30"_s) {
         model = std::make_unique<RosterModel>();
-        ExpandRoster(db(), m(), StartupSettings{}, start, end, 1);
+        ExpandRoster(db(), m(), StartupSettings{}, start, end, Grouping::Everybody);
     }
     QString single(const QString& sql) { return sqlText(db(), sql); }
     int rows(const QString& where = u"1"_s) {
@@ -111,12 +111,12 @@ TEST_F(RegistrationTest, AFailureHalfwayLeavesTheDatabaseAsItWas) {
 TEST_F(RegistrationTest, AMissingCreationRowIsReportedAndThePeriodNotAdvancedAfterEarlyLate) {
     build(db(), 2, 1, 1, 0);
     expand();
-    m().loadRequests = 2; // as the early/late screen registers
+    m().loadRequests = RequestsMode::AlreadyRegistered; // as the early/late screen registers
     EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
     EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
               u"2024/03/31"_s);
     db().exec(u"DELETE FROM \"作成単位\" WHERE \"作_区分\" = 2"_s);
-    m().loadRequests = 1;
+    m().loadRequests = RequestsMode::Load;
     EXPECT_EQ(RegisterRoster(db(), m()), QStringList{u"作成単位･基本の登録を確認して下さい。"_s});
     EXPECT_EQ(rows(), 2 * 30);
 }

@@ -57,7 +57,8 @@ TEST_F(TalliesTest, ChangingOneCellKeepsTheCountsEqualToAFullRecount) {
     build(db(), 6, 2);
     addCalendarDay(db(), u"2024/04/10"_s, 1);
     addRequest(db(), 2, u"0002"_s, u"2024/04/05"_s, u"夜"_s);
-    load(u"2024/04/01"_s, u"2024/04/20"_s, 2); // a short period: days past its end stay out
+    // A short period: days past its end stay out.
+    load(u"2024/04/01"_s, u"2024/04/20"_s, Grouping::ByTeam);
     person(u"0003"_s).cell(6).actualShift = u"休"_s;
     person(u"0004"_s).cell(7).early = 3;
     TallyPerStaff(m(), 0);

@@ -3,11 +3,17 @@
 #include <gtest/gtest.h>
 
 void ScriptedPrompter::inform(const QString& title, const QString& text) {
-    shown_.push_back({Shown::Kind::Inform, title, text});
+    const Shown shown{Shown::Kind::Inform, title, text};
+    shown_.push_back(shown);
+    if (onShown)
+        onShown(shown);
 }
 
 bool ScriptedPrompter::ask(const QString& title, const QString& text) {
-    shown_.push_back({Shown::Kind::Ask, title, text});
+    const Shown shown{Shown::Kind::Ask, title, text};
+    shown_.push_back(shown);
+    if (onShown)
+        onShown(shown);
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return false;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records every message a screen shows and answers its questions from a queue. A question
@@ -24,6 +25,10 @@ public:
         for (int i = 0; i < times; ++i)
             answers_.push_back(true);
     }
+
+    // Runs as each message or question is shown, so a test can look at the state the screen has
+    // left things in at that moment.
+    std::function<void(const Shown&)> onShown;
 
     const std::vector<Shown>& shown() const { return shown_; }
     // Texts of everything shown, in order.

@@ -8,7 +8,6 @@
 #include "widgets/flex_grid.h"
 #include "widgets/fonts.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 #include "widgets/palette.h"
 
 #include <QComboBox>
@@ -63,19 +62,13 @@ using FormParts::parseCount;
 
 } // namespace
 
-DailyStaffingScreen::DailyStaffingScreen(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
-    setObjectName(u"日別要員"_s);
-    setWindowTitle(u"日別要員数設定"_s);
+DailyStaffingScreen::DailyStaffingScreen(AppContext& context, QWidget* parent)
+    : EntryScreen(context, u"日別要員"_s, u"日別要員数設定"_s, kTitle, parent) {
     buildUi();
-    guarded(ctx_.prompter, kTitle, [this] {
+    act([this] {
         loadWorkShifts();
-        switchKind(1);
+        switchKind(kWeekdayKind);
     });
-}
-
-DailyStaffingScreen::~DailyStaffingScreen() {
-    FormParts::silenceScreen(this);
 }
 
 void DailyStaffingScreen::buildUi() {
@@ -145,17 +138,17 @@ void DailyStaffingScreen::buildUi() {
     FormParts::chainTabOrder({day_, abbrev_, counts_[0], counts_[1], counts_[2], counts_[3],
                               counts_[4], counts_[5], remark_, confirm});
 
-    connect(weekdayOption_, &QRadioButton::clicked, this, [this] { switchKind(1); });
-    connect(dateOption_, &QRadioButton::clicked, this, [this] { switchKind(2); });
+    connect(weekdayOption_, &QRadioButton::clicked, this, [this] { switchKind(kWeekdayKind); });
+    connect(dateOption_, &QRadioButton::clicked, this, [this] { switchKind(kDateKind); });
     connect(grid_, &FlexGrid::cellClickedAt, this, &DailyStaffingScreen::onGridClicked);
     connect(abbrev_, &QComboBox::activated, this, &DailyStaffingScreen::onShiftChosen);
     connect(confirm, &QPushButton::clicked, this, &DailyStaffingScreen::save);
     connect(remove, &QPushButton::clicked, this, &DailyStaffingScreen::remove);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    checks_->onFocusLost(day_, [this] { checkDay(); });
+    checks().onFocusLost(day_, [this] { checkDay(); });
     for (size_t i = 0; i < counts_.size(); ++i)
-        checks_->onFocusLost(counts_[i],
+        checks().onFocusLost(counts_[i],
                              [this, i] { checkCount(counts_[i], figures()[i].message); });
 
     resize(820, 720);
@@ -164,7 +157,7 @@ void DailyStaffingScreen::buildUi() {
 void DailyStaffingScreen::loadWorkShifts() {
     shifts_.clear();
     abbrev_->clear();
-    Table t(ctx_.db, u"シフト基本"_s);
+    Table t(ctx().db, u"シフト基本"_s);
     t.setIndex(u"idx_対象"_s);
     t.moveFirst();
     for (; !t.eof(); t.moveNext()) {
@@ -183,11 +176,11 @@ void DailyStaffingScreen::loadWorkShifts() {
 
 void DailyStaffingScreen::switchKind(int kind) {
     kind_ = kind;
-    if (kind == 2)
+    if (kind == kDateKind)
         weekdayName_->clear();
-    weekdayOption_->setChecked(kind == 1);
-    dateOption_->setChecked(kind == 2);
-    guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
+    weekdayOption_->setChecked(kind == kWeekdayKind);
+    dateOption_->setChecked(kind == kDateKind);
+    act([this] { fillGrid(); });
 }
 
 // Below the heading row each working shift has a block of one row per figure.
@@ -197,7 +190,7 @@ int DailyStaffingScreen::gridRow(int block, int entry) {
 
 // Weekdays, or the days of a month.
 int DailyStaffingScreen::dayCount() const {
-    return kind_ == 1 ? 7 : 31;
+    return kind_ == kWeekdayKind ? 7 : 31;
 }
 
 void DailyStaffingScreen::layoutGrid() {
@@ -214,10 +207,10 @@ void DailyStaffingScreen::layoutGrid() {
     for (int d = 1; d <= days; ++d) {
         const int col = d + 1;
         grid_->setColWidthTwips(col, 300);
-        if (kind_ == 1) {
-            grid_->setText(0, col, ctx_.settings.weekdayName[static_cast<size_t>(d - 1)]);
+        if (kind_ == kWeekdayKind) {
+            grid_->setText(0, col, ctx().settings.weekdayName[static_cast<size_t>(d - 1)]);
             grid_->setCellForeColor(
-                0, col, Palette::colour(ctx_.settings.weekdayColour[static_cast<size_t>(d - 1)]));
+                0, col, Palette::colour(ctx().settings.weekdayColour[static_cast<size_t>(d - 1)]));
         } else {
             grid_->setText(0, col, QString::number(d));
         }
@@ -245,8 +238,8 @@ void DailyStaffingScreen::fillGrid() {
     // Laid out afresh every time, so a deleted last row does not linger on the screen.
     layoutGrid();
     const int days = dayCount();
-    Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
-    Table t(ctx_.db, u"日別要員"_s);
+    Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
+    Table t(ctx().db, u"日別要員"_s);
     t.setIndex(u"key_日別"_s);
     t.seek(Seek::GreaterEqual, {kind_, 0, 0});
     for (; !t.eof() && t.integer(u"日_区分"_s) == kind_; t.moveNext()) {
@@ -260,39 +253,41 @@ void DailyStaffingScreen::fillGrid() {
             const int row = gridRow(block, e);
             grid_->setText(row, day + 1, QString::number(v));
             grid_->setCellAlignment(row, day + 1, Qt::AlignRight | Qt::AlignVCenter);
-            grid_->setCellForeColor(
-                row, day + 1, Palette::colour(v == s.defaults[static_cast<size_t>(e)] ? 0 : 9));
+            grid_->setCellForeColor(row, day + 1,
+                                    Palette::colour(v == s.defaults[static_cast<size_t>(e)]
+                                                        ? Palette::Black
+                                                        : Palette::Blue));
         }
     }
     read.commit();
 }
 
-void DailyStaffingScreen::paintBlock(int block, int col, int paletteNumber) {
+void DailyStaffingScreen::paintBlock(int block, int col, Palette::Number colour) {
     for (int e = 0; e < kEntriesPerShift; ++e)
-        grid_->setCellBackColor(gridRow(block, e), col, Palette::colour(paletteNumber));
+        grid_->setCellBackColor(gridRow(block, e), col, Palette::colour(colour));
 }
 
 void DailyStaffingScreen::onGridClicked(int row, int col) {
     if (row < grid_->fixedRows() || col < grid_->fixedCols() || grid_->text(row, col).isEmpty()) {
-        ctx_.prompter.inform(kTitle, u"指示位置が有効範囲外です。"_s);
+        inform(u"指示位置が有効範囲外です。"_s);
         return;
     }
     if (highlightBlock_ >= 0)
-        paintBlock(highlightBlock_, highlightCol_, 15);
+        paintBlock(highlightBlock_, highlightCol_, Palette::White);
     const int block = (row - 1) / kEntriesPerShift;
-    paintBlock(block, col, 10);
+    paintBlock(block, col, Palette::Green);
     highlightBlock_ = block;
     highlightCol_ = col;
     const int order = shifts_[static_cast<size_t>(block)].order;
-    guarded(ctx_.prompter, kTitle, [&] { loadRow(col - 1, order); });
+    act([&] { loadRow(col - 1, order); });
 }
 
 void DailyStaffingScreen::loadRow(int day, int order) {
-    Table t(ctx_.db, u"日別要員"_s);
+    Table t(ctx().db, u"日別要員"_s);
     t.setIndex(u"key_日別"_s);
     t.seek(Seek::Equal, {kind_, day, order});
     if (t.noMatch()) {
-        ctx_.prompter.inform(kTitle, kNoShift);
+        inform(kNoShift);
         return;
     }
     day_->setText(QString::number(t.integer(u"日_特定日"_s)));
@@ -302,17 +297,17 @@ void DailyStaffingScreen::loadRow(int day, int order) {
     for (size_t i = 0; i < counts_.size(); ++i)
         counts_[i]->setText(QString::number(t.integer(figures()[i].dayField)));
     remark_->setText(t.text(u"日_備考"_s));
-    if (kind_ == 1)
-        weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(day - 1)]);
+    if (kind_ == kWeekdayKind)
+        weekdayName_->setText(ctx().settings.weekdayName[static_cast<size_t>(day - 1)]);
 }
 
 void DailyStaffingScreen::onShiftChosen() {
-    guarded(ctx_.prompter, kTitle, [this] {
-        Table t(ctx_.db, u"シフト基本"_s);
+    act([this] {
+        Table t(ctx().db, u"シフト基本"_s);
         t.setIndex(u"key_基本"_s);
         t.seek(Seek::Equal, {abbrev_->currentText()});
         if (t.noMatch()) {
-            ctx_.prompter.inform(kTitle, kNoShift);
+            inform(kNoShift);
             return;
         }
         FieldChecks::setTextColour(abbrev_, true);
@@ -327,17 +322,17 @@ bool DailyStaffingScreen::checkDay() {
     const auto n = TextValues::parseSmallInt(day_->text());
     const int last = dayCount();
     const bool ok = n && *n >= 1 && *n <= last;
-    if (ok && kind_ == 1)
-        weekdayName_->setText(ctx_.settings.weekdayName[static_cast<size_t>(*n - 1)]);
-    return checks_->check(day_, ok, u"曜日(日付)に正しく入力してください"_s);
+    if (ok && kind_ == kWeekdayKind)
+        weekdayName_->setText(ctx().settings.weekdayName[static_cast<size_t>(*n - 1)]);
+    return checks().check(day_, ok, u"曜日(日付)に正しく入力してください"_s);
 }
 
 bool DailyStaffingScreen::checkCount(QLineEdit* box, const QString& message) {
-    return checks_->check(box, parseCount(box->text()).has_value(), message);
+    return checks().check(box, parseCount(box->text()).has_value(), message);
 }
 
 bool DailyStaffingScreen::checkAll() {
-    checks_->reset();
+    checks().reset();
     checkDay();
     for (size_t i = 0; i < counts_.size(); ++i)
         checkCount(counts_[i], figures()[i].message);
@@ -345,10 +340,10 @@ bool DailyStaffingScreen::checkAll() {
     // abbreviation typed over a chosen shift would otherwise be stored under the wrong block.
     const auto order = TextValues::parseSmallInt(order_->text());
     const int block = order ? blockOfOrder(*order) : -1;
-    checks_->check(
+    checks().check(
         abbrev_, block >= 0 && shifts_[static_cast<size_t>(block)].abbrev == abbrev_->currentText(),
         kNoShift);
-    return !checks_->reportIfFailed();
+    return !checks().reportIfFailed();
 }
 
 void DailyStaffingScreen::save() {
@@ -356,10 +351,9 @@ void DailyStaffingScreen::save() {
         return;
     const int day = *TextValues::parseSmallInt(day_->text());
     const int order = *TextValues::parseSmallInt(order_->text());
-    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, u"日別要員"_s);
+    const bool ok = actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, u"日別要員"_s);
         t.setIndex(u"key_日別"_s);
         t.seek(Seek::Equal, {kind_, day, order});
         if (t.noMatch())
@@ -379,21 +373,21 @@ void DailyStaffingScreen::save() {
     });
     if (!ok)
         return;
-    ctx_.prompter.inform(kTitle, u"日別要員は更新(登録)されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
+    inform(u"日別要員は更新(登録)されました。"_s);
+    act([this] { fillGrid(); });
 }
 
 void DailyStaffingScreen::remove() {
-    if (!ctx_.prompter.ask(kTitle, u"日別要員を削除します。内容を確認して下さい。"_s))
+    if (!ask(u"日別要員を削除します。内容を確認して下さい。"_s))
         return;
     const auto day = TextValues::parseSmallInt(day_->text());
     const auto order = TextValues::parseSmallInt(order_->text());
     bool found = false;
-    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+    const bool ok = act([&] {
         if (!day || !order)
             return;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, u"日別要員"_s);
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, u"日別要員"_s);
         t.setIndex(u"key_日別"_s);
         t.seek(Seek::Equal, {kind_, *day, *order});
         if (t.noMatch())
@@ -405,9 +399,9 @@ void DailyStaffingScreen::remove() {
     if (!ok)
         return;
     if (!found) {
-        ctx_.prompter.inform(kTitle, u"日別要員は登録されていません。"_s);
+        inform(u"日別要員は登録されていません。"_s);
         return;
     }
-    ctx_.prompter.inform(kTitle, u"日別要員は削除されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { fillGrid(); });
+    inform(u"日別要員は削除されました。"_s);
+    act([this] { fillGrid(); });
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "screens/screen_base.h"
+#include "widgets/palette.h"
+
 #include <QString>
-#include <QWidget>
 #include <array>
 #include <vector>
 
-struct AppContext;
-class FieldChecks;
 class FlexGrid;
 class QComboBox;
 class QLabel;
@@ -15,13 +15,15 @@ class QRadioButton;
 
 // Maintains the staffing figures that override a working shift's defaults on a weekday or a
 // day of the month, shown as a grid of days against shifts.
-class DailyStaffingScreen final : public QWidget {
+class DailyStaffingScreen final : public EntryScreen {
     Q_OBJECT
 public:
     explicit DailyStaffingScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~DailyStaffingScreen() override;
 
     static constexpr int kEntriesPerShift = 6;
+    // The stored kinds of row (日_区分): figures for a weekday, or for a day of the month.
+    static constexpr int kWeekdayKind = 1;
+    static constexpr int kDateKind = 2;
 
 private:
     // A working shift with the defaults the grid compares each day's figures with.
@@ -40,7 +42,7 @@ private:
     void fillGrid();
     int blockOfOrder(int order) const;
     void onGridClicked(int row, int col);
-    void paintBlock(int block, int col, int paletteNumber);
+    void paintBlock(int block, int col, Palette::Number colour);
     void loadRow(int day, int order);
     void onShiftChosen();
 
@@ -50,9 +52,7 @@ private:
     void save();
     void remove();
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
-    int kind_ = 1;
+    int kind_ = kWeekdayKind;
     std::vector<WorkShift> shifts_;
     int highlightBlock_ = -1;
     int highlightCol_ = -1;

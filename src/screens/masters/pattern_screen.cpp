@@ -10,7 +10,6 @@
 #include "widgets/flex_grid.h"
 #include "widgets/fonts.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 #include "widgets/palette.h"
 
 #include <QComboBox>
@@ -69,23 +68,17 @@ QString PatternScreen::sequenceLine(int position, const QString& shiftName) {
     return u"%1 %2"_s.arg(position, -2).arg(shiftName);
 }
 
-PatternScreen::PatternScreen(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
-    setObjectName(u"パタン登"_s);
-    setWindowTitle(u"シフトパタ－ン登録"_s);
+PatternScreen::PatternScreen(AppContext& context, QWidget* parent)
+    : EntryScreen(context, u"パタン登"_s, u"シフトパタ－ン登録"_s, kTitle, parent) {
     buildUi();
-    guarded(ctx_.prompter, kTitle, [this] {
-        const QStringList shifts = ShiftListService::FillShiftList(ctx_.db, 1);
+    act([this] {
+        const QStringList shifts = ShiftListService::FillShiftList(ctx().db, 1);
         shiftName_->addItems(shifts);
         weekdayShiftName_->addItems(shifts);
         for (QComboBox* c : {shiftName_, weekdayShiftName_})
             FormParts::clearChoice(c);
         resetScreen();
     });
-}
-
-PatternScreen::~PatternScreen() {
-    FormParts::silenceScreen(this);
 }
 
 void PatternScreen::buildUi() {
@@ -191,23 +184,23 @@ void PatternScreen::buildUi() {
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     // Leaving a box the clerk has not changed must not reset the screen under a click.
-    checks_->onFocusLost(number_, [this] {
+    checks().onFocusLost(number_, [this] {
         if (!number_->isModified()) {
             FieldChecks::setTextColour(number_, parseNumber(number_->text()).has_value());
             return;
         }
         number_->setModified(false);
         if (checkNumber())
-            guarded(ctx_.prompter, kTitle, [this] { resetScreen(); });
+            act([this] { resetScreen(); });
         position_->clear();
     });
-    checks_->onFocusLost(name_, [this] {
+    checks().onFocusLost(name_, [this] {
         checkName();
         if (name_->isModified())
             position_->clear();
         name_->setModified(false);
     });
-    checks_->onFocusLost(position_, [this] { checkPosition(); });
+    checks().onFocusLost(position_, [this] { checkPosition(); });
 
     resize(780, 560);
 }
@@ -224,7 +217,7 @@ void PatternScreen::onKindChosen() {
     for (QComboBox* c : {shiftName_, weekdayShiftName_})
         FormParts::clearChoice(c);
     weekdayRemark_->clear();
-    guarded(ctx_.prompter, kTitle, [this] { resetScreen(); });
+    act([this] { resetScreen(); });
 }
 
 void PatternScreen::resetScreen() {
@@ -232,22 +225,22 @@ void PatternScreen::resetScreen() {
     weekdayFrame_->hide();
     layoutWeekdayGrid();
     patternList_->clear();
-    patternList_->addItems(PatternListService::FillPatternList(ctx_.db, 1, kind_));
+    patternList_->addItems(PatternListService::FillPatternList(ctx().db, 1, kind_));
 }
 
 void PatternScreen::layoutWeekdayGrid() {
     weekdayGrid_->clearGrid();
     weekdayGrid_->setRows(2);
     weekdayGrid_->setCols(8);
-    const QColor yellow = Palette::colour(14);
+    const QColor yellow = Palette::colour(Palette::Yellow);
     for (int c = 0; c < 8; ++c) {
         weekdayGrid_->setColWidthTwips(c, 750);
         weekdayGrid_->setCellBackColor(0, c, yellow);
         weekdayGrid_->setCellAlignment(0, c, Qt::AlignCenter);
         weekdayGrid_->setCellAlignment(1, c, Qt::AlignCenter);
         if (c > 0) {
-            weekdayGrid_->setText(0, c, ctx_.settings.weekdayName[static_cast<size_t>(c - 1)]);
-            weekdayGrid_->setCellBackColor(1, c, Palette::colour(15));
+            weekdayGrid_->setText(0, c, ctx().settings.weekdayName[static_cast<size_t>(c - 1)]);
+            weekdayGrid_->setCellBackColor(1, c, Palette::colour(Palette::White));
         }
     }
     weekdayGrid_->setText(0, 0, u"曜日"_s);
@@ -262,8 +255,8 @@ void PatternScreen::onPatternChosen() {
     QListWidgetItem* item = patternList_->currentItem();
     if (!item)
         return;
-    guarded(ctx_.prompter, kTitle, [&] {
-        Table t(ctx_.db, kTable);
+    act([&] {
+        Table t(ctx().db, kTable);
         t.setIndex(u"idx_パタ名称"_s);
         t.seek(Seek::Equal, {item->text(), 0});
         if (!t.noMatch()) {
@@ -287,7 +280,7 @@ void PatternScreen::listSequence() {
     sequenceList_->clear();
     const auto number = parseNumber(number_->text());
     if (number) {
-        Table t(ctx_.db, kTable);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::GreaterEqual, {kind_, *number, 0});
         for (; onPatternRow(t, *number); t.moveNext()) {
@@ -324,8 +317,8 @@ void PatternScreen::onSequenceRowChosen() {
     if (!item || !number)
         return;
     const int pos = item->text().left(2).trimmed().toInt();
-    guarded(ctx_.prompter, kTitle, [&] {
-        Table t(ctx_.db, kTable);
+    act([&] {
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {kind_, *number, pos});
         if (t.noMatch())
@@ -339,37 +332,38 @@ void PatternScreen::onSequenceRowChosen() {
 }
 
 void PatternScreen::onShiftChosen() {
-    guarded(ctx_.prompter, kTitle, [this] {
-        const ShiftLookup s = ShiftListService::FindShiftByName(ctx_.db, shiftName_->currentText());
+    act([this] {
+        const ShiftLookup s =
+            ShiftListService::FindShiftByName(ctx().db, shiftName_->currentText());
         shiftAbbrev_->setText(s.abbrev);
         shiftRemark_->setText(s.remark);
     });
 }
 
-void PatternScreen::paintWeekdayCell(int col, int paletteNumber) {
-    weekdayGrid_->setCellBackColor(1, col, Palette::colour(paletteNumber));
+void PatternScreen::paintWeekdayCell(int col, Palette::Number colour) {
+    weekdayGrid_->setCellBackColor(1, col, Palette::colour(colour));
 }
 
 void PatternScreen::onWeekdayClicked(int /*row*/, int col) {
     selectedWeekday_ = col;
     if (col == 0) {
-        ctx_.prompter.inform(kTitle, u"有効範囲を選択して下さい。"_s);
+        inform(u"有効範囲を選択して下さい。"_s);
         return;
     }
     if (highlightCol_ > 0)
-        paintWeekdayCell(highlightCol_, 15);
-    paintWeekdayCell(col, 10);
+        paintWeekdayCell(highlightCol_, Palette::White);
+    paintWeekdayCell(col, Palette::Green);
     highlightCol_ = col;
 }
 
 void PatternScreen::onWeekdayShiftChosen() {
     if (selectedWeekday_ < 1 || selectedWeekday_ > 7) {
-        ctx_.prompter.inform(kTitle, u"シフトを設定する曜日を正しく指定してください"_s);
+        inform(u"シフトを設定する曜日を正しく指定してください"_s);
         return;
     }
-    guarded(ctx_.prompter, kTitle, [this] {
+    act([this] {
         const QString name = weekdayShiftName_->currentText();
-        const ShiftLookup s = ShiftListService::FindShiftByName(ctx_.db, name);
+        const ShiftLookup s = ShiftListService::FindShiftByName(ctx().db, name);
         weekdayAbbrev_->setText(s.abbrev);
         weekdayRemark_->setText(s.remark);
         weekdayGrid_->setText(1, selectedWeekday_, s.abbrev);
@@ -378,35 +372,36 @@ void PatternScreen::onWeekdayShiftChosen() {
 }
 
 bool PatternScreen::checkNumber() {
-    return checks_->check(number_, parseNumber(number_->text()).has_value(),
+    return checks().check(number_, parseNumber(number_->text()).has_value(),
                           u"パタンNOに正しく入力してください"_s);
 }
 
 bool PatternScreen::checkName() {
-    return checks_->check(name_, !name_->text().isEmpty(),
+    return checks().check(name_, !name_->text().isEmpty(),
                           u"パタン名称は必須項目です、入力してください"_s);
 }
 
 bool PatternScreen::checkPosition() {
     // Position 0 is the header row; a sequence row never overwrites it.
     const auto pos = parseNumber(position_->text());
-    return checks_->check(position_, pos && *pos >= 1, u"シフト順NOに正しく入力してください"_s);
+    return checks().check(position_, pos && *pos >= 1, u"シフト順NOに正しく入力してください"_s);
 }
 
 bool PatternScreen::checkAll() {
-    checks_->reset();
+    checks().reset();
     QString tableFailure;
     if (position_->text().isEmpty()) {
         checkNumber();
         checkName();
     } else if (kind_ != kWeekdayKind) {
         checkPosition();
-        const ShiftLookup s = ShiftListService::FindShiftByName(ctx_.db, shiftName_->currentText());
+        const ShiftLookup s =
+            ShiftListService::FindShiftByName(ctx().db, shiftName_->currentText());
         shiftAbbrev_->setText(s.abbrev);
         const auto number = parseNumber(number_->text());
         bool headerFound = false;
         if (number) {
-            Table t(ctx_.db, kTable);
+            Table t(ctx().db, kTable);
             t.setIndex(kKey);
             t.seek(Seek::Equal, {kind_, *number, 0});
             headerFound = !t.noMatch();
@@ -422,11 +417,11 @@ bool PatternScreen::checkAll() {
         else
             checkNumber(); // the rows are written under this number
     }
-    if (checks_->reportIfFailed())
+    if (checks().reportIfFailed())
         return false;
     // Table-level failures come last in each branch and colour no box.
     if (!tableFailure.isEmpty()) {
-        ctx_.prompter.inform(kTitle, tableFailure);
+        inform(tableFailure);
         return false;
     }
     return true;
@@ -434,27 +429,25 @@ bool PatternScreen::checkAll() {
 
 void PatternScreen::save() {
     bool passed = false;
-    if (!guarded(ctx_.prompter, kTitle, [&] { passed = checkAll(); }) || !passed)
+    if (!act([&] { passed = checkAll(); }) || !passed)
         return;
-    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+    if (!ask(u"入力内容で更新します。"_s))
         return;
     const auto number = parseNumber(number_->text());
     if (!number)
         return;
-    guarded(ctx_.prompter, kTitle, [&] {
-        if (position_->text().isEmpty())
-            saveHeader(*number);
-        else if (kind_ != kWeekdayKind)
-            saveSequenceRow(*number);
-        else
-            saveWeekdays(*number);
-    });
+    if (position_->text().isEmpty())
+        saveHeader(*number);
+    else if (kind_ != kWeekdayKind)
+        saveSequenceRow(*number);
+    else
+        saveWeekdays(*number);
 }
 
 void PatternScreen::saveHeader(int number) {
-    {
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    const bool stored = act([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {kind_, number, 0});
         if (t.noMatch())
@@ -468,29 +461,34 @@ void PatternScreen::saveHeader(int number) {
         t.set(u"パタ_備考"_s, remark_->text());
         t.update();
         tx.commit();
-    }
-    ctx_.prompter.inform(kTitle, u"更新(登録)されました。"_s);
-    resetScreen();
-    listSequence();
+    });
+    if (!stored)
+        return;
+    inform(u"更新(登録)されました。"_s);
+    act([this] {
+        resetScreen();
+        listSequence();
+    });
 }
 
 void PatternScreen::saveSequenceRow(int number) {
     const int pos = *parseNumber(position_->text());
-    {
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    bool stored = false;
+    act([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {kind_, number, pos});
         if (t.noMatch()) {
             // Counted from the table, not from the list on screen, which may be stale.
             int rows = 0;
-            Table c(ctx_.db, kTable);
+            Table c(ctx().db, kTable);
             c.setIndex(kKey);
             c.seek(Seek::GreaterEqual, {kind_, number, 1});
             for (; onPatternRow(c, number); c.moveNext())
                 ++rows;
             if (rows + 1 >= kMaxSequenceRows + 1) {
-                ctx_.prompter.inform(kTitle, u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
+                inform(u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
                 return;
             }
             t.addNew();
@@ -505,15 +503,18 @@ void PatternScreen::saveSequenceRow(int number) {
         t.set(u"パタ_備考"_s, shiftRemark_->text());
         t.update();
         tx.commit();
-    }
-    ctx_.prompter.inform(kTitle, u"指定されたシフトは更新(登録)されました。"_s);
-    listSequence();
+        stored = true;
+    });
+    if (!stored)
+        return;
+    inform(u"指定されたシフトは更新(登録)されました。"_s);
+    act([this] { listSequence(); });
 }
 
 void PatternScreen::saveWeekdays(int number) {
-    {
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    const bool stored = act([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         for (int day = 1; day <= 7; ++day) {
             t.seek(Seek::Equal, {kind_, number, day});
@@ -530,27 +531,28 @@ void PatternScreen::saveWeekdays(int number) {
             t.update();
         }
         tx.commit();
-    }
+    });
+    if (!stored)
+        return;
     if (highlightCol_ > 0)
-        paintWeekdayCell(highlightCol_, 15);
+        paintWeekdayCell(highlightCol_, Palette::White);
     highlightCol_ = 0;
     selectedWeekday_ = 0;
-    ctx_.prompter.inform(kTitle, u"指定された曜日シフトは更新(登録)されました。"_s);
+    inform(u"指定された曜日シフトは更新(登録)されました。"_s);
 }
 
 void PatternScreen::remove() {
     const bool whole = position_->text().isEmpty() || kind_ == kWeekdayKind;
-    if (!ctx_.prompter.ask(kTitle, whole ? u"ｼﾌﾄﾊﾟﾀｰﾝ全体を削除します。"_s
-                                         : u"指定したｼﾌﾄを削除します。"_s))
+    if (!ask(whole ? u"ｼﾌﾄﾊﾟﾀｰﾝ全体を削除します。"_s : u"指定したｼﾌﾄを削除します。"_s))
         return;
     const auto number = parseNumber(number_->text());
     const auto pos = whole ? std::optional<int>(0) : parseNumber(position_->text());
     bool found = false;
-    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
+    const bool ok = act([&] {
         if (!number || !pos)
             return;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {kind_, *number, *pos});
         if (t.noMatch())
@@ -565,11 +567,11 @@ void PatternScreen::remove() {
     if (!ok)
         return;
     if (!found) {
-        ctx_.prompter.inform(kTitle, u"指定されたﾊﾟﾀｰﾝは登録されていません。"_s);
+        inform(u"指定されたﾊﾟﾀｰﾝは登録されていません。"_s);
         return;
     }
-    ctx_.prompter.inform(kTitle, u"指定されたﾊﾟﾀｰﾝは削除されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] {
+    inform(u"指定されたﾊﾟﾀｰﾝは削除されました。"_s);
+    act([this] {
         resetScreen();
         listSequence();
     });
@@ -583,7 +585,7 @@ void PatternScreen::openStaffingList() {
         return;
     }
     // A window of its own, but owned by this screen so it never outlives the context.
-    staffingList_ = new StaffingListScreen(ctx_, name_->text(), this);
+    staffingList_ = new StaffingListScreen(ctx(), name_->text(), this);
     staffingList_->setWindowFlag(Qt::Window);
     staffingList_->setAttribute(Qt::WA_DeleteOnClose);
     staffingList_->show();

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "screens/screen_base.h"
+#include "widgets/palette.h"
+
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <array>
 
-struct AppContext;
-class FieldChecks;
 class FlexGrid;
 class QComboBox;
 class QGroupBox;
@@ -18,11 +18,10 @@ class Table;
 
 // Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
 // for the weekday kind one shift per weekday.
-class PatternScreen final : public QWidget {
+class PatternScreen final : public EntryScreen {
     Q_OBJECT
 public:
     explicit PatternScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~PatternScreen() override;
 
     static constexpr int kMaxSequenceRows = 20;
     static constexpr int kWeekdayKind = 5;
@@ -43,7 +42,7 @@ private:
     void onShiftChosen();
     void onWeekdayClicked(int row, int col);
     void onWeekdayShiftChosen();
-    void paintWeekdayCell(int col, int paletteNumber);
+    void paintWeekdayCell(int col, Palette::Number colour);
 
     bool checkNumber();
     bool checkName();
@@ -56,8 +55,6 @@ private:
     void remove();
     void openStaffingList();
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
     int kind_ = 1;
     int selectedWeekday_ = 0;
     int highlightCol_ = 0; // the weekday column painted as chosen; 0 when none is

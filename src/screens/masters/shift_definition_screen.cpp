@@ -7,8 +7,6 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
-#include "widgets/prompter.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -68,23 +66,17 @@ bool clearUnusedTimes(std::initializer_list<QLineEdit*> boxes) {
 
 } // namespace
 
-ShiftDefinitionScreen::ShiftDefinitionScreen(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
-    setObjectName(u"シフト基本"_s);
-    setWindowTitle(u"シフト基本情報登録"_s);
+ShiftDefinitionScreen::ShiftDefinitionScreen(AppContext& context, QWidget* parent)
+    : EntryScreen(context, u"シフト基本"_s, u"シフト基本情報登録"_s, kTitle, parent) {
     buildLayout();
     connectChecks();
 
-    checks_->reset();
+    checks().reset();
     earlyBoth_->setChecked(true);
     workDay_->setChecked(true);
     fillYes_->setChecked(true);
     working_->setChecked(true);
-    guarded(ctx_.prompter, kTitle, [this] { workingShiftMode(); });
-}
-
-ShiftDefinitionScreen::~ShiftDefinitionScreen() {
-    FormParts::silenceScreen(this);
+    act([this] { workingShiftMode(); });
 }
 
 void ShiftDefinitionScreen::buildLayout() {
@@ -184,14 +176,14 @@ void ShiftDefinitionScreen::buildLayout() {
     root->addLayout(right, 1);
 
     // User actions only: loading a definition sets the options without their defaults.
-    auto act = [this](auto&& fn) { return [this, fn] { guarded(ctx_.prompter, kTitle, fn); }; };
-    connect(working_, &QRadioButton::clicked, this, act([this] { workingShiftMode(); }));
-    connect(leave_, &QRadioButton::clicked, this, act([this] { leaveShiftMode(); }));
+    connect(working_, &QRadioButton::clicked, this,
+            [this] { act([this] { workingShiftMode(); }); });
+    connect(leave_, &QRadioButton::clicked, this, [this] { act([this] { leaveShiftMode(); }); });
     for (QRadioButton* b : {earlyNone_, earlyBoth_, earlyOnly_, lateOnly_})
         connect(b, &QRadioButton::clicked, this, [this] { earlyLateDefaults(); });
     auto load = [this](QListWidgetItem* item) {
         if (item)
-            guarded(ctx_.prompter, kTitle, [this, item] { loadDefinition(item->text()); });
+            act([this, item] { loadDefinition(item->text()); });
     };
     connect(list_, &QListWidget::itemClicked, this, load);
     connect(list_, &QListWidget::itemActivated, this, load);
@@ -203,14 +195,29 @@ void ShiftDefinitionScreen::buildLayout() {
     resize(sizeHint().expandedTo(QSize(760, 520)));
 }
 
+std::array<std::pair<QLineEdit*, ShiftDefinitionScreen::Rule>, 16>
+ShiftDefinitionScreen::boxRules() const {
+    return {{{abbrev_, Rule::Abbrev},
+             {name_, Rule::Name},
+             {order_, Rule::Order},
+             {start_, Rule::Start},
+             {end_, Rule::End},
+             {earlyStaff_, Rule::EarlyStaff},
+             {earlyStart_, Rule::EarlyStart},
+             {earlyEnd_, Rule::EarlyEnd},
+             {lateStaff_, Rule::LateStaff},
+             {lateStart_, Rule::LateStart},
+             {lateEnd_, Rule::LateEnd},
+             {minStaff_, Rule::MinStaff},
+             {leaders_, Rule::Leaders},
+             {maxCount_, Rule::MaxCount},
+             {teamStaff_, Rule::TeamStaff},
+             {teamLeaders_, Rule::TeamLeaders}}};
+}
+
 void ShiftDefinitionScreen::connectChecks() {
-    const std::pair<QLineEdit*, int> boxes[] = {
-        {abbrev_, 1},    {name_, 2},       {order_, 3},      {start_, 4},
-        {end_, 5},       {earlyStaff_, 6}, {earlyStart_, 7}, {earlyEnd_, 8},
-        {lateStaff_, 9}, {lateStart_, 10}, {lateEnd_, 11},   {minStaff_, 12},
-        {leaders_, 13},  {maxCount_, 14},  {teamStaff_, 15}, {teamLeaders_, 16}};
-    for (const auto& [field, rule] : boxes)
-        checks_->onFocusLost(field, [this, rule = rule] { checkRule(rule); });
+    for (const auto& [field, rule] : boxRules())
+        checks().onFocusLost(field, [this, rule = rule] { checkRule(rule); });
 }
 
 int ShiftDefinitionScreen::listFilter() const {
@@ -253,7 +260,7 @@ void ShiftDefinitionScreen::earlyLateDefaults() {
 }
 
 void ShiftDefinitionScreen::fillList() {
-    const QStringList names = ShiftListService::FillShiftList(ctx_.db, listFilter());
+    const QStringList names = ShiftListService::FillShiftList(ctx().db, listFilter());
     list_->clear();
     list_->addItems(names);
     if (listFilter() == 1)
@@ -261,11 +268,11 @@ void ShiftDefinitionScreen::fillList() {
 }
 
 void ShiftDefinitionScreen::loadDefinition(const QString& name) {
-    Table t(ctx_.db, kTable);
+    Table t(ctx().db, kTable);
     t.setIndex(u"idx_FLG名称"_s);
     t.seek(Seek::Equal, {listFilter(), name});
     if (t.noMatch()) {
-        ctx_.prompter.inform(kTitle, u"シフト名称が取出せません、シフト名称を確認して下さい。"_s);
+        inform(u"シフト名称が取出せません、シフト名称を確認して下さい。"_s);
         return;
     }
     (t.integer(u"基本_対象FLG"_s) == 1 ? working_ : leave_)->setChecked(true);
@@ -323,11 +330,11 @@ bool ShiftDefinitionScreen::lateTimesExempt() const {
 }
 
 bool ShiftDefinitionScreen::checkRequired(QLineEdit* box) {
-    return checks_->check(box, !box->text().isEmpty(), kRequired);
+    return checks().check(box, !box->text().isEmpty(), kRequired);
 }
 
 bool ShiftDefinitionScreen::checkNumeric(QLineEdit* box, const QString& message) {
-    return checks_->check(box, TextValues::isSmallInt(box->text()), message);
+    return checks().check(box, TextValues::isSmallInt(box->text()), message);
 }
 
 bool ShiftDefinitionScreen::checkZeroOrNumeric(QLineEdit* box, const QString& message) {
@@ -353,8 +360,8 @@ bool ShiftDefinitionScreen::checkStartTime(QLineEdit* start, QLineEdit* end, boo
     if (exempt)
         return clearUnusedTimes({start, end});
     if (start->text().isEmpty())
-        return checks_->check(start, !ctx_.settings.timeDisplay, emptyMessage);
-    return checks_->check(start, TextValues::normaliseTime(start->text()).has_value(),
+        return checks().check(start, !ctx().settings.timeDisplay, emptyMessage);
+    return checks().check(start, TextValues::normaliseTime(start->text()).has_value(),
                           invalidMessage);
 }
 
@@ -365,97 +372,95 @@ bool ShiftDefinitionScreen::checkEndTime(QLineEdit* start, QLineEdit* end, bool 
     if (exempt)
         return clearUnusedTimes({start, end});
     if (end->text().isEmpty())
-        return checks_->check(end, !ctx_.settings.timeDisplay, emptyMessage);
+        return checks().check(end, !ctx().settings.timeDisplay, emptyMessage);
     if (!TextValues::normaliseTime(end->text()))
-        return checks_->check(end, false, invalidMessage);
+        return checks().check(end, false, invalidMessage);
     if (start->text().isEmpty()) {
-        checks_->check(start, false, pairMessage);
-        return checks_->check(end, false, pairMessage);
+        checks().check(start, false, pairMessage);
+        return checks().check(end, false, pairMessage);
     }
-    return checks_->check(end, true, pairMessage);
+    return checks().check(end, true, pairMessage);
 }
 
-bool ShiftDefinitionScreen::checkRule(int rule) {
+bool ShiftDefinitionScreen::checkRule(Rule rule) {
     switch (rule) {
-    case 1:
+    case Rule::Abbrev:
         return checkRequired(abbrev_);
-    case 2:
+    case Rule::Name:
         return checkRequired(name_);
-    case 3:
+    case Rule::Order:
         return checkNumeric(order_, u"優先順に正しく入力してください"_s);
-    case 4:
+    case Rule::Start:
         if (timesExempt())
             return clearUnusedTimes({start_});
         return checkStartTime(start_, end_, false, u"開始時間に入力してください"_s,
                               u"開始時間に正しく入力してください"_s);
-    case 5:
+    case Rule::End:
         if (timesExempt())
             return clearUnusedTimes({end_});
         return checkEndTime(start_, end_, false, u"終了時間に入力してください"_s,
                             u"終了時間に正しく入力してください"_s,
                             u"開始時間と終了時間は共に入力が必要です"_s);
-    case 6:
+    case Rule::EarlyStaff:
         return checkStaffCount(earlyStaff_, earlyNone_->isChecked() || lateOnly_->isChecked(),
                                u"早出要員数に正しく入力してください"_s);
-    case 7:
+    case Rule::EarlyStart:
         return checkStartTime(earlyStart_, earlyEnd_, earlyTimesExempt(),
                               u"早出開始時間に入力してください"_s,
                               u"早出開始に正しく入力してください"_s);
-    case 8:
+    case Rule::EarlyEnd:
         return checkEndTime(
             earlyStart_, earlyEnd_, earlyTimesExempt(), u"早出終了時間に入力してください"_s,
             u"早出終了に正しく入力してください"_s, u"早出開始と早出終了は共に入力が必要です"_s);
-    case 9:
+    case Rule::LateStaff:
         return checkStaffCount(lateStaff_, earlyNone_->isChecked() || earlyOnly_->isChecked(),
                                u"遅出要員数に正しく入力してください"_s);
-    case 10:
+    case Rule::LateStart:
         return checkStartTime(lateStart_, lateEnd_, lateTimesExempt(),
                               u"遅出開始時間に入力してください"_s,
                               u"遅出開始に正しく入力してください"_s);
-    case 11:
+    case Rule::LateEnd:
         return checkEndTime(
             lateStart_, lateEnd_, lateTimesExempt(), u"遅出終了時間に入力してください"_s,
             u"遅出終了に正しく入力してください"_s, u"遅出開始と遅出終了は共に入力が必要です"_s);
-    case 12:
+    case Rule::MinStaff:
         return checkNumeric(minStaff_, u"シフト最小要員数に正しく入力してください"_s);
-    case 13:
+    case Rule::Leaders:
         return checkNumeric(leaders_, u"シフト責任者数に正しく入力してください"_s);
-    case 14:
+    case Rule::MaxCount:
         return checkNumeric(maxCount_, u"MAX回数に正しく入力してください"_s);
-    case 15:
+    case Rule::TeamStaff:
         return checkZeroOrNumeric(teamStaff_, u"チーム要員数に正しく入力してください"_s);
-    case 16:
+    case Rule::TeamLeaders:
         return checkZeroOrNumeric(teamLeaders_, u"チーム責任者に正しく入力してください"_s);
-    default:
-        return true;
     }
+    return true;
 }
 
 bool ShiftDefinitionScreen::checkAll() {
-    checks_->reset();
-    for (int rule = 1; rule <= 16; ++rule)
+    checks().reset();
+    for (const auto& [field, rule] : boxRules())
         checkRule(rule);
-    return !checks_->reportIfFailed();
+    return !checks().reportIfFailed();
 }
 
 void ShiftDefinitionScreen::onConfirmClicked() {
     if (!checkAll())
         return;
-    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+    if (!ask(u"入力内容で更新します。"_s))
         return;
     const bool working = working_->isChecked();
     bool stored = false;
-    guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {abbrev_->text()});
         // A new working shift, or a leave shift turned into one, must fit the ten the roster
         // model holds.
         const bool becomesWorking = working && (t.noMatch() || t.integer(u"基本_対象FLG"_s) != 1);
         if (becomesWorking && workingCount_ + 1 >= kMaxWorkingShifts + 1) {
-            ctx_.prompter.inform(kTitle, u"対象シフトの登録はMAX 10件までです。"_s);
+            inform(u"対象シフトの登録はMAX 10件までです。"_s);
             return;
         }
         if (t.noMatch())
@@ -493,22 +498,21 @@ void ShiftDefinitionScreen::onConfirmClicked() {
     });
     if (!stored)
         return;
-    ctx_.prompter.inform(kTitle, u"シフト名称は更新(登録)されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { fillList(); });
+    inform(u"シフト名称は更新(登録)されました。"_s);
+    act([this] { fillList(); });
 }
 
 void ShiftDefinitionScreen::onDeleteClicked() {
-    if (!ctx_.prompter.ask(kTitle, u"表示内容を削除します。"_s))
+    if (!ask(u"表示内容を削除します。"_s))
         return;
     bool removed = false;
-    guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {abbrev_->text()});
         if (t.noMatch()) {
-            ctx_.prompter.inform(kTitle, u"指定されたシフト名称は登録されていません。"_s);
+            inform(u"指定されたシフト名称は登録されていません。"_s);
             return;
         }
         t.remove();
@@ -517,6 +521,6 @@ void ShiftDefinitionScreen::onDeleteClicked() {
     });
     if (!removed)
         return;
-    ctx_.prompter.inform(kTitle, u"指定されたシフト名称は削除されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { fillList(); });
+    inform(u"指定されたシフト名称は削除されました。"_s);
+    act([this] { fillList(); });
 }

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QWidget>
+#include "screens/screen_base.h"
 
-struct AppContext;
-class FieldChecks;
+#include <array>
+#include <utility>
+
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -11,11 +12,10 @@ class QRadioButton;
 
 // The shift definitions (シフト基本): working shifts, which rosters staff every day, and leave
 // shifts. Lists the shifts of one category and adds, changes and deletes definitions.
-class ShiftDefinitionScreen final : public QWidget {
+class ShiftDefinitionScreen final : public EntryScreen {
     Q_OBJECT
 public:
     explicit ShiftDefinitionScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~ShiftDefinitionScreen() override;
 
     // The most working shifts the roster model holds.
     static constexpr int kMaxWorkingShifts = 10;
@@ -24,6 +24,29 @@ public:
     int listFilter() const;
 
 private:
+    // The checks of the boxes, in the order the whole form is checked.
+    enum class Rule {
+        Abbrev,
+        Name,
+        Order,
+        Start,
+        End,
+        EarlyStaff,
+        EarlyStart,
+        EarlyEnd,
+        LateStaff,
+        LateStart,
+        LateEnd,
+        MinStaff,
+        Leaders,
+        MaxCount,
+        TeamStaff,
+        TeamLeaders,
+    };
+
+    // Every checked box with its rule, in that order.
+    std::array<std::pair<QLineEdit*, Rule>, 16> boxRules() const;
+
     void buildLayout();
     void connectChecks();
     void workingShiftMode();
@@ -43,13 +66,11 @@ private:
                         const QString& invalidMessage);
     bool checkEndTime(QLineEdit* start, QLineEdit* end, bool exempt, const QString& emptyMessage,
                       const QString& invalidMessage, const QString& pairMessage);
-    bool checkRule(int rule);
+    bool checkRule(Rule rule);
     bool checkAll();
     void onConfirmClicked();
     void onDeleteClicked();
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
     int workingCount_ = 0;
 
     QRadioButton* working_;

@@ -2,13 +2,13 @@
 
 #include "screens/app_context.h"
 #include "store/clock.h"
+#include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -87,31 +87,25 @@ QString storedDate(const QString& typed) {
 
 } // namespace
 
-StaffRegisterScreen::StaffRegisterScreen(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
-    setObjectName(u"職員登"_s);
-    setWindowTitle(u"職員登録"_s);
+StaffRegisterScreen::StaffRegisterScreen(AppContext& context, QWidget* parent)
+    : EntryScreen(context, u"職員登"_s, u"職員登録"_s, kTitle, parent) {
     buildUi();
-    guarded(ctx_.prompter, kTitle, [this] {
+    act([this] {
         fillStaffList();
-        category_->addItems(CodeListService::FillCodeList(ctx_.db, 1));
-        team_->addItems(CodeListService::FillCodeList(ctx_.db, 5));
+        category_->addItems(CodeListService::FillCodeList(ctx().db, CodeKind::StaffCategory));
+        team_->addItems(CodeListService::FillCodeList(ctx().db, CodeKind::Team));
         for (QComboBox* c : {category_, team_})
             FormParts::clearChoice(c);
         // The type shown is シフト有, so its patterns are the ones offered.
         patternKind_ = 1;
         fillPatternCombo(1);
     });
-    if (!ctx_.selectedStaffNo.isEmpty()) {
-        const auto items = staffList_->findItems(ctx_.selectedStaffName, Qt::MatchExactly);
+    if (!ctx().selectedStaffNo.isEmpty()) {
+        const auto items = staffList_->findItems(ctx().selectedStaffName, Qt::MatchExactly);
         if (!items.isEmpty())
             staffList_->setCurrentItem(items.front());
-        loadStaff(ctx_.selectedStaffName);
+        loadStaff(ctx().selectedStaffName);
     }
-}
-
-StaffRegisterScreen::~StaffRegisterScreen() {
-    FormParts::silenceScreen(this);
 }
 
 void StaffRegisterScreen::buildUi() {
@@ -229,73 +223,73 @@ void StaffRegisterScreen::buildUi() {
             [this](QListWidgetItem* item) { loadStaff(item->text()); });
     connect(shiftType_, &QComboBox::activated, this, &StaffRegisterScreen::onShiftTypeChosen);
     connect(category_, &QComboBox::activated, this, [this] {
-        checks_->reset();
-        guarded(ctx_.prompter, kTitle, [this] { lookUpCategory(); });
+        checks().reset();
+        act([this] { lookUpCategory(); });
     });
     connect(pattern_, &QComboBox::activated, this, [this] {
-        checks_->reset();
-        guarded(ctx_.prompter, kTitle, [this] { lookUpPattern(); });
+        checks().reset();
+        act([this] { lookUpPattern(); });
     });
     connect(confirm, &QPushButton::clicked, this, &StaffRegisterScreen::save);
     connect(remove, &QPushButton::clicked, this, &StaffRegisterScreen::remove);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    checks_->onFocusLost(no_, [this] { checkNo(); });
-    checks_->onFocusLost(name_, [this] { checkName(); });
-    checks_->onFocusLost(kana_, [this] { checkKana(); });
-    checks_->onFocusLost(startDate_, [this] { checkStartDate(); });
-    checks_->onFocusLost(birthDate_, [this] { checkBirthDate(); });
-    checks_->onFocusLost(leaveFrom_, [this] {
-        FormParts::checkOptionalDate(*checks_, leaveFrom_, kLeaveFromInvalid);
+    checks().onFocusLost(no_, [this] { checkNo(); });
+    checks().onFocusLost(name_, [this] { checkName(); });
+    checks().onFocusLost(kana_, [this] { checkKana(); });
+    checks().onFocusLost(startDate_, [this] { checkStartDate(); });
+    checks().onFocusLost(birthDate_, [this] { checkBirthDate(); });
+    checks().onFocusLost(leaveFrom_, [this] {
+        FormParts::checkOptionalDate(checks(), leaveFrom_, kLeaveFromInvalid);
     });
-    checks_->onFocusLost(
-        leaveTo_, [this] { FormParts::checkOptionalDate(*checks_, leaveTo_, kLeaveToInvalid); });
-    checks_->onFocusLost(displayOrder_, [this] { checkDisplayOrder(); });
-    checks_->onFocusLost(address_, [this] { checkAddress(); });
+    checks().onFocusLost(
+        leaveTo_, [this] { FormParts::checkOptionalDate(checks(), leaveTo_, kLeaveToInvalid); });
+    checks().onFocusLost(displayOrder_, [this] { checkDisplayOrder(); });
+    checks().onFocusLost(address_, [this] { checkAddress(); });
 
     resize(860, 560);
 }
 
 void StaffRegisterScreen::fillStaffList() {
     staffList_->clear();
-    staffList_->addItems(StaffListService::FillStaffList(ctx_.db));
+    staffList_->addItems(StaffListService::FillStaffList(ctx().db));
 }
 
 void StaffRegisterScreen::fillPatternCombo(int kind) {
     pattern_->clear();
     if (kind != 0)
-        pattern_->addItems(PatternListService::FillPatternList(ctx_.db, 1, kind));
+        pattern_->addItems(PatternListService::FillPatternList(ctx().db, 1, kind));
     FormParts::clearChoice(pattern_);
 }
 
 void StaffRegisterScreen::onShiftTypeChosen() {
     const int code = shiftTypeCode(shiftType_->currentText());
     const int kind = code == kNoShiftCode ? 0 : code;
-    guarded(ctx_.prompter, kTitle, [&] { fillPatternCombo(kind); });
+    act([&] { fillPatternCombo(kind); });
     if (kind != 0)
         patternKind_ = kind;
 }
 
 bool StaffRegisterScreen::lookUpCategory() {
-    // The name index spans every code kind; only an employee category (kind 1) will do.
-    Table t(ctx_.db, u"個マスタ"_s);
+    // The name index spans every code kind; only an employee category will do.
+    Table t(ctx().db, u"個マスタ"_s);
     t.setIndex(u"idx_名称"_s);
     const QString text = category_->currentText();
     t.seek(Seek::Equal, {text});
     bool found = false;
     for (; !t.noMatch() && !t.eof() && t.text(u"個_名称"_s) == text; t.moveNext()) {
-        if (t.integer(u"個_区分"_s) == 1) {
+        if (t.integer(u"個_区分"_s) == CodeKind::StaffCategory) {
             found = true;
             break;
         }
     }
     if (found)
         categoryNo_ = t.integer(u"個_NO"_s);
-    return checks_->check(category_, found, kCategoryMismatch);
+    return checks().check(category_, found, kCategoryMismatch);
 }
 
 bool StaffRegisterScreen::lookUpPattern() {
-    Table t(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+    Table t(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
     t.setIndex(u"idx_パタ名称"_s);
     t.seek(Seek::Equal, {pattern_->currentText(), 0});
     const bool found = !t.noMatch();
@@ -303,19 +297,19 @@ bool StaffRegisterScreen::lookUpPattern() {
         patternKind_ = t.integer(u"パタ_区分"_s);
         patternNo_ = t.integer(u"パタ_NO"_s);
     }
-    return checks_->check(pattern_, found, kPatternMismatch);
+    return checks().check(pattern_, found, kPatternMismatch);
 }
 
 void StaffRegisterScreen::loadStaff(const QString& staffName) {
-    guarded(ctx_.prompter, kTitle, [&] {
-        Table t(ctx_.db, kTable);
+    act([&] {
+        Table t(ctx().db, kTable);
         t.setIndex(u"idx_名漢字"_s);
         t.seek(Seek::Equal, {staffName});
         if (t.noMatch()) {
-            ctx_.prompter.inform(kTitle, kNotRegistered);
+            inform(kNotRegistered);
             return;
         }
-        checks_->reset();
+        checks().reset();
         no_->setText(t.text(u"職員_no"_s));
         displayOrder_->setText(t.text(u"職員_表示順"_s));
         name_->setText(t.text(u"職員_名漢字"_s));
@@ -355,23 +349,23 @@ void StaffRegisterScreen::loadStaff(const QString& staffName) {
                                                           address_, leaveFrom_, leaveTo_})
             FieldChecks::setTextColour(w, true);
 
-        Table code(ctx_.db, u"個マスタ"_s);
+        Table code(ctx().db, u"個マスタ"_s);
         code.setIndex(u"key_個ﾏｽﾀｰ"_s);
-        code.seek(Seek::Equal, {1, categoryNo_});
+        code.seek(Seek::Equal, {CodeKind::StaffCategory, categoryNo_});
         if (code.noMatch()) {
             category_->setEditText(QString());
-            ctx_.prompter.inform(kTitle, kCategoryMismatch);
+            inform(kCategoryMismatch);
         } else {
             category_->setEditText(code.text(u"個_名称"_s));
             FieldChecks::setTextColour(category_, true);
         }
 
         if (shiftType_->currentText() != kNoShift) {
-            Table pattern(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+            Table pattern(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
             pattern.setIndex(u"key_ﾊﾟﾀﾝ"_s);
             pattern.seek(Seek::Equal, {patternKind_, patternNo_, 0});
             if (pattern.noMatch()) {
-                ctx_.prompter.inform(kTitle, u"特定ｼﾌﾄNOの登録を確認して下さい。"_s);
+                inform(u"特定ｼﾌﾄNOの登録を確認して下さい。"_s);
                 pattern_->setEditText(QString());
             } else {
                 pattern_->setEditText(pattern.text(u"パタ_名称"_s));
@@ -382,66 +376,66 @@ void StaffRegisterScreen::loadStaff(const QString& staffName) {
 }
 
 bool StaffRegisterScreen::checkNo() {
-    return checks_->check(no_, isDigits(no_->text()), u"職員番号に正しく入力してください"_s);
+    return checks().check(no_, isDigits(no_->text()), u"職員番号に正しく入力してください"_s);
 }
 
 bool StaffRegisterScreen::checkName() {
     const QString n = name_->text();
     if (n.isEmpty())
-        return checks_->check(name_, false, u"職員名に入力してください"_s);
-    return checks_->check(name_, n.size() <= kNameLimit, u"職員名は漢字25桁以内で入力して下さい"_s);
+        return checks().check(name_, false, u"職員名に入力してください"_s);
+    return checks().check(name_, n.size() <= kNameLimit, u"職員名は漢字25桁以内で入力して下さい"_s);
 }
 
 bool StaffRegisterScreen::checkKana() {
     const QString k = kana_->text();
     if (k.isEmpty())
-        return checks_->check(kana_, false, u"職員名カナに入力してください"_s);
-    return checks_->check(kana_, k.size() <= kKanaLimit,
+        return checks().check(kana_, false, u"職員名カナに入力してください"_s);
+    return checks().check(kana_, k.size() <= kKanaLimit,
                           u"職員名カナは半角ｶﾅ20桁以内で入力して下さい"_s);
 }
 
 bool StaffRegisterScreen::checkStartDate() {
     const bool ok =
-        FormParts::checkOptionalDate(*checks_, startDate_, u"勤務開始日に正しく入力してください"_s);
+        FormParts::checkOptionalDate(checks(), startDate_, u"勤務開始日に正しく入力してください"_s);
     if (startDate_->text().isEmpty())
         years_->clear();
     else if (ok)
         years_->setText(QString::number(TextValues::diffYears(
-            TextValues::parseDateText(startDate_->text()), ctx_.clock.today())));
+            TextValues::parseDateText(startDate_->text()), ctx().clock.today())));
     return ok;
 }
 
 bool StaffRegisterScreen::checkBirthDate() {
     if (birthDate_->text().isEmpty()) {
         age_->clear();
-        return checks_->check(birthDate_, true, {});
+        return checks().check(birthDate_, true, {});
     }
     const auto date = TextValues::normaliseDate(birthDate_->text());
     if (date)
         age_->setText(QString::number(
-            TextValues::diffYears(TextValues::parseDateText(*date), ctx_.clock.today())));
-    return checks_->check(birthDate_, date.has_value(), u"生年月日に正しく入力してください"_s);
+            TextValues::diffYears(TextValues::parseDateText(*date), ctx().clock.today())));
+    return checks().check(birthDate_, date.has_value(), u"生年月日に正しく入力してください"_s);
 }
 
 bool StaffRegisterScreen::checkDisplayOrder() {
     if (displayOrder_->text().isEmpty())
         displayOrder_->setText(u"999"_s);
-    return checks_->check(displayOrder_, isDigits(displayOrder_->text()),
+    return checks().check(displayOrder_, isDigits(displayOrder_->text()),
                           u"表示順に正しく入力してください"_s);
 }
 
 bool StaffRegisterScreen::checkTeam() {
-    const bool ok = ctx_.settings.byTeam != 1 || !team_->currentText().isEmpty();
-    return checks_->check(team_, ok, u"チーム名を入力してください"_s);
+    const bool ok = ctx().settings.byTeam != 1 || !team_->currentText().isEmpty();
+    return checks().check(team_, ok, u"チーム名を入力してください"_s);
 }
 
 bool StaffRegisterScreen::checkAddress() {
-    return checks_->check(address_, address_->text().size() <= kAddressLimit,
+    return checks().check(address_, address_->text().size() <= kAddressLimit,
                           u"住所は漢字かな25桁以内で入力して下さい"_s);
 }
 
 bool StaffRegisterScreen::checkAll() {
-    checks_->reset();
+    checks().reset();
     checkNo();
     checkName();
     checkKana();
@@ -450,24 +444,23 @@ bool StaffRegisterScreen::checkAll() {
     checkBirthDate();
     if (shiftType_->currentText() != kNoShift)
         lookUpPattern();
-    FormParts::checkOptionalDate(*checks_, leaveFrom_, kLeaveFromInvalid);
-    FormParts::checkOptionalDate(*checks_, leaveTo_, kLeaveToInvalid);
+    FormParts::checkOptionalDate(checks(), leaveFrom_, kLeaveFromInvalid);
+    FormParts::checkOptionalDate(checks(), leaveTo_, kLeaveToInvalid);
     checkDisplayOrder();
     checkTeam();
-    return !checks_->reportIfFailed();
+    return !checks().reportIfFailed();
 }
 
 void StaffRegisterScreen::save() {
     bool passed = false;
-    if (!guarded(ctx_.prompter, kTitle, [&] { passed = checkAll(); }) || !passed)
+    if (!act([&] { passed = checkAll(); }) || !passed)
         return;
-    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+    if (!ask(u"入力内容で更新します。"_s))
         return;
     const int typeCode = shiftTypeCode(shiftType_->currentText());
-    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    const bool ok = actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(u"key_職員"_s);
         t.seek(Seek::Equal, {no_->text()});
         if (t.noMatch())
@@ -501,19 +494,19 @@ void StaffRegisterScreen::save() {
     });
     if (!ok)
         return;
-    ctx_.prompter.inform(kTitle, u"職員は更新(登録)されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { fillStaffList(); });
+    inform(u"職員は更新(登録)されました。"_s);
+    act([this] { fillStaffList(); });
 }
 
 void StaffRegisterScreen::remove() {
-    if (!ctx_.prompter.ask(kTitle, u"表示内容を削除します。"_s))
+    if (!ask(u"表示内容を削除します。"_s))
         return;
     QListWidgetItem* item = staffList_->currentItem();
     const QString chosen = item ? item->text() : QString();
     bool found = false;
-    const bool ok = guarded(ctx_.prompter, kTitle, [&] {
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    const bool ok = act([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(u"idx_名漢字"_s);
         t.seek(Seek::Equal, {chosen});
         if (item == nullptr || t.noMatch())
@@ -525,9 +518,9 @@ void StaffRegisterScreen::remove() {
     if (!ok)
         return;
     if (!found) {
-        ctx_.prompter.inform(kTitle, kNotRegistered);
+        inform(kNotRegistered);
         return;
     }
-    ctx_.prompter.inform(kTitle, u"職員は削除されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { fillStaffList(); });
+    inform(u"職員は削除されました。"_s);
+    act([this] { fillStaffList(); });
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include "screens/screen_base.h"
 
-struct AppContext;
-class FieldChecks;
+#include <QString>
+
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -12,11 +11,10 @@ class QRadioButton;
 
 // Creates, changes and deletes staff members: identification, contact data, category,
 // shift type and pattern, early/late duty, team, leader and employment status.
-class StaffRegisterScreen final : public QWidget {
+class StaffRegisterScreen final : public EntryScreen {
     Q_OBJECT
 public:
     explicit StaffRegisterScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~StaffRegisterScreen() override;
 
     static constexpr int kNameLimit = 25;
     static constexpr int kKanaLimit = 20;
@@ -43,8 +41,6 @@ private:
     void save();
     void remove();
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
     // The category and pattern found by their look-ups or by loading a member.
     int categoryNo_ = 0;
     int patternKind_ = 0;

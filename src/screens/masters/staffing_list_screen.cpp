@@ -6,7 +6,6 @@
 #include "widgets/flex_grid.h"
 #include "widgets/fonts.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -32,10 +31,9 @@ const std::array<QString, 8>& rowNames() {
 
 } // namespace
 
-StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternName, QWidget* parent)
-    : QWidget(parent), ctx_(ctx) {
-    setObjectName(u"要員数一覧"_s);
-    setWindowTitle(kTitle);
+StaffingListScreen::StaffingListScreen(AppContext& context, const QString& patternName,
+                                       QWidget* parent)
+    : EntryScreen(context, u"要員数一覧"_s, kTitle, kTitle, parent) {
 
     auto* root = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -61,18 +59,14 @@ StaffingListScreen::StaffingListScreen(AppContext& ctx, const QString& patternNa
 
     layoutGrid(kDataCols);
     resize(1010, 280);
-    guarded(ctx_.prompter, kTitle, [this] { fillPatternCombo(); });
+    act([this] { fillPatternCombo(); });
     if (!patternName.isEmpty())
         showPattern(patternName);
 }
 
-StaffingListScreen::~StaffingListScreen() {
-    FormParts::silenceScreen(this);
-}
-
 void StaffingListScreen::fillPatternCombo() {
     pattern_->clear();
-    Table t(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+    Table t(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
     t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
     for (t.moveFirst(); !t.eof(); t.moveNext())
         if (t.integer(u"パタ_連番"_s) == 0)
@@ -100,22 +94,22 @@ void StaffingListScreen::layoutGrid(int dataCols) {
 
 void StaffingListScreen::onPatternChosen() {
     const QString name = pattern_->currentText();
-    guarded(ctx_.prompter, kTitle, [&] {
+    act([&] {
         struct Column {
             QString name;
             std::array<int, 7> values{};
         };
         std::vector<Column> columns;
-        Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
-        Table header(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+        Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
+        Table header(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
         header.setIndex(u"idx_パタ名称"_s);
         header.seek(Seek::Equal, {name, 0});
         if (!header.noMatch()) {
             const int kind = header.integer(u"パタ_区分"_s);
             const int number = header.integer(u"パタ_NO"_s);
-            Table rows(ctx_.db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
+            Table rows(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
             rows.setIndex(u"key_ﾊﾟﾀﾝ"_s);
-            Table shift(ctx_.db, u"シフト基本"_s);
+            Table shift(ctx().db, u"シフト基本"_s);
             shift.setIndex(u"key_基本"_s);
             rows.seek(Seek::GreaterEqual, {kind, number, 1});
             for (; !rows.eof() && rows.integer(u"パタ_区分"_s) == kind &&

@@ -1,20 +1,19 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include "screens/screen_base.h"
 
-struct AppContext;
+#include <QString>
+
 class FlexGrid;
 class QComboBox;
 
 // Read-only view of one shift pattern: the default staffing of each shift in the pattern,
 // one column per position.
-class StaffingListScreen final : public QWidget {
+class StaffingListScreen final : public EntryScreen {
     Q_OBJECT
 public:
     // `patternName` is the pattern to show at once (may be empty).
     StaffingListScreen(AppContext& ctx, const QString& patternName, QWidget* parent = nullptr);
-    ~StaffingListScreen() override;
 
     // Puts a pattern name in the combo and shows it.
     void showPattern(const QString& name);
@@ -26,7 +25,6 @@ private:
     void layoutGrid(int dataCols);
     void onPatternChosen();
 
-    AppContext& ctx_;
     QComboBox* pattern_;
     FlexGrid* grid_;
 };

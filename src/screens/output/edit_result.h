@@ -2,14 +2,22 @@
 
 #include <QString>
 
+// What the clerk chose to do with one roster cell in the shift change dialog.
+enum class EditAction {
+    Closed,    // the dialog was closed without either button: no change, though it is confirmed
+    Cancelled, // 取消
+    Replace,   // 置換: the cell takes the chosen shift
+    Insert,    // 挿入: the chosen shift goes in and the later shifts move one day on
+    Delete,    // 削除: the later shifts move one day back onto the cell
+    Sequence,  // シフト: the working shifts in order, one a day from the cell on
+};
+
 // The change chosen for one roster cell in the shift change dialog.
 struct EditResult {
-    // "置" replace, "後" insert, "削" delete, "シ" shift sequence; empty when cancelled;
-    // "0" when the dialog was closed without either button (matches no action).
-    QString action = QStringLiteral("0"); // EditAction
-    QString shiftName{};                  // EditShiftName
-    QString shiftAbbrev{};                // EditShiftAbbrev
-    int earlyMark = 0;                    // EditEarlyMark: 0 none, 2 early, 3 late
+    EditAction action = EditAction::Closed;
+    QString shiftName{};   // of Replace and Insert
+    QString shiftAbbrev{}; // of Replace and Insert
+    int earlyMark = 0;     // as stored with the shift: 0 none, 2 early, 3 late
 
-    bool cancelled() const { return action.isEmpty(); }
+    bool cancelled() const { return action == EditAction::Cancelled; }
 };

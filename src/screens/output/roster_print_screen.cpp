@@ -5,11 +5,12 @@
 #include "output/stored_roster_print.h"
 #include "screens/app_context.h"
 #include "screens/output/preview_print_output.h"
+#include "store/code_kind.h"
 #include "store/list_services.h"
 #include "store/text_values.h"
+#include "widgets/busy_cursor.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,32 +30,26 @@ const QString TargetStaff = u"個別指定"_s;
 const QString TargetTeam = u"チーム指定"_s;
 } // namespace
 
-RosterPrintScreen::RosterPrintScreen(AppContext& ctx, std::unique_ptr<PrintOutput> output,
+RosterPrintScreen::RosterPrintScreen(AppContext& context, std::unique_ptr<PrintOutput> output,
                                      QWidget* parent)
-    : QWidget(parent), ctx_(ctx), output_(std::move(output)) {
+    : EntryScreen(context, u"勤務印刷"_s, u"勤務表･累計表 出力"_s, Title, parent),
+      output_(std::move(output)) {
     if (!output_)
         output_ = std::make_unique<PreviewPrintOutput>();
-    checks_ = new FieldChecks(ctx_.prompter, Title, this);
-    setObjectName(u"勤務印刷"_s);
-    setWindowTitle(u"勤務表･累計表 出力"_s);
     buildUi();
 
-    model_.leaderFilter = 1;
-    model_.groupingMode = ctx_.settings.byTeam == 1 ? 2 : 1;
-    model_.byTeam = ctx_.settings.byTeam;
+    model_.leaderFilter = LeaderFilter::Everybody;
+    model_.groupingMode = ctx().settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
+    model_.byTeam = ctx().settings.byTeam;
 
     kindList_->addItems({KindRoster, u"月別勤務累計表"_s, u"年度勤務累計表"_s});
     targetList_->addItems({TargetAll, TargetStaff});
-    if (ctx_.settings.byTeam == 1)
+    if (ctx().settings.byTeam == 1)
         targetList_->addItem(TargetTeam);
     staffList_->hide();
     teamList_->hide();
-    startEdit_->setText(ctx_.settings.periodStart);
-    endEdit_->setText(ctx_.settings.periodEnd);
-}
-
-RosterPrintScreen::~RosterPrintScreen() {
-    FormParts::silenceScreen(this);
+    startEdit_->setText(ctx().settings.periodStart);
+    endEdit_->setText(ctx().settings.periodEnd);
 }
 
 void RosterPrintScreen::buildUi() {
@@ -116,8 +111,8 @@ void RosterPrintScreen::buildUi() {
     connect(teamList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onTeamClicked);
     connect(print, &QPushButton::clicked, this, &RosterPrintScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    checks_->onFocusLost(startEdit_, [this] { checkStart(); });
-    checks_->onFocusLost(endEdit_, [this] { checkEnd(); });
+    checks().onFocusLost(startEdit_, [this] { checkStart(); });
+    checks().onFocusLost(endEdit_, [this] { checkEnd(); });
 }
 
 void RosterPrintScreen::onTargetChosen() {
@@ -134,51 +129,51 @@ void RosterPrintScreen::onTargetChosen() {
         teamList_->hide();
         teamLabel_->clear();
         staffLabel_->setText(u"登録職員一覧"_s);
-        guarded(ctx_.prompter, Title, [&] {
+        act([&] {
             staffList_->clear();
-            staffList_->addItems(StaffListService::FillStaffList(ctx_.db));
+            staffList_->addItems(StaffListService::FillStaffList(ctx().db));
         });
         staffList_->show();
     } else if (target == TargetTeam) {
         staffList_->hide();
         staffLabel_->clear();
         teamLabel_->setText(u"登録チーム一覧"_s);
-        guarded(ctx_.prompter, Title, [&] {
+        act([&] {
             teamList_->clear();
-            teamList_->addItems(CodeListService::FillCodeList(ctx_.db, 5));
+            teamList_->addItems(CodeListService::FillCodeList(ctx().db, CodeKind::Team));
         });
         teamList_->show();
     }
 }
 
 void RosterPrintScreen::onStaffClicked(QListWidgetItem* item) {
-    guarded(ctx_.prompter, Title, [&] {
-        const StaffLookup staff = StaffListService::FindStaffByName(ctx_.db, item->text());
+    act([&] {
+        const StaffLookup staff = StaffListService::FindStaffByName(ctx().db, item->text());
         if (staff.no.isEmpty()) {
-            ctx_.prompter.inform(Title, u"指定された職員は登録されていません。"_s);
+            inform(u"指定された職員は登録されていません。"_s);
             return;
         }
         model_.filterTeam.clear();
         model_.filterStaffNo = staff.no;
-        model_.groupingMode = 1;
+        model_.groupingMode = Grouping::Everybody;
     });
 }
 
 void RosterPrintScreen::onTeamClicked(QListWidgetItem* item) {
     model_.filterTeam = item->text();
     model_.filterStaffNo.clear();
-    model_.groupingMode = 2;
+    model_.groupingMode = Grouping::ByTeam;
 }
 
 void RosterPrintScreen::checkStart() {
     const QString error = PrintStartDateError(startEdit_->text());
-    if (checks_->check(startEdit_, error.isEmpty(), error))
+    if (checks().check(startEdit_, error.isEmpty(), error))
         startEdit_->setText(*TextValues::normaliseDate(startEdit_->text()));
 }
 
 void RosterPrintScreen::checkEnd() {
     const QString error = PrintEndDateError(endEdit_->text());
-    if (!checks_->check(endEdit_, error.isEmpty(), error))
+    if (!checks().check(endEdit_, error.isEmpty(), error))
         return;
     if (const auto normal = TextValues::normaliseDate(endEdit_->text()))
         endEdit_->setText(*normal);
@@ -187,21 +182,21 @@ void RosterPrintScreen::checkEnd() {
 }
 
 void RosterPrintScreen::onPrintClicked() {
-    checks_->reset();
+    checks().reset();
     checkStart();
     checkEnd();
     const QListWidgetItem* kindItem = kindList_->currentItem();
     const int kindRow = kindItem ? kindList_->row(kindItem) : -1;
-    if (!checks_->hasError()) {
+    if (!checks().hasError()) {
         QString error;
         if (kindRow < 0) // the missing choice is reported once the dates are right
             error = PrintOrderError(startEdit_->text(), endEdit_->text());
         else
             error = PrintPeriodError(static_cast<PrintKind>(kindRow), startEdit_->text(),
                                      endEdit_->text());
-        checks_->check(endEdit_, error.isEmpty(), error);
+        checks().check(endEdit_, error.isEmpty(), error);
     }
-    if (checks_->reportIfFailed())
+    if (checks().reportIfFailed())
         return;
     FieldChecks::setTextColour(startEdit_, true);
     FieldChecks::setTextColour(endEdit_, true);
@@ -209,24 +204,23 @@ void RosterPrintScreen::onPrintClicked() {
     model_.periodEnd = endEdit_->text();
 
     if (kindRow < 0) {
-        ctx_.prompter.inform(Title, u"出力指示を選択してください"_s);
+        inform(u"出力指示を選択してください"_s);
         return;
     }
     if (kindRow != 0) {
-        ctx_.prompter.inform(Title,
-                             u"累計表の出力はまだ使用できません。勤務表を選択してください"_s);
+        inform(u"累計表の出力はまだ使用できません。勤務表を選択してください"_s);
         return;
     }
     bool printed = false;
-    guarded(ctx_.prompter, Title, [&] {
+    act([&] {
         {
             BusyCursor busy;
-            LoadRosterForPrint(ctx_.db, ctx_.settings, model_);
+            LoadRosterForPrint(ctx().db, ctx().settings, model_);
         }
         printed = output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
-            PrintRoster(model_, ctx_.settings.weekdayColour, sheet);
+            PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
     });
     if (printed)
-        ctx_.prompter.inform(Title, u"勤務表の印刷を終了しました"_s);
+        inform(u"勤務表の印刷を終了しました"_s);
 }

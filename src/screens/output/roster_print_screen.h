@@ -2,12 +2,10 @@
 
 #include "roster/roster_model.h"
 #include "screens/output/print_output.h"
+#include "screens/screen_base.h"
 
-#include <QWidget>
 #include <memory>
 
-struct AppContext;
-class FieldChecks;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -15,13 +13,12 @@ class QListWidgetItem;
 
 // "勤務表･累計表 出力": chooses what to print (the roster sheet or a totals sheet), for whom
 // (everybody, one person, one team) and for which period, then prints the registered roster.
-class RosterPrintScreen final : public QWidget {
+class RosterPrintScreen final : public EntryScreen {
     Q_OBJECT
 public:
     // `output` decides where printouts go; by default Qt's print preview and print dialog.
     explicit RosterPrintScreen(AppContext& ctx, std::unique_ptr<PrintOutput> output = nullptr,
                                QWidget* parent = nullptr);
-    ~RosterPrintScreen() override;
 
     const RosterModel& model() const { return model_; }
 
@@ -34,9 +31,7 @@ private:
     void checkEnd();
     void onPrintClicked();
 
-    AppContext& ctx_;
     std::unique_ptr<PrintOutput> output_;
-    FieldChecks* checks_;
     RosterModel model_;
 
     QListWidget* kindList_;

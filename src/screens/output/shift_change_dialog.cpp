@@ -1,7 +1,7 @@
 #include "screens/output/shift_change_dialog.h"
 
+#include "screens/app_context.h"
 #include "store/table.h"
-#include "widgets/prompter.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -18,10 +18,8 @@ const QString EarlySuffix = u"･早出"_s;
 const QString LateSuffix = u"･遅出"_s;
 } // namespace
 
-ShiftChangeDialog::ShiftChangeDialog(Database& db, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), db_(db), prompter_(prompter) {
-    setObjectName(u"修正"_s);
-    setWindowTitle(u"修正内容"_s);
+ShiftChangeDialog::ShiftChangeDialog(AppContext& context, QWidget* parent)
+    : EntryDialog(context, u"修正"_s, u"修正内容"_s, u"修正内容"_s, parent) {
     setModal(true);
 
     shiftList_ = new QListWidget(this);
@@ -62,7 +60,7 @@ ShiftChangeDialog::ShiftChangeDialog(Database& db, Prompter& prompter, QWidget* 
     connect(shiftList_, &QListWidget::itemDoubleClicked, this,
             &ShiftChangeDialog::onConfirmClicked);
 
-    fillShiftList();
+    act([this] { fillShiftList(); });
     if (shiftList_->count() > 0)
         shiftList_->setCurrentRow(0);
     shiftList_->setFocus();
@@ -70,7 +68,7 @@ ShiftChangeDialog::ShiftChangeDialog(Database& db, Prompter& prompter, QWidget* 
 
 void ShiftChangeDialog::fillShiftList() {
     result_ = EditResult{};
-    Table shifts(db_, u"シフト基本"_s);
+    Table shifts(ctx().db, u"シフト基本"_s);
     shifts.setIndex(u"idx_対象"_s);
     for (shifts.moveFirst(); !shifts.eof(); shifts.moveNext()) {
         const QString name = shifts.text(u"基本_名称"_s);
@@ -85,12 +83,12 @@ void ShiftChangeDialog::fillShiftList() {
 
 void ShiftChangeDialog::onConfirmClicked() {
     if (sequence_->isChecked()) {
-        result_ = EditResult{.action = u"シ"_s};
+        result_ = EditResult{.action = EditAction::Sequence};
         accept();
         return;
     }
     if (remove_->isChecked()) {
-        result_ = EditResult{.action = u"削"_s};
+        result_ = EditResult{.action = EditAction::Delete};
         accept();
         return;
     }
@@ -102,27 +100,33 @@ void ShiftChangeDialog::onConfirmClicked() {
         mark = name.mid(dot + 1) == u"早出"_s ? 2 : 3;
         name = name.left(dot);
     }
-    Table shifts(db_, u"シフト基本"_s);
-    shifts.setIndex(u"idx_名称"_s);
-    shifts.seek(Seek::Equal, {name});
-    if (name.isEmpty() || shifts.noMatch()) {
-        prompter_.inform(windowTitle(), u"指定したシフト名の登録を確認して下さい。"_s);
-        return;
-    }
-    result_ = EditResult{.action = insert_->isChecked() ? u"後"_s : u"置"_s,
-                         .shiftName = shifts.text(u"基本_名称"_s),
-                         .shiftAbbrev = shifts.text(u"基本_略称"_s),
-                         .earlyMark = mark};
-    accept();
+    bool found = false;
+    act([&] {
+        Table shifts(ctx().db, u"シフト基本"_s);
+        shifts.setIndex(u"idx_名称"_s);
+        shifts.seek(Seek::Equal, {name});
+        if (name.isEmpty() || shifts.noMatch()) {
+            inform(u"指定したシフト名の登録を確認して下さい。"_s);
+            return;
+        }
+        result_ =
+            EditResult{.action = insert_->isChecked() ? EditAction::Insert : EditAction::Replace,
+                       .shiftName = shifts.text(u"基本_名称"_s),
+                       .shiftAbbrev = shifts.text(u"基本_略称"_s),
+                       .earlyMark = mark};
+        found = true;
+    });
+    if (found)
+        accept();
 }
 
 void ShiftChangeDialog::onCancelClicked() {
-    result_ = EditResult{.action = QString()};
+    result_ = EditResult{.action = EditAction::Cancelled};
     reject();
 }
 
-EditResult ShiftChangeDialog::choose(Database& db, Prompter& prompter, QWidget* parent) {
-    ShiftChangeDialog dialog(db, prompter, parent);
+EditResult ShiftChangeDialog::choose(AppContext& ctx, QWidget* parent) {
+    ShiftChangeDialog dialog(ctx, parent);
     dialog.exec();
     return dialog.result();
 }

@@ -14,7 +14,7 @@ std::optional<EditResult> ConfirmedCellEdit(RosterGridPainter& painter, Prompter
     }
     painter.highlight(row, col);
     const EditResult edit = chooser(parent);
-    if (edit.action.isEmpty())
+    if (edit.cancelled())
         return std::nullopt;
     if (!prompter.ask(title, u"ｼﾌﾄを再設定しますか？内容を確認してください"_s))
         return std::nullopt;

@@ -7,8 +7,6 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
-#include "widgets/prompter.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,28 +32,22 @@ const QString kToInvalid = u"実績終了日に正しく入力してください
 
 } // namespace
 
-CreationUnitScreen::CreationUnitScreen(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
-    setObjectName(u"作成単位"_s);
-    setWindowTitle(u"作成単位設定"_s);
+CreationUnitScreen::CreationUnitScreen(AppContext& context, QWidget* parent)
+    : EntryDialog(context, u"作成単位"_s, u"作成単位設定"_s, kTitle, parent) {
     buildLayout();
 
-    checks_->reset();
-    checks_->onFocusLost(unitCount_, [this] { checkUnitCount(); });
-    checks_->onFocusLost(startDay_, [this] { checkStartDay(); });
-    checks_->onFocusLost(from_,
-                         [this] { FormParts::checkOptionalDate(*checks_, from_, kFromInvalid); });
-    checks_->onFocusLost(to_, [this] { FormParts::checkOptionalDate(*checks_, to_, kToInvalid); });
+    checks().reset();
+    checks().onFocusLost(unitCount_, [this] { checkUnitCount(); });
+    checks().onFocusLost(startDay_, [this] { checkStartDay(); });
+    checks().onFocusLost(from_,
+                         [this] { FormParts::checkOptionalDate(checks(), from_, kFromInvalid); });
+    checks().onFocusLost(to_, [this] { FormParts::checkOptionalDate(checks(), to_, kToInvalid); });
 
-    guarded(ctx_.prompter, kTitle, [this] {
+    act([this] {
         showCreationMode();
         base_->setChecked(true);
         showRow(1);
     });
-}
-
-CreationUnitScreen::~CreationUnitScreen() {
-    FormParts::silenceScreen(this);
 }
 
 void CreationUnitScreen::buildLayout() {
@@ -81,10 +73,8 @@ void CreationUnitScreen::buildLayout() {
     for (QLineEdit* e : {from_, to_})
         e->setMaximumWidth(110);
 
-    connect(base_, &QRadioButton::clicked, this,
-            [this] { guarded(ctx_.prompter, kTitle, [this] { showRow(1); }); });
-    connect(adjust_, &QRadioButton::clicked, this,
-            [this] { guarded(ctx_.prompter, kTitle, [this] { showRow(2); }); });
+    connect(base_, &QRadioButton::clicked, this, [this] { act([this] { showRow(1); }); });
+    connect(adjust_, &QRadioButton::clicked, this, [this] { act([this] { showRow(2); }); });
 
     auto* entries = new QGridLayout;
     int row = 0;
@@ -134,7 +124,7 @@ void CreationUnitScreen::buildLayout() {
 
 // Shows the stored values of row `key`; a missing row leaves the boxes as they are.
 void CreationUnitScreen::showRow(int key) {
-    Table t(ctx_.db, kTable);
+    Table t(ctx().db, kTable);
     t.setIndex(kKey);
     t.seek(Seek::Equal, {key});
     if (t.noMatch())
@@ -159,8 +149,7 @@ void CreationUnitScreen::showRow(int key) {
 }
 
 void CreationUnitScreen::showCreationMode() {
-    CreationMode mode;
-    CreationModeSetting(ctx_.db, 0, mode);
+    const CreationMode mode = ReadCreationModeSetting(ctx().db);
     if (mode.a == u"0"_s)
         surplusLeader_->setChecked(true);
     else if (mode.a == u"2"_s)
@@ -187,18 +176,18 @@ bool CreationUnitScreen::checkUnitCount() {
     const int unit = chosenUnit();
     // A week or day period needs at least one unit, or it would end before it starts.
     if (!count || (unit != 1 && *count < 1))
-        return checks_->check(unitCount_, false, u"作成単位数に正しく入力してください"_s);
+        return checks().check(unitCount_, false, u"作成単位数に正しく入力してください"_s);
     if (unit == 1)
-        return checks_->check(unitCount_, *count == 1, u"月単位の作成はMAX 1 です"_s);
+        return checks().check(unitCount_, *count == 1, u"月単位の作成はMAX 1 です"_s);
     if (unit == 2)
-        return checks_->check(unitCount_, *count <= 5, u"週単位の作成はMAX 5 です"_s);
-    return checks_->check(unitCount_, *count <= 31, u"日数指定の作成はMAX 31 です"_s);
+        return checks().check(unitCount_, *count <= 5, u"週単位の作成はMAX 5 です"_s);
+    return checks().check(unitCount_, *count <= 31, u"日数指定の作成はMAX 31 です"_s);
 }
 
 bool CreationUnitScreen::checkStartDay() {
     if (startDay_->text().isEmpty())
         startDay_->setText(u"1"_s);
-    return checks_->check(startDay_, TextValues::isSmallInt(startDay_->text()),
+    return checks().check(startDay_, TextValues::isSmallInt(startDay_->text()),
                           u"作成作成開始に正しく入力してください"_s);
 }
 
@@ -212,7 +201,7 @@ bool CreationUnitScreen::checkAdjustmentDates() {
         bool ok = true;
         for (QLineEdit* e : {from_, to_})
             if (e->text().isEmpty())
-                ok = checks_->check(e, false, missing) && ok;
+                ok = checks().check(e, false, missing) && ok;
         return ok;
     }
     const auto from = TextValues::normaliseDate(from_->text());
@@ -220,27 +209,27 @@ bool CreationUnitScreen::checkAdjustmentDates() {
     if (!from || !to) {
         bool ok = true;
         if (!from)
-            ok = checks_->check(from_, false, invalid);
+            ok = checks().check(from_, false, invalid);
         if (!to)
-            ok = checks_->check(to_, false, invalid) && ok;
+            ok = checks().check(to_, false, invalid) && ok;
         return ok;
     }
     if (*from > *to) {
-        checks_->check(from_, false, invalid);
-        checks_->check(to_, false, invalid);
+        checks().check(from_, false, invalid);
+        checks().check(to_, false, invalid);
         return false;
     }
     return true;
 }
 
 bool CreationUnitScreen::checkAll() {
-    checks_->reset();
+    checks().reset();
     checkUnitCount();
     checkStartDay();
-    FormParts::checkOptionalDate(*checks_, from_, kFromInvalid);
-    FormParts::checkOptionalDate(*checks_, to_, kToInvalid);
+    FormParts::checkOptionalDate(checks(), from_, kFromInvalid);
+    FormParts::checkOptionalDate(checks(), to_, kToInvalid);
     checkAdjustmentDates();
-    return !checks_->reportIfFailed();
+    return !checks().reportIfFailed();
 }
 
 void CreationUnitScreen::onConfirmClicked() {
@@ -250,16 +239,15 @@ void CreationUnitScreen::onConfirmClicked() {
     const QString question =
         key == 2 ? u"作成分調整の変更は次回作成､照会等に影響があります。更新しますか。"_s
                  : u"入力内容で更新します。"_s;
-    if (!ctx_.prompter.ask(kTitle, question))
+    if (!ask(question))
         return;
 
     CreationMode mode;
     mode.a = surplusLeader_->isChecked() ? u"0"_s : surplusCount_->isChecked() ? u"1"_s : u"2"_s;
     mode.b = automatic_->isChecked() ? u"0"_s : u"1"_s;
-    const bool saved = guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    const bool saved = actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {key});
         if (t.noMatch())
@@ -275,14 +263,14 @@ void CreationUnitScreen::onConfirmClicked() {
         t.set(u"作_作成To"_s, to_->text());
         t.set(u"作_備考"_s, remark_->text());
         t.update();
-        CreationModeSetting(ctx_.db, 1, mode);
+        WriteCreationModeSetting(ctx().db, mode);
         tx.commit();
     });
     if (!saved)
         return;
     if (key == 2) {
-        ctx_.settings.periodStart = from_->text();
-        ctx_.settings.periodEnd = to_->text();
+        ctx().settings.periodStart = from_->text();
+        ctx().settings.periodEnd = to_->text();
     }
-    ctx_.prompter.inform(kTitle, u"ｼﾌﾄ作成単位設定は更新(登録)されました。"_s);
+    inform(u"ｼﾌﾄ作成単位設定は更新(登録)されました。"_s);
 }

@@ -1,20 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "screens/screen_base.h"
 
-struct AppContext;
-class FieldChecks;
 class QLineEdit;
 class QRadioButton;
 
 // The creation unit: how long one roster period lasts (row 1 of 作成単位), the last created
 // period (row 2) and the creation-mode setting. Opened modally; the menu reloads the
 // start-up settings after it closes.
-class CreationUnitScreen final : public QDialog {
+class CreationUnitScreen final : public EntryDialog {
     Q_OBJECT
 public:
     explicit CreationUnitScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~CreationUnitScreen() override;
 
 private:
     void buildLayout();
@@ -28,8 +25,6 @@ private:
     bool checkAll();
     void onConfirmClicked();
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
     QRadioButton* base_;
     QRadioButton* adjust_;
     QRadioButton* monthUnit_;

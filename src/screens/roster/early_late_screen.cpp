@@ -10,9 +10,9 @@
 #include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "widgets/busy_cursor.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,20 +22,27 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-EarlyLateScreen::EarlyLateScreen(AppContext& ctx, RosterModel& model, Kind kind, QWidget* parent,
-                                 std::unique_ptr<PrintOutput> output)
-    : QDialog(parent), ctx_(ctx), model_(model),
-      title_(kind == Kind::ByTeam ? u"ﾁｰﾑ別勤務表早番･遅番 作成"_s : u"勤務表早番･遅番 作成"_s),
-      output_(std::move(output)) {
+namespace {
+
+QString titleOf(EarlyLateScreen::Kind kind) {
+    return kind == EarlyLateScreen::Kind::ByTeam ? u"ﾁｰﾑ別勤務表早番･遅番 作成"_s
+                                                 : u"勤務表早番･遅番 作成"_s;
+}
+
+} // namespace
+
+EarlyLateScreen::EarlyLateScreen(AppContext& context, RosterModel& model, Kind kind,
+                                 QWidget* parent, std::unique_ptr<PrintOutput> output)
+    : EntryDialog(context, kind == Kind::ByTeam ? u"勤務早チ"_s : u"勤務早個"_s, titleOf(kind),
+                  titleOf(kind), parent),
+      model_(model), output_(std::move(output)) {
     if (!output_)
         output_ = std::make_unique<PreviewPrintOutput>();
-    setObjectName(kind == Kind::ByTeam ? u"勤務早チ"_s : u"勤務早個"_s);
-    setWindowTitle(title_);
     setModal(true);
     buildUi();
-    painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx_.settings,
+    painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx().settings,
                                                    RosterGridPainter::CountRows::EarlyLate);
-    chooser_ = [this](QWidget* p) { return ShiftChangeDialog::choose(ctx_.db, ctx_.prompter, p); };
+    chooser_ = [this](QWidget* p) { return ShiftChangeDialog::choose(ctx(), p); };
     {
         BusyCursor busy;
         AssignEarlyLate(model_);
@@ -43,9 +50,7 @@ EarlyLateScreen::EarlyLateScreen(AppContext& ctx, RosterModel& model, Kind kind,
     }
 }
 
-EarlyLateScreen::~EarlyLateScreen() {
-    FormParts::silenceScreen(this);
-}
+EarlyLateScreen::~EarlyLateScreen() = default;
 
 void EarlyLateScreen::buildUi() {
     auto* start = new QLineEdit(model_.periodStart, this);
@@ -91,11 +96,11 @@ void EarlyLateScreen::buildUi() {
 
 void EarlyLateScreen::onGridClicked(int row, int col) {
     const std::optional<EditResult> edit =
-        ConfirmedCellEdit(*painter_, ctx_.prompter, title_, chooser_, this, row, col);
+        ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser_, this, row, col);
     if (!edit)
         return;
-    if (edit->action != u"置"_s) {
-        ctx_.prompter.inform(title_, u"置換え以外は選択出来ません"_s);
+    if (edit->action != EditAction::Replace) {
+        inform(u"置換え以外は選択出来ません"_s);
         return;
     }
     const int day = RosterGridPainter::dayOfColumn(col);
@@ -110,34 +115,26 @@ void EarlyLateScreen::onGridClicked(int row, int col) {
 }
 
 void EarlyLateScreen::onConfirmClicked() {
-    if (!ctx_.prompter.ask(title_, u"勤務表の早番･遅番を登録します。"_s))
+    if (!ask(u"勤務表の早番･遅番を登録します。"_s))
         return;
     painter_->restoreHighlight();
-    // Requests mode 2: the creation period was advanced when the roster was registered.
-    model_.loadRequests = 2;
-    const bool done = guarded(ctx_.prompter, title_, [&] {
-        QStringList messages;
-        {
-            BusyCursor busy;
-            messages = RegisterRoster(ctx_.db, model_);
-        }
-        for (const QString& message : messages)
-            ctx_.prompter.inform(title_, message);
-    });
+    // The creation period was advanced when the roster was registered.
+    model_.loadRequests = RequestsMode::AlreadyRegistered;
+    const bool done = actBusy([&] { informAll(RegisterRoster(ctx().db, model_)); });
     if (done)
-        ctx_.prompter.inform(title_, u"登録を終了しました。"_s);
+        inform(u"登録を終了しました。"_s);
 }
 
 void EarlyLateScreen::onPrintClicked() {
     painter_->restoreHighlight();
-    guarded(ctx_.prompter, title_, [&] {
+    act([&] {
         output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
-            PrintRoster(model_, ctx_.settings.weekdayColour, sheet);
+            PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
     });
 }
 
 void EarlyLateScreen::onCloseClicked() {
-    if (ctx_.prompter.ask(title_, u"勤務表の作成を終了します"_s))
+    if (ask(u"勤務表の作成を終了します"_s))
         accept();
 }

@@ -2,11 +2,10 @@
 
 #include "screens/output/print_output.h"
 #include "screens/output/shift_change_dialog.h"
+#include "screens/screen_base.h"
 
-#include <QDialog>
 #include <memory>
 
-struct AppContext;
 struct RosterModel;
 class FlexGrid;
 class RosterGridPainter;
@@ -14,7 +13,7 @@ class RosterGridPainter;
 // "勤務表早番･遅番 作成" / "ﾁｰﾑ別勤務表早番･遅番 作成": marks the early and late duties of the
 // roster the creation screen has just registered, lets the clerk correct single cells and
 // registers the marks. Works on the creation screen's model.
-class EarlyLateScreen final : public QDialog {
+class EarlyLateScreen final : public EntryDialog {
     Q_OBJECT
 public:
     enum class Kind { Individual, ByTeam };
@@ -34,9 +33,7 @@ private:
     void onPrintClicked();
     void onCloseClicked();
 
-    AppContext& ctx_;
     RosterModel& model_;
-    QString title_;
     std::unique_ptr<PrintOutput> output_;
     std::unique_ptr<RosterGridPainter> painter_;
     EditChooser chooser_;

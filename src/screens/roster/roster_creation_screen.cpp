@@ -14,10 +14,10 @@
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
 #include "store/text_values.h"
+#include "widgets/busy_cursor.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 #include "widgets/palette.h"
 
 #include <QElapsedTimer>
@@ -29,24 +29,27 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-RosterCreationScreen::RosterCreationScreen(AppContext& ctx, Kind kind,
+namespace {
+
+QString titleOf(RosterCreationScreen::Kind kind) {
+    return kind == RosterCreationScreen::Kind::ByTeam ? u"ﾁｰﾑ別勤務表作成"_s : u"個別勤務表作成"_s;
+}
+
+} // namespace
+
+RosterCreationScreen::RosterCreationScreen(AppContext& context, Kind kind,
                                            std::unique_ptr<PrintOutput> output, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), kind_(kind),
-      title_(kind == Kind::ByTeam ? u"ﾁｰﾑ別勤務表作成"_s : u"個別勤務表作成"_s),
-      output_(std::move(output)) {
+    : EntryScreen(context, kind == Kind::ByTeam ? u"勤務作チ"_s : u"勤務作個"_s, titleOf(kind),
+                  titleOf(kind), parent),
+      kind_(kind), output_(std::move(output)) {
     if (!output_)
         output_ = std::make_unique<PreviewPrintOutput>();
-    checks_ = new FieldChecks(ctx_.prompter, title_, this);
-    setObjectName(kind == Kind::ByTeam ? u"勤務作チ"_s : u"勤務作個"_s);
-    setWindowTitle(title_);
     buildUi();
-    painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx_.settings,
+    painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx().settings,
                                                    RosterGridPainter::CountRows::Creation);
-    chooser_ = [this](QWidget* parent) {
-        return ShiftChangeDialog::choose(ctx_.db, ctx_.prompter, parent);
-    };
+    chooser_ = [this](QWidget* parent) { return ShiftChangeDialog::choose(ctx(), parent); };
     openEarlyLate_ = [this](RosterModel& model) {
-        EarlyLateScreen screen(ctx_, model,
+        EarlyLateScreen screen(ctx(), model,
                                kind_ == Kind::ByTeam ? EarlyLateScreen::Kind::ByTeam
                                                      : EarlyLateScreen::Kind::Individual,
                                this);
@@ -55,9 +58,7 @@ RosterCreationScreen::RosterCreationScreen(AppContext& ctx, Kind kind,
     proposePeriod();
 }
 
-RosterCreationScreen::~RosterCreationScreen() {
-    FormParts::silenceScreen(this);
-}
+RosterCreationScreen::~RosterCreationScreen() = default;
 
 void RosterCreationScreen::buildUi() {
     startEdit_ = new QLineEdit(this);
@@ -114,17 +115,14 @@ void RosterCreationScreen::buildUi() {
     connect(grid_, &FlexGrid::cellClickedAt, this, &RosterCreationScreen::onGridClicked);
     connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
             &RosterCreationScreen::onGridClicked);
-    checks_->onFocusLost(startEdit_, [this] { checkStart(); });
-    checks_->onFocusLost(endEdit_, [this] { checkEnd(); });
+    checks().onFocusLost(startEdit_, [this] { checkStart(); });
+    checks().onFocusLost(endEdit_, [this] { checkEnd(); });
 }
 
 void RosterCreationScreen::proposePeriod() {
-    guarded(ctx_.prompter, title_, [&] {
-        for (const QString& message : LoadStartupSettings(ctx_.db, ctx_.settings))
-            ctx_.prompter.inform(title_, message);
-    });
-    const Period next = NextPeriod(ctx_.settings.creationUnit, ctx_.settings.creationUnitCount,
-                                   ctx_.settings.periodEnd);
+    act([this] { informAll(LoadStartupSettings(ctx().db, ctx().settings)); });
+    const Period next = NextPeriod(ctx().settings.creationUnit, ctx().settings.creationUnitCount,
+                                   ctx().settings.periodEnd);
     startEdit_->setText(next.start);
     endEdit_->setText(next.end);
 }
@@ -132,9 +130,9 @@ void RosterCreationScreen::proposePeriod() {
 bool RosterCreationScreen::checkStart() {
     const QString typed = startEdit_->text();
     if (typed.trimmed().isEmpty())
-        return checks_->check(startEdit_, false, u"開始日に入力してください"_s);
+        return checks().check(startEdit_, false, u"開始日に入力してください"_s);
     const auto normal = TextValues::normaliseDate(typed);
-    if (!checks_->check(startEdit_, normal.has_value(), u"開始日に正しく入力してください"_s))
+    if (!checks().check(startEdit_, normal.has_value(), u"開始日に正しく入力してください"_s))
         return false;
     startEdit_->setText(*normal);
     return true;
@@ -144,10 +142,10 @@ bool RosterCreationScreen::checkEnd() {
     const QString typed = endEdit_->text();
     if (typed.trimmed().isEmpty()) {
         endEdit_->clear();
-        return checks_->check(endEdit_, true, QString());
+        return checks().check(endEdit_, true, QString());
     }
     const auto normal = TextValues::normaliseDate(typed);
-    if (!checks_->check(endEdit_, normal.has_value(), u"表終了日に正しく入力してください"_s))
+    if (!checks().check(endEdit_, normal.has_value(), u"表終了日に正しく入力してください"_s))
         return false;
     endEdit_->setText(*normal);
     return true;
@@ -158,20 +156,19 @@ void RosterCreationScreen::onExpandClicked() {
     timer.start();
     expanded_ = false;
     changed_ = false;
-    checks_->reset();
+    checks().reset();
     checkStart();
     checkEnd();
-    if (!checks_->hasError()) {
+    if (!checks().hasError()) {
         const QString error = CheckGenerationPeriod(startEdit_->text(), endEdit_->text());
-        checks_->check(endEdit_, error.isEmpty(), error);
+        checks().check(endEdit_, error.isEmpty(), error);
     }
-    if (checks_->reportIfFailed())
+    if (checks().reportIfFailed())
         return;
 
-    const bool done = guarded(ctx_.prompter, title_, [&] {
-        BusyCursor busy;
-        ExpandRoster(ctx_.db, model_, ctx_.settings, startEdit_->text(), endEdit_->text(),
-                     kind_ == Kind::ByTeam ? 2 : 1);
+    const bool done = actBusy([&] {
+        ExpandRoster(ctx().db, model_, ctx().settings, startEdit_->text(), endEdit_->text(),
+                     kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody);
         painter_->draw(false);
     });
     if (!done) {
@@ -181,7 +178,7 @@ void RosterCreationScreen::onExpandClicked() {
     }
     expanded_ = true;
     lastExpandMs_ = timer.elapsed();
-    ctx_.prompter.inform(title_, u"勤務表を展開しました"_s);
+    inform(u"勤務表を展開しました"_s);
 }
 
 void RosterCreationScreen::onAllClicked() {
@@ -192,7 +189,7 @@ void RosterCreationScreen::onAllClicked() {
 void RosterCreationScreen::onLeadersClicked() {
     const bool generated = expanded_ && model_.groupCount(1) + model_.groupCount(2) > 0;
     if (!generated) {
-        ctx_.prompter.inform(title_, u"先に勤務表の展開を行って下さい。"_s);
+        inform(u"先に勤務表の展開を行って下さい。"_s);
         return;
     }
     painter_->restoreHighlight();
@@ -201,7 +198,7 @@ void RosterCreationScreen::onLeadersClicked() {
 
 void RosterCreationScreen::onGridClicked(int row, int col) {
     const std::optional<EditResult> edit =
-        ConfirmedCellEdit(*painter_, ctx_.prompter, title_, chooser_, this, row, col);
+        ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser_, this, row, col);
     if (!edit)
         return;
     BusyCursor busy;
@@ -213,26 +210,36 @@ void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
     if (group == 0)
         return;
     changed_ = true;
-    if (edit.action == u"置"_s) {
+    switch (edit.action) {
+    case EditAction::Replace: {
         model_.person(group, slot).cell(day).shift = edit.shiftAbbrev;
         const int col = RosterGridPainter::columnOfDay(day);
         grid_->setText(row, col, edit.shiftAbbrev);
-        grid_->setCellForeColor(
-            row, col, Palette::colour(edit.shiftAbbrev == model_.cache.restShift ? 12 : 0));
+        grid_->setCellForeColor(row, col,
+                                Palette::colour(edit.shiftAbbrev == model_.cache.restShift
+                                                    ? Palette::Red
+                                                    : Palette::Black));
         TallyAfterPlacement(model_, group, slot, day);
         painter_->drawPersonTallies(row);
         painter_->drawCounts(day, day);
-    } else if (edit.action == u"後"_s) {
+        break;
+    }
+    case EditAction::Insert:
         CompactBackward(model_, group, slot, day, edit.shiftAbbrev);
         redrawAfterPersonChange(row, day);
-    } else if (edit.action == u"削"_s) {
+        break;
+    case EditAction::Delete:
         CompactForward(model_, group, slot, day);
         redrawAfterPersonChange(row, day);
-    } else if (edit.action == u"シ"_s) {
+        break;
+    case EditAction::Sequence:
         WriteShiftSequence(model_, group, slot, day);
         redrawAfterPersonChange(row, day);
+        break;
+    case EditAction::Closed: // confirmed, but nothing was chosen
+    case EditAction::Cancelled:
+        break;
     }
-    // "0" (the dialog closed without a button) changes nothing.
 }
 
 void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
@@ -247,29 +254,19 @@ void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
 void RosterCreationScreen::onConfirmClicked() {
     if (!expanded_ || startEdit_->text() != model_.periodStart ||
         endEdit_->text() != model_.periodEnd) {
-        ctx_.prompter.inform(title_, u"基準日が変更されています。展開からやり直して下さい"_s);
+        inform(u"基準日が変更されています。展開からやり直して下さい"_s);
         return;
     }
-    if (!ctx_.prompter.ask(title_, u"勤務表を登録します。日付を確認して下さい。"_s))
+    if (!ask(u"勤務表を登録します。日付を確認して下さい。"_s))
         return;
     if (changed_)
         painter_->restoreHighlight();
-    model_.loadRequests = 1;
-    bool registered = false;
-    guarded(ctx_.prompter, title_, [&] {
-        QStringList messages;
-        {
-            BusyCursor busy;
-            messages = RegisterRoster(ctx_.db, model_);
-        }
-        for (const QString& message : messages)
-            ctx_.prompter.inform(title_, message);
-        LoadStartupSettings(ctx_.db, ctx_.settings);
-        registered = true;
-    });
+    model_.loadRequests = RequestsMode::Load;
+    const bool registered = actBusy([&] { informAll(RegisterRoster(ctx().db, model_)); }) &&
+                            act([&] { LoadStartupSettings(ctx().db, ctx().settings); });
     if (!registered)
         return;
-    if (ctx_.prompter.ask(title_, u"早出・遅出の設定を行いますか？"_s)) {
+    if (ask(u"早出・遅出の設定を行いますか？"_s)) {
         openEarlyLate_(model_);
         painter_->draw(painter_->leadersView());
     }
@@ -277,19 +274,19 @@ void RosterCreationScreen::onConfirmClicked() {
 
 void RosterCreationScreen::onPrintClicked() {
     if (!expanded_) {
-        ctx_.prompter.inform(title_, u"先に勤務表の展開を行って下さい。"_s);
+        inform(u"先に勤務表の展開を行って下さい。"_s);
         return;
     }
     if (changed_)
         painter_->restoreHighlight();
-    guarded(ctx_.prompter, title_, [&] {
+    act([&] {
         output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
-            PrintRoster(model_, ctx_.settings.weekdayColour, sheet);
+            PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
     });
 }
 
 void RosterCreationScreen::onCloseClicked() {
-    if (ctx_.prompter.ask(title_, u"勤務表の作成を終了します"_s))
+    if (ask(u"勤務表の作成を終了します"_s))
         close();
 }

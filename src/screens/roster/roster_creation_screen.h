@@ -3,13 +3,11 @@
 #include "roster/roster_model.h"
 #include "screens/output/print_output.h"
 #include "screens/output/shift_change_dialog.h"
+#include "screens/screen_base.h"
 
-#include <QWidget>
 #include <functional>
 #include <memory>
 
-struct AppContext;
-class FieldChecks;
 class FlexGrid;
 class QLineEdit;
 class QPushButton;
@@ -18,7 +16,7 @@ class RosterGridPainter;
 // "個別勤務表作成" / "ﾁｰﾑ別勤務表作成": generates the roster of the proposed period into the
 // screen's own model, shows it with the day counts against the requirements, lets the clerk
 // change single cells, registers it and offers the early and late duties.
-class RosterCreationScreen final : public QWidget {
+class RosterCreationScreen final : public EntryScreen {
     Q_OBJECT
 public:
     enum class Kind { Individual, ByTeam };
@@ -56,11 +54,8 @@ private:
     void applyEdit(const EditResult& edit, int row, int day);
     void redrawAfterPersonChange(int row, int day);
 
-    AppContext& ctx_;
     Kind kind_;
-    QString title_;
     std::unique_ptr<PrintOutput> output_;
-    FieldChecks* checks_;
     RosterModel model_;
     std::unique_ptr<RosterGridPainter> painter_;
     EditChooser chooser_;

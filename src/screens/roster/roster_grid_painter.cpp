@@ -11,10 +11,6 @@ namespace {
 constexpr int MinRowsCols = 55;
 constexpr int FirstDayCol = 2;    // day -4
 constexpr int FirstPeriodCol = 7; // day 1
-constexpr int Black = 0;
-constexpr int Blue = 9;
-constexpr int Red = 12;
-constexpr int Magenta = 13;
 } // namespace
 
 RosterGridPainter::RosterGridPainter(FlexGrid& grid, const RosterModel& model,
@@ -57,7 +53,7 @@ void RosterGridPainter::layout() {
     const int shifts = m_.cache.workShiftCount();
     if (countRows_ == CountRows::Creation) {
         std::vector<int> levels{1};
-        if (m_.groupingMode == 2)
+        if (m_.groupingMode == Grouping::ByTeam)
             levels.push_back(2);
         levels.push_back(3);
         for (size_t b = 0; b < levels.size(); ++b)
@@ -94,12 +90,12 @@ QColor RosterGridPainter::baseBackground(int row, int col) const {
             return Palette::fromRgb(settings_.colourLightLavender);
         if (personAt(row).first == 2)
             return Palette::fromRgb(settings_.colourLightYellow);
-        return Palette::colour(15);
+        return Palette::colour(Palette::White);
     }
     const size_t i = static_cast<size_t>(row - firstCountRow());
     if (i < counts_.size() && counts_[i].shaded)
         return Palette::fromRgb(settings_.colourLightYellow);
-    return Palette::colour(15);
+    return Palette::colour(Palette::White);
 }
 
 QString RosterGridPainter::clickProblem(int row, int col) const {
@@ -166,7 +162,7 @@ void RosterGridPainter::drawPeople() {
         grid_.setText(row, 1, p.no);
         for (int col = FirstDayCol; col < MinRowsCols; ++col) {
             const QColor base = baseBackground(row, col);
-            if (base != Palette::colour(15))
+            if (base != Palette::colour(Palette::White))
                 grid_.setCellBackColor(row, col, base);
         }
         drawPersonCells(row, RosterBounds::FirstDay, last);
@@ -187,22 +183,22 @@ void RosterGridPainter::drawPersonCells(int row, int fromDay, int toDay) {
             continue;
         const Cell& c = p.cell(d);
         QString text;
-        int colour = Black;
+        Palette::Number colour = Palette::Black;
         if (day.holidayFlag == 1) {
             text = rest;
         } else if (!c.requestShift.isEmpty()) {
             text = c.requestShift;
-            colour = Blue;
+            colour = Palette::Blue;
         } else {
             text = c.shift;
         }
         if (text == rest && !rest.isEmpty())
-            colour = Red;
+            colour = Palette::Red;
         // The early/late screen shows the marks themselves.
         if (countRows_ == CountRows::EarlyLate && day.holidayFlag != 1 &&
             c.requestShift.isEmpty() && (c.early == 2 || c.early == 3)) {
             text = c.early == 2 ? u"早"_s : u"遅"_s;
-            colour = Magenta;
+            colour = Palette::Magenta;
         }
         const int col = columnOfDay(d);
         grid_.setText(row, col, text);
@@ -290,7 +286,8 @@ void RosterGridPainter::drawCounts(int fromDay, int toDay) {
                 break;
             }
             grid_.setText(row, col, QString::number(have));
-            grid_.setCellForeColor(row, col, Palette::colour(have < need ? Red : Black));
+            grid_.setCellForeColor(row, col,
+                                   Palette::colour(have < need ? Palette::Red : Palette::Black));
         }
     }
 }

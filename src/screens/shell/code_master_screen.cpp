@@ -8,9 +8,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
 #include "widgets/palette.h"
-#include "widgets/prompter.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -40,48 +38,44 @@ struct KindOption {
 };
 
 const std::array<KindOption, 10>& kindOptions() {
+    using namespace CodeKind;
     static const std::array<KindOption, 10> options{{
-        {1, u"社員区分"_s, u"社員区分"_s},
-        {2, u"性別"_s, u"性別"_s},
-        {3, u"シフト有無"_s, u"シフト無"_s},
-        {4, u"保持年数"_s, u"保持年数"_s},
-        {5, u"チーム名"_s, u"チーム名"_s},
-        {6, u"時間表示"_s, u"時間表示"_s},
-        {7, u"置換順"_s, u"シフト置換順"_s},
-        {8, u"設定基準"_s, u"設定基準シフト"_s},
-        {9, u"年度開始日"_s, u"年度開始日"_s},
-        {10, u"間隔"_s, u"休日間隔"_s},
+        {StaffCategory, u"社員区分"_s, u"社員区分"_s},
+        {Sex, u"性別"_s, u"性別"_s},
+        {FixedShifts, u"シフト有無"_s, u"シフト無"_s},
+        {RetentionYears, u"保持年数"_s, u"保持年数"_s},
+        {Team, u"チーム名"_s, u"チーム名"_s},
+        {TimeDisplay, u"時間表示"_s, u"時間表示"_s},
+        {ReplacementOrder, u"置換順"_s, u"シフト置換順"_s},
+        {ReferenceShift, u"設定基準"_s, u"設定基準シフト"_s},
+        {FiscalYearStart, u"年度開始日"_s, u"年度開始日"_s},
+        {RestInterval, u"間隔"_s, u"休日間隔"_s},
     }};
     return options;
 }
 
 // Kinds whose abbreviation is a working shift's abbreviation, picked from the combo.
 bool takesShiftAbbrev(int kind) {
-    return kind == 3 || kind == 7 || kind == 8;
+    return kind == CodeKind::FixedShifts || kind == CodeKind::ReplacementOrder ||
+           kind == CodeKind::ReferenceShift;
 }
 
 } // namespace
 
-CodeMasterScreen::CodeMasterScreen(AppContext& ctx, QWidget* parent)
-    : QDialog(parent), ctx_(ctx), checks_(new FieldChecks(ctx.prompter, kTitle, this)) {
-    setObjectName(u"マスター登"_s);
-    setWindowTitle(u"マスター登録"_s);
+CodeMasterScreen::CodeMasterScreen(AppContext& context, QWidget* parent)
+    : EntryDialog(context, u"マスター登"_s, u"マスター登録"_s, kTitle, parent) {
     buildLayout();
 
-    checks_->reset();
-    checks_->onFocusLost(numberBox_, [this] { checkNumber(); });
-    checks_->onFocusLost(nameBox_, [this] { checkName(); });
-    checks_->onFocusLost(abbrevBox_, [this] { checkAbbrev(); });
+    checks().reset();
+    checks().onFocusLost(numberBox_, [this] { checkNumber(); });
+    checks().onFocusLost(nameBox_, [this] { checkName(); });
+    checks().onFocusLost(abbrevBox_, [this] { checkAbbrev(); });
 
-    guarded(ctx_.prompter, kTitle, [this] {
+    act([this] {
         kindOptions_.front()->setChecked(true);
-        chooseKind(1);
+        chooseKind(CodeKind::StaffCategory);
         fillShiftCombo();
     });
-}
-
-CodeMasterScreen::~CodeMasterScreen() {
-    FormParts::silenceScreen(this);
 }
 
 void CodeMasterScreen::buildLayout() {
@@ -92,9 +86,8 @@ void CodeMasterScreen::buildLayout() {
         auto* radio = new QRadioButton(option.caption);
         radio->setObjectName(option.name);
         const int kind = option.kind;
-        connect(radio, &QRadioButton::clicked, this, [this, kind] {
-            guarded(ctx_.prompter, kTitle, [this, kind] { chooseKind(kind); });
-        });
+        connect(radio, &QRadioButton::clicked, this,
+                [this, kind] { act([this, kind] { chooseKind(kind); }); });
         frameLayout->addWidget(radio);
         kindOptions_.push_back(radio);
     }
@@ -103,9 +96,7 @@ void CodeMasterScreen::buildLayout() {
     grid_ = new FlexGrid;
     grid_->setObjectName(u"マスタ一"_s);
     grid_->setMinimumSize(380, 260);
-    auto pickCell = [this](int row, int col) {
-        guarded(ctx_.prompter, kTitle, [&] { onGridClicked(row, col); });
-    };
+    auto pickCell = [this](int row, int col) { act([&] { onGridClicked(row, col); }); };
     connect(grid_, &FlexGrid::cellClickedAt, this, pickCell);
     grid_->installEventFilter(this);
 
@@ -120,7 +111,7 @@ void CodeMasterScreen::buildLayout() {
     shiftComboLabel_ = FormParts::caption(u"シフト略称"_s, shiftCombo_);
     shiftComboLabel_->setObjectName(u"Labelシフト略称"_s);
     connect(shiftCombo_, &QComboBox::activated, this,
-            [this](int index) { guarded(ctx_.prompter, kTitle, [&] { onShiftPicked(index); }); });
+            [this](int index) { act([&] { onShiftPicked(index); }); });
 
     auto* entry = new QGridLayout;
     entry->addWidget(FormParts::caption(u"登録NO"_s, numberBox_), 0, 0);
@@ -167,7 +158,7 @@ bool CodeMasterScreen::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && grid_->currentRow() >= 0) {
             const int row = grid_->currentRow(), col = grid_->currentColumn();
-            guarded(ctx_.prompter, kTitle, [&] { onGridClicked(row, col); });
+            act([&] { onGridClicked(row, col); });
             return true;
         }
     }
@@ -176,8 +167,8 @@ bool CodeMasterScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void CodeMasterScreen::fillShiftCombo() {
     shiftCombo_->clear();
-    Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
-    Table t(ctx_.db, u"シフト基本"_s);
+    Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
+    Table t(ctx().db, u"シフト基本"_s);
     t.setIndex(u"idx_対象"_s);
     for (t.moveFirst(); !t.eof(); t.moveNext())
         if (t.integer(u"基本_対象FLG"_s) == 1)
@@ -212,8 +203,8 @@ void CodeMasterScreen::listKind() {
     shiftCombo_->setVisible(showCombo);
     shiftComboLabel_->setVisible(showCombo);
 
-    Database::Transaction read(ctx_.db, Database::Transaction::Kind::Read);
-    Table t(ctx_.db, kTable);
+    Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
+    Table t(ctx().db, kTable);
     t.setIndex(kKey);
     t.seek(Seek::GreaterEqual, {kind_, 0});
     if (t.noMatch())
@@ -229,22 +220,22 @@ void CodeMasterScreen::listKind() {
 void CodeMasterScreen::onGridClicked(int row, int col) {
     // The heading row is outside the entries just as an empty cell is.
     if (row < grid_->fixedRows() || grid_->text(row, col).isEmpty()) {
-        ctx_.prompter.inform(kTitle, u"指示位置が有効範囲外です。"_s);
+        inform(u"指示位置が有効範囲外です。"_s);
         return;
     }
     kind_ = grid_->text(row, 0).toInt();
     const int number = grid_->text(row, 1).toInt();
 
     if (highlightedRow_ >= grid_->fixedRows() && highlightedRow_ < grid_->rows())
-        grid_->paintRow(highlightedRow_, Palette::colour(15));
-    grid_->paintRow(row, Palette::colour(10));
+        grid_->paintRow(highlightedRow_, Palette::colour(Palette::White));
+    grid_->paintRow(row, Palette::colour(Palette::Green));
     highlightedRow_ = row;
 
-    Table t(ctx_.db, kTable);
+    Table t(ctx().db, kTable);
     t.setIndex(kKey);
     t.seek(Seek::Equal, {kind_, number});
     if (t.noMatch()) {
-        ctx_.prompter.inform(kTitle, kNotRegistered);
+        inform(kNotRegistered);
         return;
     }
     numberBox_->setText(QString::number(t.integer(u"個_NO"_s)));
@@ -259,60 +250,59 @@ void CodeMasterScreen::onShiftPicked(int index) {
     if (index < 0)
         return;
     const QString abbrev = shiftCombo_->itemText(index);
-    const ShiftLookup shift = ShiftListService::FindShiftByAbbrev(ctx_.db, abbrev);
+    const ShiftLookup shift = ShiftListService::FindShiftByAbbrev(ctx().db, abbrev);
     abbrevBox_->setText(abbrev);
     nameBox_->setText(shift.name);
 }
 
 bool CodeMasterScreen::checkNumber() {
-    return checks_->check(numberBox_, TextValues::isSmallInt(numberBox_->text()),
+    return checks().check(numberBox_, TextValues::isSmallInt(numberBox_->text()),
                           u"登録NOに正しく入力してください"_s);
 }
 
 bool CodeMasterScreen::checkName() {
-    return checks_->check(nameBox_, !nameBox_->text().isEmpty(), u"登録名称に入力してください"_s);
+    return checks().check(nameBox_, !nameBox_->text().isEmpty(), u"登録名称に入力してください"_s);
 }
 
 bool CodeMasterScreen::checkAbbrev() {
-    return checks_->check(abbrevBox_, !abbrevBox_->text().isEmpty(),
+    return checks().check(abbrevBox_, !abbrevBox_->text().isEmpty(),
                           u"登録略称に入力してください"_s);
 }
 
 bool CodeMasterScreen::checkAll() {
-    checks_->reset();
+    checks().reset();
     checkNumber();
     checkName();
     checkAbbrev();
-    return !checks_->reportIfFailed();
+    return !checks().reportIfFailed();
 }
 
 void CodeMasterScreen::onUpdateClicked() {
     if (!checkAll())
         return;
-    if (!ctx_.prompter.ask(kTitle, u"入力内容で更新します。"_s))
+    if (!ask(u"入力内容で更新します。"_s))
         return;
     const int number = *TextValues::parseSmallInt(numberBox_->text());
     const QString name = nameBox_->text();
     const QString abbrev = abbrevBox_->text();
     bool stored = false;
-    guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {kind_, number});
         if (t.noMatch()) {
             // The master cache reads no more than ten replacement entries; an eleventh
             // would be stored and then silently ignored by every roster.
-            if (kind_ == 7) {
+            if (kind_ == CodeKind::ReplacementOrder) {
                 int count = 0;
-                t.seek(Seek::GreaterEqual, {7, 0});
-                while (!t.eof() && t.integer(u"個_区分"_s) == 7) {
+                t.seek(Seek::GreaterEqual, {CodeKind::ReplacementOrder, 0});
+                while (!t.eof() && t.integer(u"個_区分"_s) == CodeKind::ReplacementOrder) {
                     ++count;
                     t.moveNext();
                 }
                 if (count >= kMaxReplacementOrder) {
-                    ctx_.prompter.inform(kTitle, u"置換順の登録はMAX 10件までです。"_s);
+                    inform(u"置換順の登録はMAX 10件までです。"_s);
                     return;
                 }
             }
@@ -331,28 +321,27 @@ void CodeMasterScreen::onUpdateClicked() {
     if (!stored)
         return;
     applyTimeDisplay(kind_, number, true, abbrev);
-    ctx_.prompter.inform(kTitle, u"名称は更新(登録)されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { listKind(); });
+    inform(u"名称は更新(登録)されました。"_s);
+    act([this] { listKind(); });
 }
 
 void CodeMasterScreen::onDeleteClicked() {
     // A number that is not a number can name no entry: say so before asking to delete it.
-    checks_->reset();
+    checks().reset();
     checkNumber();
-    if (checks_->reportIfFailed())
+    if (checks().reportIfFailed())
         return;
-    if (!ctx_.prompter.ask(kTitle, u"入力内容を削除します。"_s))
+    if (!ask(u"入力内容を削除します。"_s))
         return;
     const int number = *TextValues::parseSmallInt(numberBox_->text());
     bool removed = false;
-    guarded(ctx_.prompter, kTitle, [&] {
-        BusyCursor busy;
-        Database::Transaction tx(ctx_.db);
-        Table t(ctx_.db, kTable);
+    actBusy([&] {
+        Database::Transaction tx(ctx().db);
+        Table t(ctx().db, kTable);
         t.setIndex(kKey);
         t.seek(Seek::Equal, {kind_, number});
         if (t.noMatch()) {
-            ctx_.prompter.inform(kTitle, kNotRegistered);
+            inform(kNotRegistered);
             return;
         }
         t.remove();
@@ -362,13 +351,13 @@ void CodeMasterScreen::onDeleteClicked() {
     if (!removed)
         return;
     applyTimeDisplay(kind_, number, false, QString());
-    ctx_.prompter.inform(kTitle, u"表示内容は削除されました。"_s);
-    guarded(ctx_.prompter, kTitle, [this] { listKind(); });
+    inform(u"表示内容は削除されました。"_s);
+    act([this] { listKind(); });
 }
 
-// The time display follows row (6, 1) at once, as the start-up settings would read it.
+// The time display follows its setting row at once, as the start-up settings would read it.
 void CodeMasterScreen::applyTimeDisplay(int kind, int number, bool stored, const QString& abbrev) {
-    if (kind != 6 || number != 1)
+    if (kind != CodeKind::TimeDisplay || number != CodeKind::SettingNo)
         return;
-    ctx_.settings.timeDisplay = stored && abbrev == u"有"_s;
+    ctx().settings.timeDisplay = stored && abbrev == u"有"_s;
 }

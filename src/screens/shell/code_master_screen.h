@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "screens/screen_base.h"
+#include "store/code_kind.h"
+
 #include <QString>
 #include <vector>
 
-struct AppContext;
-class FieldChecks;
 class FlexGrid;
 class QComboBox;
 class QLabel;
@@ -14,11 +14,10 @@ class QRadioButton;
 
 // The code master: lists the entries of one kind of 個マスタ and adds, changes and deletes
 // them. Opened modally; the menu reloads the start-up settings after it closes.
-class CodeMasterScreen final : public QDialog {
+class CodeMasterScreen final : public EntryDialog {
     Q_OBJECT
 public:
     explicit CodeMasterScreen(AppContext& ctx, QWidget* parent = nullptr);
-    ~CodeMasterScreen() override;
 
     int chosenKind() const { return kind_; }
 
@@ -43,8 +42,6 @@ private:
     void onDeleteClicked();
     void applyTimeDisplay(int kind, int number, bool stored, const QString& abbrev);
 
-    AppContext& ctx_;
-    FieldChecks* checks_;
     std::vector<QRadioButton*> kindOptions_;
     FlexGrid* grid_;
     QLineEdit* numberBox_;
@@ -52,6 +49,6 @@ private:
     QLineEdit* abbrevBox_;
     QComboBox* shiftCombo_;
     QLabel* shiftComboLabel_;
-    int kind_ = 1;
+    int kind_ = CodeKind::StaffCategory;
     int highlightedRow_ = -1;
 };

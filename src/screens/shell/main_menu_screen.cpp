@@ -4,8 +4,6 @@
 #include "store/startup_settings.h"
 #include "widgets/fonts.h"
 #include "widgets/form_parts.h"
-#include "widgets/guarded.h"
-#include "widgets/prompter.h"
 
 #include <QDialog>
 #include <QEventLoop>
@@ -99,10 +97,10 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
 
 } // namespace
 
-MainMenuScreen::MainMenuScreen(AppContext& ctx, std::vector<ScreenEntry> catalog, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), catalog_(std::move(catalog)) {
-    setObjectName(u"メニュー"_s);
-    setWindowTitle(u"勤務表メニュー"_s);
+MainMenuScreen::MainMenuScreen(AppContext& context, std::vector<ScreenEntry> catalog,
+                               QWidget* parent)
+    : EntryScreen(context, u"メニュー"_s, u"勤務表メニュー"_s, messageTitle(), parent),
+      catalog_(std::move(catalog)) {
     buildLayout();
     loadSettings();
     applySettingsToButtons();
@@ -155,15 +153,11 @@ void MainMenuScreen::focusFirstButton() {
 }
 
 void MainMenuScreen::loadSettings() {
-    QStringList messages;
-    guarded(ctx_.prompter, messageTitle(),
-            [&] { messages = LoadStartupSettings(ctx_.db, ctx_.settings); });
-    for (const QString& m : messages)
-        ctx_.prompter.inform(messageTitle(), m);
+    act([this] { informAll(LoadStartupSettings(ctx().db, ctx().settings)); });
 }
 
 void MainMenuScreen::applySettingsToButtons() {
-    const bool byTeam = ctx_.settings.byTeam == 1;
+    const bool byTeam = ctx().settings.byTeam == 1;
     button(u"勤務表"_s)->setVisible(!byTeam);
     button(u"勤務表変更"_s)->setVisible(!byTeam);
     button(u"勤務作チーム"_s)->setVisible(byTeam);
@@ -171,17 +165,16 @@ void MainMenuScreen::applySettingsToButtons() {
     // Without the time display the inquiry answers with its refusal, screen or not; with it,
     // the button needs its screen.
     button(kDailyInquiry)
-        ->setEnabled(!ctx_.settings.timeDisplay || entryFor(kDailyInquiry) != nullptr);
+        ->setEnabled(!ctx().settings.timeDisplay || entryFor(kDailyInquiry) != nullptr);
 }
 
 void MainMenuScreen::onButtonClicked(const QString& name) {
     if (opensWithoutSelectedStaff(name)) {
-        ctx_.selectedStaffNo.clear();
-        ctx_.selectedStaffName.clear();
+        ctx().selectedStaffNo.clear();
+        ctx().selectedStaffName.clear();
     }
-    if (name == kDailyInquiry && !ctx_.settings.timeDisplay) {
-        ctx_.prompter.inform(messageTitle(),
-                             u"日別要員照会は出来ません、登録内容を確認して下さい。"_s);
+    if (name == kDailyInquiry && !ctx().settings.timeDisplay) {
+        inform(u"日別要員照会は出来ません、登録内容を確認して下さい。"_s);
         return;
     }
     if (const ScreenEntry* entry = entryFor(name))
@@ -197,7 +190,7 @@ void MainMenuScreen::openEntry(const ScreenEntry& entry) {
 
 void MainMenuScreen::openModal(const ScreenEntry& entry) {
     QWidget* created = nullptr;
-    if (!guarded(ctx_.prompter, messageTitle(), [&] { created = entry.create(ctx_); }) || !created)
+    if (!act([&] { created = entry.create(ctx()); }) || !created)
         return;
     QPointer<QWidget> screen(created);
     // Parented to the menu so it stays above it; deleted here once it has closed.
@@ -222,8 +215,7 @@ void MainMenuScreen::openModeless(const ScreenEntry& entry) {
     QPointer<QWidget>& slot = open_[entry.button];
     if (!slot) {
         QWidget* created = nullptr;
-        if (!guarded(ctx_.prompter, messageTitle(), [&] { created = entry.create(ctx_); }) ||
-            !created)
+        if (!act([&] { created = entry.create(ctx()); }) || !created)
             return;
         // A screen outlives the menu (leaving the menu leaves open screens running), so it is
         // a window of its own, deleted when the user closes it.

@@ -1,19 +1,18 @@
 #pragma once
 
+#include "screens/screen_base.h"
 #include "screens/screen_catalog.h"
 
 #include <QPointer>
-#include <QWidget>
 #include <map>
 #include <vector>
 
 class QPushButton;
-struct AppContext;
 
 // The start-up screen: loads the start-up settings, shows one button per screen in five
 // frames and opens the chosen screen. Modeless screens exist once each; modal ones are
 // followed by a reload of the settings so a changed team setting swaps the roster buttons.
-class MainMenuScreen final : public QWidget {
+class MainMenuScreen final : public EntryScreen {
     Q_OBJECT
 public:
     // `catalog` decides which buttons open something; buttons without an entry are disabled.
@@ -37,7 +36,6 @@ private:
     const ScreenEntry* entryFor(const QString& button) const;
     QPushButton* button(const QString& name) const;
 
-    AppContext& ctx_;
     std::vector<ScreenEntry> catalog_;
     std::map<QString, QPushButton*> buttons_;
     std::map<QString, QPointer<QWidget>> open_;

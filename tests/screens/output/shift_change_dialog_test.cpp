@@ -1,4 +1,6 @@
+#include "screens/app_context.h"
 #include "screens/output/shift_change_dialog.h"
+#include "store/clock.h"
 #include "support/scripted_prompter.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
@@ -45,33 +47,36 @@ protected:
 
     TempDatabase tmp;
     ScriptedPrompter prompter;
+    FixedClock clock{QDate(2024, 4, 1)};
+    AppContext ctx{tmp.db(), prompter, clock, {}, {}, {}};
 };
 
 } // namespace
 
 TEST_F(ShiftChangeDialogTest, ListsEarlyAndLateVariantsByEarlyKind) {
-    ShiftChangeDialog d(tmp.db(), prompter);
+    ShiftChangeDialog d(ctx);
     EXPECT_EQ(d.windowTitle(), u"修正内容"_s);
     EXPECT_EQ(entries(d), (QStringList{u"日勤"_s, u"日勤･早出"_s, u"日勤･遅出"_s, u"早番"_s,
                                        u"早番･早出"_s, u"遅番"_s, u"遅番･遅出"_s, u"夜勤"_s}));
-    EXPECT_EQ(d.result().action, u"0"_s) << "closing without a button matches no action";
+    EXPECT_EQ(d.result().action, EditAction::Closed)
+        << "closing without a button matches no action";
 }
 
 TEST_F(ShiftChangeDialogTest, ReplaceAndInsertReturnTheShiftAndItsMark) {
-    ShiftChangeDialog late(tmp.db(), prompter);
+    ShiftChangeDialog late(ctx);
     pick(late, u"日勤･遅出"_s, u"置換"_s);
-    EXPECT_EQ(late.result().action, u"置"_s);
+    EXPECT_EQ(late.result().action, EditAction::Replace);
     EXPECT_EQ(late.result().shiftName, u"日勤"_s);
     EXPECT_EQ(late.result().shiftAbbrev, u"日"_s);
     EXPECT_EQ(late.result().earlyMark, 3);
 
-    ShiftChangeDialog early(tmp.db(), prompter);
+    ShiftChangeDialog early(ctx);
     pick(early, u"早番･早出"_s, u"後詰"_s);
-    EXPECT_EQ(early.result().action, u"後"_s);
+    EXPECT_EQ(early.result().action, EditAction::Insert);
     EXPECT_EQ(early.result().shiftAbbrev, u"早"_s);
     EXPECT_EQ(early.result().earlyMark, 2);
 
-    ShiftChangeDialog plain(tmp.db(), prompter);
+    ShiftChangeDialog plain(ctx);
     pick(plain, u"夜勤"_s, u"置換"_s);
     EXPECT_EQ(plain.result().shiftAbbrev, u"夜"_s);
     EXPECT_EQ(plain.result().earlyMark, 0);
@@ -79,28 +84,28 @@ TEST_F(ShiftChangeDialogTest, ReplaceAndInsertReturnTheShiftAndItsMark) {
 }
 
 TEST_F(ShiftChangeDialogTest, DeleteSequenceAndCancelCarryNoShift) {
-    ShiftChangeDialog del(tmp.db(), prompter);
+    ShiftChangeDialog del(ctx);
     pick(del, u"日勤･早出"_s, u"削除"_s);
-    EXPECT_EQ(del.result().action, u"削"_s);
+    EXPECT_EQ(del.result().action, EditAction::Delete);
     EXPECT_TRUE(del.result().shiftAbbrev.isEmpty());
     EXPECT_TRUE(del.result().shiftName.isEmpty());
 
-    ShiftChangeDialog seq(tmp.db(), prompter);
+    ShiftChangeDialog seq(ctx);
     pick(seq, u"夜勤"_s, u"シフト"_s);
-    EXPECT_EQ(seq.result().action, u"シ"_s);
+    EXPECT_EQ(seq.result().action, EditAction::Sequence);
     EXPECT_TRUE(seq.result().shiftAbbrev.isEmpty());
 
-    ShiftChangeDialog cancel(tmp.db(), prompter);
+    ShiftChangeDialog cancel(ctx);
     QTest::mouseClick(cancel.findChild<QPushButton*>(u"取消"_s), Qt::LeftButton);
     EXPECT_TRUE(cancel.result().cancelled());
 }
 
 TEST_F(ShiftChangeDialogTest, AShiftNoLongerRegisteredIsRefusedAndTheDialogStays) {
-    ShiftChangeDialog d(tmp.db(), prompter);
+    ShiftChangeDialog d(ctx);
     d.show();
     TableRows::remove(tmp.db(), u"シフト基本"_s, u"key_基本"_s, {u"夜"_s});
     pick(d, u"夜勤"_s, u"置換"_s);
     EXPECT_EQ(prompter.lastText(), u"指定したシフト名の登録を確認して下さい。"_s);
-    EXPECT_EQ(d.result().action, u"0"_s);
+    EXPECT_EQ(d.result().action, EditAction::Closed);
     EXPECT_TRUE(d.isVisible());
 }

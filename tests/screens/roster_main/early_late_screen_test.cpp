@@ -2,6 +2,7 @@
 #include "screens/roster/early_late_screen.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "screens/second_connection.h"
 #include "store/demo_workplace.h"
 #include "support/entry_screen_fixture.h"
 #include "widgets/flex_grid.h"
@@ -69,14 +70,16 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
     Person& p = m.person(g, slot);
     const int day = 3;
     const int col = RosterGridPainter::columnOfDay(day);
-    screen.setEditChooser([](QWidget*) { return EditResult{.action = u"後"_s}; });
+    screen.setEditChooser([](QWidget*) { return EditResult{.action = EditAction::Insert}; });
     prompter.answerYes();
     Q_EMIT screen.grid()->cellClickedAt(row, col);
     EXPECT_EQ(prompter.lastText(), u"置換え以外は選択出来ません"_s);
 
     screen.setEditChooser([](QWidget*) {
-        return EditResult{
-            .action = u"置"_s, .shiftName = u"日勤"_s, .shiftAbbrev = u"日"_s, .earlyMark = 3};
+        return EditResult{.action = EditAction::Replace,
+                          .shiftName = u"日勤"_s,
+                          .shiftAbbrev = u"日"_s,
+                          .earlyMark = 3};
     });
     prompter.answerYes();
     Q_EMIT screen.grid()->cellClickedAt(row, col);
@@ -90,6 +93,31 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
     EXPECT_EQ(prompter.lastText(), u"登録を終了しました。"_s);
     EXPECT_EQ(storedMark(p.no, m.day(day).date), 3);
     EXPECT_EQ(createdTo(), u"2024/03/31"_s);
+}
+
+TEST_F(EarlyLateScreenTest, TheEndOfRegistrationIsShownOnceTheMarksAreCommitted) {
+    createApril();
+    RosterModel& m = creation->model();
+    EarlyLateScreen screen(ctx, m, EarlyLateScreen::Kind::Individual);
+    // The first early or late duty of the first day that has one.
+    const Person* marked = nullptr;
+    int day = 0;
+    for (int d = 1; d <= 30 && !marked; ++d)
+        for (const Person& p : m.group(1))
+            if (!marked && p.cell(d).early != 0) {
+                marked = &p;
+                day = d;
+            }
+    ASSERT_NE(marked, nullptr);
+    std::optional<QVariant> mark;
+    prompter.onShown = [&](const ScriptedPrompter::Shown& shown) {
+        if (shown.text == u"登録を終了しました。"_s)
+            mark = committedValue(tmp.path(), u"勤務表"_s, u"key_勤務表"_s,
+                                  {1, marked->no, m.day(day).date}, u"勤_予定早出"_s);
+    };
+    clickYes(&screen, u"確定"_s);
+    ASSERT_TRUE(mark.has_value()) << "not registered when reported";
+    EXPECT_EQ(mark->toInt(), marked->cell(day).early);
 }
 
 // A ward of 60 in one group: every person gets a row and the grid reaches day 31. (How long

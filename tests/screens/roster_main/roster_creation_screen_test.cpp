@@ -2,6 +2,7 @@
 #include "screens/output/pdf_file_output.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "screens/second_connection.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
 #include "support/entry_screen_fixture.h"
@@ -153,7 +154,7 @@ TEST_F(RosterCreationScreenTest, RefusalsBeforeExpansionAndOutsideTheGrid) {
 TEST_F(RosterCreationScreenTest, HighlightFollowsTheClickAndLeavesOwnBackgroundsBehind) {
     open();
     expand(u"2024/04/01"_s, u"2024/04/30"_s);
-    nextEdit = EditResult{.action = QString()}; // every dialog is cancelled
+    nextEdit = EditResult{.action = EditAction::Cancelled}; // every dialog is cancelled
     const QColor green(230, 255, 220), lavender(230, 230, 255), white = Palette::colour(15);
     const int leadCol = 3;
     const int firstCol = RosterGridPainter::columnOfDay(5),
@@ -244,7 +245,8 @@ TEST_F(RosterCreationScreenTest, ReplaceChangesTheCellTalliesAndCounts) {
     // The day's 日 count exactly meets its need; taking one person off makes it short.
     m.requirement.at(3, day, 1, 1) = m.assigned.at(3, day, 1, 1);
 
-    nextEdit = EditResult{.action = u"置"_s, .shiftName = u"休み"_s, .shiftAbbrev = u"休"_s};
+    nextEdit =
+        EditResult{.action = EditAction::Replace, .shiftName = u"休み"_s, .shiftAbbrev = u"休"_s};
     prompter.answerYes();
     const int before = m.assigned.at(3, day, 1, 1);
     Q_EMIT grid().cellClickedAt(row, col);
@@ -268,12 +270,13 @@ TEST_F(RosterCreationScreenTest, ReplaceChangesTheCellTalliesAndCounts) {
     prompter.answerYes();
     Q_EMIT grid().cellClickedAt(row, col);
     EXPECT_EQ(p.cell(day).shift, u"休"_s);
-    nextEdit = EditResult{.action = QString()};
+    nextEdit = EditResult{.action = EditAction::Cancelled};
     Q_EMIT grid().cellClickedAt(row, col);
     EXPECT_EQ(prompter.pendingAnswers(), 0u) << "cancel asks nothing";
 
     // Enter on the current cell works like a click.
-    nextEdit = EditResult{.action = u"置"_s, .shiftName = u"夜勤"_s, .shiftAbbrev = u"夜"_s};
+    nextEdit =
+        EditResult{.action = EditAction::Replace, .shiftName = u"夜勤"_s, .shiftAbbrev = u"夜"_s};
     prompter.answerYes();
     grid().setCurrentCell(row, col);
     QTest::keyClick(&grid(), Qt::Key_Return);
@@ -299,7 +302,7 @@ TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts
     const int insertedRow = countRow(u"設定要員数"_s, inserted);
     const int col6 = RosterGridPainter::columnOfDay(6);
 
-    nextEdit = EditResult{.action = u"後"_s, .shiftAbbrev = inserted};
+    nextEdit = EditResult{.action = EditAction::Insert, .shiftAbbrev = inserted};
     prompter.answerYes();
     Q_EMIT grid().cellClickedAt(row, col6);
     EXPECT_EQ(p.cell(6).shift, inserted);
@@ -310,7 +313,7 @@ TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts
     expectWholeCountsMatch(u"日"_s);
     expectWholeCountsMatch(u"夜"_s);
 
-    nextEdit = EditResult{.action = u"削"_s};
+    nextEdit = EditResult{.action = EditAction::Delete};
     prompter.answerYes();
     Q_EMIT grid().cellClickedAt(row, col6);
     EXPECT_EQ(p.cell(6).shift, day6);
@@ -321,7 +324,7 @@ TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts
     expectWholeCountsMatch(u"日"_s);
     expectWholeCountsMatch(u"夜"_s);
 
-    nextEdit = EditResult{.action = u"シ"_s};
+    nextEdit = EditResult{.action = EditAction::Sequence};
     prompter.answerYes();
     Q_EMIT grid().cellClickedAt(row, RosterGridPainter::columnOfDay(20));
     for (int s = 1; s <= static_cast<int>(m.cache.workShifts.size()); ++s) {
@@ -358,6 +361,28 @@ TEST_F(RosterCreationScreenTest, ConfirmRegistersAdvancesThePeriodAndOffersEarly
     RosterCreationScreen next(ctx, RosterCreationScreen::Kind::Individual);
     EXPECT_EQ(child<QLineEdit>(&next, u"表開始日"_s)->text(), u"2024/05/01"_s);
     EXPECT_EQ(child<QLineEdit>(&next, u"表終了日"_s)->text(), u"2024/05/31"_s);
+}
+
+// What follows the registration is shown once it is committed: another program reads the
+// registered roster and the advanced period by then.
+TEST_F(RosterCreationScreenTest, WhatFollowsTheRegistrationComesAfterItIsCommitted) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    const QString first = personOfRow(2).no;
+    std::optional<QVariant> row, createdTo;
+    prompter.onShown = [&](const ScriptedPrompter::Shown& shown) {
+        if (shown.text != u"早出・遅出の設定を行いますか？"_s)
+            return;
+        row = committedValue(tmp.path(), u"勤務表"_s, u"key_勤務表"_s, {1, first, u"2024/04/01"_s},
+                             u"勤_予定"_s);
+        createdTo =
+            committedValue(tmp.path(), u"作成単位"_s, u"key_作成単位"_s, {2}, u"作_作成To"_s);
+    };
+    prompter.answerYes(2);
+    click(screen.get(), u"確定"_s);
+    ASSERT_TRUE(row.has_value()) << "not registered when asked";
+    EXPECT_EQ(row->toString(), personOfRow(2).cell(1).shift);
+    EXPECT_EQ(createdTo, QVariant(u"2024/04/30"_s));
 }
 
 TEST_F(RosterCreationScreenTest, ByTeamShowsTwoGroupsWithTheirOwnCountBlocks) {

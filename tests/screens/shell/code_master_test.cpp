@@ -1,3 +1,4 @@
+#include "screens/second_connection.h"
 #include "screens/shell/code_master_screen.h"
 #include "store/table.h"
 #include "support/entry_screen_fixture.h"
@@ -5,6 +6,7 @@
 #include "widgets/palette.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -262,6 +264,48 @@ TEST_F(CodeMasterTest, AFailedWriteIsReportedAndNotConfirmed) {
     tmp.db().exec(u"PRAGMA query_only = 0"_s);
     EXPECT_TRUE(stored(1).empty());
     EXPECT_EQ(grid->rows(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Each message about a write is shown once the write is over: another program reads by then
+// what the clerk is told, and the busy cursor is gone.
+TEST_F(CodeMasterTest, MessagesAboutAWriteComeAfterItIsCommitted) {
+    for (int no = 1; no <= 9; ++no)
+        addCode(7, no, u"x"_s, u"x"_s);
+    auto s = open();
+    click(s.get(), u"置換順"_s);
+    struct Seen {
+        QString text;
+        std::optional<QVariant> committed;
+        bool busy;
+    };
+    std::vector<Seen> seen;
+    prompter.onShown = [&](const ScriptedPrompter::Shown& shown) {
+        if (shown.kind == ScriptedPrompter::Shown::Kind::Inform)
+            seen.push_back(
+                {shown.text,
+                 committedValue(tmp.path(), u"個マスタ"_s, u"key_個ﾏｽﾀｰ"_s, {7, 10}, u"個_名称"_s),
+                 QGuiApplication::overrideCursor() != nullptr});
+    };
+
+    save(s.get(), u"10"_s, u"日勤"_s, u"日"_s);
+    save(s.get(), u"11"_s, u"夜勤"_s,
+         u"夜"_s); // refused inside the write: eleven would be too many
+    type(s.get(), u"登録NO"_s, u"10"_s);
+    clickYes(s.get(), u"削除"_s);
+
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, u"名称は更新(登録)されました。"_s);
+    EXPECT_EQ(seen[0].committed, QVariant(u"日勤"_s));
+    EXPECT_EQ(seen[1].text, u"置換順の登録はMAX 10件までです。"_s);
+    EXPECT_EQ(seen[1].committed, QVariant(u"日勤"_s));
+    EXPECT_EQ(seen[2].text, u"表示内容は削除されました。"_s);
+    EXPECT_EQ(seen[2].committed, std::nullopt);
+    for (const Seen& message : seen)
+        EXPECT_FALSE(message.busy) << message.text.toStdString();
 }
 
 } // namespace
