@@ -1,9 +1,9 @@
+#include "print/fonts.h"
 #include "screens/app_context.h"
 #include "screens/shell/main_menu_screen.h"
 #include "store/clock.h"
 #include "store/database.h"
 #include "store/db_error.h"
-#include "widgets/fonts.h"
 #include "widgets/prompter.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "screens/output/shift_change_dialog.h"
+#include "screens/roster/shift_change_dialog.h"
 #include "support/scripted_prompter.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"

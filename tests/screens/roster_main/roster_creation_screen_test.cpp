@@ -1,5 +1,5 @@
+#include "print/pdf_file_output.h"
 #include "roster/roster_model.h"
-#include "screens/output/pdf_file_output.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "store/demo_workplace.h"
