@@ -3,7 +3,7 @@
 #include "screens/output/roster_print_screen.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 
 #include <QLabel>
 #include <QListWidget>

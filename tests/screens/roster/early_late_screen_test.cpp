@@ -3,7 +3,7 @@
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "store/demo_workplace.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 #include "widgets/flex_grid.h"
 
 using namespace Qt::Literals::StringLiterals;

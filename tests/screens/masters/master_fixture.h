@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/startup_settings.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 #include "support/table_rows.h"
 
 #include <QAbstractButton>

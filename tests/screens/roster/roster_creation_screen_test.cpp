@@ -4,7 +4,7 @@
 #include "screens/roster/roster_grid_painter.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
 

@@ -1,5 +1,5 @@
 #include "screens/roster/shift_change_dialog.h"
-#include "support/scripted_prompter.h"
+#include "support/screens/scripted_prompter.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 
