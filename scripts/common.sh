@@ -3,9 +3,11 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${ROSTER_BUILD_DIR:-$ROOT/build}"
 
-PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
+PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev googletest libbenchmark-dev fonts-ipafont-gothic poppler-utils ccache
           qt6-translations-l10n)
+# What cpack needs to work out a Debian package's dependencies (dpkg-shlibdeps, file).
+PACKAGING_TOOLS=(dpkg-dev file)
 
 install_missing() {
     local missing=()
@@ -23,12 +25,14 @@ install_missing() {
     fi
 }
 
+# Configures $BUILD_DIR on first use (Release, or BUILD_TYPE with CONFIGURE_ARGS), then builds.
 build() {
     export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/roster-ccache}"
     export CCACHE_BASEDIR="$ROOT"
     export CCACHE_NOHASHDIR=1
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" \
+            ${CONFIGURE_ARGS[@]+"${CONFIGURE_ARGS[@]}"} >/dev/null
     fi
     cmake --build "$BUILD_DIR" "$@"
 }

@@ -1,5 +1,6 @@
 #include "app/cli_command.h"
 #include "store/clock.h"
+#include "store/data_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,18 +23,19 @@ int main(int argc, char** argv) {
     // Printing needs fonts and a paint device but never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QCoreApplication::setApplicationName(DataFolder::applicationName());
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     SystemClock clock;
 
     QStringList args = app.arguments().mid(1);
-    QString dataDir = QCoreApplication::applicationDirPath();
+    QString requested;
     const qsizetype at = args.indexOf(u"--data-dir"_s);
     if (at >= 0) {
         if (at + 1 >= args.size())
             return usage(err);
-        dataDir = QDir(args[at + 1]).absolutePath();
+        requested = args[at + 1];
         args.remove(at, 2);
     }
     if (args.isEmpty())
@@ -41,7 +43,12 @@ int main(int argc, char** argv) {
     const QString name = args.takeFirst();
     for (const auto& c : CliRegistry::commands()) {
         if (c.name == name) {
-            CliContext ctx{dataDir, out, err, clock};
+            const DataFolder folder = DataFolder::find(requested);
+            if (folder.createdNow)
+                err << u"データフォルダ「%1」を作成しました。"_s.arg(
+                           QDir::toNativeSeparators(folder.path))
+                    << Qt::endl;
+            CliContext ctx{folder.path, out, err, clock};
             return c.run(ctx, args);
         }
     }

@@ -9,7 +9,7 @@
 class Clock;
 
 struct CliContext {
-    QString dataDir; // --data-dir, or the executable's folder
+    QString dataDir; // --data-dir, the executable's folder or the user's (DataFolder)
     QTextStream& out;
     QTextStream& err;
     const Clock& clock;

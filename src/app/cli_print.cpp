@@ -3,15 +3,15 @@
 #include "output/print_period_check.h"
 #include "output/roster_print.h"
 #include "output/stored_roster_print.h"
+#include "print/fonts.h"
+#include "print/pdf_file_output.h"
 #include "roster/roster_model.h"
-#include "screens/output/pdf_file_output.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
 #include "store/startup_settings.h"
 #include "store/table.h"
 #include "store/text_values.h"
-#include "widgets/fonts.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,7 +1,7 @@
 #include "screens/screen_base.h"
-#include "screens/second_connection.h"
 #include "store/db_error.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
+#include "support/screens/second_connection.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/form_parts.h"
 

@@ -1,4 +1,4 @@
-#include "support/scripted_prompter.h"
+#include "support/screens/scripted_prompter.h"
 #include "widgets/field_checks.h"
 
 #include <QApplication>

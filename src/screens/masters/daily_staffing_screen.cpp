@@ -1,12 +1,12 @@
 #include "screens/masters/daily_staffing_screen.h"
 
+#include "print/fonts.h"
 #include "screens/app_context.h"
 #include "store/database.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
-#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
 

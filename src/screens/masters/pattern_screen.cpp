@@ -1,5 +1,6 @@
 #include "screens/masters/pattern_screen.h"
 
+#include "print/fonts.h"
 #include "screens/app_context.h"
 #include "screens/masters/staffing_list_screen.h"
 #include "store/database.h"
@@ -8,7 +9,6 @@
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
-#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
 

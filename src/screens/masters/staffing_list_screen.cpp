@@ -1,10 +1,10 @@
 #include "screens/masters/staffing_list_screen.h"
 
+#include "print/fonts.h"
 #include "screens/app_context.h"
 #include "store/database.h"
 #include "store/table.h"
 #include "widgets/flex_grid.h"
-#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 
 #include <QComboBox>

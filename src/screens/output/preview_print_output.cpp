@@ -1,6 +1,6 @@
 #include "screens/output/preview_print_output.h"
 
-#include "widgets/qt_sheet.h"
+#include "print/qt_sheet.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -20,6 +20,8 @@ bool PreviewPrintOutput::print(QWidget* parent, const QString& documentName,
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&draw, &failure](QPrinter* target) {
                          try {
+                             // Millimetres count from the paper's corner, not the margins.
+                             target->setFullPage(true);
                              QtSheet sheet(*target);
                              draw(sheet);
                              sheet.end();

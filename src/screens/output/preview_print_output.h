@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/output/print_output.h"
+#include "print/print_output.h"
 
 // Qt's print preview: the user looks at the pages and prints them to the system printer or a
 // PDF file through the print dialog, or closes the preview and nothing is printed.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "print/print_output.h"
 #include "roster/roster_model.h"
-#include "screens/output/print_output.h"
 #include "screens/screen_base.h"
 
 #include <memory>

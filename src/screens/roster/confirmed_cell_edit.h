@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/output/shift_change_dialog.h"
+#include "screens/roster/shift_change_dialog.h"
 
 #include <optional>
 

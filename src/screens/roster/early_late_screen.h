@@ -1,7 +1,7 @@
 #pragma once
 
-#include "screens/output/print_output.h"
-#include "screens/output/shift_change_dialog.h"
+#include "print/print_output.h"
+#include "screens/roster/shift_change_dialog.h"
 #include "screens/screen_base.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "print/print_output.h"
 #include "roster/roster_model.h"
-#include "screens/output/print_output.h"
-#include "screens/output/shift_change_dialog.h"
+#include "screens/roster/shift_change_dialog.h"
 #include "screens/screen_base.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #include "screens/shell/main_menu_screen.h"
 
+#include "print/fonts.h"
 #include "screens/app_context.h"
 #include "store/startup_settings.h"
-#include "widgets/fonts.h"
 #include "widgets/form_parts.h"
 
 #include <QDialog>

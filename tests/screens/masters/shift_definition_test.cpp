@@ -1,5 +1,5 @@
 #include "screens/masters/shift_definition_screen.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 
 #include <QCheckBox>
 #include <QListWidget>

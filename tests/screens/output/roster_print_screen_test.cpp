@@ -1,9 +1,9 @@
-#include "screens/output/pdf_file_output.h"
+#include "print/fonts.h"
+#include "print/pdf_file_output.h"
 #include "screens/output/roster_print_screen.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
-#include "support/entry_screen_fixture.h"
-#include "widgets/fonts.h"
+#include "support/screens/entry_screen_fixture.h"
 
 #include <QLabel>
 #include <QListWidget>

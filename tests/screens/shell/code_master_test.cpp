@@ -1,7 +1,7 @@
-#include "screens/second_connection.h"
 #include "screens/shell/code_master_screen.h"
 #include "store/table.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
+#include "support/screens/second_connection.h"
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
 

@@ -1,8 +1,8 @@
+#include "print/fonts.h"
 #include "screens/shell/main_menu_screen.h"
 #include "store/db_error.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 #include "support/table_rows.h"
-#include "widgets/fonts.h"
 
 #include <QDialog>
 #include <QGroupBox>

@@ -3,8 +3,8 @@
 #include "screens/shell/main_menu_screen.h"
 #include "store/clock.h"
 #include "store/demo_workplace.h"
-#include "support/modal_watchdog.h"
-#include "support/scripted_prompter.h"
+#include "support/screens/modal_watchdog.h"
+#include "support/screens/scripted_prompter.h"
 #include "support/temp_database.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/startup_settings.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 #include "support/table_rows.h"
 
 #include <QAbstractButton>
@@ -31,7 +31,7 @@ protected:
                              {u"基本_早出要員"_s, figures[4]},
                              {u"基本_遅出要員"_s, figures[5]},
                              {u"基本_MAX"_s, max},
-                             {u"基本_備考"_s, name + u"の備考"_s}});
+                             {u"基本_備考"_s, QString(name + u"の備考"_s)}});
     }
 
     void addPatternRow(int kind, int no, int pos, const QString& nameOrAbbrev,

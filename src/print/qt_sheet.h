@@ -9,9 +9,10 @@
 class QPagedPaintDevice;
 
 // A Sheet on a QPrinter (system printer or print preview) or a QPdfWriter: A4 with zero
-// margins, millimetres measured from the paper's corner. The painter stays in device units
-// and millimetres are converted with the device resolution, so font point sizes keep their
-// printed size.
+// margins, millimetres measured from the paper's corner (a QPrinter must be set to full page
+// first: the sheet knows only the paint device, so printing needs no widgets). The painter stays in
+// device units and millimetres are converted with the device resolution, so font point sizes keep
+// their printed size.
 class QtSheet final : public Sheet {
 public:
     explicit QtSheet(QPagedPaintDevice& device);

@@ -1,5 +1,5 @@
+#include "screens/masters/master_fixture.h"
 #include "screens/masters/staff_register_screen.h"
-#include "screens/masters2/master_fixture.h"
 #include "widgets/field_checks.h"
 
 #include <QListWidget>

@@ -2,9 +2,9 @@
 #include "screens/roster/early_late_screen.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
-#include "screens/second_connection.h"
 #include "store/demo_workplace.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
+#include "support/screens/second_connection.h"
 #include "widgets/flex_grid.h"
 
 using namespace Qt::Literals::StringLiterals;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/output/print_output.h"
+#include "print/print_output.h"
 
 #include <QString>
 

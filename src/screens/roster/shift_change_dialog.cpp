@@ -1,4 +1,4 @@
-#include "screens/output/shift_change_dialog.h"
+#include "screens/roster/shift_change_dialog.h"
 
 #include "screens/app_context.h"
 #include "store/table.h"

@@ -1,17 +1,14 @@
-#include "widgets/qt_sheet.h"
+#include "print/qt_sheet.h"
 
-#include "widgets/palette.h"
+#include "print/colour_table.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
-#include <QPrinter>
 #include <algorithm>
 #include <stdexcept>
 
-QtSheet::QtSheet(QPagedPaintDevice& device) : device_(device), colour_(Palette::colour(0)) {
-    if (auto* printer = dynamic_cast<QPrinter*>(&device_))
-        printer->setFullPage(true);
+QtSheet::QtSheet(QPagedPaintDevice& device) : device_(device), colour_(ColourTable::colour(0)) {
     device_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
@@ -66,7 +63,7 @@ void QtSheet::setFontSize(double points) {
 }
 
 void QtSheet::setForeColor(int paletteNumber) {
-    colour_ = Palette::colour(paletteNumber);
+    colour_ = ColourTable::colour(paletteNumber);
     applyPen();
 }
 

@@ -1,5 +1,5 @@
 #include "screens/masters/daily_staffing_screen.h"
-#include "screens/masters2/master_fixture.h"
+#include "screens/masters/master_fixture.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"

@@ -1,7 +1,7 @@
 #include "screens/roster/creation_unit_screen.h"
 #include "store/creation_mode.h"
 #include "store/period_rule.h"
-#include "support/entry_screen_fixture.h"
+#include "support/screens/entry_screen_fixture.h"
 
 #include <QRadioButton>
 

@@ -2,8 +2,9 @@
 
 #include "screens/app_context.h"
 #include "store/clock.h"
-#include "support/modal_watchdog.h"
-#include "support/scripted_prompter.h"
+#include "support/screens/missing_control.h"
+#include "support/screens/modal_watchdog.h"
+#include "support/screens/scripted_prompter.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 #include "widgets/field_checks.h"
@@ -23,9 +24,12 @@ class EntryScreenFixture : public ::testing::Test {
 protected:
     EntryScreenFixture() : clock(QDate(2024, 4, 1)), ctx{tmp.db(), prompter, clock, {}, {}, {}} {}
 
+    // The screen's control of that objectName and type; throws MissingControl, which stops the
+    // test, when there is none.
     template <typename T = QWidget> T* child(const QWidget* screen, const QString& name) {
         T* w = screen->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << "no control " << name.toStdString();
+        if (!w)
+            throw MissingControl(name, T::staticMetaObject.className());
         return w;
     }
 

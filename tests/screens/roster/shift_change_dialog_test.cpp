@@ -1,7 +1,7 @@
 #include "screens/app_context.h"
-#include "screens/output/shift_change_dialog.h"
+#include "screens/roster/shift_change_dialog.h"
 #include "store/clock.h"
-#include "support/scripted_prompter.h"
+#include "support/screens/scripted_prompter.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 

@@ -7,7 +7,8 @@ class QWidget;
 class Sheet;
 
 // Where a printout goes. The screens hand over a drawing function; the output decides the
-// device. Returns false when the user chose not to print.
+// device. `parent` is the window a preview opens over; an output that shows no window ignores
+// it (so this interface needs no widgets). Returns false when the user chose not to print.
 class PrintOutput {
 public:
     virtual ~PrintOutput() = default;

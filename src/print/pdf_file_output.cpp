@@ -1,6 +1,6 @@
-#include "screens/output/pdf_file_output.h"
+#include "print/pdf_file_output.h"
 
-#include "widgets/qt_sheet.h"
+#include "print/qt_sheet.h"
 
 #include <QPdfWriter>
 #include <stdexcept>

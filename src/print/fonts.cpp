@@ -1,4 +1,4 @@
-#include "widgets/fonts.h"
+#include "print/fonts.h"
 
 #include <QFont>
 #include <QStringList>

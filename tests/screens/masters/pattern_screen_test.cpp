@@ -1,6 +1,6 @@
+#include "screens/masters/master_fixture.h"
 #include "screens/masters/pattern_screen.h"
 #include "screens/masters/staffing_list_screen.h"
-#include "screens/masters2/master_fixture.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"

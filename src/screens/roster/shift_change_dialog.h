@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/output/edit_result.h"
+#include "screens/roster/edit_result.h"
 #include "screens/screen_base.h"
 
 #include <functional>
