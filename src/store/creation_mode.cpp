@@ -8,14 +8,17 @@
 using namespace Qt::Literals::StringLiterals;
 
 CreationMode ReadCreationModeSetting(Database& db) {
-    const std::optional<CodeEntry> code = CodeEntry::load(db, CodeKind::CreationMode, CodeKind::SettingNo);
+    const std::optional<CodeEntry> code =
+        CodeEntry::load(db, CodeKind::CreationMode, CodeKind::SettingNo);
     if (!code)
         return {};
     return {code->abbrev, code->name};
 }
 
 void WriteCreationModeSetting(Database& db, const CreationMode& mode) {
-    CodeEntry code = CodeEntry::load(db, CodeKind::CreationMode, CodeKind::SettingNo).value_or(CodeEntry{CodeKind::CreationMode, CodeKind::SettingNo, QString(), QString()});
+    CodeEntry code =
+        CodeEntry::load(db, CodeKind::CreationMode, CodeKind::SettingNo)
+            .value_or(CodeEntry{CodeKind::CreationMode, CodeKind::SettingNo, QString(), QString()});
     code.abbrev = mode.a;
     code.name = mode.b;
     code.save(db);

@@ -38,9 +38,11 @@ QStringList LoadCreationUnitSettings(Database& db, StartupSettings& s) {
 }
 
 void LoadDisplaySettings(Database& db, StartupSettings& s) {
-    const std::optional<CodeEntry> times = CodeEntry::load(db, CodeKind::TimeDisplay, CodeKind::SettingNo);
+    const std::optional<CodeEntry> times =
+        CodeEntry::load(db, CodeKind::TimeDisplay, CodeKind::SettingNo);
     s.timeDisplay = times && times->abbrev == u"有"_s;
-    const std::optional<CodeEntry> interval = CodeEntry::load(db, CodeKind::RestInterval, CodeKind::SettingNo);
+    const std::optional<CodeEntry> interval =
+        CodeEntry::load(db, CodeKind::RestInterval, CodeKind::SettingNo);
     if (!interval) {
         s.restInterval = 3;
     } else {
