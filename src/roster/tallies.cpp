@@ -3,6 +3,7 @@
 #include "roster/roster_model.h"
 #include "roster/roster_rows.h"
 #include "store/database.h"
+#include "store/records/roster_row.h"
 #include "store/table.h"
 #include "store/text_values.h"
 
@@ -192,14 +193,15 @@ void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QStr
                 const QString& to) {
     roster.seek(Seek::GreaterEqual, {1, p.no, from});
     for (; !roster.eof(); roster.moveNext()) {
-        if (roster.integer(u"勤_区分"_s) != 1 || roster.text(u"勤_職員番号"_s) != p.no ||
-            roster.text(u"勤_勤務日"_s) > to)
+        if (roster.integer(RosterRow::Field::kind) != 1 ||
+            roster.text(RosterRow::Field::staffNo) != p.no ||
+            roster.text(RosterRow::Field::date) > to)
             break;
         RosterRow row;
-        row.planned = roster.text(u"勤_予定"_s);
-        row.plannedEarly = roster.integer(u"勤_予定早出"_s);
-        row.actual = roster.text(u"勤_実績"_s);
-        row.actualEarly = roster.integer(u"勤_実績早出"_s);
+        row.planned = roster.text(RosterRow::Field::planned);
+        row.plannedEarly = roster.integer(RosterRow::Field::plannedEarly);
+        row.actual = roster.text(RosterRow::Field::actual);
+        row.actualEarly = roster.integer(RosterRow::Field::actualEarly);
         addHistoryRow(m, p, column, row);
     }
 }
@@ -220,8 +222,8 @@ void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& s
 
 void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
                       const QString& from, const QString& to) {
-    Table roster(db, u"勤務表"_s);
-    roster.setIndex(u"key_勤務表"_s);
+    Table roster(db, RosterRow::table);
+    roster.setIndex(RosterRow::Index::key);
     addHistory(roster, m, m.person(group, slot), column, from, to);
 }
 

@@ -3,6 +3,8 @@
 #include "print/fonts.h"
 #include "screens/app_context.h"
 #include "store/database.h"
+#include "store/records/daily_requirement.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -31,8 +33,8 @@ const QString kNoShift = u"シフト略称の登録を確認してください�
 
 // Fields of one day's figures, in block-row order, with the shift default each is compared to.
 struct Figure {
-    QString dayField;
-    QString shiftField;
+    int DailyRequirement::*dayFigure;
+    int ShiftDefinition::*shiftFigure;
     QString box;
     QString caption;
     QString rowName;
@@ -41,18 +43,18 @@ struct Figure {
 
 const std::array<Figure, 6>& figures() {
     static const std::array<Figure, 6> f{{
-        {u"日_最小要員"_s, u"基本_最小要員"_s, u"要員数"_s, u"シフト最小要員数"_s, u"要員数"_s,
-         u"シフト最小要員数に正しく入力してください"_s},
-        {u"日_責任者"_s, u"基本_責任者"_s, u"責任者数"_s, u"シフト責任者数"_s, u"責任者"_s,
-         u"シフト責任者数に正しく入力してください"_s},
-        {u"日_チ要員数"_s, u"基本_チーム要員数"_s, u"チーム要員数"_s, u"チーム最小要員数"_s,
-         u"ﾁ要員数"_s, u"チーム要員数数に正しく入力してください"_s},
-        {u"日_チ責任者"_s, u"基本_チーム責任者"_s, u"チーム責任者"_s, u"チームシフト責任者数"_s,
-         u"ﾁ責任者"_s, u"チーム責任者数に正しく入力してください"_s},
-        {u"日_早出要員数"_s, u"基本_早出要員"_s, u"早出要員"_s, u"早出要員数"_s, u"早出"_s,
-         u"早出要員数に正しく入力してください"_s},
-        {u"日_遅出要員数"_s, u"基本_遅出要員"_s, u"遅出要員"_s, u"遅出要員数"_s, u"遅出"_s,
-         u"遅出要員数に正しく入力してください"_s},
+        {&DailyRequirement::minStaff, &ShiftDefinition::minStaff, u"要員数"_s,
+         u"シフト最小要員数"_s, u"要員数"_s, u"シフト最小要員数に正しく入力してください"_s},
+        {&DailyRequirement::leaders, &ShiftDefinition::leaders, u"責任者数"_s, u"シフト責任者数"_s,
+         u"責任者"_s, u"シフト責任者数に正しく入力してください"_s},
+        {&DailyRequirement::teamStaff, &ShiftDefinition::teamStaff, u"チーム要員数"_s,
+         u"チーム最小要員数"_s, u"ﾁ要員数"_s, u"チーム要員数数に正しく入力してください"_s},
+        {&DailyRequirement::teamLeaders, &ShiftDefinition::teamLeaders, u"チーム責任者"_s,
+         u"チームシフト責任者数"_s, u"ﾁ責任者"_s, u"チーム責任者数に正しく入力してください"_s},
+        {&DailyRequirement::earlyStaff, &ShiftDefinition::earlyStaff, u"早出要員"_s,
+         u"早出要員数"_s, u"早出"_s, u"早出要員数に正しく入力してください"_s},
+        {&DailyRequirement::lateStaff, &ShiftDefinition::lateStaff, u"遅出要員"_s, u"遅出要員数"_s,
+         u"遅出"_s, u"遅出要員数に正しく入力してください"_s},
     }};
     return f;
 }
@@ -157,17 +159,18 @@ void DailyStaffingScreen::buildUi() {
 void DailyStaffingScreen::loadWorkShifts() {
     shifts_.clear();
     abbrev_->clear();
-    Table t(ctx().db, u"シフト基本"_s);
-    t.setIndex(u"idx_対象"_s);
+    Table t(ctx().db, ShiftDefinition::table);
+    t.setIndex(ShiftDefinition::Index::byWorking);
     t.moveFirst();
     for (; !t.eof(); t.moveNext()) {
-        if (t.integer(u"基本_対象FLG"_s) != 1)
+        const ShiftDefinition d = ShiftDefinition::fromRow(t);
+        if (d.working != 1)
             continue;
         WorkShift s;
-        s.abbrev = t.text(u"基本_略称"_s);
-        s.order = t.integer(u"基本_優先順"_s);
+        s.abbrev = d.abbrev;
+        s.order = d.priority;
         for (size_t i = 0; i < s.defaults.size(); ++i)
-            s.defaults[i] = t.integer(figures()[i].shiftField);
+            s.defaults[i] = d.*figures()[i].shiftFigure;
         shifts_.push_back(s);
         abbrev_->addItem(s.abbrev);
     }
@@ -239,17 +242,18 @@ void DailyStaffingScreen::fillGrid() {
     layoutGrid();
     const int days = dayCount();
     Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-    Table t(ctx().db, u"日別要員"_s);
-    t.setIndex(u"key_日別"_s);
+    Table t(ctx().db, DailyRequirement::table);
+    t.setIndex(DailyRequirement::Index::key);
     t.seek(Seek::GreaterEqual, {kind_, 0, 0});
-    for (; !t.eof() && t.integer(u"日_区分"_s) == kind_; t.moveNext()) {
-        const int day = t.integer(u"日_特定日"_s);
-        const int block = blockOfOrder(t.integer(u"日_優先順"_s));
+    for (; !t.eof() && t.integer(DailyRequirement::Field::kind) == kind_; t.moveNext()) {
+        const DailyRequirement r = DailyRequirement::fromRow(t);
+        const int day = r.day;
+        const int block = blockOfOrder(r.priority);
         if (day < 1 || day > days || block < 0)
             continue;
         const WorkShift& s = shifts_[static_cast<size_t>(block)];
         for (int e = 0; e < kEntriesPerShift; ++e) {
-            const int v = t.integer(figures()[static_cast<size_t>(e)].dayField);
+            const int v = r.*figures()[static_cast<size_t>(e)].dayFigure;
             const int row = gridRow(block, e);
             grid_->setText(row, day + 1, QString::number(v));
             grid_->setCellAlignment(row, day + 1, Qt::AlignRight | Qt::AlignVCenter);
@@ -283,38 +287,51 @@ void DailyStaffingScreen::onGridClicked(int row, int col) {
 }
 
 void DailyStaffingScreen::loadRow(int day, int order) {
-    Table t(ctx().db, u"日別要員"_s);
-    t.setIndex(u"key_日別"_s);
-    t.seek(Seek::Equal, {kind_, day, order});
-    if (t.noMatch()) {
+    const auto row = DailyRequirement::load(ctx().db, kind_, day, order);
+    if (!row) {
         inform(kNoShift);
         return;
     }
-    day_->setText(QString::number(t.integer(u"日_特定日"_s)));
-    order_->setText(QString::number(t.integer(u"日_優先順"_s)));
-    abbrev_->setEditText(t.text(u"日_略称"_s));
-    name_->setText(t.text(u"日_シフト名"_s));
-    for (size_t i = 0; i < counts_.size(); ++i)
-        counts_[i]->setText(QString::number(t.integer(figures()[i].dayField)));
-    remark_->setText(t.text(u"日_備考"_s));
+    showRecord(*row);
     if (kind_ == kWeekdayKind)
         weekdayName_->setText(ctx().settings.weekdayName[static_cast<size_t>(day - 1)]);
 }
 
+void DailyStaffingScreen::showRecord(const DailyRequirement& row) {
+    day_->setText(QString::number(row.day));
+    order_->setText(QString::number(row.priority));
+    abbrev_->setEditText(row.shiftAbbrev);
+    name_->setText(row.shiftName);
+    for (size_t i = 0; i < counts_.size(); ++i)
+        counts_[i]->setText(QString::number(row.*figures()[i].dayFigure));
+    remark_->setText(row.remark);
+}
+
+DailyRequirement DailyStaffingScreen::toRecord(int day, int order) const {
+    DailyRequirement row;
+    row.kind = kind_;
+    row.day = day;
+    row.priority = order;
+    row.shiftAbbrev = abbrev_->currentText();
+    row.shiftName = name_->text();
+    for (size_t i = 0; i < counts_.size(); ++i)
+        row.*figures()[i].dayFigure = *parseCount(counts_[i]->text());
+    row.remark = remark_->text();
+    return row;
+}
+
 void DailyStaffingScreen::onShiftChosen() {
     act([this] {
-        Table t(ctx().db, u"シフト基本"_s);
-        t.setIndex(u"key_基本"_s);
-        t.seek(Seek::Equal, {abbrev_->currentText()});
-        if (t.noMatch()) {
+        const auto shift = ShiftDefinition::load(ctx().db, abbrev_->currentText());
+        if (!shift) {
             inform(kNoShift);
             return;
         }
         FieldChecks::setTextColour(abbrev_, true);
-        name_->setText(t.text(u"基本_名称"_s));
-        order_->setText(QString::number(t.integer(u"基本_優先順"_s)));
+        name_->setText(shift->name);
+        order_->setText(QString::number(shift->priority));
         for (size_t i = 0; i < counts_.size(); ++i)
-            counts_[i]->setText(QString::number(t.integer(figures()[i].shiftField)));
+            counts_[i]->setText(QString::number((*shift).*figures()[i].shiftFigure));
     });
 }
 
@@ -353,22 +370,7 @@ void DailyStaffingScreen::save() {
     const int order = *TextValues::parseSmallInt(order_->text());
     const bool ok = actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, u"日別要員"_s);
-        t.setIndex(u"key_日別"_s);
-        t.seek(Seek::Equal, {kind_, day, order});
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        t.set(u"日_区分"_s, kind_);
-        t.set(u"日_特定日"_s, day);
-        t.set(u"日_優先順"_s, order);
-        t.set(u"日_略称"_s, abbrev_->currentText());
-        t.set(u"日_シフト名"_s, name_->text());
-        for (size_t i = 0; i < counts_.size(); ++i)
-            t.set(figures()[i].dayField, *parseCount(counts_[i]->text()));
-        t.set(u"日_備考"_s, remark_->text());
-        t.update();
+        toRecord(day, order).save(ctx().db);
         tx.commit();
     });
     if (!ok)
@@ -387,12 +389,8 @@ void DailyStaffingScreen::remove() {
         if (!day || !order)
             return;
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, u"日別要員"_s);
-        t.setIndex(u"key_日別"_s);
-        t.seek(Seek::Equal, {kind_, *day, *order});
-        if (t.noMatch())
+        if (!DailyRequirement::remove(ctx().db, kind_, *day, *order))
             return;
-        t.remove();
         tx.commit();
         found = true;
     });

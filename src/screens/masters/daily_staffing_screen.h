@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+struct DailyRequirement;
 class FlexGrid;
 class QComboBox;
 class QLabel;
@@ -44,6 +45,8 @@ private:
     void onGridClicked(int row, int col);
     void paintBlock(int block, int col, Palette::Number colour);
     void loadRow(int day, int order);
+    void showRecord(const DailyRequirement& row);
+    DailyRequirement toRecord(int day, int order) const;
     void onShiftChosen();
 
     bool checkDay();

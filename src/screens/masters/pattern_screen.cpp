@@ -2,9 +2,11 @@
 
 #include "print/fonts.h"
 #include "screens/app_context.h"
+#include "screens/masters/pattern_lookup.h"
 #include "screens/masters/staffing_list_screen.h"
 #include "store/database.h"
 #include "store/list_services.h"
+#include "store/records/pattern_row.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -22,15 +24,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString kTitle = u"シフトパターン情報"_s;
-const QString kTable = u"ｼﾌﾄﾊﾟﾀｰﾝ"_s;
-const QString kKey = u"key_ﾊﾟﾀﾝ"_s;
+const QString kNameTaken = u"パタン名称は既に登録されています、別の名称を入力してください"_s;
+const QString kShiftNotRegistered = u"シフト名称に登録済みのシフトを選択してください"_s;
 
 const std::array<QString, 5>& kindNames() {
     static const std::array<QString, 5> names{u"基本パターン"_s, u"禁止パターン"_s,
@@ -256,16 +260,8 @@ void PatternScreen::onPatternChosen() {
     if (!item)
         return;
     act([&] {
-        Table t(ctx().db, kTable);
-        t.setIndex(u"idx_パタ名称"_s);
-        t.seek(Seek::Equal, {item->text(), 0});
-        if (!t.noMatch()) {
-            number_->setText(QString::number(t.integer(u"パタ_NO"_s)));
-            name_->setText(t.text(u"パタ_名称"_s));
-            remark_->setText(t.text(u"パタ_備考"_s));
-            for (QLineEdit* box : {number_, name_, remark_})
-                FieldChecks::setTextColour(box, true);
-        }
+        if (const auto header = PatternLookup::header(ctx().db, kind_, item->text()))
+            showHeader(*header);
         layoutWeekdayGrid();
         listSequence(); // also shows the frame of the kind
         for (QLineEdit* box : {position_, shiftAbbrev_, shiftRemark_})
@@ -276,25 +272,29 @@ void PatternScreen::onPatternChosen() {
     });
 }
 
+void PatternScreen::showHeader(const PatternRow& header) {
+    number_->setText(QString::number(header.no));
+    name_->setText(header.name);
+    remark_->setText(header.remark);
+    for (QLineEdit* box : {number_, name_, remark_})
+        FieldChecks::setTextColour(box, true);
+}
+
 void PatternScreen::listSequence() {
     sequenceList_->clear();
     const auto number = parseNumber(number_->text());
     if (number) {
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::GreaterEqual, {kind_, *number, 0});
-        for (; onPatternRow(t, *number); t.moveNext()) {
-            const int pos = t.integer(u"パタ_連番"_s);
-            if (pos == 0)
+        for (const PatternRow& row : PatternRow::loadPattern(ctx().db, kind_, *number)) {
+            if (row.position == 0)
                 continue;
             if (kind_ == kWeekdayKind) {
-                if (pos <= 7) {
-                    weekdayGrid_->setText(1, pos, t.text(u"パタ_シフト略称"_s));
-                    weekdayShiftNames_[static_cast<size_t>(pos - 1)] = t.text(u"パタ_シフト名称"_s);
+                if (row.position <= 7) {
+                    weekdayGrid_->setText(1, row.position, row.shiftAbbrev);
+                    weekdayShiftNames_[static_cast<size_t>(row.position - 1)] = row.shiftName;
                 }
                 position_->setText(u"1"_s);
             } else {
-                sequenceList_->addItem(sequenceLine(pos, t.text(u"パタ_シフト名称"_s)));
+                sequenceList_->addItem(sequenceLine(row.position, row.shiftName));
             }
         }
     }
@@ -303,7 +303,8 @@ void PatternScreen::listSequence() {
 
 // Whether the cursor still stands on a row of pattern `number` of the shown kind.
 bool PatternScreen::onPatternRow(Table& t, int number) const {
-    return !t.eof() && t.integer(u"パタ_区分"_s) == kind_ && t.integer(u"パタ_NO"_s) == number;
+    return !t.eof() && t.integer(PatternRow::Field::kind) == kind_ &&
+           t.integer(PatternRow::Field::no) == number;
 }
 
 void PatternScreen::showFrames(bool weekday) {
@@ -318,17 +319,17 @@ void PatternScreen::onSequenceRowChosen() {
         return;
     const int pos = item->text().left(2).trimmed().toInt();
     act([&] {
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {kind_, *number, pos});
-        if (t.noMatch())
-            return;
-        position_->setText(QString::number(t.integer(u"パタ_連番"_s)));
-        shiftAbbrev_->setText(t.text(u"パタ_シフト略称"_s));
-        shiftName_->setEditText(t.text(u"パタ_シフト名称"_s));
-        shiftRemark_->setText(t.text(u"パタ_備考"_s));
-        FieldChecks::setTextColour(position_, true);
+        if (const auto row = PatternRow::load(ctx().db, kind_, *number, pos))
+            showSequenceRow(*row);
     });
+}
+
+void PatternScreen::showSequenceRow(const PatternRow& row) {
+    position_->setText(QString::number(row.position));
+    shiftAbbrev_->setText(row.shiftAbbrev);
+    shiftName_->setEditText(row.shiftName);
+    shiftRemark_->setText(row.remark);
+    FieldChecks::setTextColour(position_, true);
 }
 
 void PatternScreen::onShiftChosen() {
@@ -387,25 +388,28 @@ bool PatternScreen::checkPosition() {
     return checks().check(position_, pos && *pos >= 1, u"シフト順NOに正しく入力してください"_s);
 }
 
+bool PatternScreen::checkNameFree(int number) {
+    return checks().check(name_,
+                          !PatternLookup::nameTakenByOther(ctx().db, kind_, number, name_->text()),
+                          kNameTaken);
+}
+
 bool PatternScreen::checkAll() {
     checks().reset();
     QString tableFailure;
     if (position_->text().isEmpty()) {
-        checkNumber();
-        checkName();
+        const bool numbered = checkNumber();
+        if (checkName() && numbered)
+            checkNameFree(*parseNumber(number_->text()));
     } else if (kind_ != kWeekdayKind) {
         checkPosition();
         const ShiftLookup s =
             ShiftListService::FindShiftByName(ctx().db, shiftName_->currentText());
         shiftAbbrev_->setText(s.abbrev);
+        // An unknown name would store an empty abbreviation that generation takes for a shift.
+        checks().check(shiftName_, !s.abbrev.isEmpty(), kShiftNotRegistered);
         const auto number = parseNumber(number_->text());
-        bool headerFound = false;
-        if (number) {
-            Table t(ctx().db, kTable);
-            t.setIndex(kKey);
-            t.seek(Seek::Equal, {kind_, *number, 0});
-            headerFound = !t.noMatch();
-        }
+        const bool headerFound = number && PatternRow::load(ctx().db, kind_, *number, 0);
         if (!headerFound)
             tableFailure = u"ﾊﾟﾀｰﾝ名称が登録されていません"_s;
     } else {
@@ -444,22 +448,24 @@ void PatternScreen::save() {
         saveWeekdays(*number);
 }
 
+// Saving a row changes only what the screen shows of it; the rest stays as stored.
+PatternRow PatternScreen::storedOrNew(int number, int position) const {
+    if (auto row = PatternRow::load(ctx().db, kind_, number, position))
+        return *row;
+    PatternRow row;
+    row.kind = kind_;
+    row.no = number;
+    row.position = position;
+    return row;
+}
+
 void PatternScreen::saveHeader(int number) {
     const bool stored = act([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {kind_, number, 0});
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        t.set(u"パタ_区分"_s, kind_);
-        t.set(u"パタ_NO"_s, number);
-        t.set(u"パタ_名称"_s, name_->text());
-        t.set(u"パタ_連番"_s, 0);
-        t.set(u"パタ_備考"_s, remark_->text());
-        t.update();
+        PatternRow header = storedOrNew(number, 0);
+        header.name = name_->text();
+        header.remark = remark_->text();
+        header.save(ctx().db);
         tx.commit();
     });
     if (!stored)
@@ -476,32 +482,22 @@ void PatternScreen::saveSequenceRow(int number) {
     bool stored = false;
     act([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {kind_, number, pos});
-        if (t.noMatch()) {
+        std::optional<PatternRow> row = PatternRow::load(ctx().db, kind_, number, pos);
+        if (!row) {
             // Counted from the table, not from the list on screen, which may be stale.
-            int rows = 0;
-            Table c(ctx().db, kTable);
-            c.setIndex(kKey);
-            c.seek(Seek::GreaterEqual, {kind_, number, 1});
-            for (; onPatternRow(c, number); c.moveNext())
-                ++rows;
+            const std::vector<PatternRow> stored = PatternRow::loadPattern(ctx().db, kind_, number);
+            const auto rows = std::count_if(stored.begin(), stored.end(),
+                                            [](const PatternRow& r) { return r.position >= 1; });
             if (rows + 1 >= kMaxSequenceRows + 1) {
                 inform(u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
                 return;
             }
-            t.addNew();
-        } else {
-            t.edit();
+            row = storedOrNew(number, pos);
         }
-        t.set(u"パタ_区分"_s, kind_);
-        t.set(u"パタ_NO"_s, number);
-        t.set(u"パタ_連番"_s, pos);
-        t.set(u"パタ_シフト略称"_s, shiftAbbrev_->text());
-        t.set(u"パタ_シフト名称"_s, shiftName_->currentText());
-        t.set(u"パタ_備考"_s, shiftRemark_->text());
-        t.update();
+        row->shiftAbbrev = shiftAbbrev_->text();
+        row->shiftName = shiftName_->currentText();
+        row->remark = shiftRemark_->text();
+        row->save(ctx().db);
         tx.commit();
         stored = true;
     });
@@ -514,21 +510,12 @@ void PatternScreen::saveSequenceRow(int number) {
 void PatternScreen::saveWeekdays(int number) {
     const bool stored = act([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
         for (int day = 1; day <= 7; ++day) {
-            t.seek(Seek::Equal, {kind_, number, day});
-            if (t.noMatch())
-                t.addNew();
-            else
-                t.edit();
-            t.set(u"パタ_区分"_s, kind_);
-            t.set(u"パタ_NO"_s, number);
-            t.set(u"パタ_連番"_s, day);
-            t.set(u"パタ_シフト略称"_s, weekdayGrid_->text(1, day));
-            t.set(u"パタ_シフト名称"_s, weekdayShiftNames_[static_cast<size_t>(day - 1)]);
-            t.set(u"パタ_備考"_s, shiftRemark_->text());
-            t.update();
+            PatternRow row = storedOrNew(number, day);
+            row.shiftAbbrev = weekdayGrid_->text(1, day);
+            row.shiftName = weekdayShiftNames_[static_cast<size_t>(day - 1)];
+            row.remark = shiftRemark_->text();
+            row.save(ctx().db);
         }
         tx.commit();
     });
@@ -543,6 +530,13 @@ void PatternScreen::saveWeekdays(int number) {
 
 void PatternScreen::remove() {
     const bool whole = position_->text().isEmpty() || kind_ == kWeekdayKind;
+    if (!whole) {
+        // Position 0 is the header row: deleting from there would take the whole pattern.
+        checks().reset();
+        checkPosition();
+        if (checks().reportIfFailed())
+            return;
+    }
     if (!ask(whole ? u"ｼﾌﾄﾊﾟﾀｰﾝ全体を削除します。"_s : u"指定したｼﾌﾄを削除します。"_s))
         return;
     const auto number = parseNumber(number_->text());
@@ -552,8 +546,8 @@ void PatternScreen::remove() {
         if (!number || !pos)
             return;
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
+        Table t(ctx().db, PatternRow::table);
+        t.setIndex(PatternRow::Index::key);
         t.seek(Seek::Equal, {kind_, *number, *pos});
         if (t.noMatch())
             return;

@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class StaffingListScreen;
+struct PatternRow;
 class Table;
 
 // Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
@@ -35,10 +36,12 @@ private:
     void resetScreen();
     void layoutWeekdayGrid();
     void onPatternChosen();
+    void showHeader(const PatternRow& header);
     void listSequence();
     bool onPatternRow(Table& t, int number) const;
     void showFrames(bool weekday);
     void onSequenceRowChosen();
+    void showSequenceRow(const PatternRow& row);
     void onShiftChosen();
     void onWeekdayClicked(int row, int col);
     void onWeekdayShiftChosen();
@@ -47,8 +50,10 @@ private:
     bool checkNumber();
     bool checkName();
     bool checkPosition();
+    bool checkNameFree(int number);
     bool checkAll();
     void save();
+    PatternRow storedOrNew(int number, int position) const;
     void saveHeader(int number);
     void saveSequenceRow(int number);
     void saveWeekdays(int number);

@@ -3,6 +3,7 @@
 #include "screens/app_context.h"
 #include "store/database.h"
 #include "store/list_services.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -18,15 +19,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString kTitle = u"シフト基本情報"_s;
-const QString kTable = u"シフト基本"_s;
-const QString kKey = u"key_基本"_s;
 const QString kRequired = u"名称は必須項目です、入力してください"_s;
+const QString kOrderTaken =
+    u"優先順は他の対象シフトで使用されています、別の順番を入力してください"_s;
 
 using FormParts::option;
 
@@ -268,24 +271,31 @@ void ShiftDefinitionScreen::fillList() {
 }
 
 void ShiftDefinitionScreen::loadDefinition(const QString& name) {
-    Table t(ctx().db, kTable);
-    t.setIndex(u"idx_FLG名称"_s);
+    Table t(ctx().db, ShiftDefinition::table);
+    t.setIndex(ShiftDefinition::Index::byWorkingName);
     t.seek(Seek::Equal, {listFilter(), name});
     if (t.noMatch()) {
         inform(u"シフト名称が取出せません、シフト名称を確認して下さい。"_s);
         return;
     }
-    (t.integer(u"基本_対象FLG"_s) == 1 ? working_ : leave_)->setChecked(true);
-    abbrev_->setText(t.text(u"基本_略称"_s));
-    name_->setText(t.text(u"基本_名称"_s));
-    order_->setText(QString::number(t.integer(u"基本_優先順"_s)));
-    (t.integer(u"基本_休出区分"_s) == 1 ? dayOff_ : workDay_)->setChecked(true);
-    paid_->setChecked(t.integer(u"基本_有給区分"_s) == 1);
-    start_->setText(t.text(u"基本_開始時間"_s));
-    end_->setText(t.text(u"基本_終了時間"_s));
+    showRecord(ShiftDefinition::fromRow(t));
+    // Stored values are good entries: an earlier failure's red no longer applies.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        FieldChecks::setTextColour(e, true);
+}
+
+void ShiftDefinitionScreen::showRecord(const ShiftDefinition& d) {
+    (d.working == 1 ? working_ : leave_)->setChecked(true);
+    abbrev_->setText(d.abbrev);
+    name_->setText(d.name);
+    order_->setText(QString::number(d.priority));
+    (d.restWorkKind == 1 ? dayOff_ : workDay_)->setChecked(true);
+    paid_->setChecked(d.paidFlag == 1);
+    start_->setText(d.start);
+    end_->setText(d.end);
     for (QLineEdit* e : {earlyStart_, earlyEnd_, lateStart_, lateEnd_})
         e->clear();
-    const int kind = t.integer(u"基本_早出区分"_s);
+    const int kind = d.earlyKind;
     const bool early = kind == 1 || kind == 2;
     const bool late = kind != 0 && kind != 2;
     (kind == 0   ? earlyNone_
@@ -294,27 +304,51 @@ void ShiftDefinitionScreen::loadDefinition(const QString& name) {
                  : lateOnly_)
         ->setChecked(true);
     if (early) {
-        earlyStart_->setText(t.text(u"基本_早出開始"_s));
-        earlyEnd_->setText(t.text(u"基本_早出終了"_s));
+        earlyStart_->setText(d.earlyStart);
+        earlyEnd_->setText(d.earlyEnd);
     }
     if (late) {
-        lateStart_->setText(t.text(u"基本_遅出開始"_s));
-        lateEnd_->setText(t.text(u"基本_遅出終了"_s));
+        lateStart_->setText(d.lateStart);
+        lateEnd_->setText(d.lateEnd);
     }
-    const std::pair<QLineEdit*, QString> numbers[] = {{earlyStaff_, u"基本_早出要員"_s},
-                                                      {lateStaff_, u"基本_遅出要員"_s},
-                                                      {minStaff_, u"基本_最小要員"_s},
-                                                      {leaders_, u"基本_責任者"_s},
-                                                      {maxCount_, u"基本_MAX"_s},
-                                                      {teamStaff_, u"基本_チーム要員数"_s},
-                                                      {teamLeaders_, u"基本_チーム責任者"_s}};
-    for (const auto& [field, column] : numbers)
-        field->setText(QString::number(t.integer(column)));
-    (t.integer(u"基本_不足対象"_s) == 1 ? fillYes_ : fillNo_)->setChecked(true);
-    remark_->setText(t.text(u"基本_備考"_s));
-    // Stored values are good entries: an earlier failure's red no longer applies.
-    for (QLineEdit* e : findChildren<QLineEdit*>())
-        FieldChecks::setTextColour(e, true);
+    const std::pair<QLineEdit*, int> numbers[] = {
+        {earlyStaff_, d.earlyStaff},  {lateStaff_, d.lateStaff}, {minStaff_, d.minStaff},
+        {leaders_, d.leaders},        {maxCount_, d.max},        {teamStaff_, d.teamStaff},
+        {teamLeaders_, d.teamLeaders}};
+    for (const auto& [field, value] : numbers)
+        field->setText(QString::number(value));
+    (d.shortageFlag == 1 ? fillYes_ : fillNo_)->setChecked(true);
+    remark_->setText(d.remark);
+}
+
+ShiftDefinition ShiftDefinitionScreen::toRecord() const {
+    ShiftDefinition d;
+    d.abbrev = abbrev_->text();
+    d.name = name_->text();
+    d.priority = storedNumber(order_);
+    d.restWorkKind = dayOff_->isChecked() ? 1 : 0;
+    d.paidFlag = paid_->isChecked() ? 1 : 0;
+    d.working = working_->isChecked() ? 1 : 0;
+    d.start = storedTime(start_);
+    d.end = storedTime(end_);
+    d.earlyKind = earlyNone_->isChecked()   ? 0
+                  : earlyBoth_->isChecked() ? 1
+                  : earlyOnly_->isChecked() ? 2
+                                            : 3;
+    d.earlyStart = storedTime(earlyStart_);
+    d.earlyEnd = storedTime(earlyEnd_);
+    d.lateStart = storedTime(lateStart_);
+    d.lateEnd = storedTime(lateEnd_);
+    d.earlyStaff = storedNumber(earlyStaff_);
+    d.lateStaff = storedNumber(lateStaff_);
+    d.minStaff = storedNumber(minStaff_);
+    d.leaders = storedNumber(leaders_);
+    d.max = storedNumber(maxCount_);
+    d.teamStaff = storedNumber(teamStaff_);
+    d.teamLeaders = storedNumber(teamLeaders_);
+    d.remark = remark_->text();
+    d.shortageFlag = fillYes_->isChecked() ? 1 : 0;
+    return d;
 }
 
 bool ShiftDefinitionScreen::timesExempt() const {
@@ -337,10 +371,15 @@ bool ShiftDefinitionScreen::checkNumeric(QLineEdit* box, const QString& message)
     return checks().check(box, TextValues::isSmallInt(box->text()), message);
 }
 
-bool ShiftDefinitionScreen::checkZeroOrNumeric(QLineEdit* box, const QString& message) {
+// Staff figures and other counts: a whole number, never below 0.
+bool ShiftDefinitionScreen::checkCount(QLineEdit* box, const QString& message) {
+    return checks().check(box, FormParts::parseCount(box->text()).has_value(), message);
+}
+
+bool ShiftDefinitionScreen::checkZeroOrCount(QLineEdit* box, const QString& message) {
     if (box->text().isEmpty())
         box->setText(u"0"_s);
-    return checkNumeric(box, message);
+    return checkCount(box, message);
 }
 
 bool ShiftDefinitionScreen::checkStaffCount(QLineEdit* box, bool exempt, const QString& message) {
@@ -349,7 +388,7 @@ bool ShiftDefinitionScreen::checkStaffCount(QLineEdit* box, bool exempt, const Q
         FieldChecks::setTextColour(box, true);
         return true;
     }
-    return checkNumeric(box, message);
+    return checkCount(box, message);
 }
 
 // A start time: not asked for where the shift has no such hours; required while times are
@@ -424,28 +463,43 @@ bool ShiftDefinitionScreen::checkRule(Rule rule) {
             lateStart_, lateEnd_, lateTimesExempt(), u"遅出終了時間に入力してください"_s,
             u"遅出終了に正しく入力してください"_s, u"遅出開始と遅出終了は共に入力が必要です"_s);
     case Rule::MinStaff:
-        return checkNumeric(minStaff_, u"シフト最小要員数に正しく入力してください"_s);
+        return checkCount(minStaff_, u"シフト最小要員数に正しく入力してください"_s);
     case Rule::Leaders:
-        return checkNumeric(leaders_, u"シフト責任者数に正しく入力してください"_s);
+        return checkCount(leaders_, u"シフト責任者数に正しく入力してください"_s);
     case Rule::MaxCount:
-        return checkNumeric(maxCount_, u"MAX回数に正しく入力してください"_s);
+        return checkCount(maxCount_, u"MAX回数に正しく入力してください"_s);
     case Rule::TeamStaff:
-        return checkZeroOrNumeric(teamStaff_, u"チーム要員数に正しく入力してください"_s);
+        return checkZeroOrCount(teamStaff_, u"チーム要員数に正しく入力してください"_s);
     case Rule::TeamLeaders:
-        return checkZeroOrNumeric(teamLeaders_, u"チーム責任者に正しく入力してください"_s);
+        return checkZeroOrCount(teamLeaders_, u"チーム責任者に正しく入力してください"_s);
     }
     return true;
 }
 
+// Daily staffing fills working shifts in priority order, so two working shifts never share one.
+bool ShiftDefinitionScreen::checkOrderFree() {
+    const auto order = TextValues::parseSmallInt(order_->text());
+    if (!working_->isChecked() || !order)
+        return true;
+    const std::vector<ShiftDefinition> all = ShiftDefinition::loadAll(ctx().db);
+    const bool taken = std::any_of(all.begin(), all.end(), [&](const ShiftDefinition& d) {
+        return d.working == 1 && d.priority == *order && d.abbrev != abbrev_->text();
+    });
+    return checks().check(order_, !taken, kOrderTaken);
+}
+
 bool ShiftDefinitionScreen::checkAll() {
     checks().reset();
-    for (const auto& [field, rule] : boxRules())
-        checkRule(rule);
+    for (const auto& [field, rule] : boxRules()) {
+        if (checkRule(rule) && rule == Rule::Order)
+            checkOrderFree();
+    }
     return !checks().reportIfFailed();
 }
 
 void ShiftDefinitionScreen::onConfirmClicked() {
-    if (!checkAll())
+    bool passed = false;
+    if (!act([&] { passed = checkAll(); }) || !passed)
         return;
     if (!ask(u"入力内容で更新します。"_s))
         return;
@@ -453,46 +507,16 @@ void ShiftDefinitionScreen::onConfirmClicked() {
     bool stored = false;
     actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {abbrev_->text()});
+        const ShiftDefinition definition = toRecord();
+        const auto before = ShiftDefinition::load(ctx().db, definition.abbrev);
         // A new working shift, or a leave shift turned into one, must fit the ten the roster
         // model holds.
-        const bool becomesWorking = working && (t.noMatch() || t.integer(u"基本_対象FLG"_s) != 1);
+        const bool becomesWorking = working && (!before || before->working != 1);
         if (becomesWorking && workingCount_ + 1 >= kMaxWorkingShifts + 1) {
             inform(u"対象シフトの登録はMAX 10件までです。"_s);
             return;
         }
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        t.set(u"基本_略称"_s, abbrev_->text());
-        t.set(u"基本_名称"_s, name_->text());
-        t.set(u"基本_優先順"_s, storedNumber(order_));
-        t.set(u"基本_休出区分"_s, dayOff_->isChecked() ? 1 : 0);
-        t.set(u"基本_有給区分"_s, paid_->isChecked() ? 1 : 0);
-        t.set(u"基本_対象FLG"_s, working ? 1 : 0);
-        t.set(u"基本_開始時間"_s, storedTime(start_));
-        t.set(u"基本_終了時間"_s, storedTime(end_));
-        t.set(u"基本_早出区分"_s, earlyNone_->isChecked()   ? 0
-                                  : earlyBoth_->isChecked() ? 1
-                                  : earlyOnly_->isChecked() ? 2
-                                                            : 3);
-        t.set(u"基本_早出開始"_s, storedTime(earlyStart_));
-        t.set(u"基本_早出終了"_s, storedTime(earlyEnd_));
-        t.set(u"基本_遅出開始"_s, storedTime(lateStart_));
-        t.set(u"基本_遅出終了"_s, storedTime(lateEnd_));
-        t.set(u"基本_早出要員"_s, storedNumber(earlyStaff_));
-        t.set(u"基本_遅出要員"_s, storedNumber(lateStaff_));
-        t.set(u"基本_最小要員"_s, storedNumber(minStaff_));
-        t.set(u"基本_責任者"_s, storedNumber(leaders_));
-        t.set(u"基本_MAX"_s, storedNumber(maxCount_));
-        t.set(u"基本_チーム要員数"_s, storedNumber(teamStaff_));
-        t.set(u"基本_チーム責任者"_s, storedNumber(teamLeaders_));
-        t.set(u"基本_備考"_s, remark_->text());
-        t.set(u"基本_不足対象"_s, fillYes_->isChecked() ? 1 : 0);
-        t.update();
+        definition.save(ctx().db);
         tx.commit();
         stored = true;
     });
@@ -508,14 +532,10 @@ void ShiftDefinitionScreen::onDeleteClicked() {
     bool removed = false;
     actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {abbrev_->text()});
-        if (t.noMatch()) {
+        if (!ShiftDefinition::remove(ctx().db, abbrev_->text())) {
             inform(u"指定されたシフト名称は登録されていません。"_s);
             return;
         }
-        t.remove();
         tx.commit();
         removed = true;
     });

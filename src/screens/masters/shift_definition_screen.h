@@ -9,6 +9,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+struct ShiftDefinition;
 
 // The shift definitions (シフト基本): working shifts, which rosters staff every day, and leave
 // shifts. Lists the shifts of one category and adds, changes and deletes definitions.
@@ -54,19 +55,23 @@ private:
     void earlyLateDefaults();
     void fillList();
     void loadDefinition(const QString& name);
+    void showRecord(const ShiftDefinition& definition);
+    ShiftDefinition toRecord() const;
 
     bool timesExempt() const;
     bool earlyTimesExempt() const;
     bool lateTimesExempt() const;
     bool checkRequired(QLineEdit* box);
     bool checkNumeric(QLineEdit* box, const QString& message);
-    bool checkZeroOrNumeric(QLineEdit* box, const QString& message);
+    bool checkCount(QLineEdit* box, const QString& message);
+    bool checkZeroOrCount(QLineEdit* box, const QString& message);
     bool checkStaffCount(QLineEdit* box, bool exempt, const QString& message);
     bool checkStartTime(QLineEdit* start, QLineEdit* end, bool exempt, const QString& emptyMessage,
                         const QString& invalidMessage);
     bool checkEndTime(QLineEdit* start, QLineEdit* end, bool exempt, const QString& emptyMessage,
                       const QString& invalidMessage, const QString& pairMessage);
     bool checkRule(Rule rule);
+    bool checkOrderFree();
     bool checkAll();
     void onConfirmClicked();
     void onDeleteClicked();

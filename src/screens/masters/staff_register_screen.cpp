@@ -1,10 +1,14 @@
 #include "screens/masters/staff_register_screen.h"
 
 #include "screens/app_context.h"
+#include "screens/masters/pattern_lookup.h"
 #include "store/clock.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
+#include "store/records/code_entry.h"
+#include "store/records/pattern_row.h"
+#include "store/records/staff_member.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -21,6 +25,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <array>
+#include <optional>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,7 +33,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString kTitle = u"職員登録"_s;
-const QString kTable = u"職員"_s;
 const QString kCategoryMismatch = u"社員区分が一致しません､ﾏｽﾀｰの登録を確認してください"_s;
 const QString kPatternMismatch = u"特定シフトが一致しません､ﾏｽﾀｰの登録を確認してください"_s;
 const QString kNotRegistered = u"指定された職員は登録されていません。"_s;
@@ -272,73 +276,47 @@ void StaffRegisterScreen::onShiftTypeChosen() {
 
 bool StaffRegisterScreen::lookUpCategory() {
     // The name index spans every code kind; only an employee category will do.
-    Table t(ctx().db, u"個マスタ"_s);
-    t.setIndex(u"idx_名称"_s);
+    Table t(ctx().db, CodeEntry::table);
+    t.setIndex(CodeEntry::Index::byName);
     const QString text = category_->currentText();
     t.seek(Seek::Equal, {text});
     bool found = false;
-    for (; !t.noMatch() && !t.eof() && t.text(u"個_名称"_s) == text; t.moveNext()) {
-        if (t.integer(u"個_区分"_s) == CodeKind::StaffCategory) {
+    for (; !t.noMatch() && !t.eof() && t.text(CodeEntry::Field::name) == text; t.moveNext()) {
+        if (t.integer(CodeEntry::Field::kind) == CodeKind::StaffCategory) {
             found = true;
             break;
         }
     }
     if (found)
-        categoryNo_ = t.integer(u"個_NO"_s);
+        categoryNo_ = t.integer(CodeEntry::Field::no);
     return checks().check(category_, found, kCategoryMismatch);
 }
 
 bool StaffRegisterScreen::lookUpPattern() {
-    Table t(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-    t.setIndex(u"idx_パタ名称"_s);
-    t.seek(Seek::Equal, {pattern_->currentText(), 0});
-    const bool found = !t.noMatch();
-    if (found) {
-        patternKind_ = t.integer(u"パタ_区分"_s);
-        patternNo_ = t.integer(u"パタ_NO"_s);
+    // The same name may belong to patterns of several kinds; only the kind that the member's
+    // shift type follows will do.
+    const int code = shiftTypeCode(shiftType_->currentText());
+    const std::optional<PatternRow> header =
+        code == kNoShiftCode ? std::nullopt
+                             : PatternLookup::header(ctx().db, code, pattern_->currentText());
+    if (header) {
+        patternKind_ = header->kind;
+        patternNo_ = header->no;
     }
-    return checks().check(pattern_, found, kPatternMismatch);
+    return checks().check(pattern_, header.has_value(), kPatternMismatch);
 }
 
 void StaffRegisterScreen::loadStaff(const QString& staffName) {
     act([&] {
-        Table t(ctx().db, kTable);
-        t.setIndex(u"idx_名漢字"_s);
+        Table t(ctx().db, StaffMember::table);
+        t.setIndex(StaffMember::Index::byName);
         t.seek(Seek::Equal, {staffName});
         if (t.noMatch()) {
             inform(kNotRegistered);
             return;
         }
         checks().reset();
-        no_->setText(t.text(u"職員_no"_s));
-        displayOrder_->setText(t.text(u"職員_表示順"_s));
-        name_->setText(t.text(u"職員_名漢字"_s));
-        kana_->setText(t.text(u"職員_名カナ"_s));
-        address_->setText(t.text(u"職員_住所"_s));
-        phone_->setText(t.text(u"職員_電話"_s));
-        mobile_->setText(t.text(u"職員_携帯"_s));
-        categoryNo_ = t.integer(u"職員_区分"_s);
-        (t.integer(u"職員_性別"_s) == 1 ? male_ : female_)->setChecked(true);
-
-        const int type = knownShiftType(t.integer(u"職員_シフト有無"_s));
-        shiftType_->setEditText(shiftTypeText(type));
-        if (type != kNoShiftCode)
-            patternKind_ = type;
-        fillPatternCombo(type == kNoShiftCode ? 0 : patternKind_);
-        if (type != kNoShiftCode)
-            patternNo_ = t.integer(u"職員_特定シフトNO"_s);
-
-        (t.integer(u"職員_早出有無"_s) == 1 ? earlyYes_ : earlyNo_)->setChecked(true);
-        team_->setEditText(t.text(u"職員_チーム"_s));
-        (t.integer(u"職員_責任者"_s) == 0 ? general_ : leader_)->setChecked(true);
-        const int employment = t.integer(u"職員_就業FLG"_s);
-        (employment == 0 ? employed_ : employment == 1 ? onLeave_ : retired_)->setChecked(true);
-
-        birthDate_->setText(t.text(u"職員_誕生日"_s));
-        startDate_->setText(t.text(u"職員_配属日"_s));
-        leaveFrom_->setText(t.text(u"職員_休職from"_s));
-        leaveTo_->setText(t.text(u"職員_休職To"_s));
-        remark_->setText(t.text(u"職員_備考"_s));
+        showRecord(StaffMember::fromRow(t));
         age_->clear();
         years_->clear();
         if (!birthDate_->text().isEmpty())
@@ -349,30 +327,84 @@ void StaffRegisterScreen::loadStaff(const QString& staffName) {
                                                           address_, leaveFrom_, leaveTo_})
             FieldChecks::setTextColour(w, true);
 
-        Table code(ctx().db, u"個マスタ"_s);
-        code.setIndex(u"key_個ﾏｽﾀｰ"_s);
-        code.seek(Seek::Equal, {CodeKind::StaffCategory, categoryNo_});
-        if (code.noMatch()) {
+        if (const auto code = CodeEntry::load(ctx().db, CodeKind::StaffCategory, categoryNo_)) {
+            category_->setEditText(code->name);
+            FieldChecks::setTextColour(category_, true);
+        } else {
             category_->setEditText(QString());
             inform(kCategoryMismatch);
-        } else {
-            category_->setEditText(code.text(u"個_名称"_s));
-            FieldChecks::setTextColour(category_, true);
         }
 
         if (shiftType_->currentText() != kNoShift) {
-            Table pattern(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-            pattern.setIndex(u"key_ﾊﾟﾀﾝ"_s);
-            pattern.seek(Seek::Equal, {patternKind_, patternNo_, 0});
-            if (pattern.noMatch()) {
+            if (const auto pattern = PatternRow::load(ctx().db, patternKind_, patternNo_, 0)) {
+                pattern_->setEditText(pattern->name);
+                FieldChecks::setTextColour(pattern_, true);
+            } else {
                 inform(u"特定ｼﾌﾄNOの登録を確認して下さい。"_s);
                 pattern_->setEditText(QString());
-            } else {
-                pattern_->setEditText(pattern.text(u"パタ_名称"_s));
-                FieldChecks::setTextColour(pattern_, true);
             }
         }
     });
+}
+
+void StaffRegisterScreen::showRecord(const StaffMember& member) {
+    no_->setText(member.no);
+    displayOrder_->setText(member.displayOrder);
+    name_->setText(member.name);
+    kana_->setText(member.kana);
+    address_->setText(member.address);
+    phone_->setText(member.phone);
+    mobile_->setText(member.mobile);
+    categoryNo_ = member.category;
+    (member.sex == 1 ? male_ : female_)->setChecked(true);
+
+    const int type = knownShiftType(member.shiftType);
+    shiftType_->setEditText(shiftTypeText(type));
+    if (type != kNoShiftCode)
+        patternKind_ = type;
+    fillPatternCombo(type == kNoShiftCode ? 0 : patternKind_);
+    if (type != kNoShiftCode)
+        patternNo_ = member.fixedPattern;
+
+    (member.earlyAllowed == 1 ? earlyYes_ : earlyNo_)->setChecked(true);
+    team_->setEditText(member.team);
+    (member.leader == 0 ? general_ : leader_)->setChecked(true);
+    (member.employFlag == 0   ? employed_
+     : member.employFlag == 1 ? onLeave_
+                              : retired_)
+        ->setChecked(true);
+
+    birthDate_->setText(member.birthDate);
+    startDate_->setText(member.assignedFrom);
+    leaveFrom_->setText(member.leaveFrom);
+    leaveTo_->setText(member.leaveTo);
+    remark_->setText(member.remark);
+}
+
+StaffMember StaffRegisterScreen::toRecord() const {
+    StaffMember m;
+    const int typeCode = shiftTypeCode(shiftType_->currentText());
+    m.no = no_->text();
+    m.displayOrder = displayOrder_->text();
+    m.name = name_->text();
+    m.kana = kana_->text();
+    m.address = address_->text();
+    m.phone = phone_->text();
+    m.mobile = mobile_->text();
+    m.category = categoryNo_;
+    m.sex = male_->isChecked() ? 1 : 2;
+    m.shiftType = typeCode;
+    m.fixedPattern = typeCode == kNoShiftCode ? 0 : patternNo_;
+    m.earlyAllowed = earlyYes_->isChecked() ? 1 : 0;
+    m.team = team_->currentText();
+    m.leader = general_->isChecked() ? 0 : 1;
+    m.employFlag = employed_->isChecked() ? 0 : onLeave_->isChecked() ? 1 : 2;
+    m.birthDate = storedDate(birthDate_->text());
+    m.assignedFrom = storedDate(startDate_->text());
+    m.leaveFrom = storedDate(leaveFrom_->text());
+    m.leaveTo = storedDate(leaveTo_->text());
+    m.remark = remark_->text();
+    return m;
 }
 
 bool StaffRegisterScreen::checkNo() {
@@ -457,39 +489,9 @@ void StaffRegisterScreen::save() {
         return;
     if (!ask(u"入力内容で更新します。"_s))
         return;
-    const int typeCode = shiftTypeCode(shiftType_->currentText());
     const bool ok = actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(u"key_職員"_s);
-        t.seek(Seek::Equal, {no_->text()});
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        t.set(u"職員_no"_s, no_->text());
-        t.set(u"職員_表示順"_s, displayOrder_->text());
-        t.set(u"職員_名漢字"_s, name_->text());
-        t.set(u"職員_名カナ"_s, kana_->text());
-        t.set(u"職員_住所"_s, address_->text());
-        t.set(u"職員_電話"_s, phone_->text());
-        t.set(u"職員_携帯"_s, mobile_->text());
-        t.set(u"職員_FAX"_s, QString());
-        t.set(u"職員_email"_s, QString());
-        t.set(u"職員_区分"_s, categoryNo_);
-        t.set(u"職員_性別"_s, male_->isChecked() ? 1 : 2);
-        t.set(u"職員_シフト有無"_s, typeCode);
-        t.set(u"職員_特定シフトNO"_s, typeCode == kNoShiftCode ? 0 : patternNo_);
-        t.set(u"職員_早出有無"_s, earlyYes_->isChecked() ? 1 : 0);
-        t.set(u"職員_チーム"_s, team_->currentText());
-        t.set(u"職員_責任者"_s, general_->isChecked() ? 0 : 1);
-        t.set(u"職員_就業FLG"_s, employed_->isChecked() ? 0 : onLeave_->isChecked() ? 1 : 2);
-        t.set(u"職員_誕生日"_s, storedDate(birthDate_->text()));
-        t.set(u"職員_配属日"_s, storedDate(startDate_->text()));
-        t.set(u"職員_休職from"_s, storedDate(leaveFrom_->text()));
-        t.set(u"職員_休職To"_s, storedDate(leaveTo_->text()));
-        t.set(u"職員_備考"_s, remark_->text());
-        t.update();
+        toRecord().save(ctx().db);
         tx.commit();
     });
     if (!ok)
@@ -506,8 +508,8 @@ void StaffRegisterScreen::remove() {
     bool found = false;
     const bool ok = act([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(u"idx_名漢字"_s);
+        Table t(ctx().db, StaffMember::table);
+        t.setIndex(StaffMember::Index::byName);
         t.seek(Seek::Equal, {chosen});
         if (item == nullptr || t.noMatch())
             return;

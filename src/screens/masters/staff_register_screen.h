@@ -8,6 +8,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+struct StaffMember;
 
 // Creates, changes and deletes staff members: identification, contact data, category,
 // shift type and pattern, early/late duty, team, leader and employment status.
@@ -28,6 +29,8 @@ private:
     bool lookUpCategory();
     bool lookUpPattern();
     void loadStaff(const QString& name);
+    void showRecord(const StaffMember& member);
+    StaffMember toRecord() const;
 
     bool checkNo();
     bool checkName();

@@ -3,6 +3,8 @@
 #include "print/fonts.h"
 #include "screens/app_context.h"
 #include "store/database.h"
+#include "store/records/pattern_row.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
@@ -66,11 +68,11 @@ StaffingListScreen::StaffingListScreen(AppContext& context, const QString& patte
 
 void StaffingListScreen::fillPatternCombo() {
     pattern_->clear();
-    Table t(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-    t.setIndex(u"key_ﾊﾟﾀﾝ"_s);
+    Table t(ctx().db, PatternRow::table);
+    t.setIndex(PatternRow::Index::key);
     for (t.moveFirst(); !t.eof(); t.moveNext())
-        if (t.integer(u"パタ_連番"_s) == 0)
-            pattern_->addItem(t.text(u"パタ_名称"_s));
+        if (t.integer(PatternRow::Field::position) == 0)
+            pattern_->addItem(t.text(PatternRow::Field::name));
     FormParts::clearChoice(pattern_);
 }
 
@@ -101,30 +103,32 @@ void StaffingListScreen::onPatternChosen() {
         };
         std::vector<Column> columns;
         Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-        Table header(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-        header.setIndex(u"idx_パタ名称"_s);
+        Table header(ctx().db, PatternRow::table);
+        header.setIndex(PatternRow::Index::byName);
         header.seek(Seek::Equal, {name, 0});
         if (!header.noMatch()) {
-            const int kind = header.integer(u"パタ_区分"_s);
-            const int number = header.integer(u"パタ_NO"_s);
-            Table rows(ctx().db, u"ｼﾌﾄﾊﾟﾀｰﾝ"_s);
-            rows.setIndex(u"key_ﾊﾟﾀﾝ"_s);
-            Table shift(ctx().db, u"シフト基本"_s);
-            shift.setIndex(u"key_基本"_s);
+            const int kind = header.integer(PatternRow::Field::kind);
+            const int number = header.integer(PatternRow::Field::no);
+            Table rows(ctx().db, PatternRow::table);
+            rows.setIndex(PatternRow::Index::key);
+            Table shift(ctx().db, ShiftDefinition::table);
+            shift.setIndex(ShiftDefinition::Index::key);
             rows.seek(Seek::GreaterEqual, {kind, number, 1});
-            for (; !rows.eof() && rows.integer(u"パタ_区分"_s) == kind &&
-                   rows.integer(u"パタ_NO"_s) == number;
+            for (; !rows.eof() && rows.integer(PatternRow::Field::kind) == kind &&
+                   rows.integer(PatternRow::Field::no) == number;
                  rows.moveNext()) {
-                shift.seek(Seek::Equal, {rows.text(u"パタ_シフト略称"_s)});
+                shift.seek(Seek::Equal, {rows.text(PatternRow::Field::shiftAbbrev)});
                 if (shift.noMatch())
                     continue;
                 Column c;
-                c.name = shift.text(u"基本_名称"_s);
-                c.values = {
-                    shift.integer(u"基本_最小要員"_s),     shift.integer(u"基本_責任者"_s),
-                    shift.integer(u"基本_チーム要員数"_s), shift.integer(u"基本_チーム責任者"_s),
-                    shift.integer(u"基本_早出要員"_s),     shift.integer(u"基本_遅出要員"_s),
-                    shift.integer(u"基本_MAX"_s)};
+                c.name = shift.text(ShiftDefinition::Field::name);
+                c.values = {shift.integer(ShiftDefinition::Field::minStaff),
+                            shift.integer(ShiftDefinition::Field::leaders),
+                            shift.integer(ShiftDefinition::Field::teamStaff),
+                            shift.integer(ShiftDefinition::Field::teamLeaders),
+                            shift.integer(ShiftDefinition::Field::earlyStaff),
+                            shift.integer(ShiftDefinition::Field::lateStaff),
+                            shift.integer(ShiftDefinition::Field::max)};
                 columns.push_back(c);
             }
         }

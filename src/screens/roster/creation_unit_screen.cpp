@@ -3,6 +3,7 @@
 #include "screens/app_context.h"
 #include "store/creation_mode.h"
 #include "store/database.h"
+#include "store/records/creation_unit.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -25,8 +26,6 @@ using FormParts::box;
 using FormParts::option;
 
 const QString kTitle = u"作成単位設定"_s;
-const QString kTable = u"作成単位"_s;
-const QString kKey = u"key_作成単位"_s;
 const QString kFromInvalid = u"実績開始日に正しく入力してください"_s;
 const QString kToInvalid = u"実績終了日に正しく入力してください"_s;
 
@@ -122,14 +121,19 @@ void CreationUnitScreen::buildLayout() {
     resize(sizeHint().expandedTo(QSize(600, 520)));
 }
 
-// Shows the stored values of row `key`; a missing row leaves the boxes as they are.
+// Shows the stored values of row `key`. A missing row leaves the boxes as they are, except
+// that a missing base row shows the unit and team choice a confirm would store for it.
 void CreationUnitScreen::showRow(int key) {
-    Table t(ctx().db, kTable);
-    t.setIndex(kKey);
-    t.seek(Seek::Equal, {key});
-    if (t.noMatch())
-        return;
-    switch (t.integer(u"作_単位"_s)) {
+    if (const auto row = CreationUnit::load(ctx().db, key)) {
+        showRecord(*row);
+    } else if (key == 1) {
+        monthUnit_->setChecked(true);
+        notByTeam_->setChecked(true);
+    }
+}
+
+void CreationUnitScreen::showRecord(const CreationUnit& row) {
+    switch (row.unit) {
     case 2:
         weekUnit_->setChecked(true);
         break;
@@ -140,12 +144,26 @@ void CreationUnitScreen::showRow(int key) {
         monthUnit_->setChecked(true);
         break;
     }
-    unitCount_->setText(QString::number(t.integer(u"作_単位数"_s)));
-    startDay_->setText(t.text(u"作_開始日"_s));
-    (t.integer(u"作_チームF"_s) == 1 ? byTeam_ : notByTeam_)->setChecked(true);
-    from_->setText(t.text(u"作_作成From"_s));
-    to_->setText(t.text(u"作_作成To"_s));
-    remark_->setText(t.text(u"作_備考"_s));
+    unitCount_->setText(QString::number(row.unitCount));
+    startDay_->setText(row.startDay);
+    (row.byTeam == 1 ? byTeam_ : notByTeam_)->setChecked(true);
+    from_->setText(row.createdFrom);
+    to_->setText(row.createdTo);
+    remark_->setText(row.remark);
+}
+
+// Unticked unit and team options store as the month unit without teams.
+CreationUnit CreationUnitScreen::toRecord(int key) const {
+    CreationUnit row;
+    row.kind = key;
+    row.unit = chosenUnit();
+    row.unitCount = TextValues::parseSmallInt(unitCount_->text()).value_or(0);
+    row.startDay = startDay_->text();
+    row.byTeam = byTeam_->isChecked() ? 1 : 0;
+    row.createdFrom = from_->text();
+    row.createdTo = to_->text();
+    row.remark = remark_->text();
+    return row;
 }
 
 void CreationUnitScreen::showCreationMode() {
@@ -247,22 +265,7 @@ void CreationUnitScreen::onConfirmClicked() {
     mode.b = automatic_->isChecked() ? u"0"_s : u"1"_s;
     const bool saved = actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {key});
-        if (t.noMatch())
-            t.addNew();
-        else
-            t.edit();
-        t.set(u"作_区分"_s, key);
-        t.set(u"作_単位"_s, chosenUnit());
-        t.set(u"作_単位数"_s, *TextValues::parseSmallInt(unitCount_->text()));
-        t.set(u"作_開始日"_s, startDay_->text());
-        t.set(u"作_チームF"_s, byTeam_->isChecked() ? 1 : 0);
-        t.set(u"作_作成From"_s, from_->text());
-        t.set(u"作_作成To"_s, to_->text());
-        t.set(u"作_備考"_s, remark_->text());
-        t.update();
+        toRecord(key).save(ctx().db);
         WriteCreationModeSetting(ctx().db, mode);
         tx.commit();
     });

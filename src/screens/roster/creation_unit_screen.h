@@ -4,6 +4,7 @@
 
 class QLineEdit;
 class QRadioButton;
+struct CreationUnit;
 
 // The creation unit: how long one roster period lasts (row 1 of 作成単位), the last created
 // period (row 2) and the creation-mode setting. Opened modally; the menu reloads the
@@ -16,6 +17,8 @@ public:
 private:
     void buildLayout();
     void showRow(int key);
+    void showRecord(const CreationUnit& row);
+    CreationUnit toRecord(int key) const;
     void showCreationMode();
     int chosenKey() const;
     int chosenUnit() const;

@@ -3,6 +3,8 @@
 #include "screens/app_context.h"
 #include "store/database.h"
 #include "store/list_services.h"
+#include "store/records/code_entry.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -28,8 +30,6 @@ namespace {
 
 const QString kTitle = u"ｺｰﾄﾞﾏｽﾀｰ情報"_s;
 const QString kNotRegistered = u"指定された名称は登録されていません。"_s;
-const QString kTable = u"個マスタ"_s;
-const QString kKey = u"key_個ﾏｽﾀｰ"_s;
 
 struct KindOption {
     int kind;
@@ -168,11 +168,11 @@ bool CodeMasterScreen::eventFilter(QObject* watched, QEvent* event) {
 void CodeMasterScreen::fillShiftCombo() {
     shiftCombo_->clear();
     Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-    Table t(ctx().db, u"シフト基本"_s);
-    t.setIndex(u"idx_対象"_s);
+    Table t(ctx().db, ShiftDefinition::table);
+    t.setIndex(ShiftDefinition::Index::byWorking);
     for (t.moveFirst(); !t.eof(); t.moveNext())
-        if (t.integer(u"基本_対象FLG"_s) == 1)
-            shiftCombo_->addItem(t.text(u"基本_略称"_s));
+        if (t.integer(ShiftDefinition::Field::working) == 1)
+            shiftCombo_->addItem(t.text(ShiftDefinition::Field::abbrev));
     shiftCombo_->setCurrentIndex(-1);
 }
 
@@ -204,17 +204,8 @@ void CodeMasterScreen::listKind() {
     shiftComboLabel_->setVisible(showCombo);
 
     Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-    Table t(ctx().db, kTable);
-    t.setIndex(kKey);
-    t.seek(Seek::GreaterEqual, {kind_, 0});
-    if (t.noMatch())
-        return;
-    while (!t.eof() && t.integer(u"個_区分"_s) == kind_) {
-        grid_->addItem(u"%1\t%2\t%3\t%4"_s.arg(t.integer(u"個_区分"_s))
-                           .arg(t.integer(u"個_NO"_s))
-                           .arg(t.text(u"個_略称"_s), t.text(u"個_名称"_s)));
-        t.moveNext();
-    }
+    for (const CodeEntry& e : CodeEntry::loadKind(ctx().db, kind_))
+        grid_->addItem(u"%1\t%2\t%3\t%4"_s.arg(e.kind).arg(e.no).arg(e.abbrev, e.name));
 }
 
 void CodeMasterScreen::onGridClicked(int row, int col) {
@@ -231,16 +222,14 @@ void CodeMasterScreen::onGridClicked(int row, int col) {
     grid_->paintRow(row, Palette::colour(Palette::Green));
     highlightedRow_ = row;
 
-    Table t(ctx().db, kTable);
-    t.setIndex(kKey);
-    t.seek(Seek::Equal, {kind_, number});
-    if (t.noMatch()) {
+    const auto entry = CodeEntry::load(ctx().db, kind_, number);
+    if (!entry) {
         inform(kNotRegistered);
         return;
     }
-    numberBox_->setText(QString::number(t.integer(u"個_NO"_s)));
-    nameBox_->setText(t.text(u"個_名称"_s));
-    abbrevBox_->setText(t.text(u"個_略称"_s));
+    numberBox_->setText(QString::number(entry->no));
+    nameBox_->setText(entry->name);
+    abbrevBox_->setText(entry->abbrev);
     // Stored values are good entries: an earlier failure's red no longer applies.
     for (QLineEdit* box : {numberBox_, nameBox_, abbrevBox_})
         FieldChecks::setTextColour(box, true);
@@ -256,7 +245,8 @@ void CodeMasterScreen::onShiftPicked(int index) {
 }
 
 bool CodeMasterScreen::checkNumber() {
-    return checks().check(numberBox_, TextValues::isSmallInt(numberBox_->text()),
+    // A code number counts entries of its kind: never below 0.
+    return checks().check(numberBox_, FormParts::parseCount(numberBox_->text()).has_value(),
                           u"登録NOに正しく入力してください"_s);
 }
 
@@ -282,39 +272,21 @@ void CodeMasterScreen::onUpdateClicked() {
         return;
     if (!ask(u"入力内容で更新します。"_s))
         return;
-    const int number = *TextValues::parseSmallInt(numberBox_->text());
+    const int number = *FormParts::parseCount(numberBox_->text());
     const QString name = nameBox_->text();
     const QString abbrev = abbrevBox_->text();
     bool stored = false;
     actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {kind_, number});
-        if (t.noMatch()) {
-            // The master cache reads no more than ten replacement entries; an eleventh
-            // would be stored and then silently ignored by every roster.
-            if (kind_ == CodeKind::ReplacementOrder) {
-                int count = 0;
-                t.seek(Seek::GreaterEqual, {CodeKind::ReplacementOrder, 0});
-                while (!t.eof() && t.integer(u"個_区分"_s) == CodeKind::ReplacementOrder) {
-                    ++count;
-                    t.moveNext();
-                }
-                if (count >= kMaxReplacementOrder) {
-                    inform(u"置換順の登録はMAX 10件までです。"_s);
-                    return;
-                }
-            }
-            t.addNew();
-        } else {
-            t.edit();
+        const CodeEntry entry{kind_, number, name, abbrev};
+        // The master cache reads no more than ten replacement entries; an eleventh
+        // would be stored and then silently ignored by every roster.
+        if (kind_ == CodeKind::ReplacementOrder && !CodeEntry::load(ctx().db, kind_, number) &&
+            std::ssize(CodeEntry::loadKind(ctx().db, kind_)) >= kMaxReplacementOrder) {
+            inform(u"置換順の登録はMAX 10件までです。"_s);
+            return;
         }
-        t.set(u"個_区分"_s, kind_);
-        t.set(u"個_NO"_s, number);
-        t.set(u"個_名称"_s, name);
-        t.set(u"個_略称"_s, abbrev);
-        t.update();
+        entry.save(ctx().db);
         tx.commit();
         stored = true;
     });
@@ -333,18 +305,14 @@ void CodeMasterScreen::onDeleteClicked() {
         return;
     if (!ask(u"入力内容を削除します。"_s))
         return;
-    const int number = *TextValues::parseSmallInt(numberBox_->text());
+    const int number = *FormParts::parseCount(numberBox_->text());
     bool removed = false;
     actBusy([&] {
         Database::Transaction tx(ctx().db);
-        Table t(ctx().db, kTable);
-        t.setIndex(kKey);
-        t.seek(Seek::Equal, {kind_, number});
-        if (t.noMatch()) {
+        if (!CodeEntry::remove(ctx().db, kind_, number)) {
             inform(kNotRegistered);
             return;
         }
-        t.remove();
         tx.commit();
         removed = true;
     });

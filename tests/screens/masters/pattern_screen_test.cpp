@@ -321,3 +321,78 @@ TEST_F(PatternTest, ClosingWithFocusInAFilledComboIsSafe) {
 }
 
 } // namespace
+
+// Refusals that keep a pattern from holding what generation cannot use.
+class PatternGuardTest : public PatternTest {
+protected:
+    const QString nameTaken = u"パタン名称は既に登録されています、別の名称を入力してください"_s;
+};
+
+TEST_F(PatternGuardTest, ChosenNameLoadsThePatternOfTheShownKind) {
+    addPatternRow(1, 1, 0, u"共通"_s);
+    addPatternRow(1, 1, 1, u"日"_s, u"日勤"_s);
+    addPatternRow(4, 2, 0, u"共通"_s);
+    addPatternRow(4, 2, 1, u"夜"_s, u"夜勤"_s);
+    PatternScreen s(ctx);
+    choose(&s, u"パターン区分"_s, u"必須パターン"_s);
+    choosePattern(s, u"共通"_s);
+    EXPECT_EQ(text(&s, u"パタンNO"_s), u"2"_s);
+    ASSERT_EQ(list(&s, u"シフト順"_s)->count(), 1);
+    EXPECT_EQ(list(&s, u"シフト順"_s)->item(0)->text(), u"1  夜勤"_s);
+
+    // Saving the loaded header under its own name changes only that pattern.
+    setText(&s, u"パタン備考"_s, u"夜明"_s);
+    clickYes(&s, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"更新(登録)されました。"_s);
+    EXPECT_EQ(positions(1, 1), (QList<int>{0, 1}));
+    EXPECT_EQ(positions(4, 2), (QList<int>{0, 1}));
+}
+
+TEST_F(PatternGuardTest, NameOfAnotherPatternOfTheKindIsRefused) {
+    addPatternRow(1, 1, 0, u"日勤型"_s);
+    PatternScreen s(ctx);
+    setText(&s, u"パタンNO"_s, u"2"_s);
+    setText(&s, u"パタン名称"_s, u"日勤型"_s);
+    click(&s, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), nameTaken);
+    EXPECT_EQ(prompter.shown().size(), 1u); // refused before the question
+    EXPECT_TRUE(FieldChecks::isRed(child<QLineEdit>(&s, u"パタン名称"_s)));
+    EXPECT_TRUE(positions(1, 2).isEmpty());
+
+    // The same name in another kind, and a pattern keeping its own name, are accepted.
+    prompter.clear();
+    setText(&s, u"パタンNO"_s, u"1"_s);
+    clickYes(&s, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"更新(登録)されました。"_s);
+    choose(&s, u"パターン区分"_s, u"必須パターン"_s);
+    setText(&s, u"パタンNO"_s, u"2"_s);
+    setText(&s, u"パタン名称"_s, u"日勤型"_s);
+    clickYes(&s, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"更新(登録)されました。"_s);
+    EXPECT_EQ(positions(4, 2), QList<int>{0});
+}
+
+TEST_F(PatternGuardTest, PositionWithoutARegisteredShiftIsRefused) {
+    addPatternRow(1, 1, 0, u"三交代"_s);
+    PatternScreen s(ctx);
+    choosePattern(s, u"三交代"_s);
+    setText(&s, u"シフト順NO"_s, u"1"_s);
+    child<QComboBox>(&s, u"シフト名称"_s)->setEditText(u"準夜"_s);
+    click(&s, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"シフト名称に登録済みのシフトを選択してください"_s);
+    EXPECT_TRUE(FieldChecks::isRed(child<QComboBox>(&s, u"シフト名称"_s)));
+    EXPECT_EQ(positions(1, 1), QList<int>{0});
+}
+
+TEST_F(PatternGuardTest, DeleteAtPositionZeroIsRefusedAsOnSave) {
+    addPatternRow(1, 1, 0, u"三交代"_s);
+    for (int p = 1; p <= 3; ++p)
+        addPatternRow(1, 1, p, u"日"_s, u"日勤"_s);
+    PatternScreen s(ctx);
+    choosePattern(s, u"三交代"_s);
+    setText(&s, u"シフト順NO"_s, u"0"_s);
+    click(&s, u"削除"_s); // no question is answered: none may be asked
+    EXPECT_EQ(prompter.shown().front().text, u"シフト順NOに正しく入力してください"_s);
+    EXPECT_TRUE(FieldChecks::isRed(child<QLineEdit>(&s, u"シフト順NO"_s)));
+    EXPECT_EQ(positions(1, 1), (QList<int>{0, 1, 2, 3}));
+}

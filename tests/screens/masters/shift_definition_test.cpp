@@ -222,11 +222,13 @@ TEST_F(ShiftDefinitionTest, SavesAndReloadsThroughTheList) {
 
     // The typed abbreviation decides the row: 遅 loaded, 早 typed, so 早 is overwritten.
     type(s.get(), u"略称"_s, u"早"_s);
+    type(s.get(), u"優先順"_s, u"3"_s); // 遅 keeps 2
     EXPECT_EQ(confirm(s.get()).back(), kSaved);
     EXPECT_EQ(count(), 2);
     EXPECT_EQ(field(u"早"_s, u"基本_名称"_s), u"遅番"_s);
     // A new abbreviation stores a second definition beside the loaded one.
     type(s.get(), u"略称"_s, u"遅2"_s);
+    type(s.get(), u"優先順"_s, u"4"_s);
     EXPECT_EQ(confirm(s.get()).back(), kSaved);
     EXPECT_EQ(count(), 3);
     EXPECT_EQ(field(u"遅"_s, u"基本_名称"_s), u"遅番"_s);
@@ -286,6 +288,50 @@ TEST_F(ShiftDefinitionTest, DeletesByTheTypedAbbreviation) {
     EXPECT_EQ(field(u"夜"_s, u"基本_名称"_s), u"<none>"_s);
     EXPECT_EQ(listed(), QStringList{u"日勤"_s});
     EXPECT_EQ(text(s.get(), u"名称"_s), u"日勤"_s);
+}
+
+// Staff figures are head counts: a negative one is refused like any other bad entry.
+TEST_F(ShiftDefinitionTest, NegativeStaffFiguresAreRefused) {
+    const std::pair<QString, QString> boxes[] = {
+        {u"要員数"_s, u"シフト最小要員数に正しく入力してください"_s},
+        {u"責任者数"_s, u"シフト責任者数に正しく入力してください"_s},
+        {u"MAX回数"_s, u"MAX回数に正しく入力してください"_s},
+        {u"チーム要員数"_s, u"チーム要員数に正しく入力してください"_s},
+        {u"チーム責任者"_s, u"チーム責任者に正しく入力してください"_s},
+        {u"早出要員数"_s, u"早出要員数に正しく入力してください"_s},
+        {u"遅出要員数"_s, u"遅出要員数に正しく入力してください"_s},
+    };
+    auto s = open();
+    for (const auto& [box, message] : boxes) {
+        SCOPED_TRACE(box.toStdString());
+        fillWorking(s.get(), u"日"_s, u"日勤"_s, u"1"_s);
+        for (const QString& other :
+             {u"チーム要員数"_s, u"チーム責任者"_s, u"早出要員数"_s, u"遅出要員数"_s})
+            type(s.get(), other, u"0"_s);
+        type(s.get(), box, u"-1"_s);
+        EXPECT_EQ(confirm(s.get()), std::vector<QString>{message});
+        EXPECT_TRUE(red(s.get(), box));
+        EXPECT_EQ(count(), 0);
+    }
+}
+
+// Daily staffing fills working shifts by priority order: two of them never share one.
+TEST_F(ShiftDefinitionTest, PriorityOrderOfAnotherWorkingShiftIsRefused) {
+    addShift(u"日"_s, u"日勤"_s, 1, 1);
+    addShift(u"有"_s, u"有給"_s, 0, 2);
+    auto s = open();
+    fillWorking(s.get(), u"夜"_s, u"夜勤"_s, u"1"_s);
+    EXPECT_EQ(confirm(s.get()), std::vector<QString>{u"優先順は他の対象シフトで使用されています、"
+                                                     u"別の順番を入力してください"_s});
+    EXPECT_TRUE(red(s.get(), u"優先順"_s));
+    EXPECT_EQ(field(u"夜"_s, u"基本_名称"_s), u"<none>"_s);
+
+    // A leave shift's order and the shift's own stored order are no conflict.
+    type(s.get(), u"優先順"_s, u"2"_s);
+    EXPECT_EQ(confirm(s.get()).back(), kSaved);
+    type(s.get(), u"名称"_s, u"夜勤A"_s);
+    EXPECT_EQ(confirm(s.get()).back(), kSaved);
+    EXPECT_EQ(field(u"夜"_s, u"基本_名称"_s), u"夜勤A"_s);
 }
 
 } // namespace

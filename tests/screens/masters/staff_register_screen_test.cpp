@@ -258,3 +258,35 @@ TEST_F(StaffRegisterTest, DeleteUsesTheNameChosenInTheList) {
 }
 
 } // namespace
+
+// Pattern names are unique within a kind only: the member's shift type decides which kind the
+// chosen name is looked up in, for the number stored and for the refusal.
+TEST_F(StaffRegisterTest, PatternNameIsLookedUpInTheKindOfTheShiftType) {
+    addPatternRow(5, 7, 0, u"二交代"_s); // kind 1 pattern 2 has this name too
+    struct Case {
+        QString shiftType, pattern;
+        int storedNo; // 0: refused
+    };
+    const Case cases[] = {
+        {u"曜日ﾊﾟﾀｰﾝ"_s, u"二交代"_s, 7},
+        {u"シフト有"_s, u"二交代"_s, 2},
+        {u"シフト有"_s, u"平日"_s, 0}, // a weekday pattern's name only
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shiftType.toStdString() + " " + c.pattern.toStdString());
+        StaffRegisterScreen s(ctx);
+        fill(s, u"8"_s, u"木村"_s);
+        choose(&s, u"シフト"_s, c.shiftType);
+        child<QComboBox>(&s, u"特定シフト"_s)->setEditText(c.pattern);
+        if (c.storedNo == 0) {
+            click(&s, u"確定"_s);
+            EXPECT_EQ(prompter.lastText(),
+                      u"特定シフトが一致しません､ﾏｽﾀｰの登録を確認してください"_s);
+            EXPECT_TRUE(FieldChecks::isRed(child<QComboBox>(&s, u"特定シフト"_s)));
+        } else {
+            ASSERT_TRUE(saveYes(s));
+            EXPECT_EQ(storedInt(u"8"_s, u"職員_特定シフトNO"_s), c.storedNo);
+        }
+        prompter.clear();
+    }
+}

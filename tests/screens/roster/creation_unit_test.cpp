@@ -166,4 +166,17 @@ TEST_F(CreationUnitTest, AdjustmentNeedsBothDatesInOrder) {
     EXPECT_EQ(unitRow(2)->to, u"2024/04/30"_s);
 }
 
+// Without a base row the screen shows what a confirm then stores: month unit, not by team.
+TEST_F(CreationUnitTest, AMissingBaseRowShowsTheChoicesAConfirmStores) {
+    auto s = open();
+    EXPECT_TRUE(checked(s.get(), u"月単位"_s));
+    EXPECT_TRUE(checked(s.get(), u"チーム別無"_s));
+    type(s.get(), u"単位数"_s, u"1"_s);
+    EXPECT_EQ(confirm(s.get()).back(), kSaved);
+    const auto row = unitRow(1);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->unit, 1);
+    EXPECT_EQ(row->team, 0);
+}
+
 } // namespace

@@ -308,4 +308,19 @@ TEST_F(CodeMasterTest, MessagesAboutAWriteComeAfterItIsCommitted) {
         EXPECT_FALSE(message.busy) << message.text.toStdString();
 }
 
+// A code number counts entries of its kind: a negative one is refused on update and delete.
+TEST_F(CodeMasterTest, NegativeNumbersAreRefused) {
+    addCode(1, 1, u"正職員"_s, u"正"_s);
+    auto s = open();
+    for (const QString& button : {u"更新"_s, u"削除"_s}) {
+        SCOPED_TRACE(button.toStdString());
+        prompter.clear();
+        fill(s.get(), u"-1"_s, u"正職員"_s, u"正"_s);
+        click(s.get(), button); // refused before any question
+        EXPECT_EQ(prompter.texts(), std::vector<QString>{u"登録NOに正しく入力してください"_s});
+        EXPECT_TRUE(red(s.get(), u"登録NO"_s));
+        EXPECT_EQ(stored(1).size(), 1u);
+    }
+}
+
 } // namespace
