@@ -12,14 +12,16 @@ QString ParseCliOptions(const QStringList& args, const CliOptions& options) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         bool known = false;
-        if (i + 1 < args.size()) {
-            for (const auto& [name, target] : options.values) {
-                if (a == name) {
-                    *target = args[++i];
-                    known = true;
-                    break;
-                }
-            }
+        for (const auto& [name, target] : options.values) {
+            if (a != name)
+                continue;
+            // An option given without its value, or with an empty one, is not an option left
+            // out: the caller would take it as a default.
+            if (i + 1 >= args.size() || args[i + 1].isEmpty())
+                return u"%1 の値を指定してください"_s.arg(name);
+            *target = args[++i];
+            known = true;
+            break;
         }
         for (const auto& [name, target] : options.switches) {
             if (!known && a == name) {
@@ -34,17 +36,27 @@ QString ParseCliOptions(const QStringList& args, const CliOptions& options) {
 }
 
 int RunOnDatabase(CliContext& ctx,
-                  const std::function<int(Database& db, const StartupSettings& settings)>& work) {
+                  const std::function<int(Database& db, const StartupSettings& settings,
+                                          const QStringList& startupMessages)>& work) {
     try {
         Database db(Database::pathIn(ctx.dataDir), Database::OpenMode::OpenExisting);
         StartupSettings settings;
-        for (const QString& message : LoadStartupSettings(db, settings))
-            ctx.err << message << Qt::endl;
-        return work(db, settings);
+        const QStringList messages = LoadStartupSettings(db, settings);
+        return work(db, settings, messages);
     } catch (const DbError& e) {
         ctx.err << e.message() << Qt::endl;
     } catch (const std::exception& e) {
         ctx.err << QString::fromUtf8(e.what()) << Qt::endl;
     }
     return 1;
+}
+
+int RunOnDatabase(CliContext& ctx,
+                  const std::function<int(Database& db, const StartupSettings& settings)>& work) {
+    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings,
+                                  const QStringList& startupMessages) {
+        for (const QString& message : startupMessages)
+            ctx.err << message << Qt::endl;
+        return work(db, settings);
+    });
 }

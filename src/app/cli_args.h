@@ -18,9 +18,9 @@ struct CliOptions {
     std::vector<std::pair<QString, bool*>> switches;
 };
 
-// Reads the arguments into the options' targets. Returns "不明な引数です: <argument>" for the
-// first argument that is neither (a value option with nothing after it included), empty when
-// every argument was read.
+// Reads the arguments into the options' targets. Returns "<option> の値を指定してください" for a
+// value option with nothing or an empty text after it, "不明な引数です: <argument>" for an
+// argument that is neither, empty when every argument was read.
 QString ParseCliOptions(const QStringList& args, const CliOptions& options);
 
 // Opens the database of the data folder, loads its startup settings (their messages go to the
@@ -28,3 +28,9 @@ QString ParseCliOptions(const QStringList& args, const CliOptions& options);
 // becomes its message on the error stream and status 1.
 int RunOnDatabase(CliContext& ctx,
                   const std::function<int(Database& db, const StartupSettings& settings)>& work);
+
+// The same, but the startup messages are handed to `work` to show, so that a command which
+// reports the same problem again can show it once.
+int RunOnDatabase(CliContext& ctx,
+                  const std::function<int(Database& db, const StartupSettings& settings,
+                                          const QStringList& startupMessages)>& work);

@@ -4,6 +4,7 @@
 #include "roster/registration.h"
 #include "roster/roster_model.h"
 #include "roster/roster_report.h"
+#include "store/database.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
 #include "store/text_values.h"
@@ -51,20 +52,35 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
         ctx.err << bad << Qt::endl;
         return 2;
     }
-    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings) {
-        if (o.from.isEmpty()) {
+    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings,
+                                  const QStringList& startupMessages) {
+        // The startup and the registration may find the same missing row: say it once.
+        QStringList shown;
+        const auto say = [&](const QString& message) {
+            if (shown.contains(message))
+                return;
+            shown << message;
+            ctx.err << message << Qt::endl;
+        };
+        for (const QString& message : startupMessages)
+            say(message);
+        // A period typed on the command line is the user's input; a proposed one comes from
+        // the stored creation unit, so a fault in it is a data problem.
+        const bool proposed = o.from.isEmpty();
+        if (proposed) {
             const Period next =
                 NextPeriod(settings.creationUnit, settings.creationUnitCount, settings.periodEnd);
             o.from = next.start;
             o.to = next.end;
             if (o.from.isEmpty()) {
-                ctx.err << u"作成単位･実績の登録を確認して下さい。"_s << Qt::endl;
-                return 2;
+                if (startupMessages.isEmpty())
+                    say(u"作成単位･実績の登録を確認して下さい。"_s);
+                return 1;
             }
         }
         if (const QString bad = CheckGenerationPeriod(o.from, o.to); !bad.isEmpty()) {
-            ctx.err << bad << Qt::endl;
-            return 2;
+            say(bad);
+            return proposed ? 1 : 2;
         }
         auto model = std::make_unique<RosterModel>();
         ExpandRoster(db, *model, settings, o.from, o.to,
@@ -76,14 +92,21 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             ctx.out << RosterReportText(*model);
         }
         ctx.out.flush();
-        if (o.reg) {
-            const QStringList messages = RegisterRoster(db, *model);
-            for (const QString& message : messages)
-                ctx.err << message << Qt::endl;
-            if (!messages.isEmpty())
-                return 1;
-            ctx.err << u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to) << Qt::endl;
-        }
+        if (!o.reg)
+            return 0;
+        // Another registration holding the file is waited for, so that this one is then
+        // decided on what the other stored rather than failing as busy.
+        db.exec(u"PRAGMA busy_timeout = 10000"_s);
+        // The rows, the requests and the period advance stand or fall together: a missing
+        // creation-unit row leaves the file as it was.
+        Database::Transaction tx(db);
+        const QStringList messages = RegisterRoster(db, *model);
+        for (const QString& message : messages)
+            say(message);
+        if (!messages.isEmpty())
+            return 1;
+        tx.commit();
+        say(u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to));
         return 0;
     });
 }

@@ -171,7 +171,8 @@ void AddRestDaysUpToMax(RosterModel& m, int group, int slot) {
                     ++length;
                 continue;
             }
-            // Lead days are history: a run that began before the period is left alone.
+            // Lead days are history: a run of work that began on a lead day is neither a
+            // candidate for a rest day nor an earlier run a later one has to be longer than.
             if (tracking && runStart >= 1 && length > longest) {
                 longest = length;
                 if (!HasSurplus(m, group, slot, runStart, 2))

@@ -15,14 +15,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The cache keeps what the engine's fixed tables held: rows beyond these capacities are
-// ignored here (the entry screens refuse most of them where they are entered).
-constexpr int MaxPatternsPerKind = 10;
-constexpr int MaxPositions = 10;
-constexpr int MaxWeekdayPatterns = 5;
+// Limits the entry screens enforce, so nothing stored is left out here: ten replacement
+// entries (the code master refuses an eleventh), and the seven weekdays of a weekday pattern.
+// Patterns, their positions and the leave shifts are kept however many there are.
 constexpr int MaxWeekdayPositions = 7;
 constexpr int MaxReplacementEntries = 10;
-constexpr int MaxLeaveShifts = 10;
 
 struct Figures {
     int minStaff, leaders, teamStaff, teamLeaders, early, late;
@@ -112,28 +109,23 @@ void LoadPatternTables(Database& db, RosterModel& m) {
     Table t(db, PatternRow::table);
     t.setIndex(PatternRow::Index::key);
     t.seek(Seek::GreaterEqual, {1, 0, 0});
-    // Patterns past a kind's capacity are read but not kept; `current` is then null.
-    std::array<Pattern*, 6> current{};
+    // Rows come in key order: a pattern's header (position 0), then its positions in order.
     for (; !t.eof(); t.moveNext()) {
         const PatternRow row = PatternRow::fromRow(t);
-        const int kind = row.kind;
-        if (kind >= 1 && kind <= 5) {
-            auto& list = patterns[static_cast<size_t>(kind)];
-            const int maxPatterns = kind == 5 ? MaxWeekdayPatterns : MaxPatternsPerKind;
-            const int maxPositions = kind == 5 ? MaxWeekdayPositions : MaxPositions;
-            if (row.position == 0) {
-                if (static_cast<int>(list.size()) < maxPatterns) {
-                    list.push_back(Pattern{});
-                    list.back().no = row.no;
-                    current[static_cast<size_t>(kind)] = &list.back();
-                } else {
-                    current[static_cast<size_t>(kind)] = nullptr;
-                }
-            } else if (Pattern* p = current[static_cast<size_t>(kind)];
-                       p && p->length() < maxPositions) {
-                p->shifts.push_back(row.shiftAbbrev);
-            }
+        if (row.kind < 1 || row.kind > 5)
+            continue;
+        auto& list = patterns[static_cast<size_t>(row.kind)];
+        if (row.position == 0) {
+            list.push_back(Pattern{});
+            list.back().no = row.no;
+            continue;
         }
+        // Positions of a pattern whose header is missing belong to no pattern.
+        if (list.empty() || list.back().no != row.no)
+            continue;
+        Pattern& p = list.back();
+        if (row.kind != 5 || p.length() < MaxWeekdayPositions)
+            p.shifts.push_back(row.shiftAbbrev);
     }
     // Pair each base pattern with the mandatory pattern of the same ordinal.
     const auto& mandatory = patterns[4];
@@ -192,7 +184,7 @@ void LoadShiftTable(Database& db, RosterModel& m) {
                 }
                 m.cache.workShifts.push_back(w);
             }
-        } else if (static_cast<int>(m.cache.leaveShifts.size()) < MaxLeaveShifts) {
+        } else {
             LeaveShiftInfo l{s.abbrev, s.restWorkKind, s.paidFlag, s.shortageFlag};
             if (l.paidFlag == 1)
                 m.cache.paidLeaveAbbrev = l.abbrev;

@@ -2,6 +2,7 @@
 
 #include "roster/roster_model.h"
 #include "store/database.h"
+#include "store/db_error.h"
 #include "store/records/creation_unit.h"
 #include "store/records/roster_row.h"
 #include "store/records/shift_request.h"
@@ -141,6 +142,14 @@ void WriteRequestRows(Database& db, const RosterModel& m) {
     });
 }
 
+void CheckCreatedPeriodUnchanged(Database& db, const RosterModel& m) {
+    const std::optional<CreationUnit> created = CreationUnit::load(db, 2);
+    if (!created)
+        return;
+    if (m.createdSeen != CreatedPeriod{created->createdFrom, created->createdTo})
+        throw DbError(RegisteredElsewhereMessage);
+}
+
 QStringList AdvanceCreatedPeriod(Database& db, const RosterModel& m) {
     std::optional<CreationUnit> created = CreationUnit::load(db, 2);
     if (!created)
@@ -151,13 +160,19 @@ QStringList AdvanceCreatedPeriod(Database& db, const RosterModel& m) {
     return {};
 }
 
-QStringList RegisterRoster(Database& db, const RosterModel& m) {
+QStringList RegisterRoster(Database& db, RosterModel& m) {
+    // Begun immediately: between the check and the commit nobody else can register.
     Database::Transaction tx(db);
+    const bool advances = m.loadRequests == RequestsMode::Load;
+    if (advances)
+        CheckCreatedPeriodUnchanged(db, m);
     WriteRosterRows(db, m);
     WriteRequestRows(db, m);
     QStringList messages;
-    if (m.loadRequests == RequestsMode::Load)
+    if (advances)
         messages = AdvanceCreatedPeriod(db, m);
     tx.commit();
+    if (advances && messages.isEmpty())
+        m.createdSeen = CreatedPeriod{m.periodStart, m.periodEnd};
     return messages;
 }

@@ -6,6 +6,7 @@
 #include "store/database.h"
 #include "store/records/calendar_day.h"
 #include "store/records/code_entry.h"
+#include "store/records/creation_unit.h"
 #include "store/records/shift_request.h"
 #include "store/records/staff_member.h"
 #include "store/table.h"
@@ -52,18 +53,18 @@ void loadTeamNames(Database& db, RosterModel& m) {
         m.teamName[n] = teams[n - 1].name;
 }
 
-bool within(const QString& date, const QString& from, const QString& to) {
-    return date >= from && date <= to;
-}
-
+// Whether a person takes part in the period. Someone who joins after it ends is left out, and
+// so is someone whose leave of absence covers every day of it (an empty leave side is open
+// ended). Anyone else is loaded, a leave that starts or ends inside the period, or lies wholly
+// before or after it, included: markUnavailable keeps them off their leave days.
 bool admitted(const RosterModel& m, const Person& p) {
-    if (!p.assignedFrom.isEmpty())
-        return p.assignedFrom <= m.periodEnd;
-    if (!p.leaveFrom.isEmpty())
-        return within(p.leaveFrom, m.periodStart, m.periodEnd);
-    if (!p.leaveTo.isEmpty())
-        return within(p.leaveTo, m.periodStart, m.periodEnd);
-    return true;
+    if (!p.assignedFrom.isEmpty() && p.assignedFrom > m.periodEnd)
+        return false;
+    const bool onLeave = !p.leaveFrom.isEmpty() || !p.leaveTo.isEmpty();
+    const bool leaveCoversPeriod = onLeave &&
+                                   (p.leaveFrom.isEmpty() || p.leaveFrom <= m.periodStart) &&
+                                   (p.leaveTo.isEmpty() || p.leaveTo >= m.periodEnd);
+    return !leaveCoversPeriod;
 }
 
 bool passesFilters(const RosterModel& m, const Person& p) {
@@ -165,12 +166,18 @@ void LoadRosterPeriod(Database& db, RosterModel& m, const std::array<QString, 7>
     m.recountLimit = MaxPeriodDay;
     Database::Transaction read(db, Database::Transaction::Kind::Read);
     loadDays(db, m, weekdayNames);
-    // The by-team grouping needs the team names even where the workplace setting is off.
+    // Team names are read whenever the staff are split by team, even where the workplace's
+    // by-team setting is off: the grouping compares each person's team with the first name.
     if (m.byTeam == 1 || m.groupingMode == Grouping::ByTeam)
         loadTeamNames(db, m);
     loadStaff(db, m);
-    if (m.loadRequests == RequestsMode::Load)
+    m.createdSeen.reset();
+    if (m.loadRequests == RequestsMode::Load) {
         loadRequests(db, m);
+        // Read in the same transaction as the staff and requests the roster is built from.
+        if (const std::optional<CreationUnit> created = CreationUnit::load(db, 2))
+            m.createdSeen = CreatedPeriod{created->createdFrom, created->createdTo};
+    }
     setPeriodDayCount(m);
     read.commit();
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // Bounds of the working model. Day d lives at index d - FirstDay.
@@ -181,6 +182,12 @@ private:
         v_{};
 };
 
+// The last created period of the creation unit (its row of kind 2), as a load found it.
+struct CreatedPeriod {
+    QString from, to;
+    bool operator==(const CreatedPeriod&) const = default;
+};
+
 // One roster period in memory. Each roster screen owns its own.
 struct RosterModel {
     // Period values.
@@ -192,6 +199,10 @@ struct RosterModel {
     LeaderFilter leaderFilter = LeaderFilter::Everybody;
     QString filterStaffNo, filterTeam;
     int byTeam = 0; // the by-team creation setting in force when the period was loaded
+    // What a load with requests (RequestsMode::Load) found as the last created period, empty
+    // when there was no such row. Registering the generated roster checks that it has not
+    // moved since, so that a period registered elsewhere meanwhile is not overwritten.
+    std::optional<CreatedPeriod> createdSeen;
 
     std::array<DayInfo, RosterBounds::DayCount> days;
     DayInfo& day(int d) { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }

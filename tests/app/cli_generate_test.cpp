@@ -1,5 +1,8 @@
+#include "roster/registration.h"
+#include "store/database.h"
 #include "support/cli_run.h"
 #include "support/sample_workplace.h"
+#include "support/sql_values.h"
 #include "support/temp_database.h"
 
 #include <QDir>
@@ -13,6 +16,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// The last line a run wrote (Qt may put its own warnings first).
+QString lastLine(const QString& text) {
+    return text.trimmed().split(u'\n').last();
+}
 
 class CliGenerateTest : public ::testing::Test {
 protected:
@@ -101,7 +109,87 @@ TEST_F(CliGenerateTest, BadPeriodsAndArgumentsExitWithStatusTwo) {
     EXPECT_TRUE(r.err.trimmed().endsWith(u"不明な引数です: --verbose"_s));
     r = run({u"generate"_s, u"--register"_s, u"--to"_s});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.err.trimmed().endsWith(u"不明な引数です: --to"_s)) << "an option without a value";
+    EXPECT_TRUE(r.err.trimmed().endsWith(u"--to の値を指定してください"_s))
+        << "an option without a value";
+}
+
+TEST_F(CliGenerateTest, AnEmptyOrMissingValueIsBadInputNamingTheOption) {
+    for (const QStringList& args :
+         {QStringList{u"--from"_s, u""_s, u"--to"_s, u"2024/04/30"_s},
+          QStringList{u"--from"_s, u"2024/04/01"_s, u"--to"_s, u""_s},
+          QStringList{u"--register"_s, u"--from"_s}, QStringList{u"--format"_s}}) {
+        const QString option = args.size() == 4 && args[1].isEmpty() ? u"--from"_s
+                               : args.size() == 4                    ? u"--to"_s
+                                                                     : args.last();
+        const CliRun r = run(QStringList{u"generate"_s} + args);
+        EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();
+        EXPECT_EQ(lastLine(r.err), option + u" の値を指定してください"_s);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+// Without the created-period row nothing is registered, each message is shown once, and the
+// stored data being incomplete is a data problem (1), not bad input.
+TEST_F(CliGenerateTest, AMissingCreationRowRegistersNothingAndSaysSoOnce) {
+    const auto removeRows = [&](const QString& where) {
+        Database db(tmp.path(), Database::OpenMode::OpenExisting);
+        db.exec(u"DELETE FROM \"作成単位\" WHERE "_s + where);
+    };
+    const auto stored = [&] {
+        Database db(tmp.path(), Database::OpenMode::OpenExisting);
+        return sqlText(db, u"SELECT (SELECT count(*) FROM \"勤務表\") || '/' || (SELECT "
+                           "count(*) FROM \"休暇希望\")"_s);
+    };
+    const QString before = stored();
+    const QStringList april = {u"generate"_s, u"--from"_s,     u"2024/04/01"_s,
+                               u"--to"_s,     u"2024/04/30"_s, u"--register"_s};
+    removeRows(u"\"作_区分\" = 2"_s);
+    CliRun r = run(april);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.count(u"作成単位･実績の登録を確認して下さい。"_s), 1) << r.err.toStdString();
+    EXPECT_EQ(r.err.count(u"作成単位･基本の登録を確認して下さい。"_s), 1) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(u"登録しました"_s));
+    EXPECT_EQ(stored(), before);
+    r = run({u"generate"_s});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.count(u"作成単位"_s), 1) << r.err.toStdString();
+    EXPECT_EQ(lastLine(r.err), u"作成単位･実績の登録を確認して下さい。"_s);
+
+    removeRows(u"1"_s);
+    r = run(april);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.count(u"作成単位"_s), 1) << r.err.toStdString();
+    EXPECT_EQ(lastLine(r.err), u"作成単位･基本の登録を確認して下さい。"_s);
+    EXPECT_EQ(stored(), before);
+}
+
+// Two registrations started together: either the second finds the period registered by the
+// first and is refused, or it ran after it and registered the following period. Never do both
+// report the same period.
+TEST_F(CliGenerateTest, TwoRegistrationsAtOnceNeverBothRegisterOnePeriod) {
+    const QStringList args = {u"--data-dir"_s, tmp.dir(), u"generate"_s, u"--register"_s};
+    QProcess a, b;
+    a.start(QStringLiteral(ROSTER_CLI), args);
+    b.start(QStringLiteral(ROSTER_CLI), args);
+    ASSERT_TRUE(a.waitForFinished(60000));
+    ASSERT_TRUE(b.waitForFinished(60000));
+    const QString errA = QString::fromUtf8(a.readAllStandardError()).trimmed();
+    const QString errB = QString::fromUtf8(b.readAllStandardError()).trimmed();
+    const int okCount = (a.exitCode() == 0 ? 1 : 0) + (b.exitCode() == 0 ? 1 : 0);
+    Database db(tmp.path(), Database::OpenMode::OpenExisting);
+    const QString createdTo =
+        sqlText(db, u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s);
+    if (okCount == 1) {
+        const QString& refused = a.exitCode() == 0 ? errB : errA;
+        EXPECT_EQ(a.exitCode() + b.exitCode(), 1);
+        EXPECT_EQ(lastLine(refused), RegisteredElsewhereMessage);
+        EXPECT_FALSE(refused.contains(u"登録しました"_s));
+        EXPECT_EQ(createdTo, u"2024/04/30"_s);
+    } else {
+        ASSERT_EQ(okCount, 2) << errA.toStdString() << " / " << errB.toStdString();
+        EXPECT_NE(lastLine(errA), lastLine(errB)) << "both registered " << errA.toStdString();
+        EXPECT_EQ(createdTo, u"2024/05/31"_s);
+    }
 }
 
 TEST_F(CliGenerateTest, AMissingDatabaseIsAFailureWithAMessage) {

@@ -1,5 +1,8 @@
 #include "engine_fixture.h"
 
+#include <algorithm>
+#include <vector>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace SampleWorkplace;
 
@@ -35,6 +38,51 @@ TEST_F(LoaderTest, AdmitsStaffByAssignmentAndLeaveAndMarksTheDaysTheyCannotWork)
     EXPECT_EQ(person(u"M"_s).cell(8).unavailable, 1);
     EXPECT_EQ(person(u"M"_s).cell(9).unavailable, 0);
     EXPECT_EQ(person(u"N"_s).cell(1).unavailable, 0);
+}
+
+// Who takes part in April 2024 (a person without an assignment date unless said), and the
+// first and last day of April they cannot work (0 when they can work every day).
+TEST_F(LoaderTest, OnlyJoiningAfterThePeriodOrALeaveOverAllOfItKeepsSomeoneOut) {
+    struct Case {
+        const char* no;
+        QString assigned, leaveFrom, leaveTo;
+        bool admitted;
+        int firstOut, lastOut;
+    };
+    const QString none;
+    const std::vector<Case> cases = {
+        {"return-mid", none, u"2024/03/01"_s, u"2024/04/10"_s, true, 1, 10},
+        {"past-leave", none, u"2023/01/01"_s, u"2023/06/30"_s, true, 0, 0},
+        {"future-leave", none, u"2024/05/10"_s, u"2024/06/30"_s, true, 0, 0},
+        {"open-future", none, u"2024/05/10"_s, none, true, 0, 0},
+        {"leave-inside", none, u"2024/04/05"_s, u"2024/04/08"_s, true, 5, 8},
+        {"ends-on-last", none, u"2024/04/02"_s, u"2024/04/30"_s, true, 2, 30},
+        {"covers-exact", none, u"2024/04/01"_s, u"2024/04/30"_s, false, 0, 0},
+        {"covers-wider", none, u"2024/03/01"_s, u"2024/05/31"_s, false, 0, 0},
+        {"open-start", none, none, u"2024/04/30"_s, false, 0, 0},
+        {"retired", none, u"2024/02/01"_s, none, false, 0, 0},
+        {"joined-later", u"2024/05/01"_s, none, none, false, 0, 0},
+        {"joined-last-day", u"2024/04/30"_s, none, none, true, 1, 29},
+        {"joined-on-leave", u"2020/04/01"_s, u"2024/03/01"_s, none, false, 0, 0},
+    };
+    addMasters(db());
+    for (const Case& c : cases)
+        addStaff(db(), staff(QString::fromUtf8(c.no), u"職員"_s, 1, 0, 1, 1, {}, c.assigned,
+                             c.leaveFrom, c.leaveTo));
+    load();
+    for (const Case& c : cases) {
+        const QString no = QString::fromUtf8(c.no);
+        const auto& group = m().group(1);
+        const auto it =
+            std::find_if(group.begin(), group.end(), [&](const Person& p) { return p.no == no; });
+        ASSERT_EQ(it != group.end(), c.admitted) << c.no;
+        if (!c.admitted)
+            continue;
+        for (int d = 1; d <= 30; ++d) {
+            const bool out = c.firstOut != 0 && d >= c.firstOut && d <= c.lastOut;
+            EXPECT_EQ(it->cell(d).unavailable, out ? 1 : 0) << c.no << " day " << d;
+        }
+    }
 }
 
 TEST_F(LoaderTest, FiltersAndGroupsByTeam) {

@@ -185,7 +185,36 @@ TEST_F(MasterCacheTest, PatternsPairBaseWithMandatoryRun) {
     EXPECT_EQ(base[0].baseRemainder, 7 - 3 - 3 + 1);
     EXPECT_EQ(base[1].mandatoryStart, 0); // no second mandatory pattern
     EXPECT_EQ(model.cache.patterns[5][0].length(), 7);
-    EXPECT_EQ(model.cache.patterns[3][0].length(), 10); // positions past 10 are not kept
+    EXPECT_EQ(model.cache.patterns[3][0].length(), 12); // every stored position is kept
+}
+
+TEST_F(MasterCacheTest, EveryPatternPositionAndLeaveShiftEnteredIsKept) {
+    QStringList twenty;
+    for (int i = 1; i <= 20; ++i)
+        twenty << u"S%1"_s.arg(i);
+    for (int kind = 1; kind <= 4; ++kind)
+        for (int no = 1; no <= 12; ++no)
+            pattern(kind, no, u"型"_s, twenty);
+    const QStringList week = {u"休"_s, u"日"_s, u"日"_s, u"日"_s, u"日"_s, u"日"_s, u"休"_s};
+    for (int no = 1; no <= 8; ++no)
+        pattern(5, no, u"曜日"_s, week);
+    // Positions whose header row is gone belong to no pattern, not to the one before.
+    TableRows::putPatternRow(tmp.db(), 3, 40, 1, {{u"パタ_シフト略称"_s, u"X"_s}});
+    for (int i = 1; i <= 12; ++i)
+        shift(u"L%1"_s.arg(i), u"休み%1"_s.arg(i), 0, i, {{u"基本_有給区分"_s, i == 12 ? 1 : 0}});
+    period(u"2024/04/01"_s, 30);
+    LoadMasterCache(tmp.db(), model);
+    for (int kind = 1; kind <= 4; ++kind) {
+        const auto& list = model.cache.patterns[static_cast<size_t>(kind)];
+        ASSERT_EQ(list.size(), 12u) << kind;
+        EXPECT_EQ(list.back().no, 12) << kind;
+        for (const Pattern& p : list)
+            EXPECT_EQ(p.shifts, std::vector<QString>(twenty.begin(), twenty.end())) << kind;
+    }
+    ASSERT_EQ(model.cache.patterns[5].size(), 8u);
+    EXPECT_EQ(model.cache.patterns[5].back().length(), 7);
+    EXPECT_EQ(model.cache.leaveShifts.size(), 12u);
+    EXPECT_EQ(model.cache.paidLeaveAbbrev, u"L12"_s);
 }
 
 TEST_F(MasterCacheTest, ReplacementOrderFollowsNumbersAndMapsToShifts) {

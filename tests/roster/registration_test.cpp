@@ -20,6 +20,13 @@ protected:
     int rows(const QString& where = u"1"_s) {
         return single(u"SELECT count(*) FROM \"勤務表\" WHERE "_s + where).toInt();
     }
+    // Every stored roster row and the created period, as one text.
+    QString snapshot() {
+        return single(u"SELECT group_concat(r, '|') FROM (SELECT \"勤_職員番号\" || \"勤_勤務日\" "
+                      "|| \"勤_予定\" || \"勤_予定早出\" AS r FROM \"勤務表\" ORDER BY 1)"_s) +
+               single(u"SELECT \"作_作成From\" || \"作_作成To\" FROM \"作成単位\" WHERE "
+                      "\"作_区分\" = 2"_s);
+    }
     QString rosterField(const QString& field, const QString& no, const QString& date) {
         return single(u"SELECT \"%1\" FROM \"勤務表\" WHERE \"勤_職員番号\" = '%2' AND "
                       "\"勤_勤務日\" = '%3'"_s.arg(field, no, date));
@@ -119,6 +126,53 @@ TEST_F(RegistrationTest, AMissingCreationRowIsReportedAndThePeriodNotAdvancedAft
     m().loadRequests = RequestsMode::Load;
     EXPECT_EQ(RegisterRoster(db(), m()), QStringList{u"作成単位･基本の登録を確認して下さい。"_s});
     EXPECT_EQ(rows(), 2 * 30);
+}
+
+// Two windows on one file: both expand April, the first registers it, the second is refused
+// with nothing of its own written.
+TEST_F(RegistrationTest, APeriodRegisteredElsewhereAfterExpansionIsRefusedUntouched) {
+    build(db(), 4, 1, 2, 1);
+    expand();
+    Database other(tmp.path(), Database::OpenMode::OpenExisting);
+    auto owned = std::make_unique<RosterModel>();
+    RosterModel& second = *owned;
+    ExpandRoster(other, second, StartupSettings{}, u"2024/04/01"_s, u"2024/04/30"_s,
+                 Grouping::Everybody);
+    for (int d = 1; d <= 30; ++d)
+        second.person(1, 1).cell(d).shift = u"夜"_s; // what must not reach the file
+
+    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    const QString before = snapshot();
+    try {
+        RegisterRoster(other, second);
+        ADD_FAILURE() << "registered over the other window's roster";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), RegisteredElsewhereMessage);
+    }
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_LT(rows(u"\"勤_職員番号\" = '0001' AND \"勤_予定\" = '夜'"_s), 30);
+
+    // Re-expanded, the second window registers; its own model may then register again.
+    ExpandRoster(other, second, StartupSettings{}, u"2024/05/01"_s, u"2024/05/31"_s,
+                 Grouping::Everybody);
+    EXPECT_TRUE(RegisterRoster(other, second).isEmpty());
+    EXPECT_TRUE(RegisterRoster(other, second).isEmpty());
+    EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
+              u"2024/05/31"_s);
+    // The first window's April roster is stale now that May is the last created period.
+    EXPECT_THROW(RegisterRoster(db(), m()), DbError);
+}
+
+// Rows that the early/late marks or a change rewrite do not move the period: no check applies.
+TEST_F(RegistrationTest, OnlyARegistrationThatAdvancesThePeriodIsChecked) {
+    build(db(), 2, 1, 1, 0);
+    expand();
+    db().exec(u"UPDATE \"作成単位\" SET \"作_作成To\" = '2024/04/30' WHERE \"作_区分\" = 2"_s);
+    m().loadRequests = RequestsMode::AlreadyRegistered;
+    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_EQ(rows(), 2 * 30);
+    m().loadRequests = RequestsMode::Load;
+    EXPECT_THROW(RegisterRoster(db(), m()), DbError);
 }
 
 TEST_F(RegistrationTest, PeriodChecksRefuseReversedAndOverlongPeriods) {

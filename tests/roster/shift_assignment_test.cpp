@@ -145,6 +145,25 @@ TEST_F(ShiftAssignmentTest, FillersFollowTheBasePatternAroundRuns) {
     EXPECT_EQ(shifts(u"0002"_s, 7, 14), u"-日日夜明休休-"_s);
 }
 
+TEST_F(ShiftAssignmentTest, AFourteenDayBaseRotationIsUsedWhole) {
+    build(db(), 2, 1, 4, 1);
+    db().exec(u"DELETE FROM \"ｼﾌﾄﾊﾟﾀｰﾝ\" WHERE \"パタ_区分\" = 1"_s);
+    addPattern(db(), 1, 1,
+               {u"日"_s, u"日"_s, u"日"_s, u"日"_s, u"夜"_s, u"明"_s, u"休"_s, u"日"_s, u"日"_s,
+                u"日"_s, u"日"_s, u"休"_s, u"日"_s, u"休"_s});
+    load();
+    ASSERT_EQ(shape().baseLength(), 14);
+    Person& p = person(u"0002"_s);
+    p.cell(10).shift = u"夜"_s;
+    p.cell(11).shift = u"明"_s;
+    p.cell(12).shift = u"休"_s;
+    TallyPerStaff(m(), 0);
+    TallyPerDay(m(), 0);
+    AddPatternFillers(m(), shape(), 1, 2);
+    // Four base positions before the run and all seven after it, up to the fourteenth.
+    EXPECT_EQ(shifts(u"0002"_s, 5, 20), u"-日日日日夜明休日日日日休日休-"_s);
+}
+
 TEST(CoverCandidatesTest, PatternWorkersOfTheLevelAndLeadersWhenAsked) {
     RosterModel m;
     const auto add = [&](int g, const QString& no, int shiftType, int leader) {
