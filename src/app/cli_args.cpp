@@ -35,8 +35,13 @@ QString ParseCliOptions(const QStringList& args, const CliOptions& options) {
 
 int RunOnDatabase(CliContext& ctx,
                   const std::function<int(Database& db, const StartupSettings& settings)>& work) {
+    return RunOnDatabase(ctx, Database::OpenMode::OpenExisting, work);
+}
+
+int RunOnDatabase(CliContext& ctx, Database::OpenMode mode,
+                  const std::function<int(Database& db, const StartupSettings& settings)>& work) {
     try {
-        Database db(Database::pathIn(ctx.dataDir), Database::OpenMode::OpenExisting);
+        Database db(Database::pathIn(ctx.dataDir), mode);
         StartupSettings settings;
         for (const QString& message : LoadStartupSettings(db, settings))
             ctx.err << message << Qt::endl;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli_command.h"
+#include "store/database.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-class Database;
 struct StartupSettings;
 
 // What a roster-cli command accepts: options that take the next argument as their value, and
@@ -27,4 +27,7 @@ QString ParseCliOptions(const QStringList& args, const CliOptions& options);
 // error stream) and runs `work`, whose result is the exit status. A database or other error
 // becomes its message on the error stream and status 1.
 int RunOnDatabase(CliContext& ctx,
+                  const std::function<int(Database& db, const StartupSettings& settings)>& work);
+// The same with the file opened in `mode`; work that only reads opens it ReadOnly.
+int RunOnDatabase(CliContext& ctx, Database::OpenMode mode,
                   const std::function<int(Database& db, const StartupSettings& settings)>& work);
