@@ -35,11 +35,9 @@ QString ParseCliOptions(const QStringList& args, const CliOptions& options) {
     return {};
 }
 
-int RunOnDatabase(CliContext& ctx,
-                  const std::function<int(Database& db, const StartupSettings& settings,
-                                          const QStringList& startupMessages)>& work) {
+int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWorkWithMessages& work) {
     try {
-        Database db(Database::pathIn(ctx.dataDir), Database::OpenMode::OpenExisting);
+        Database db(Database::pathIn(ctx.dataDir), mode);
         StartupSettings settings;
         const QStringList messages = LoadStartupSettings(db, settings);
         return work(db, settings, messages);
@@ -51,12 +49,16 @@ int RunOnDatabase(CliContext& ctx,
     return 1;
 }
 
-int RunOnDatabase(CliContext& ctx,
-                  const std::function<int(Database& db, const StartupSettings& settings)>& work) {
-    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings,
-                                  const QStringList& startupMessages) {
-        for (const QString& message : startupMessages)
-            ctx.err << message << Qt::endl;
-        return work(db, settings);
-    });
+int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWork& work) {
+    return RunOnDatabase(ctx, mode,
+                         CliWorkWithMessages([&](Database& db, const StartupSettings& settings,
+                                                 const QStringList& startupMessages) {
+                             for (const QString& message : startupMessages)
+                                 ctx.err << message << Qt::endl;
+                             return work(db, settings);
+                         }));
+}
+
+int RunOnDatabase(CliContext& ctx, const CliWork& work) {
+    return RunOnDatabase(ctx, Database::OpenMode::OpenExisting, work);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli_command.h"
+#include "store/database.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-class Database;
 struct StartupSettings;
 
 // What a roster-cli command accepts: options that take the next argument as their value, and
@@ -23,14 +23,16 @@ struct CliOptions {
 // argument that is neither, empty when every argument was read.
 QString ParseCliOptions(const QStringList& args, const CliOptions& options);
 
+using CliWork = std::function<int(Database& db, const StartupSettings& settings)>;
+// Work that shows the startup messages itself, so that a command which reports the same
+// problem again can show it once.
+using CliWorkWithMessages = std::function<int(Database& db, const StartupSettings& settings,
+                                              const QStringList& startupMessages)>;
+
 // Opens the database of the data folder, loads its startup settings (their messages go to the
 // error stream) and runs `work`, whose result is the exit status. A database or other error
 // becomes its message on the error stream and status 1.
-int RunOnDatabase(CliContext& ctx,
-                  const std::function<int(Database& db, const StartupSettings& settings)>& work);
-
-// The same, but the startup messages are handed to `work` to show, so that a command which
-// reports the same problem again can show it once.
-int RunOnDatabase(CliContext& ctx,
-                  const std::function<int(Database& db, const StartupSettings& settings,
-                                          const QStringList& startupMessages)>& work);
+int RunOnDatabase(CliContext& ctx, const CliWork& work);
+// The same with the file opened in `mode`; work that only reads opens it ReadOnly.
+int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWork& work);
+int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWorkWithMessages& work);

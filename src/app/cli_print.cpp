@@ -58,7 +58,13 @@ int runPrint(CliContext& ctx, const QStringList& args) {
         ctx.err << bad << Qt::endl;
         return 2;
     }
-    return RunOnDatabase(ctx, [&](Database& db, const StartupSettings& settings) {
+    if (const QString bad = PdfFileOutput::targetProblem(o.pdf); !bad.isEmpty()) {
+        ctx.err << bad << Qt::endl;
+        return 2;
+    }
+    // Printing only reads: it works on a read-only file or folder.
+    constexpr auto readOnly = Database::OpenMode::ReadOnly;
+    return RunOnDatabase(ctx, readOnly, [&](Database& db, const StartupSettings& settings) {
         RosterModel model;
         model.periodStart = o.from;
         model.periodEnd = o.to;
@@ -84,6 +90,10 @@ int runPrint(CliContext& ctx, const QStringList& args) {
 
         Fonts::installSubstitutions();
         LoadRosterForPrint(db, settings, model);
+        if (const QString nothing = NothingToPrintMessage(model); !nothing.isEmpty()) {
+            ctx.err << nothing << Qt::endl;
+            return 1;
+        }
         PdfFileOutput::write(o.pdf, u"勤務シフト表"_s, [&](Sheet& sheet) {
             PrintRoster(model, settings.weekdayColour, sheet);
         });

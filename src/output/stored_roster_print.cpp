@@ -8,6 +8,8 @@
 #include "store/database.h"
 #include "store/startup_settings.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 void LoadRosterForPrint(Database& db, const StartupSettings& settings, RosterModel& model) {
     Database::Transaction read(db, Database::Transaction::Kind::Read);
     model.loadMode = LoadMode::View;
@@ -19,6 +21,12 @@ void LoadRosterForPrint(Database& db, const StartupSettings& settings, RosterMod
     LoadStoredRoster(db, model);
     TallyAll(model);
     read.commit();
+}
+
+QString NothingToPrintMessage(const RosterModel& model) {
+    if (model.groupCount(1) + model.groupCount(2) > 0)
+        return {};
+    return u"指定された期間に勤務する職員がいないため、印刷する勤務表がありません"_s;
 }
 
 void PrintStoredRoster(Database& db, const StartupSettings& settings, RosterModel& model,

@@ -98,6 +98,10 @@ void QtSheet::end() {
     if (ended_)
         return;
     ended_ = true;
-    if (painter_)
-        painter_->end();
+    endedCleanly_ = painter_ && painter_->end();
+}
+
+bool QtSheet::finish() {
+    end();
+    return endedCleanly_;
 }

@@ -31,6 +31,9 @@ public:
     void box(double x1, double y1, double x2, double y2) override;
     void newPage() override;
     void end() override;
+    // Ends the document like end() (if the drawing has not) and tells whether the device took
+    // all of it; false when nothing was drawn.
+    bool finish();
 
     int pagesStarted() const { return pages_; }
 
@@ -47,5 +50,6 @@ private:
     int drawWidth_ = 1;
     bool pageUsed_ = false;
     bool ended_ = false;
+    bool endedCleanly_ = false;
     int pages_ = 0;
 };

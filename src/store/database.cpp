@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrl>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -31,9 +32,35 @@ QString Database::pathIn(const QString& dataDir) {
     return QDir(dataDir).filePath(fileName());
 }
 
+QString Database::advice(int rc) {
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        return u"ディスクの空きが足りません。空きを作ってからやり直して下さい。"_s;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return u"ファイルが壊れています。控えのファイルから戻して下さい。"_s;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_CANTOPEN:
+        return u"ファイルかフォルダに書き込む権限がありません。権限を確認して下さい。"_s;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return u"他のプログラムが使用中です。しばらく待ってからやり直して下さい。"_s;
+    case SQLITE_IOERR:
+        return u"ファイルの読み書きに失敗しました。ディスクの状態を確認して下さい。"_s;
+    default:
+        return {};
+    }
+}
+
 Database::Database(const QString& path, OpenMode mode) : path_(QFileInfo(path).absoluteFilePath()) {
-    if (QFileInfo::exists(path_)) {
-        openExisting();
+    const QFileInfo info(path_);
+    if (info.isDir())
+        throw DbError(u"「%1」はフォルダです。データベースのファイルではありません。"
+                      u"フォルダの名前を変えるか、別の場所に移して下さい。"_s.arg(path_));
+    if (info.exists()) {
+        openExisting(mode == OpenMode::ReadOnly);
     } else if (mode == OpenMode::CreateIfMissing) {
         createNew();
     } else {
@@ -46,7 +73,31 @@ Database::~Database() {
         sqlite3_close_v2(db_);
 }
 
-void Database::openExisting() {
+void Database::closeAndThrow(const QString& message) {
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    throw DbError(message);
+}
+
+void Database::openFile(const QByteArray& name, int flags) {
+    const int rc = sqlite3_open_v2(name.constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK)
+        closeAndThrow(u"データベース「%1」を開けません。%2（%3）"_s.arg(path_, advice(rc),
+                                                                        sqliteMessage(db_)));
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, busyTimeoutMs);
+    // A double-quoted name that matches no column must fail, not be read as a text literal:
+    // a missing column would otherwise show its own name as data.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+}
+
+// Reads the schema once: the first read is where a damaged, locked or unreadable file shows.
+int Database::probe() {
+    return sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+}
+
+void Database::openExisting(bool readOnly) {
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(
@@ -59,18 +110,46 @@ void Database::openExisting() {
         throw DbError(
             u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
             u"ファイルはそのまま残してあります。"_s.arg(path_));
-    const int rc =
-        sqlite3_open_v2(path_.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK)
-        throw DbError(u"データベース「%1」を開けません。（%2）"_s.arg(path_, sqliteMessage(db_)));
+    readOnly_ = readOnly;
+    openFile(path_.toUtf8(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    int rc = probe();
+    // Reading a WAL file needs its shared-memory file; in a folder nobody may write to it
+    // cannot be made, and the file is then read as it stands on disk (nobody can be writing
+    // it either).
+    if (readOnly && rc != SQLITE_OK && !QFileInfo(QFileInfo(path_).absolutePath()).isWritable()) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",
+                 SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        rc = probe();
+    }
+    if (rc != SQLITE_OK) {
+        if (isBusy(rc))
+            closeAndThrow(u"データベース「%1」は他のプログラムが使用中です。"
+                          u"しばらく待ってからやり直して下さい。"_s.arg(path_));
+        closeAndThrow(u"データベース「%1」を開けません。%2（%3）"_s.arg(path_, advice(rc),
+                                                                        sqliteMessage(db_)));
+    }
+    checkIsOurs();
+    if (readOnly)
+        return;
     if (sqlite3_db_readonly(db_, "main") == 1)
-        throw DbError(
+        closeAndThrow(
             u"データベース「%1」に書き込めません。ファイルとフォルダの権限を確認して下さい。"_s.arg(
                 path_));
     configure();
-    if (!Schema::matches(*this))
-        throw DbError(u"「%1」は勤務表のデータベースではありません（必要なテーブルがありません）。"
-                      u"ファイルはそのまま残してあります。"_s.arg(path_));
+}
+
+void Database::checkIsOurs() {
+    QString missing;
+    try {
+        missing = Schema::mismatch(*this);
+    } catch (const DbError& e) {
+        closeAndThrow(e.message());
+    }
+    if (!missing.isEmpty())
+        closeAndThrow(u"「%1」は勤務表のデータベースではありません（%2）。"
+                      u"ファイルはそのまま残してあります。"_s.arg(path_, missing));
 }
 
 void Database::createNew() {
@@ -86,23 +165,28 @@ void Database::createNew() {
         throw DbError(
             u"データベース「%1」を作成できません。フォルダの権限を確認して下さい。"_s.arg(path_));
     }
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     try {
         configure();
         Transaction tx(*this);
         Schema::create(*this);
         tx.commit();
-    } catch (const DbError&) {
-        sqlite3_close_v2(db_);
+    } catch (const DbError& e) {
+        if (db_)
+            sqlite3_close_v2(db_);
         db_ = nullptr;
         QFile::remove(path_);
-        throw DbError(
-            u"データベース「%1」を作成できません。フォルダの権限を確認して下さい。"_s.arg(path_));
+        QFile::remove(path_ + u"-wal"_s);
+        QFile::remove(path_ + u"-shm"_s);
+        throw DbError(u"データベース「%1」を作成できません。フォルダの権限と空きを確認して下さい。"
+                      u"（%2）"_s.arg(path_, e.message()));
     }
     created_ = true;
 }
 
 void Database::configure() {
-    sqlite3_busy_timeout(db_, 200);
+    sqlite3_busy_timeout(db_, busyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
     char* err = nullptr;
     const int rc = sqlite3_exec(db_,
@@ -111,17 +195,18 @@ void Database::configure() {
                                 nullptr, nullptr, &err);
     sqlite3_free(err);
     if (rc != SQLITE_OK) {
-        const QString msg =
-            isBusy(rc) ? u"データベース「%1」は他のプログラムが使用中です。"_s.arg(path_)
-                       : u"データベース「%1」を開けません。（%2）"_s.arg(path_, sqliteMessage(db_));
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        throw DbError(msg);
+        const QString msg = isBusy(rc) ? u"データベース「%1」は他のプログラムが使用中です。"
+                                         u"しばらく待ってからやり直して下さい。"_s.arg(path_)
+                                       : u"データベース「%1」を開けません。%2（%3）"_s.arg(
+                                             path_, advice(rc), sqliteMessage(db_));
+        closeAndThrow(msg);
     }
 }
 
 QString Database::failureMessage(const QString& what) const {
-    return u"データベース「%1」の%2に失敗しました。（%3）"_s.arg(path_, what, sqliteMessage(db_));
+    const int rc = db_ ? sqlite3_extended_errcode(db_) : SQLITE_ERROR;
+    return u"データベース「%1」の%2に失敗しました。%3（%4）"_s.arg(path_, what, advice(rc),
+                                                                   sqliteMessage(db_));
 }
 
 void Database::fail(const QString& what) const {
@@ -134,7 +219,8 @@ void Database::exec(const QString& sql) {
     const QString detail = err ? QString::fromUtf8(err) : QString();
     sqlite3_free(err);
     if (rc != SQLITE_OK)
-        throw DbError(u"データベース「%1」の処理に失敗しました。（%2）"_s.arg(path_, detail));
+        throw DbError(
+            u"データベース「%1」の処理に失敗しました。%2（%3）"_s.arg(path_, advice(rc), detail));
     noteWrite();
 }
 
@@ -179,7 +265,8 @@ Database::Transaction::Transaction(Database& db, Kind kind)
         const int rc = sqlite3_exec(db_.db_, sql, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
             if (isBusy(rc))
-                throw DbError(u"データベース「%1」は他のプログラムが使用中です。"_s.arg(db_.path_));
+                throw DbError(u"データベース「%1」は他のプログラムが使用中です。"
+                              u"しばらく待ってからやり直して下さい。"_s.arg(db_.path_));
             db_.fail(u"トランザクション開始"_s);
         }
     }

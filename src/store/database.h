@@ -9,9 +9,17 @@ struct sqlite3;
 
 // One open roster database file. Opened once per process and passed to whoever needs it.
 // Every failure throws DbError with a Japanese message that names the file.
+//
+// A file is checked to be a roster database (every table and column the program uses) before
+// anything in it is changed, so a foreign SQLite file is left byte for byte as it was.
 class Database final {
 public:
-    enum class OpenMode { OpenExisting, CreateIfMissing };
+    // ReadOnly: for work that only reads (printing, generating without registering). It needs
+    // no write access to the file or its folder and never changes the file.
+    enum class OpenMode { OpenExisting, CreateIfMissing, ReadOnly };
+
+    // How long a statement waits for another connection's write to end before giving up.
+    static constexpr int busyTimeoutMs = 5000;
 
     static QString fileName(); // "Rotavell.mdb"
     static QString pathIn(const QString& dataDir);
@@ -23,6 +31,7 @@ public:
 
     const QString& path() const { return path_; }
     bool created() const { return created_; } // true when this open made a new file
+    bool readOnly() const { return readOnly_; }
 
     // Runs SQL that returns no rows (schema, pragmas, fixtures).
     void exec(const QString& sql);
@@ -60,14 +69,24 @@ public:
         bool done_ = false;
     };
 
+    // What the user can do about a failure with SQLite's result code `rc` (disk full, damaged
+    // file, no permission, in use), as a sentence to follow the message; empty when nothing
+    // specific is known.
+    static QString advice(int rc);
+
 private:
-    void openExisting();
+    void openExisting(bool readOnly);
+    void openFile(const QByteArray& name, int flags);
+    int probe();
+    void checkIsOurs();
     void createNew();
     void configure();
+    [[noreturn]] void closeAndThrow(const QString& message);
 
     QString path_;
     sqlite3* db_ = nullptr;
     bool created_ = false;
+    bool readOnly_ = false;
     int transactionDepth_ = 0;
     std::uint64_t writeGeneration_ = 0;
 };

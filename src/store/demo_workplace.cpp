@@ -145,10 +145,12 @@ std::pair<QDate, QDate> fiscalYear(Database& db, const QDate& today) {
     return {start, start.addYears(1).addDays(-1)};
 }
 
+// The demo is a ward staffed around the clock: national holidays are named on the calendar
+// but stay working days (a closed day would send everybody to rest and count nobody).
 void addHolidayCalendar(Database& db, const QDate& today) {
     const auto [start, end] = fiscalYear(db, today);
     for (const auto& h : NationalHolidays(start, end))
-        CalendarDay{dateText(h.date), 1, h.name}.save(db);
+        CalendarDay{dateText(h.date), 0, h.name}.save(db);
 }
 
 // Rows are added through one open table: the file is new, so there is nothing to overwrite.

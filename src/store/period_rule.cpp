@@ -19,5 +19,9 @@ Period NextPeriod(int unit, int unitCount, const QString& lastEnd) {
         next = start.addDays(unitCount);
         break;
     }
-    return {TextValues::dateText(start), TextValues::dateText(next.addDays(-1))};
+    Period period{TextValues::dateText(start), TextValues::dateText(next.addDays(-1))};
+    // A period reaching past 9999/12/31 has no date text: none is proposed.
+    if (period.start.isEmpty() || period.end.isEmpty())
+        return {};
+    return period;
 }

@@ -12,6 +12,7 @@
 #include "store/records/shift_request.h"
 #include "store/records/staff_member.h"
 
+#include <QSet>
 #include <QStringList>
 
 using namespace Qt::Literals::StringLiterals;
@@ -219,11 +220,25 @@ void create(Database& db) {
     }
 }
 
-bool matches(Database& db) {
-    for (const auto& t : tables())
+QString mismatch(Database& db) {
+    Statement columns = db.prepare(u"SELECT name FROM pragma_table_info(?)"_s);
+    for (const auto& t : tables()) {
         if (!db.hasTable(t.name))
-            return false;
-    return true;
+            return u"テーブル「%1」がありません"_s.arg(t.name);
+        columns.reset(Statement::Reset::ClearBindings);
+        columns.bind(1, t.name);
+        QSet<QString> present;
+        while (columns.step())
+            present.insert(columns.text(0));
+        for (const auto& f : t.fields)
+            if (!present.contains(f.name))
+                return u"テーブル「%1」に列「%2」がありません"_s.arg(t.name, f.name);
+    }
+    return {};
+}
+
+bool matches(Database& db) {
+    return mismatch(db).isEmpty();
 }
 
 } // namespace Schema

@@ -42,7 +42,12 @@ const TableDef& table(const QString& name);
 // Creates every table and index in an empty database.
 void create(Database& db);
 
-// True when every table of the schema exists in the file.
+// True when every table of the schema exists in the file with every one of its fields.
 bool matches(Database& db);
+
+// What keeps the file from being a roster database: the first missing table or field, named
+// ("テーブル「勤務表」がありません", "テーブル「勤務表」に列「勤_予定」がありません"); empty when
+// every table and field is there. Only reads.
+QString mismatch(Database& db);
 
 } // namespace Schema

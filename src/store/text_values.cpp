@@ -7,7 +7,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace TextValues {
 
 QString dateText(const QDate& d) {
-    return d.isValid() ? d.toString(u"yyyy/MM/dd"_s) : QString();
+    // Date texts sort as dates only while the year has four digits.
+    if (!d.isValid() || d.year() < 1 || d.year() > 9999)
+        return {};
+    return d.toString(u"yyyy/MM/dd"_s);
 }
 
 QDate parseDateText(const QString& text) {

@@ -8,7 +8,7 @@
 // integers typed into boxes.
 namespace TextValues {
 
-QString dateText(const QDate& d);         // "yyyy/mm/dd", empty for an invalid date
+QString dateText(const QDate& d);         // "yyyy/mm/dd"; empty when invalid or past 9999/12/31
 QDate parseDateText(const QString& text); // strict "yyyy/mm/dd"; invalid otherwise
 
 // A typed date (2006/7/1, 2006-07-01, 2006/07/01) in normal form, or nothing.

@@ -1,12 +1,20 @@
 #include "store/clock.h"
+#include "store/database.h"
 #include "store/demo_workplace.h"
 #include "support/cli_run.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -70,4 +78,165 @@ TEST_F(CliPrintTest, BadInputExitsWithStatusTwoAndTheScreensMessage) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.contains(u"開始日に入力してください"_s));
     EXPECT_FALSE(QFile::exists(pdf()));
+}
+
+namespace {
+
+// roster-cli run with a start-up change to the child process (a limit, another user).
+CliRun cliWith(const QStringList& args, const std::function<void()>& inChild,
+               const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setChildProcessModifier(inChild);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ROSTER_CLI), args);
+    CliRun r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+void makeOpen(const QString& path, QFileDevice::Permissions extra = {}) {
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                    QFileDevice::ExeOther | extra);
+}
+
+// Someone who may not write where only the owner may. Root ignores permissions, so a test run
+// as root runs the child as nobody, with a runtime folder of its own (Qt asks for one).
+class OrdinaryUser final {
+public:
+    OrdinaryUser() {
+        const QString runtime = dir_.path() + u"/runtime"_s;
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+        runtime_ = runtime.toLocal8Bit();
+        if (::geteuid() == 0) {
+            makeOpen(dir_.path());
+            if (::chown(runtime_.constData(), 65534, 65534) != 0)
+                ADD_FAILURE() << "chown " << runtime_.constData();
+        }
+    }
+    // To run in the child before it starts.
+    std::function<void()> become() const {
+        return [] {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(99);
+        };
+    }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_RUNTIME_DIR"_s, QString::fromLocal8Bit(runtime_));
+        return env;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray runtime_;
+};
+
+QStringList aprilFor(const QString& dataDir, const QString& pdf) {
+    return {u"--data-dir"_s, dataDir,         u"print"_s, u"--from"_s, u"2024/04/01"_s,
+            u"--to"_s,       u"2024/04/30"_s, u"--pdf"_s, pdf};
+}
+
+QStringList filesIn(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+// A PDF that cannot be written whole is not left behind, and the run says so.
+TEST_F(CliPrintTest, AFullDiskLeavesNoPdfAndFails) {
+    QTemporaryDir outDir;
+    const QString target = outDir.path() + u"/april.pdf"_s;
+    // An open connection keeps the database's shared-memory file in place, so the size limit
+    // meets the PDF only.
+    Database keepOpen(tmp.path(), Database::OpenMode::OpenExisting);
+    const CliRun r = cliWith(aprilFor(tmp.dir(), target), [] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{8192, 8192};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"PDFファイル"_s)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(target))) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains(u"勤務表の印刷を終了しました"_s));
+    EXPECT_EQ(filesIn(outDir.path()), QStringList());
+
+    // Without the limit the same run writes the file.
+    EXPECT_EQ(cli(aprilFor(tmp.dir(), target)).status, 0);
+    EXPECT_GT(QFileInfo(target).size(), 8192);
+}
+
+// A target that can never take the file is bad input, named, with no warnings of the
+// printing library on the way.
+TEST_F(CliPrintTest, UnwritableTargetsAreBadInputNamedAlone) {
+    const OrdinaryUser user;
+    QTemporaryDir outDir;
+    makeOpen(outDir.path());
+    makeOpen(tmp.dir());
+    makeOpen(tmp.path());
+    const QString locked = outDir.path() + u"/locked"_s;
+    QDir().mkpath(locked);
+    makeOpen(locked); // readable, not writable by others
+    const QString folder = outDir.path() + u"/folder.pdf"_s;
+    QDir().mkpath(folder);
+    for (const QString& target :
+         QStringList{folder, outDir.path() + u"/missing/april.pdf"_s, locked + u"/april.pdf"_s}) {
+        const CliRun r = cliWith(aprilFor(tmp.dir(), target), user.become(), user.environment());
+        EXPECT_EQ(r.status, 2) << target.toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(target))) << r.err.toStdString();
+        EXPECT_EQ(r.err.trimmed().count(u'\n'), 0) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo(target).isFile());
+    }
+    EXPECT_EQ(filesIn(locked), QStringList());
+}
+
+// Someone not in the period has nothing to print: no file, and the run fails.
+TEST_F(CliPrintTest, APersonOutsideThePeriodPrintsNothing) {
+    // 2012 joins on 2024/05/15, after April.
+    const CliRun r = cli(aprilFor(tmp.dir(), pdf()) << u"--staff"_s << u"2012"_s);
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"印刷する勤務表がありません"_s)) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains(u"勤務表の印刷を終了しました"_s));
+    EXPECT_FALSE(QFile::exists(pdf()));
+}
+
+// Printing only reads: a read-only copy in a read-only folder prints and stays as it was.
+TEST_F(CliPrintTest, PrintsFromAReadOnlyCopyInAReadOnlyFolder) {
+    const OrdinaryUser user;
+    QTemporaryDir top;
+    makeOpen(top.path());
+    const QString copyDir = top.path() + u"/copy"_s;
+    QDir().mkpath(copyDir);
+    const QString copy = Database::pathIn(copyDir);
+    ASSERT_TRUE(QFile::copy(tmp.path(), copy));
+    const QString outDir = top.path() + u"/out"_s;
+    QDir().mkpath(outDir);
+    makeOpen(outDir, QFileDevice::WriteOther);
+    QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    QFile::setPermissions(copyDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                       QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const QByteArray before = [&] {
+        QFile f(copy);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    const QString target = outDir + u"/april.pdf"_s;
+    const CliRun r = cliWith(aprilFor(copyDir, target), user.become(), user.environment());
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(u"勤務表の印刷を終了しました"_s));
+    EXPECT_TRUE(QFileInfo(target).size() > 0);
+    EXPECT_EQ(QDir(copyDir).entryList(QDir::Files), QStringList{Database::fileName()});
+    QFile f(copy);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    makeOpen(copyDir, QFileDevice::WriteOther); // lets the temporary folder go
 }

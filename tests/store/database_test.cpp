@@ -2,10 +2,18 @@
 #include "store/db_error.h"
 #include "store/schema.h"
 #include "store/table.h"
+#include "support/sql_values.h"
 #include "support/temp_database.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -286,4 +294,179 @@ TEST(Database, LockedDatabaseIsReported) {
     } catch (const DbError& e) {
         EXPECT_TRUE(e.message().contains(u"使用中"_s));
     }
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs SQL on a file with SQLite alone, in its default (rollback journal) mode, the way
+// another program would have made it.
+void rawSql(const QString& path, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
+    EXPECT_EQ(rc, SQLITE_OK) << (err ? err : "");
+    sqlite3_free(err);
+    sqlite3_close(db);
+}
+
+// A roster file turned back to a rollback journal, then changed by `sql`.
+QString rosterFileWith(const QString& dir, const char* sql) {
+    const QString path = Database::pathIn(dir);
+    { Database db(path, Database::OpenMode::CreateIfMissing); }
+    rawSql(path, "PRAGMA journal_mode=DELETE");
+    rawSql(path, sql);
+    return path;
+}
+
+} // namespace
+
+// Another program's SQLite file, or ours with a table or column gone: refused by name before
+// anything is changed (no switch to WAL, no side files), in every opening mode.
+TEST(Database, SqliteFilesThatAreNotOursAreRefusedByNameAndLeftByteIdentical) {
+    struct Case {
+        bool fromRoster; // false: a file of another program
+        const char* sql;
+        QString named;
+    };
+    const std::vector<Case> cases{
+        {false, "CREATE TABLE notes(id INTEGER, body TEXT); INSERT INTO notes VALUES(1, 'x')",
+         u"個マスタ"_s},
+        {true, "ALTER TABLE 勤務表 DROP COLUMN 勤_予定", u"勤_予定"_s},
+        {true, "DROP TABLE カレンダー", u"カレンダー"_s},
+    };
+    for (const Case& c : cases) {
+        for (const auto mode : {Database::OpenMode::CreateIfMissing,
+                                Database::OpenMode::OpenExisting, Database::OpenMode::ReadOnly}) {
+            QTemporaryDir dir;
+            QString path;
+            if (c.fromRoster) {
+                path = rosterFileWith(dir.path(), c.sql);
+            } else {
+                path = Database::pathIn(dir.path());
+                rawSql(path, c.sql);
+            }
+            const QByteArray before = fileBytes(path);
+            try {
+                Database db(path, mode);
+                ADD_FAILURE() << "opened: " << c.sql;
+            } catch (const DbError& e) {
+                EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
+                EXPECT_TRUE(e.message().contains(c.named)) << e.message().toStdString();
+                EXPECT_TRUE(e.message().contains(u"ではありません"_s));
+            }
+            EXPECT_EQ(fileBytes(path), before) << c.sql;
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{Database::fileName()})
+                << c.sql;
+        }
+    }
+}
+
+TEST(Database, DoubleQuotedUnknownNamesFailInsteadOfReadingAsText) {
+    TempDatabase tmp;
+    EXPECT_THROW(tmp.db().prepare(u"SELECT \"勤_ない\" FROM 勤務表"_s), DbError);
+    EXPECT_THROW(tmp.db().exec(u"INSERT INTO カレンダー (カレ_年月日) VALUES (\"2024/01/01\")"_s),
+                 DbError);
+}
+
+// Failures a clerk meets say in Japanese what happened and what to do; SQLite's words may
+// follow in parentheses.
+TEST(Database, FailuresSayWhatHappenedAndWhatToDo) {
+    QTemporaryDir dir;
+    const auto messageOf = [](const std::function<void()>& act) {
+        try {
+            act();
+        } catch (const DbError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+
+    // A folder where the file should be.
+    const QString folder = Database::pathIn(dir.path());
+    QDir().mkpath(folder);
+    for (const auto mode : {Database::OpenMode::OpenExisting, Database::OpenMode::CreateIfMissing,
+                            Database::OpenMode::ReadOnly}) {
+        const QString m = messageOf([&] { Database db(folder, mode); });
+        EXPECT_TRUE(m.contains(u"フォルダです"_s)) << m.toStdString();
+        EXPECT_TRUE(m.contains(folder));
+    }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    // A damaged file: the right header, then nothing SQLite can read.
+    QTemporaryDir other;
+    const QString damaged = Database::pathIn(other.path());
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("SQLite format 3\0", 16) + QByteArray(8000, '\x7f'));
+    }
+    const QString m = messageOf([&] { Database db(damaged, Database::OpenMode::OpenExisting); });
+    EXPECT_TRUE(m.contains(u"壊れています"_s)) << m.toStdString();
+    EXPECT_TRUE(m.contains(u"（"_s));
+
+    // A disk that fills up: the file may not grow past its pages.
+    TempDatabase tmp;
+    tmp.db().exec(u"PRAGMA max_page_count = "_s +
+                  QString::number(sqlInt(tmp.db(), u"PRAGMA page_count"_s) + 1));
+    const QString full = messageOf([&] {
+        Database::Transaction tx(tmp.db());
+        Statement st = tmp.db().prepare(
+            u"INSERT INTO カレンダー (カレ_年月日, カレ_備考) VALUES (?, ?)"_s, u"書き込み"_s);
+        for (int i = 0; i < 2000; ++i) {
+            st.bind(1, QString::number(i));
+            st.bind(2, QString(200, u'x'));
+            st.run();
+        }
+        tx.commit();
+    });
+    EXPECT_TRUE(full.contains(u"ディスクの空きが足りません"_s)) << full.toStdString();
+    EXPECT_TRUE(full.contains(u"書き込みに失敗しました"_s));
+}
+
+// Reading never changes the file: it opens read-only and a write through it fails.
+TEST(Database, ReadOnlyOpeningReadsAndNeverWrites) {
+    TempDatabase tmp;
+    Table t(tmp.db(), u"カレンダー"_s);
+    t.setIndex(u"key_カレンダー"_s);
+    addCalendar(t, u"2024/01/01"_s, 1);
+    tmp.close();
+    const QByteArray before = fileBytes(tmp.path());
+    {
+        Database db(tmp.path(), Database::OpenMode::ReadOnly);
+        EXPECT_TRUE(db.readOnly());
+        EXPECT_EQ(sqlInt(db, u"SELECT カレ_休日FLG FROM カレンダー"_s), 1);
+        EXPECT_THROW(db.exec(u"DELETE FROM カレンダー"_s), DbError);
+    }
+    EXPECT_EQ(fileBytes(tmp.path()), before);
+    EXPECT_THROW(Database(tmp.dir() + u"/none.mdb"_s, Database::OpenMode::ReadOnly), DbError);
+}
+
+// Another writer holding the file for well under the wait is waited for, not reported busy.
+TEST(Database, AShortWriteElsewhereIsWaitedFor) {
+    TempDatabase tmp;
+    std::atomic<bool> holding = false;
+    std::thread writer([&] {
+        Database other(tmp.path(), Database::OpenMode::OpenExisting);
+        Database::Transaction tx(other);
+        other.exec(u"INSERT INTO カレンダー (カレ_年月日) VALUES ('2024/02/01')"_s);
+        holding = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        tx.commit();
+    });
+    while (!holding)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_NO_THROW({
+        Database second(tmp.path(), Database::OpenMode::OpenExisting);
+        Database::Transaction tx(second);
+        second.exec(u"INSERT INTO カレンダー (カレ_年月日) VALUES ('2024/02/02')"_s);
+        tx.commit();
+    });
+    writer.join();
+    EXPECT_EQ(sqlInt(tmp.db(), u"SELECT COUNT(*) FROM カレンダー"_s), 2);
 }

@@ -143,7 +143,7 @@ TEST_F(DemoWorkplace, ProposesTheCurrentMonthAndStartsUpWithoutMessages) {
               u"2025/03/15"_s);
 }
 
-TEST_F(DemoWorkplace, CalendarHoldsTheHolidaysOfTheCurrentFiscalYear) {
+TEST_F(DemoWorkplace, CalendarNamesTheHolidaysOfTheCurrentFiscalYearAsWorkingDays) {
     load(QDate(2025, 2, 10)); // fiscal year 2024/04/01 .. 2025/03/31
     Table cal(tmp.db(), u"カレンダー"_s);
     cal.setIndex(u"key_カレンダー"_s);
@@ -152,7 +152,7 @@ TEST_F(DemoWorkplace, CalendarHoldsTheHolidaysOfTheCurrentFiscalYear) {
     for (cal.moveFirst(); !cal.eof(); cal.moveNext(), ++i) {
         ASSERT_LT(i, expected.size());
         EXPECT_EQ(cal.text(u"カレ_年月日"_s), TextValues::dateText(expected[i].date));
-        EXPECT_EQ(cal.integer(u"カレ_休日FLG"_s), 1);
+        EXPECT_EQ(cal.integer(u"カレ_休日FLG"_s), 0); // named, yet a staffed working day
         EXPECT_EQ(cal.text(u"カレ_備考"_s), expected[i].name);
     }
     EXPECT_EQ(i, expected.size());

@@ -102,4 +102,19 @@ TEST(NextPeriod, FollowsTheLastCreatedPeriodByOneCreationUnit) {
     }
 }
 
+// Five-digit years would sort before "2024/..." as text: the calendar ends at 9999/12/31.
+TEST(NextPeriod, NeverRollsPastTheLastFourDigitYear) {
+    EXPECT_EQ(dateText(QDate(9999, 12, 31)), u"9999/12/31"_s);
+    EXPECT_EQ(dateText(QDate(10000, 1, 1)), QString());
+    EXPECT_EQ(addDays(u"9999/12/31"_s, 1), QString());
+
+    const Period last = NextPeriod(1, 1, u"9999/11/30"_s);
+    EXPECT_EQ(last.start, u"9999/12/01"_s);
+    EXPECT_EQ(last.end, u"9999/12/31"_s);
+    // Past the end, or only partly inside it: nothing is proposed.
+    for (const Period& p : {NextPeriod(1, 1, u"9999/12/31"_s), NextPeriod(1, 1, u"9999/12/15"_s),
+                            NextPeriod(2, 2, u"9999/12/20"_s), NextPeriod(3, 5, u"9999/12/30"_s)})
+        EXPECT_TRUE(p.start.isEmpty() && p.end.isEmpty()) << p.start.toStdString();
+}
+
 } // namespace

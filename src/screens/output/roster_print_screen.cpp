@@ -217,6 +217,10 @@ void RosterPrintScreen::onPrintClicked() {
             BusyCursor busy;
             LoadRosterForPrint(ctx().db, ctx().settings, model_);
         }
+        if (const QString nothing = NothingToPrintMessage(model_); !nothing.isEmpty()) {
+            inform(nothing);
+            return;
+        }
         printed = output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
             PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
