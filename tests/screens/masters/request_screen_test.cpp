@@ -1,5 +1,7 @@
+#include "roster/generation.h"
 #include "screens/masters/master_fixture.h"
 #include "screens/masters/request_screen.h"
+#include "store/demo_workplace.h"
 #include "store/records/shift_request.h"
 #include "store/records/staff_member.h"
 #include "widgets/flex_grid.h"
@@ -226,6 +228,43 @@ TEST_F(RequestScreenTest, StripListsRequestsFromTheShownMonthOnAndGrows) {
     EXPECT_EQ(stripRow(s, 0).size(), 32u);
     EXPECT_EQ(strip->cols(), 33);
     EXPECT_EQ(stripRow(s, 0).back(), u"2024/05/31"_s);
+}
+
+// What the clerk enters here is what the next generation places in the roster.
+TEST(RequestScreenOnTheDemoWard, ARequestedPaidLeaveDayIsInTheGeneratedRoster) {
+    TempDatabase tmp;
+    FixedClock clock(QDate(2024, 4, 10));
+    LoadDemoWorkplace(tmp.db(), clock);
+    ScriptedPrompter prompter;
+    AppContext ctx{tmp.db(), prompter, clock, {}, {}, {}};
+    LoadStartupSettings(tmp.db(), ctx.settings);
+    RequestScreen s(ctx);
+    auto* list = s.findChild<QListWidget*>(u"LST職員"_s);
+    ASSERT_GT(list->count(), 0);
+    list->setCurrentRow(0);
+    Q_EMIT list->itemClicked(list->item(0));
+    const QString no = s.findChild<QLineEdit*>(u"職員番号"_s)->text();
+    ASSERT_FALSE(no.isEmpty());
+    s.findChild<QLineEdit*>(u"希望日"_s)->setText(u"2024/05/15"_s);
+    prompter.answerYes();
+    s.findChild<QAbstractButton*>(u"更新"_s)->click();
+    ASSERT_EQ(prompter.lastText(), kSaved);
+    const auto stored = ShiftRequest::load(tmp.db(), 1, no, u"2024/05/15"_s);
+    ASSERT_TRUE(stored);
+
+    auto model = std::make_unique<RosterModel>();
+    ExpandRoster(tmp.db(), *model, ctx.settings, u"2024/05/01"_s, u"2024/05/31"_s,
+                 Grouping::Everybody);
+    bool found = false;
+    for (int g = 1; g <= 2; ++g)
+        for (const Person& p : model->group(g))
+            if (p.no == no) {
+                found = true;
+                // The request stands for the day's shift, whatever the passes put there.
+                EXPECT_EQ(p.cell(15).requestShift, stored->planned);
+                EXPECT_EQ(p.cell(15).requestKind, 1);
+            }
+    EXPECT_TRUE(found);
 }
 
 } // namespace
