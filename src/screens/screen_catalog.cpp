@@ -3,11 +3,14 @@
 #include "screens/app_context.h"
 #include "screens/masters/daily_staffing_screen.h"
 #include "screens/masters/pattern_screen.h"
+#include "screens/masters/request_screen.h"
 #include "screens/masters/shift_definition_screen.h"
 #include "screens/masters/staff_register_screen.h"
+#include "screens/masters/staff_status_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
 #include "screens/roster/roster_creation_screen.h"
+#include "screens/shell/calendar_screen.h"
 #include "screens/shell/code_master_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -18,6 +21,11 @@ const std::vector<ScreenEntry>& screenCatalog() {
         {u"マスター登録"_s, true, [](AppContext& c) { return new CodeMasterScreen(c); }},
         {u"基本登録"_s, false, [](AppContext& c) { return new ShiftDefinitionScreen(c); }},
         {u"職員登録"_s, false, [](AppContext& c) { return new StaffRegisterScreen(c); }},
+        {u"希望勤務"_s, false, [](AppContext& c) { return new RequestScreen(c); }},
+        {u"バックアップ状況"_s, false,
+         [](AppContext& c) { return new StaffStatusScreen(c, StaffStatusScreen::Kind::Backup); }},
+        {u"休暇取得状況"_s, false,
+         [](AppContext& c) { return new StaffStatusScreen(c, StaffStatusScreen::Kind::Leave); }},
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
@@ -30,6 +38,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
              return new RosterCreationScreen(c, RosterCreationScreen::Kind::ByTeam);
          }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
+        {u"カレンダー"_s, false, [](AppContext& c) { return new CalendarScreen(c); }},
     };
     return entries;
 }

@@ -4,6 +4,7 @@
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/db_error.h"
+#include "store/fiscal_year.h"
 #include "store/holidays.h"
 #include "store/records/calendar_day.h"
 #include "store/records/code_entry.h"
@@ -131,18 +132,11 @@ void addCreatedPeriod(Database& db, const QDate& from, const QDate& to) {
     c.save(db);
 }
 
-// The fiscal year that contains `today`, from its start kept in the code master as "mm/dd".
+// The fiscal year that contains `today`; a start the code master lacks counts as 04/01.
 std::pair<QDate, QDate> fiscalYear(Database& db, const QDate& today) {
-    static const QRegularExpression re(u"^\\s*(\\d{1,2})/(\\d{1,2})\\s*$"_s);
-    const auto m = re.match(code(db, CodeKind::FiscalYearStart, CodeKind::SettingNo).name);
-    const int month = m.hasMatch() ? m.captured(1).toInt() : 4;
-    const int day = m.hasMatch() ? m.captured(2).toInt() : 1;
-    QDate start(today.year(), month, day);
-    if (!start.isValid())
-        start = QDate(today.year(), 4, 1);
-    if (start > today)
-        start = start.addYears(-1);
-    return {start, start.addYears(1).addDays(-1)};
+    const FiscalYear year =
+        FiscalYear::containing(FiscalYear::loadStart(db).value_or(FiscalYear::Start{}), today);
+    return {year.start, year.end};
 }
 
 // The demo is a ward staffed around the clock: national holidays are named on the calendar

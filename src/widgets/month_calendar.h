@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <optional>
+#include <utility>
+
+class Database;
+class FlexGrid;
+class QListWidget;
+
+// One month laid out in a 7 × 7 grid, shared by the screens that let the clerk pick a day:
+// row 0 holds the weekday headings, rows 1–6 the weeks, column c is weekday c (0 Sunday).
+// Day numbers are coloured by the workplace calendar and, for one member of staff, by
+// their requests.
+namespace MonthCalendar {
+
+inline constexpr int kRows = 7;
+inline constexpr int kCols = 7;
+inline constexpr int kColTwips = 400;
+
+// What the calendar says of a day.
+enum class DayStatus : int { Ordinary = 0, Holiday = 1, WorkingDay = 2 };
+
+// Seven columns of 400 twips, the weekday headings (`weekdayNames`, 0 Sunday; empty names fall
+// back to 日…土) on yellow, Sunday's in light red, Saturday's in light blue, the others black.
+void SetupCalendarGrid(FlexGrid& grid, const std::array<QString, 7>& weekdayNames);
+
+// Lays out the month of `firstDay`: holidays in light red, registered working days in light
+// blue, other days black. With `holidays`, that list is emptied and gets one line per
+// registered day (ReadCalendarDay). With a `staffNo`, the days that member asked for are light
+// magenta whatever the calendar says.
+void DrawMonthCalendar(Database& db, FlexGrid& grid, const QDate& firstDay,
+                       const std::array<QString, 7>& weekdayNames, QListWidget* holidays,
+                       const QString& staffNo);
+
+// The calendar's word on `day`; a registered day is added to `holidays`, when given, as its
+// day number right-aligned in two characters, a space and its name.
+DayStatus ReadCalendarDay(Database& db, const QDate& day, QListWidget* holidays);
+
+// Whether `staffNo` has a request of any kind on `day`.
+bool HasRequestOnDay(Database& db, const QString& staffNo, const QDate& day);
+
+// The day number a week cell holds, 0 for a heading or an empty cell.
+int dayInCell(const FlexGrid& grid, int row, int col);
+// The (row, column) of a day number in the drawn month.
+std::optional<std::pair<int, int>> cellOfDay(const FlexGrid& grid, int day);
+// The day number a holiday-list line begins with, 0 when it has none.
+int dayOfListLine(const QString& line);
+
+} // namespace MonthCalendar
