@@ -1,6 +1,7 @@
 // roster-cli generate: the headless form of the creation screen's expansion.
 #include "app/cli_args.h"
 #include "roster/generation.h"
+#include "roster/registered_period.h"
 #include "roster/registration.h"
 #include "roster/roster_model.h"
 #include "roster/roster_report.h"
@@ -18,6 +19,7 @@ struct GenerateOptions {
     QString from, to;
     bool byTeam = false;
     bool reg = false;
+    bool replace = false; // --register may overwrite a registered period
     QString format = u"text"_s;
 };
 
@@ -25,7 +27,9 @@ struct GenerateOptions {
 QString parse(const QStringList& args, GenerateOptions& o) {
     QString bad = ParseCliOptions(
         args, {.values = {{u"--from"_s, &o.from}, {u"--to"_s, &o.to}, {u"--format"_s, &o.format}},
-               .switches = {{u"--by-team"_s, &o.byTeam}, {u"--register"_s, &o.reg}}});
+               .switches = {{u"--by-team"_s, &o.byTeam},
+                            {u"--register"_s, &o.reg},
+                            {u"--replace"_s, &o.replace}}});
     if (!bad.isEmpty())
         return bad;
     if (o.format != u"text"_s && o.format != u"json"_s)
@@ -66,6 +70,13 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             ctx.err << bad << Qt::endl;
             return 2;
         }
+        if (o.reg && !o.replace && HoldsRegisteredRoster(db, o.from, o.to)) {
+            ctx.err
+                << u"%1 ～ %2 の勤務表は登録済みです。置き換える場合は --replace を指定して下さい。"_s
+                       .arg(o.from, o.to)
+                << Qt::endl;
+            return 1;
+        }
         auto model = std::make_unique<RosterModel>();
         ExpandRoster(db, *model, settings, o.from, o.to,
                      o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
@@ -90,7 +101,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
 
 const CliRegistrar registrar{
     {u"generate"_s,
-     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register] [--format text|json]"_s,
+     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register [--replace]] [--format text|json]"_s,
      runGenerate}};
 
 } // namespace

@@ -42,12 +42,11 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
                     v->setColumnWidth(col, width);
                 placeFrozenViews();
             });
-    connect(verticalHeader(), &QHeaderView::sectionResized, this,
-            [this](int row, int, int height) {
-                for (QTableView* v : {frozenRows_, frozenCols_, frozenCorner_})
-                    v->setRowHeight(row, height);
-                placeFrozenViews();
-            });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this, [this](int row, int, int height) {
+        for (QTableView* v : {frozenRows_, frozenCols_, frozenCorner_})
+            v->setRowHeight(row, height);
+        placeFrozenViews();
+    });
     placeFrozenViews();
 }
 
@@ -60,8 +59,9 @@ QTableView* FlexGrid::makeFrozenView() {
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setTextElideMode(textElideMode());
-    connect(view, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { Q_EMIT cellClickedAt(index.row(), index.column()); });
+    connect(view, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        Q_EMIT cellClickedAt(index.row(), index.column());
+    });
     return view;
 }
 
@@ -208,7 +208,8 @@ void FlexGrid::setRowHeightTwips(int row, int twips) {
 
 void FlexGrid::merge(int row, int col, int rowSpan, int colSpan) {
     if (rowSpan > 1 || colSpan > 1)
-        for (QTableView* v : {static_cast<QTableView*>(this), frozenRows_, frozenCols_, frozenCorner_})
+        for (QTableView* v :
+             {static_cast<QTableView*>(this), frozenRows_, frozenCols_, frozenCorner_})
             v->setSpan(row, col, rowSpan, colSpan);
 }
 

@@ -13,7 +13,9 @@ public:
     // はい / いいえ buttons, no icon. True on はい.
     virtual bool ask(const QString& title, const QString& text) = 0;
     // The same with いいえ as the default button, for a question whose はい cannot be undone.
-    virtual bool askDefaultNo(const QString& title, const QString& text) { return ask(title, text); }
+    virtual bool askDefaultNo(const QString& title, const QString& text) {
+        return ask(title, text);
+    }
 };
 
 // The real message boxes.

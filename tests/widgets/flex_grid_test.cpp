@@ -133,11 +133,11 @@ TEST(FlexGridScrolling, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
         int row, col; // -2: any scrolled (free) row or column
     };
     const Case cases[] = {
-        {{5, 5}, 0, 0},                                   // corner
+        {{5, 5}, 0, 0},                                     // corner
         {{grid.columnWidth(0) + 5, fixedHeight - 5}, 1, 1}, // corner, second row and column
-        {{fixedWidth + 5, 5}, 0, -2},                     // heading row over a scrolled column
-        {{5, fixedHeight + 5}, -2, 0},                    // name column beside a scrolled row
-        {{fixedWidth + 5, fixedHeight + 5}, -2, -2},      // the scrolled cells themselves
+        {{fixedWidth + 5, 5}, 0, -2},                       // heading row over a scrolled column
+        {{5, fixedHeight + 5}, -2, 0},                      // name column beside a scrolled row
+        {{fixedWidth + 5, fixedHeight + 5}, -2, -2},        // the scrolled cells themselves
     };
     for (const Case& c : cases) {
         const auto [row, col] = cellShownAt(grid, origin + c.at);

@@ -156,8 +156,8 @@ void ShiftChangeDialog::reject() {
     EntryDialog::reject();
 }
 
-EditResult ShiftChangeDialog::choose(AppContext& ctx, QWidget* parent,
-                                     const QString& currentAbbrev, int currentMark) {
+EditResult ShiftChangeDialog::choose(AppContext& ctx, QWidget* parent, const QString& currentAbbrev,
+                                     int currentMark) {
     ShiftChangeDialog dialog(ctx, parent, currentAbbrev, currentMark);
     dialog.exec();
     return dialog.result();
