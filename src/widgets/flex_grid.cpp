@@ -66,6 +66,8 @@ QTableView* FlexGrid::makeFrozenView() {
 }
 
 void FlexGrid::placeFrozenViews() {
+    if (!frozenCorner_) // still being built
+        return;
     int height = 0;
     for (int r = 0; r < std::min(fixedRows_, rowCount()); ++r)
         height += rowHeight(r);
@@ -95,7 +97,7 @@ void FlexGrid::updateGeometries() {
 
 void FlexGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
     QTableWidget::scrollTo(index, hint);
-    if (!index.isValid())
+    if (!index.isValid() || !frozenCorner_)
         return;
     // A cell brought into view must not end up under the fixed rows or columns: the first
     // scrolled row (column) then is the one that makes it the first free one.

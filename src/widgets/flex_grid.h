@@ -62,7 +62,7 @@ private:
 
     int fixedRows_ = 0;
     int fixedCols_ = 0;
-    QTableView* frozenRows_;   // the fixed rows, scrolling sideways with the grid
-    QTableView* frozenCols_;   // the fixed columns, scrolling up and down with the grid
-    QTableView* frozenCorner_; // where both meet, never scrolling
+    QTableView* frozenRows_ = nullptr;   // the fixed rows, scrolling sideways with the grid
+    QTableView* frozenCols_ = nullptr;   // the fixed columns, scrolling up and down with the grid
+    QTableView* frozenCorner_ = nullptr; // where both meet, never scrolling
 };

@@ -254,8 +254,10 @@ TEST(RosterPrint, DayThirtyTwoKeepsClearOfTheCountColumns) {
     for (const QString& heading : {u"日"_s, u"早"_s, u"遅"_s, u"夜"_s}) {
         const auto found = sheet.textsEqual(heading);
         ASSERT_FALSE(found.empty()) << heading.toStdString();
-        for (const auto& op : found)
-            if (op.y1 == 20) // the count headings' line
+        for (const auto& op : found) {
+            if (op.y1 == 20) { // the count headings' line
                 EXPECT_GT(op.x1, day32End) << heading.toStdString();
+            }
+        }
     }
 }

@@ -141,14 +141,17 @@ TEST(FlexGridScrolling, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
     };
     for (const Case& c : cases) {
         const auto [row, col] = cellShownAt(grid, origin + c.at);
-        if (c.row == -2)
-            EXPECT_GT(row, 10) << c.at.x() << "," << c.at.y();
-        else
-            EXPECT_EQ(row, c.row) << c.at.x() << "," << c.at.y();
-        if (c.col == -2)
-            EXPECT_GT(col, 10) << c.at.x() << "," << c.at.y();
-        else
-            EXPECT_EQ(col, c.col) << c.at.x() << "," << c.at.y();
+        const std::string at = std::to_string(c.at.x()) + "," + std::to_string(c.at.y());
+        if (c.row == -2) {
+            EXPECT_GT(row, 10) << at;
+        } else {
+            EXPECT_EQ(row, c.row) << at;
+        }
+        if (c.col == -2) {
+            EXPECT_GT(col, 10) << at;
+        } else {
+            EXPECT_EQ(col, c.col) << at;
+        }
     }
 
     // A click on a heading that stayed in view reports that heading's cell, and the heading

@@ -16,7 +16,7 @@ std::optional<EditResult> ConfirmedCellEdit(RosterGridPainter& painter, Prompter
     painter.highlight(row, col);
     const Cell& cell = painter.cellAt(row, col);
     const EditResult edit = chooser(parent, cell.shift, cell.early);
-    if (edit.cancelled() || edit.action == EditAction::Closed)
+    if (edit.cancelled())
         return std::nullopt;
     // A change the screen cannot make is refused before the clerk is asked to confirm it.
     if (edits == Edits::ReplaceOnly && edit.action != EditAction::Replace) {

@@ -4,7 +4,7 @@
 
 // What the clerk chose to do with one roster cell in the shift change dialog.
 enum class EditAction {
-    Closed,    // nothing chosen yet (the dialog is still open)
+    Closed,    // nothing chosen (the dialog is still open): confirmed, but no change
     Cancelled, // 取消, Esc or the window's close button
     Replace,   // 置換: the cell takes the chosen shift
     Insert,    // 挿入: the chosen shift goes in and the later shifts move one day on
