@@ -1,6 +1,7 @@
 // roster-cli generate: the headless form of the creation screen's expansion.
 #include "app/cli_args.h"
 #include "roster/generation.h"
+#include "roster/registered_period.h"
 #include "roster/registration.h"
 #include "roster/roster_model.h"
 #include "roster/roster_report.h"
@@ -19,6 +20,7 @@ struct GenerateOptions {
     QString from, to;
     bool byTeam = false;
     bool reg = false;
+    bool replace = false; // --register may overwrite a registered period
     QString format = u"text"_s;
 };
 
@@ -26,7 +28,9 @@ struct GenerateOptions {
 QString parse(const QStringList& args, GenerateOptions& o) {
     QString bad = ParseCliOptions(
         args, {.values = {{u"--from"_s, &o.from}, {u"--to"_s, &o.to}, {u"--format"_s, &o.format}},
-               .switches = {{u"--by-team"_s, &o.byTeam}, {u"--register"_s, &o.reg}}});
+               .switches = {{u"--by-team"_s, &o.byTeam},
+                            {u"--register"_s, &o.reg},
+                            {u"--replace"_s, &o.replace}}});
     if (!bad.isEmpty())
         return bad;
     if (o.format != u"text"_s && o.format != u"json"_s)
@@ -56,68 +60,73 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
     const auto mode = o.reg ? Database::OpenMode::OpenExisting : Database::OpenMode::ReadOnly;
     return RunOnDatabase(
         ctx, mode,
-        CliWorkWithMessages(
-            [&](Database& db, const StartupSettings& settings, const QStringList& startupMessages) {
-                // The startup and the registration may find the same missing row: say it once.
-                QStringList shown;
-                const auto say = [&](const QString& message) {
-                    if (shown.contains(message))
-                        return;
-                    shown << message;
-                    ctx.err << message << Qt::endl;
-                };
-                for (const QString& message : startupMessages)
-                    say(message);
-                // A period typed on the command line is the user's input; a proposed one comes from
-                // the stored creation unit, so a fault in it is a data problem.
-                const bool proposed = o.from.isEmpty();
-                if (proposed) {
-                    const Period next = NextPeriod(settings.creationUnit,
-                                                   settings.creationUnitCount, settings.periodEnd);
-                    o.from = next.start;
-                    o.to = next.end;
-                    if (o.from.isEmpty()) {
-                        if (startupMessages.isEmpty())
-                            say(u"作成単位･実績の登録を確認して下さい。"_s);
-                        return 1;
-                    }
-                }
-                if (const QString bad = CheckGenerationPeriod(o.from, o.to); !bad.isEmpty()) {
-                    say(bad);
-                    return proposed ? 1 : 2;
-                }
-                auto model = std::make_unique<RosterModel>();
-                ExpandRoster(db, *model, settings, o.from, o.to,
-                             o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
-                if (o.format == u"json"_s) {
-                    ctx.out.flush();
-                    ctx.out << QString::fromUtf8(RosterReportJson(*model));
-                } else {
-                    ctx.out << RosterReportText(*model);
-                }
-                ctx.out.flush();
-                if (!o.reg)
-                    return 0;
-                // Another registration holding the file is waited for, so that this one is then
-                // decided on what the other stored rather than failing as busy.
-                db.exec(u"PRAGMA busy_timeout = 10000"_s);
-                // The rows, the requests and the period advance stand or fall together: a missing
-                // creation-unit row leaves the file as it was.
-                Database::Transaction tx(db);
-                const QStringList messages = RegisterRoster(db, *model);
-                for (const QString& message : messages)
-                    say(message);
-                if (!messages.isEmpty())
+        CliWorkWithMessages([&](Database& db, const StartupSettings& settings,
+                                const QStringList& startupMessages) {
+            // The startup and the registration may find the same missing row: say it once.
+            QStringList shown;
+            const auto say = [&](const QString& message) {
+                if (shown.contains(message))
+                    return;
+                shown << message;
+                ctx.err << message << Qt::endl;
+            };
+            for (const QString& message : startupMessages)
+                say(message);
+            // A period typed on the command line is the user's input; a proposed one comes from
+            // the stored creation unit, so a fault in it is a data problem.
+            const bool proposed = o.from.isEmpty();
+            if (proposed) {
+                const Period next = NextPeriod(settings.creationUnit, settings.creationUnitCount,
+                                               settings.periodEnd);
+                o.from = next.start;
+                o.to = next.end;
+                if (o.from.isEmpty()) {
+                    if (startupMessages.isEmpty())
+                        say(u"作成単位･実績の登録を確認して下さい。"_s);
                     return 1;
-                tx.commit();
-                say(u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to));
+                }
+            }
+            if (const QString bad = CheckGenerationPeriod(o.from, o.to); !bad.isEmpty()) {
+                say(bad);
+                return proposed ? 1 : 2;
+            }
+            if (o.reg && !o.replace && HoldsRegisteredRoster(db, o.from, o.to)) {
+                say(u"%1 ～ %2 の勤務表は登録済みです。置き換える場合は --replace を指定して下さい。"_s
+                        .arg(o.from, o.to));
+                return 1;
+            }
+            auto model = std::make_unique<RosterModel>();
+            ExpandRoster(db, *model, settings, o.from, o.to,
+                         o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
+            if (o.format == u"json"_s) {
+                ctx.out.flush();
+                ctx.out << QString::fromUtf8(RosterReportJson(*model));
+            } else {
+                ctx.out << RosterReportText(*model);
+            }
+            ctx.out.flush();
+            if (!o.reg)
                 return 0;
-            }));
+            // Another registration holding the file is waited for, so that this one is then
+            // decided on what the other stored rather than failing as busy.
+            db.exec(u"PRAGMA busy_timeout = 10000"_s);
+            // The rows, the requests and the period advance stand or fall together: a missing
+            // creation-unit row leaves the file as it was.
+            Database::Transaction tx(db);
+            const QStringList messages = RegisterRoster(db, *model);
+            for (const QString& message : messages)
+                say(message);
+            if (!messages.isEmpty())
+                return 1;
+            tx.commit();
+            say(u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to));
+            return 0;
+        }));
 }
 
 const CliRegistrar registrar{
     {u"generate"_s,
-     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register] [--format text|json]"_s,
+     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register [--replace]] [--format text|json]"_s,
      runGenerate}};
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "output/sheet.h"
 #include "roster/roster_model.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -48,8 +50,14 @@ public:
 
 private:
     static double dayX(int d) { return 61 + RosterSheet::DayWidth * (d - 1); }
-    static double countX(int column) {
-        return RosterSheet::CountStart + RosterSheet::CountWidth * (column - 1);
+    // The count columns start after the day columns: a period longer than 31 days pushes
+    // them right by its extra days, so day 32 never prints over the first count column.
+    double countStart() const {
+        const int extraDays = std::max(0, m_.lastDay() - RosterBounds::MaxPeriodDay);
+        return RosterSheet::CountStart + RosterSheet::DayWidth * extraDays;
+    }
+    double countX(int column) const {
+        return countStart() + RosterSheet::CountWidth * (column - 1);
     }
     static double rowTextY(int n) { return RosterSheet::RowHeight * n + 20; }
 
@@ -201,12 +209,13 @@ private:
         sheet_.setDrawWidth(1);
         sheet_.line(45, Top + RowHeight, 45, Bottom);
         sheet_.line(DayStart, Top, DayStart, Bottom);
-        for (int d = 1; d <= RosterBounds::MaxPeriodDay; ++d)
+        const int dayColumns = std::max(static_cast<int>(RosterBounds::MaxPeriodDay), m_.lastDay());
+        for (int d = 1; d <= dayColumns; ++d)
             sheet_.line(DayStart + DayWidth * d, Top, DayStart + DayWidth * d, Bottom);
         // The count columns get rules of their own, 1 mm left of each column's figures as
         // on the day columns, as far as the table reaches.
         for (size_t i = 0; i <= columns_.size(); ++i) {
-            const double x = CountStart - 1 + CountWidth * static_cast<double>(i);
+            const double x = countStart() - 1 + CountWidth * static_cast<double>(i);
             if (x >= Right)
                 break;
             sheet_.line(x, Top, x, Bottom);

@@ -60,6 +60,7 @@ protected:
     void inform(const QString& text) { actions_.inform(text); }
     void informAll(const QStringList& texts) { actions_.informAll(texts); }
     bool ask(const QString& text) { return actions_.ask(text); }
+    bool askDefaultNo(const QString& text) { return actions_.askDefaultNo(text); }
 
 private:
     AppContext& ctx_;

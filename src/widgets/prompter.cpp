@@ -13,13 +13,25 @@ void MessageBoxPrompter::inform(const QString& title, const QString& text) {
     box.exec();
 }
 
-bool MessageBoxPrompter::ask(const QString& title, const QString& text) {
+namespace {
+
+bool askWithDefault(const QString& title, const QString& text, bool yesByDefault) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton* yes = box.addButton(u"はい"_s, QMessageBox::YesRole);
     QPushButton* no = box.addButton(u"いいえ"_s, QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(yesByDefault ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+} // namespace
+
+bool MessageBoxPrompter::ask(const QString& title, const QString& text) {
+    return askWithDefault(title, text, true);
+}
+
+bool MessageBoxPrompter::askDefaultNo(const QString& title, const QString& text) {
+    return askWithDefault(title, text, false);
 }

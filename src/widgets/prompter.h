@@ -12,6 +12,10 @@ public:
     virtual void inform(const QString& title, const QString& text) = 0;
     // はい / いいえ buttons, no icon. True on はい.
     virtual bool ask(const QString& title, const QString& text) = 0;
+    // The same with いいえ as the default button, for a question whose はい cannot be undone.
+    virtual bool askDefaultNo(const QString& title, const QString& text) {
+        return ask(title, text);
+    }
 };
 
 // The real message boxes.
@@ -19,4 +23,5 @@ class MessageBoxPrompter final : public Prompter {
 public:
     void inform(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
+    bool askDefaultNo(const QString& title, const QString& text) override;
 };

@@ -55,6 +55,11 @@ bool ScreenActions::ask(const QString& text) {
     return prompter_.ask(title_, text);
 }
 
+bool ScreenActions::askDefaultNo(const QString& text) {
+    showHeld();
+    return prompter_.askDefaultNo(title_, text);
+}
+
 void ScreenActions::showHeld() {
     // A message box runs an event loop, which may start another action that adds to the list.
     while (!held_.isEmpty())

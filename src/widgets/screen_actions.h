@@ -29,6 +29,8 @@ public:
     void informAll(const QStringList& texts);
     // はい / いいえ. Held messages come first, so the question follows what led to it.
     bool ask(const QString& text);
+    // The same with いいえ as the default button.
+    bool askDefaultNo(const QString& text);
 
 private:
     void showHeld();

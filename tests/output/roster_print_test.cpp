@@ -233,3 +233,31 @@ TEST(RosterPrint, FiltersPrintOnePersonOrOneTeam) {
     EXPECT_EQ(third.textAt(17, 8 + 17)->text, u"Cチーム"_s);
     EXPECT_EQ(third.textAt(21, rowY(1))->text, u" 職員010"_s);
 }
+
+// A period of 32 days (the longest the creation screens accept) prints its last day in a
+// column of its own: every count heading and the count rules lie right of day 32's rule.
+TEST(RosterPrint, DayThirtyTwoKeepsClearOfTheCountColumns) {
+    RosterModel m = aprilModel();
+    m.periodEnd = u"2024/05/02"_s;
+    addStaff(m, 1, 1);
+    ASSERT_EQ(m.lastDay(), 32);
+    const RecordingSheet sheet = print(m);
+    const auto* day32 = sheet.textAt(61 + 5 * 31, 17);
+    ASSERT_NE(day32, nullptr);
+    EXPECT_EQ(day32->text, u" 2"_s);
+    const double day32End = 60 + 5 * 32; // the rule right of day 32
+    bool ruleAtEnd = false;
+    for (const auto& op : sheet.ops())
+        if (op.kind == Kind::Line && op.x1 == op.x2 && op.y1 == 16 && op.x1 == day32End)
+            ruleAtEnd = true;
+    EXPECT_TRUE(ruleAtEnd) << "day 32 has its own column";
+    for (const QString& heading : {u"日"_s, u"早"_s, u"遅"_s, u"夜"_s}) {
+        const auto found = sheet.textsEqual(heading);
+        ASSERT_FALSE(found.empty()) << heading.toStdString();
+        for (const auto& op : found) {
+            if (op.y1 == 20) { // the count headings' line
+                EXPECT_GT(op.x1, day32End) << heading.toStdString();
+            }
+        }
+    }
+}

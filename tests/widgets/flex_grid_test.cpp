@@ -1,7 +1,9 @@
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -95,6 +97,78 @@ TEST_F(FlexGridTest, TwipsAndClicksUseTheGridsOwnNumbers) {
     ASSERT_EQ(spy.size(), 1);
     EXPECT_EQ(spy.at(0).at(0).toInt(), 2);
     EXPECT_EQ(spy.at(0).at(1).toInt(), 3);
+}
+
+// The cell a clerk sees at a point of the grid, whichever view draws it there.
+std::pair<int, int> cellShownAt(FlexGrid& grid, QPoint inGrid) {
+    QWidget* port = grid.childAt(inGrid);
+    auto* view = port ? qobject_cast<QTableView*>(port->parentWidget()) : nullptr;
+    if (!view)
+        return {-1, -1};
+    const QModelIndex index = view->indexAt(port->mapFrom(&grid, inGrid));
+    return {index.row(), index.column()};
+}
+
+TEST(FlexGridScrolling, FixedRowsAndColumnsStayInViewWhileTheRestScrolls) {
+    FlexGrid grid;
+    grid.setRows(60);
+    grid.setCols(40);
+    grid.setFixedRows(2);
+    grid.setFixedCols(2);
+    for (int c = 0; c < 40; ++c)
+        grid.setColWidthTwips(c, c == 0 ? 1200 : 300);
+    grid.resize(400, 300);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    grid.horizontalScrollBar()->setValue(grid.horizontalScrollBar()->maximum());
+    ASSERT_GT(grid.verticalScrollBar()->value(), 10);
+    ASSERT_GT(grid.horizontalScrollBar()->value(), 10);
+
+    const QPoint origin = grid.viewport()->geometry().topLeft();
+    const int fixedWidth = grid.columnWidth(0) + grid.columnWidth(1);
+    const int fixedHeight = grid.rowHeight(0) + grid.rowHeight(1);
+    struct Case {
+        QPoint at;
+        int row, col; // -2: any scrolled (free) row or column
+    };
+    const Case cases[] = {
+        {{5, 5}, 0, 0},                                     // corner
+        {{grid.columnWidth(0) + 5, fixedHeight - 5}, 1, 1}, // corner, second row and column
+        {{fixedWidth + 5, 5}, 0, -2},                       // heading row over a scrolled column
+        {{5, fixedHeight + 5}, -2, 0},                      // name column beside a scrolled row
+        {{fixedWidth + 5, fixedHeight + 5}, -2, -2},        // the scrolled cells themselves
+    };
+    for (const Case& c : cases) {
+        const auto [row, col] = cellShownAt(grid, origin + c.at);
+        const std::string at = std::to_string(c.at.x()) + "," + std::to_string(c.at.y());
+        if (c.row == -2) {
+            EXPECT_GT(row, 10) << at;
+        } else {
+            EXPECT_EQ(row, c.row) << at;
+        }
+        if (c.col == -2) {
+            EXPECT_GT(col, 10) << at;
+        } else {
+            EXPECT_EQ(col, c.col) << at;
+        }
+    }
+
+    // A click on a heading that stayed in view reports that heading's cell, and the heading
+    // row scrolled sideways with the grid: it names the column under it.
+    QSignalSpy spy(&grid, &FlexGrid::cellClickedAt);
+    const QPoint heading = origin + QPoint(fixedWidth + 5, 5);
+    QWidget* port = grid.childAt(heading);
+    QTest::mouseClick(port, Qt::LeftButton, {}, port->mapFrom(&grid, heading));
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(spy.at(0).at(1).toInt(),
+              cellShownAt(grid, origin + QPoint(fixedWidth + 5, fixedHeight + 5)).second);
+
+    // Without fixed rows and columns nothing lies over the grid.
+    grid.setFixedRows(0);
+    grid.setFixedCols(0);
+    EXPECT_EQ(cellShownAt(grid, origin + QPoint(5, 5)).first, grid.verticalScrollBar()->value());
 }
 
 } // namespace

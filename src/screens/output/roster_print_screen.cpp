@@ -125,6 +125,9 @@ void RosterPrintScreen::onTargetChosen() {
         teamLabel_->clear();
         model_.filterTeam.clear();
         model_.filterStaffNo.clear();
+        // A name clicked before printed one person ungrouped; everybody is printed the way
+        // the workplace groups its staff.
+        model_.groupingMode = ctx().settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
     } else if (target == TargetStaff) {
         teamList_->hide();
         teamLabel_->clear();

@@ -10,6 +10,7 @@
 #include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "screens/roster/roster_window_size.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
@@ -42,7 +43,9 @@ EarlyLateScreen::EarlyLateScreen(AppContext& context, RosterModel& model, Kind k
     buildUi();
     painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx().settings,
                                                    RosterGridPainter::CountRows::EarlyLate);
-    chooser_ = [this](QWidget* p) { return ShiftChangeDialog::choose(ctx(), p); };
+    chooser_ = [this](QWidget* p, const QString& abbrev, int mark) {
+        return ShiftChangeDialog::choose(ctx(), p, abbrev, mark);
+    };
     {
         BusyCursor busy;
         AssignEarlyLate(model_);
@@ -84,7 +87,7 @@ void EarlyLateScreen::buildUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(grid_, 1);
-    resize(1180, 760);
+    FitRosterWindow(*this);
 
     connect(confirm, &QPushButton::clicked, this, &EarlyLateScreen::onConfirmClicked);
     connect(print, &QPushButton::clicked, this, &EarlyLateScreen::onPrintClicked);
@@ -95,14 +98,10 @@ void EarlyLateScreen::buildUi() {
 }
 
 void EarlyLateScreen::onGridClicked(int row, int col) {
-    const std::optional<EditResult> edit =
-        ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser_, this, row, col);
+    const std::optional<EditResult> edit = ConfirmedCellEdit(
+        *painter_, ctx().prompter, title(), chooser_, this, row, col, Edits::ReplaceOnly);
     if (!edit)
         return;
-    if (edit->action != EditAction::Replace) {
-        inform(u"置換え以外は選択出来ません"_s);
-        return;
-    }
     const int day = RosterGridPainter::dayOfColumn(col);
     const auto [group, slot] = painter_->personAt(row);
     Cell& cell = model_.person(group, slot).cell(day);
@@ -137,4 +136,9 @@ void EarlyLateScreen::onPrintClicked() {
 void EarlyLateScreen::onCloseClicked() {
     if (ask(u"勤務表の作成を終了します"_s))
         accept();
+}
+
+void EarlyLateScreen::reject() {
+    if (ask(u"勤務表の作成を終了します"_s))
+        EntryDialog::reject();
 }

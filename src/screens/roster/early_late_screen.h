@@ -26,6 +26,9 @@ public:
     const RosterGridPainter& painter() const { return *painter_; }
     void setEditChooser(EditChooser chooser) { chooser_ = std::move(chooser); }
 
+    // Esc and the window's close button ask as 終了 does.
+    void reject() override;
+
 private:
     void buildUi();
     void onGridClicked(int row, int col);

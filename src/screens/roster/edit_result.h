@@ -4,8 +4,8 @@
 
 // What the clerk chose to do with one roster cell in the shift change dialog.
 enum class EditAction {
-    Closed,    // the dialog was closed without either button: no change, though it is confirmed
-    Cancelled, // 取消
+    Closed,    // nothing chosen (the dialog is still open): confirmed, but no change
+    Cancelled, // 取消, Esc or the window's close button
     Replace,   // 置換: the cell takes the chosen shift
     Insert,    // 挿入: the chosen shift goes in and the later shifts move one day on
     Delete,    // 削除: the later shifts move one day back onto the cell

@@ -6,11 +6,17 @@
 
 namespace {
 
-// `day` itself, then every later open day up to day 40.
-std::vector<int> openDaysFrom(const RosterModel& m, int day) {
+// Whether the person's shift on `d` is theirs to move: a closed day shows the rest shift and a
+// requested day the request, whatever the cell holds, so neither takes part in a change.
+bool movable(const RosterModel& m, const Person& p, int d) {
+    return m.day(d).holidayFlag != 1 && p.cell(d).requestShift.isEmpty();
+}
+
+// `day` itself, then every later movable day of the person up to day 40.
+std::vector<int> movableDaysFrom(const RosterModel& m, const Person& p, int day) {
     std::vector<int> days{day};
     for (int d = day + 1; d <= RosterBounds::LastDay; ++d)
-        if (m.day(d).holidayFlag != 1)
+        if (movable(m, p, d))
             days.push_back(d);
     return days;
 }
@@ -19,7 +25,7 @@ std::vector<int> openDaysFrom(const RosterModel& m, int day) {
 
 void CompactBackward(RosterModel& m, int group, int slot, int day, const QString& abbrev) {
     Person& p = m.person(group, slot);
-    const std::vector<int> days = openDaysFrom(m, day);
+    const std::vector<int> days = movableDaysFrom(m, p, day);
     for (size_t i = days.size() - 1; i > 0; --i) {
         const Cell& from = p.cell(days[i - 1]);
         Cell& to = p.cell(days[i]);
@@ -32,7 +38,7 @@ void CompactBackward(RosterModel& m, int group, int slot, int day, const QString
 
 void CompactForward(RosterModel& m, int group, int slot, int day) {
     Person& p = m.person(group, slot);
-    const std::vector<int> days = openDaysFrom(m, day);
+    const std::vector<int> days = movableDaysFrom(m, p, day);
     for (size_t i = 0; i + 1 < days.size(); ++i) {
         const Cell& from = p.cell(days[i + 1]);
         Cell& to = p.cell(days[i]);
@@ -45,7 +51,8 @@ void CompactForward(RosterModel& m, int group, int slot, int day) {
 
 void WriteShiftSequence(RosterModel& m, int group, int slot, int day) {
     Person& p = m.person(group, slot);
+    const std::vector<int> days = movableDaysFrom(m, p, day);
     const int shifts = m.cache.workShiftCount();
-    for (int s = 1, d = day; s <= shifts && d <= RosterBounds::LastDay; ++s, ++d)
-        p.cell(d).shift = m.cache.workShift(s).abbrev;
+    for (int s = 1; s <= shifts && static_cast<size_t>(s) <= days.size(); ++s)
+        p.cell(days[static_cast<size_t>(s - 1)]).shift = m.cache.workShift(s).abbrev;
 }

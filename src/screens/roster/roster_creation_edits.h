@@ -5,7 +5,8 @@
 struct RosterModel;
 
 // The cell changes of the creation screen on one person's row of the model. Closed days
-// (DayHolidayFlag 1) are stepped over when shifts move; a shift moves with its early/late mark.
+// (DayHolidayFlag 1) and the person's requested days are stepped over and left as they are;
+// a shift moves with its early/late mark.
 
 // Insert: the person's shifts from `day` on move one open day later (the shift of day 40 drops
 // out) and `day` receives `abbrev`.
@@ -15,6 +16,6 @@ void CompactBackward(RosterModel& m, int group, int slot, int day, const QString
 // open day of the model is left empty.
 void CompactForward(RosterModel& m, int group, int slot, int day);
 
-// Shift sequence: the working shifts in table order, one a day from `day` on, stopping after
-// day 40.
+// Shift sequence: the working shifts in table order, one a day on `day` and the movable days
+// after it, stopping after day 40.
 void WriteShiftSequence(RosterModel& m, int group, int slot, int day);

@@ -2,6 +2,7 @@
 
 #include "output/roster_print.h"
 #include "roster/generation.h"
+#include "roster/registered_period.h"
 #include "roster/registration.h"
 #include "roster/tallies.h"
 #include "screens/app_context.h"
@@ -11,6 +12,7 @@
 #include "screens/roster/roster_creation_edits.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "screens/roster/roster_window_size.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
 #include "store/text_values.h"
@@ -20,6 +22,7 @@
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
 
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,7 +50,9 @@ RosterCreationScreen::RosterCreationScreen(AppContext& context, Kind kind,
     buildUi();
     painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx().settings,
                                                    RosterGridPainter::CountRows::Creation);
-    chooser_ = [this](QWidget* parent) { return ShiftChangeDialog::choose(ctx(), parent); };
+    chooser_ = [this](QWidget* parent, const QString& abbrev, int mark) {
+        return ShiftChangeDialog::choose(ctx(), parent, abbrev, mark);
+    };
     openEarlyLate_ = [this](RosterModel& model) {
         EarlyLateScreen screen(ctx(), model,
                                kind_ == Kind::ByTeam ? EarlyLateScreen::Kind::ByTeam
@@ -95,7 +100,7 @@ void RosterCreationScreen::buildUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(grid_, 1);
-    resize(1180, 760);
+    FitRosterWindow(*this);
 
     setTabOrder(startEdit_, endEdit_);
     setTabOrder(endEdit_, expand);
@@ -154,8 +159,8 @@ bool RosterCreationScreen::checkEnd() {
 void RosterCreationScreen::onExpandClicked() {
     QElapsedTimer timer;
     timer.start();
-    expanded_ = false;
-    changed_ = false;
+    // A refused or failed expansion leaves the roster on screen, edits included, usable as it
+    // was: only a new roster replaces it.
     checks().reset();
     checkStart();
     checkEnd();
@@ -166,17 +171,18 @@ void RosterCreationScreen::onExpandClicked() {
     if (checks().reportIfFailed())
         return;
 
+    auto fresh = std::make_unique<RosterModel>();
     const bool done = actBusy([&] {
-        ExpandRoster(ctx().db, model_, ctx().settings, startEdit_->text(), endEdit_->text(),
+        ExpandRoster(ctx().db, *fresh, ctx().settings, startEdit_->text(), endEdit_->text(),
                      kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody);
-        painter_->draw(false);
     });
-    if (!done) {
-        model_ = RosterModel{};
-        painter_->draw(painter_->leadersView());
+    if (!done)
         return;
-    }
+    model_ = std::move(*fresh);
+    painter_->draw(false);
     expanded_ = true;
+    changed_ = false;
+    unsaved_ = true;
     lastExpandMs_ = timer.elapsed();
     inform(u"勤務表を展開しました"_s);
 }
@@ -210,6 +216,7 @@ void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
     if (group == 0)
         return;
     changed_ = true;
+    unsaved_ = true;
     switch (edit.action) {
     case EditAction::Replace: {
         model_.person(group, slot).cell(day).shift = edit.shiftAbbrev;
@@ -252,12 +259,26 @@ void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
 }
 
 void RosterCreationScreen::onConfirmClicked() {
-    if (!expanded_ || startEdit_->text() != model_.periodStart ||
-        endEdit_->text() != model_.periodEnd) {
+    if (!expanded_) {
+        inform(u"先に勤務表の展開を行って下さい。"_s);
+        return;
+    }
+    if (startEdit_->text() != model_.periodStart || endEdit_->text() != model_.periodEnd) {
         inform(u"基準日が変更されています。展開からやり直して下さい"_s);
         return;
     }
     if (!ask(u"勤務表を登録します。日付を確認して下さい。"_s))
+        return;
+    // Registering over a registered period loses its hand corrections and early/late marks.
+    bool registeredBefore = false;
+    if (!act([&] {
+            registeredBefore =
+                HoldsRegisteredRoster(ctx().db, model_.periodStart, model_.periodEnd);
+        }))
+        return;
+    if (registeredBefore &&
+        !askDefaultNo(u"%1 ～ %2 の勤務表は登録済みです。登録済みの勤務表を置き換えますか？"_s.arg(
+            model_.periodStart, model_.periodEnd)))
         return;
     if (changed_)
         painter_->restoreHighlight();
@@ -266,6 +287,7 @@ void RosterCreationScreen::onConfirmClicked() {
                             act([&] { LoadStartupSettings(ctx().db, ctx().settings); });
     if (!registered)
         return;
+    unsaved_ = false;
     if (ask(u"早出・遅出の設定を行いますか？"_s)) {
         openEarlyLate_(model_);
         painter_->draw(painter_->leadersView());
@@ -287,6 +309,18 @@ void RosterCreationScreen::onPrintClicked() {
 }
 
 void RosterCreationScreen::onCloseClicked() {
-    if (ask(u"勤務表の作成を終了します"_s))
-        close();
+    if (!ask(u"勤務表の作成を終了します"_s))
+        return;
+    closeAsked_ = true;
+    close();
+    closeAsked_ = false;
+}
+
+void RosterCreationScreen::closeEvent(QCloseEvent* event) {
+    // The window's close button would otherwise drop a roster nobody registered without a word.
+    if (!closeAsked_ && unsaved_ && !ask(u"勤務表の作成を終了します"_s)) {
+        event->ignore();
+        return;
+    }
+    EntryScreen::closeEvent(event);
 }

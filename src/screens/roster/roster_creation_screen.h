@@ -39,6 +39,9 @@ public:
     // Milliseconds from the press of 展開 to the drawn grid, for the last expansion.
     qint64 lastExpandMs() const { return lastExpandMs_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildUi();
     void proposePeriod();
@@ -61,8 +64,10 @@ private:
     EditChooser chooser_;
     std::function<void(RosterModel&)> openEarlyLate_;
 
-    bool expanded_ = false; // a generated roster is in the model
-    bool changed_ = false;  // a cell was changed after expansion (the "expanded flag")
+    bool expanded_ = false;   // a generated roster is in the model
+    bool changed_ = false;    // a cell was changed after expansion (the "expanded flag")
+    bool unsaved_ = false;    // the model holds what is not registered as it stands
+    bool closeAsked_ = false; // 終了 has asked its question already
     qint64 lastExpandMs_ = 0;
 
     QLineEdit* startEdit_;

@@ -35,6 +35,11 @@ int RosterGridPainter::rowOf(int group, int slot) const {
     return 0;
 }
 
+const Cell& RosterGridPainter::cellAt(int row, int col) const {
+    const auto [group, slot] = personAt(row);
+    return m_.person(group, slot).cell(dayOfColumn(col));
+}
+
 void RosterGridPainter::layout() {
     rows_.clear();
     for (int g = 1; g <= 2; ++g) {
@@ -106,6 +111,13 @@ QString RosterGridPainter::clickProblem(int row, int col) const {
         return u"日付が有効範囲外です。"_s;
     if (row < 2 || row >= firstCountRow())
         return u"職員欄が有効範囲外です。"_s;
+    // A closed day shows the rest shift and a requested day the request whatever the cell
+    // holds, and neither is counted: a change there would show one thing and store another.
+    if (m_.day(day).holidayFlag == 1)
+        return u"休日は変更出来ません。"_s;
+    const auto [group, slot] = personAt(row);
+    if (!m_.person(group, slot).cell(day).requestShift.isEmpty())
+        return u"希望が登録された日は変更出来ません。"_s;
     return {};
 }
 
@@ -264,6 +276,7 @@ void RosterGridPainter::drawCounts(int fromDay, int toDay) {
             const int col = columnOfDay(d);
             if (m_.day(d).holidayFlag == 1) {
                 grid_.setText(row, col, QString());
+                grid_.setCellToolTip(row, col, QString());
                 continue;
             }
             int have = 0;
@@ -286,6 +299,7 @@ void RosterGridPainter::drawCounts(int fromDay, int toDay) {
                 break;
             }
             grid_.setText(row, col, QString::number(have));
+            grid_.setCellToolTip(row, col, u"必要 %1"_s.arg(need));
             grid_.setCellForeColor(row, col,
                                    Palette::colour(have < need ? Palette::Red : Palette::Black));
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 class FlexGrid;
+struct Cell;
 struct RosterModel;
 struct StartupSettings;
 
@@ -33,17 +34,21 @@ public:
     // (group, slot) shown in a grid row, or (0, 0) when the row shows nobody.
     std::pair<int, int> personAt(int row) const;
     int rowOf(int group, int slot) const;
+    // The model cell shown at (row, col); only for a row that shows a person and a day column.
+    const Cell& cellAt(int row, int col) const;
     static int columnOfDay(int day) { return day + 6; }
     static int dayOfColumn(int col) { return col - 6; }
 
     void drawPersonCells(int row, int fromDay, int toDay);
     void drawPersonTallies(int row);
+    // The day counts, each with its requirement as the tooltip ("必要 8").
     void drawCounts(int fromDay, int toDay);
     // The background a cell has when nothing is highlighted.
     QColor baseBackground(int row, int col) const;
 
-    // Why a click on (row, col) cannot change a cell ("日付が有効範囲外です。" or
-    // "職員欄が有効範囲外です。"), empty when it is a listed person's day of the period.
+    // Why a click on (row, col) cannot change a cell ("日付が有効範囲外です。",
+    // "職員欄が有効範囲外です。", a closed day or a requested day), empty when it is a listed
+    // person's open, unrequested day of the period.
     QString clickProblem(int row, int col) const;
     // Paints the row and the column of a cell light green, undoing the previous highlight.
     void highlight(int row, int col);

@@ -18,7 +18,8 @@ const QString EarlySuffix = u"･早出"_s;
 const QString LateSuffix = u"･遅出"_s;
 } // namespace
 
-ShiftChangeDialog::ShiftChangeDialog(AppContext& context, QWidget* parent)
+ShiftChangeDialog::ShiftChangeDialog(AppContext& context, QWidget* parent,
+                                     const QString& currentAbbrev, int currentMark)
     : EntryDialog(context, u"修正"_s, u"修正内容"_s, u"修正内容"_s, parent) {
     setModal(true);
 
@@ -63,7 +64,26 @@ ShiftChangeDialog::ShiftChangeDialog(AppContext& context, QWidget* parent)
     act([this] { fillShiftList(); });
     if (shiftList_->count() > 0)
         shiftList_->setCurrentRow(0);
+    selectShift(currentAbbrev, currentMark);
     shiftList_->setFocus();
+}
+
+namespace {
+constexpr int AbbrevRole = Qt::UserRole;
+constexpr int MarkRole = Qt::UserRole + 1;
+} // namespace
+
+void ShiftChangeDialog::selectShift(const QString& abbrev, int mark) {
+    if (abbrev.isEmpty())
+        return;
+    for (int i = 0; i < shiftList_->count(); ++i) {
+        const QListWidgetItem* item = shiftList_->item(i);
+        if (item->data(AbbrevRole).toString() == abbrev && item->data(MarkRole).toInt() == mark) {
+            shiftList_->setCurrentRow(i);
+            shiftList_->scrollToItem(item);
+            return;
+        }
+    }
 }
 
 void ShiftChangeDialog::fillShiftList() {
@@ -72,12 +92,18 @@ void ShiftChangeDialog::fillShiftList() {
     shifts.setIndex(u"idx_対象"_s);
     for (shifts.moveFirst(); !shifts.eof(); shifts.moveNext()) {
         const QString name = shifts.text(u"基本_名称"_s);
+        const QString abbrev = shifts.text(u"基本_略称"_s);
         const int kind = shifts.integer(u"基本_早出区分"_s);
-        shiftList_->addItem(name);
+        auto add = [&](const QString& text, int mark) {
+            auto* item = new QListWidgetItem(text, shiftList_);
+            item->setData(AbbrevRole, abbrev);
+            item->setData(MarkRole, mark);
+        };
+        add(name, 0);
         if (kind == 1 || kind == 2)
-            shiftList_->addItem(name + EarlySuffix);
+            add(name + EarlySuffix, 2);
         if (kind == 1 || kind == 3)
-            shiftList_->addItem(name + LateSuffix);
+            add(name + LateSuffix, 3);
     }
 }
 
@@ -121,12 +147,18 @@ void ShiftChangeDialog::onConfirmClicked() {
 }
 
 void ShiftChangeDialog::onCancelClicked() {
-    result_ = EditResult{.action = EditAction::Cancelled};
     reject();
 }
 
-EditResult ShiftChangeDialog::choose(AppContext& ctx, QWidget* parent) {
-    ShiftChangeDialog dialog(ctx, parent);
+void ShiftChangeDialog::reject() {
+    // Leaving the dialog any other way than 確定 changes nothing and asks nothing.
+    result_ = EditResult{.action = EditAction::Cancelled};
+    EntryDialog::reject();
+}
+
+EditResult ShiftChangeDialog::choose(AppContext& ctx, QWidget* parent, const QString& currentAbbrev,
+                                     int currentMark) {
+    ShiftChangeDialog dialog(ctx, parent, currentAbbrev, currentMark);
     dialog.exec();
     return dialog.result();
 }

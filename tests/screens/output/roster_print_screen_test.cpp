@@ -153,3 +153,22 @@ TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
     EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
 }
+
+// A workplace that groups by team: one person printed ungrouped must not leave everybody
+// ungrouped after 全員.
+TEST_F(RosterPrintScreenTest, EverybodyAfterOnePersonIsGroupedByTeamAgain) {
+    ctx.settings.byTeam = 1;
+    RosterPrintScreen byTeam(ctx, std::make_unique<PdfFileOutput>(pdfPath));
+    byTeam.show();
+    auto* targets = child<QListWidget>(&byTeam, u"出力対象"_s);
+    targets->setCurrentRow(1); // 個別指定
+    auto* staff = child<QListWidget>(&byTeam, u"LST職員"_s);
+    const auto taro = staff->findItems(u"高橋 健一"_s, Qt::MatchExactly);
+    ASSERT_EQ(taro.size(), 1);
+    Q_EMIT staff->itemClicked(taro.front());
+    ASSERT_EQ(byTeam.model().groupingMode, Grouping::Everybody);
+
+    targets->setCurrentRow(0); // 全員
+    EXPECT_EQ(byTeam.model().groupingMode, Grouping::ByTeam);
+    EXPECT_TRUE(byTeam.model().filterStaffNo.isEmpty());
+}

@@ -70,12 +70,16 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
     Person& p = m.person(g, slot);
     const int day = 3;
     const int col = RosterGridPainter::columnOfDay(day);
-    screen.setEditChooser([](QWidget*) { return EditResult{.action = EditAction::Insert}; });
+    screen.setEditChooser(
+        [](QWidget*, const QString&, int) { return EditResult{.action = EditAction::Insert}; });
     prompter.answerYes();
     Q_EMIT screen.grid()->cellClickedAt(row, col);
     EXPECT_EQ(prompter.lastText(), u"置換え以外は選択出来ません"_s);
+    // Refused before the clerk is asked to confirm a change that cannot be made.
+    EXPECT_EQ(prompter.pendingAnswers(), 1u);
+    prompter.clear();
 
-    screen.setEditChooser([](QWidget*) {
+    screen.setEditChooser([](QWidget*, const QString&, int) {
         return EditResult{.action = EditAction::Replace,
                           .shiftName = u"日勤"_s,
                           .shiftAbbrev = u"日"_s,
@@ -151,4 +155,22 @@ TEST_F(LargeWardTest, SixtyStaffAreAllShown) {
     ASSERT_EQ(prompter.lastText(), u"勤務表を展開しました"_s);
     EXPECT_EQ(big.painter().staffRows(), 60);
     EXPECT_EQ(big.grid()->text(0, RosterGridPainter::columnOfDay(31)), u"31"_s);
+}
+
+// Esc and the window's close button leave the screen only after the question 終了 asks.
+TEST_F(EarlyLateScreenTest, EscAndTheCloseButtonAskAsTheCloseButtonDoes) {
+    createApril();
+    EarlyLateScreen screen(ctx, creation->model(), EarlyLateScreen::Kind::Individual);
+    screen.show();
+    for (auto leave : {std::function<void()>([&] { QTest::keyClick(&screen, Qt::Key_Escape); }),
+                       std::function<void()>([&] { screen.close(); })}) {
+        prompter.clear();
+        prompter.answer(false);
+        leave();
+        EXPECT_TRUE(screen.isVisible());
+        EXPECT_EQ(prompter.texts(), std::vector<QString>{u"勤務表の作成を終了します"_s});
+    }
+    prompter.answerYes();
+    QTest::keyClick(&screen, Qt::Key_Escape);
+    EXPECT_FALSE(screen.isVisible());
 }

@@ -1,6 +1,7 @@
 #include "screens/roster/roster_creation_edits.h"
 #include "support/model_builder.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,4 +52,29 @@ TEST(RosterCreationEdits, SequenceWritesEachWorkingShiftOnceAndStopsAfterDayFort
     EXPECT_EQ(row(m, 4, 8), u"D日夜休H"_s);
     WriteShiftSequence(m, 1, 1, 39);
     EXPECT_EQ(row(m, 38, 40), u"l日夜"_s);
+}
+
+// Closed and requested days show something else than the cell and are not counted, so no
+// change may write into them: every change steps over both and leaves them as they were.
+TEST(RosterCreationEdits, ClosedAndRequestedDaysAreLeftAsTheyAre) {
+    struct Case {
+        const char* name;
+        std::function<void(RosterModel&)> edit;
+        QString days1to8;
+    };
+    const Case cases[] = {
+        {"insert", [](RosterModel& m) { CompactBackward(m, 1, 1, 2, u"夜"_s); }, u"A夜BDCFEG"_s},
+        {"delete", [](RosterModel& m) { CompactForward(m, 1, 1, 2); }, u"ACEDGFHI"_s},
+        // three working shifts, on days 2, 3 and 5
+        {"sequence", [](RosterModel& m) { WriteShiftSequence(m, 1, 1, 2); }, u"A日夜D休FGH"_s},
+    };
+    for (const Case& c : cases) {
+        RosterModel m = numbered();
+        m.day(4).holidayFlag = 1;
+        m.person(1, 1).cell(6).requestShift = u"有"_s;
+        c.edit(m);
+        EXPECT_EQ(row(m, 1, 8), c.days1to8) << c.name;
+        EXPECT_EQ(m.person(1, 1).cell(4).shift, u"D"_s) << c.name << ": closed day";
+        EXPECT_EQ(m.person(1, 1).cell(6).shift, u"F"_s) << c.name << ": requested day";
+    }
 }

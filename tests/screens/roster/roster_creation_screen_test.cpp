@@ -2,6 +2,7 @@
 #include "roster/roster_model.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/roster/roster_grid_painter.h"
+#include "screens/roster/roster_window_size.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
 #include "support/screens/entry_screen_fixture.h"
@@ -9,6 +10,7 @@
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -27,8 +29,9 @@ protected:
     open(RosterCreationScreen::Kind kind = RosterCreationScreen::Kind::Individual) {
         screen = std::make_unique<RosterCreationScreen>(
             ctx, kind, std::make_unique<PdfFileOutput>(outDir.filePath(u"out.pdf"_s)));
-        screen->setEditChooser([this](QWidget*) {
+        screen->setEditChooser([this](QWidget*, const QString& abbrev, int mark) {
             ++dialogs;
+            offered = {abbrev, mark};
             return nextEdit;
         });
         screen->setEarlyLateOpener([this](RosterModel& m) { earlyLateModel = &m; });
@@ -100,6 +103,7 @@ protected:
     std::unique_ptr<RosterCreationScreen> screen;
     EditResult nextEdit;
     int dialogs = 0;
+    std::pair<QString, int> offered; // the cell's shift and mark the last dialog opened on
     RosterModel* earlyLateModel = nullptr;
 };
 
@@ -137,7 +141,7 @@ TEST_F(RosterCreationScreenTest, RefusalsBeforeExpansionAndOutsideTheGrid) {
     EXPECT_EQ(prompter.lastText(), u"先に勤務表の展開を行って下さい。"_s);
     EXPECT_FALSE(QFileInfo::exists(outDir.filePath(u"out.pdf"_s)));
     click(screen.get(), u"確定"_s);
-    EXPECT_EQ(prompter.lastText(), u"基準日が変更されています。展開からやり直して下さい"_s);
+    EXPECT_EQ(prompter.lastText(), u"先に勤務表の展開を行って下さい。"_s);
 
     expand(u"2024/04/01"_s, u"2024/04/30"_s);
     const int people = painter().staffRows();
@@ -409,4 +413,191 @@ TEST_F(RosterCreationScreenTest, ByTeamShowsTwoGroupsWithTheirOwnCountBlocks) {
 
     click(screen.get(), u"印刷"_s);
     EXPECT_TRUE(QFileInfo(outDir.filePath(u"out.pdf"_s)).size() > 0);
+}
+
+// Hand edits survive a refused 展開: the roster on screen stays registrable as it stands.
+TEST_F(RosterCreationScreenTest, ARefusedExpansionKeepsTheEditedRosterRegistrable) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    const int day = 12, col = RosterGridPainter::columnOfDay(day);
+    int row = 2;
+    while (!personOfRow(row).cell(day).requestShift.isEmpty())
+        ++row;
+    const QString no = personOfRow(row).no;
+    const QString edited = personOfRow(row).cell(day).shift == u"夜"_s ? u"日"_s : u"夜"_s;
+    nextEdit = EditResult{.action = EditAction::Replace, .shiftAbbrev = edited};
+    prompter.answerYes();
+    Q_EMIT grid().cellClickedAt(row, col);
+    ASSERT_EQ(personOfRow(row).cell(day).shift, edited);
+
+    for (const auto& [from, to] : {std::pair{u"2024/04/01"_s, u"2024/05/03"_s},
+                                   std::pair{u"2024/04/30"_s, u"2024/04/01"_s}}) {
+        expand(from, to);
+        EXPECT_NE(prompter.lastText(), u"勤務表を展開しました"_s) << to.toStdString();
+        EXPECT_EQ(grid().text(row, col), edited) << "still shown";
+    }
+    type(screen.get(), u"表開始日"_s, u"2024/04/01"_s);
+    type(screen.get(), u"表終了日"_s, u"2024/04/30"_s);
+    prompter.answerYes();
+    prompter.answer(false); // no early/late duties
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"早出・遅出の設定を行いますか？"_s);
+    EXPECT_EQ(TableRows::value(tmp.db(), u"勤務表"_s, u"key_勤務表"_s,
+                               {1, no, QStringLiteral("2024/04/%1").arg(day)}, u"勤_予定"_s),
+              QVariant(edited));
+}
+
+// A closed day shows the rest shift and a requested day the request: a change there would
+// show what is neither counted nor stored, so the click is refused and nothing moves.
+TEST_F(RosterCreationScreenTest, ClosedAndRequestedCellsRefuseTheClick) {
+    putRow(u"カレンダー"_s, u"key_カレンダー"_s, {u"2024/04/10"_s},
+           {{u"カレ_年月日"_s, u"2024/04/10"_s}, {u"カレ_休日FLG"_s, 1}});
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    RosterModel& m = screen->model();
+    int requestRow = 0, requestDay = 0;
+    for (int r = 2; r < painter().firstCountRow() && requestRow == 0; ++r)
+        for (int d = 1; d <= 30 && requestRow == 0; ++d)
+            if (!personOfRow(r).cell(d).requestShift.isEmpty() && m.day(d).holidayFlag != 1) {
+                requestRow = r;
+                requestDay = d;
+            }
+    ASSERT_GT(requestRow, 0) << "the demo holds requests in April";
+
+    struct Case {
+        int row, day;
+        QString message;
+    };
+    const Case cases[] = {{2, 10, u"休日は変更出来ません。"_s},
+                          {requestRow, requestDay, u"希望が登録された日は変更出来ません。"_s}};
+    nextEdit = EditResult{.action = EditAction::Replace, .shiftAbbrev = u"夜"_s};
+    for (const Case& c : cases) {
+        const int col = RosterGridPainter::columnOfDay(c.day);
+        const QString shown = grid().text(c.row, col);
+        const QString stored = personOfRow(c.row).cell(c.day).shift;
+        const int night = m.assigned.at(3, c.day, m.cache.workShiftIndex(u"夜"_s), 1);
+        Q_EMIT grid().cellClickedAt(c.row, col);
+        EXPECT_EQ(prompter.lastText(), c.message);
+        EXPECT_EQ(dialogs, 0) << c.message.toStdString();
+        EXPECT_EQ(grid().text(c.row, col), shown);
+        EXPECT_EQ(personOfRow(c.row).cell(c.day).shift, stored);
+        EXPECT_EQ(m.assigned.at(3, c.day, m.cache.workShiftIndex(u"夜"_s), 1), night);
+    }
+
+    // The dialog opens on the clicked cell's own shift.
+    int free = 2;
+    while (!personOfRow(free).cell(5).requestShift.isEmpty())
+        ++free;
+    personOfRow(free).cell(5).early = 3;
+    nextEdit = EditResult{.action = EditAction::Cancelled};
+    Q_EMIT grid().cellClickedAt(free, RosterGridPainter::columnOfDay(5));
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(offered, (std::pair{personOfRow(free).cell(5).shift, 3}));
+}
+
+// Registering a period again throws away what was corrected in it: a second question names the
+// period, and only yes replaces it.
+TEST_F(RosterCreationScreenTest, RegisteringOverARegisteredPeriodAsksFirst) {
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    prompter.answerYes();
+    prompter.answer(false);
+    click(screen.get(), u"確定"_s);
+    ASSERT_EQ(createdTo(), u"2024/04/30"_s);
+    const QString no = personOfRow(2).no;
+    putRow(u"勤務表"_s, u"key_勤務表"_s, {1, no, u"2024/04/03"_s}, {{u"勤_予定"_s, u"手"_s}});
+    auto stored = [&] {
+        return TableRows::value(tmp.db(), u"勤務表"_s, u"key_勤務表"_s, {1, no, u"2024/04/03"_s},
+                                u"勤_予定"_s)
+            .value_or(QVariant())
+            .toString();
+    };
+    const QString question =
+        u"2024/04/01 ～ 2024/04/30 の勤務表は登録済みです。登録済みの勤務表を置き換えますか？"_s;
+
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    prompter.clear();
+    prompter.answerYes();
+    prompter.answer(false);
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<QString>{u"勤務表を登録します。日付を確認して下さい。"_s, question}));
+    EXPECT_EQ(stored(), u"手"_s) << "no: nothing written";
+
+    prompter.clear();
+    prompter.answerYes(2);
+    prompter.answer(false);
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"早出・遅出の設定を行いますか？"_s);
+    EXPECT_NE(stored(), u"手"_s) << "yes: replaced";
+
+    // May is not registered: no second question.
+    expand(u"2024/05/01"_s, u"2024/05/31"_s);
+    prompter.clear();
+    prompter.answerYes();
+    prompter.answer(false);
+    click(screen.get(), u"確定"_s);
+    EXPECT_EQ(prompter.texts().size(), 2u);
+    EXPECT_EQ(prompter.lastText(), u"早出・遅出の設定を行いますか？"_s);
+}
+
+// The window's close button drops an unregistered roster only after the question 終了 asks.
+TEST_F(RosterCreationScreenTest, ClosingTheWindowAsksWhileTheRosterIsNotRegistered) {
+    open();
+    screen->close();
+    EXPECT_FALSE(screen->isVisible()) << "nothing generated: nothing to ask";
+    EXPECT_TRUE(prompter.shown().empty());
+
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    prompter.clear();
+    prompter.answer(false);
+    screen->close();
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(prompter.texts(), std::vector<QString>{u"勤務表の作成を終了します"_s});
+
+    prompter.answerYes(); // 終了 asks once, not twice
+    click(screen.get(), u"終了"_s);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(prompter.texts().size(), 2u);
+
+    open();
+    expand(u"2024/04/01"_s, u"2024/04/30"_s);
+    prompter.answerYes();
+    prompter.answer(false);
+    click(screen.get(), u"確定"_s);
+    prompter.clear();
+    screen->close();
+    EXPECT_FALSE(screen->isVisible()) << "registered: nothing to lose";
+    EXPECT_TRUE(prompter.shown().empty());
+}
+
+// On a 1600 x 1000 screen the window shows a 31-day month whole: every day, every tally column,
+// every count row; each count says what it is measured against.
+TEST_F(RosterCreationScreenTest, OpensLargeEnoughForAMonthAndCountsShowTheirNeed) {
+    const auto size = RosterWindowSize(QSize(1600, 960));
+    ASSERT_TRUE(size.has_value());
+    EXPECT_FALSE(RosterWindowSize(QSize(1366, 728)).has_value()) << "smaller: maximised";
+    EXPECT_FALSE(RosterWindowSize(QSize(1600, 700)).has_value());
+
+    open(RosterCreationScreen::Kind::ByTeam);
+    screen->setWindowState(Qt::WindowNoState);
+    screen->resize(*size);
+    expand(u"2024/05/01"_s, u"2024/05/31"_s);
+    QCoreApplication::processEvents();
+    const RosterModel& m = screen->model();
+    const int lastTally = m.periodDayCount + m.cache.workShiftCount() + 3;
+    EXPECT_LE(grid().columnViewportPosition(lastTally) + grid().columnWidth(lastTally),
+              grid().viewport()->width());
+    const int lastCount = painter().firstCountRow() + 3 * 3 - 1;
+    ASSERT_FALSE(grid().text(lastCount, 1).isEmpty());
+    EXPECT_LE(grid().rowViewportPosition(lastCount) + grid().rowHeight(lastCount),
+              grid().viewport()->height());
+
+    const int whole = countRow(u"設定要員数"_s, u"日"_s);
+    for (int d : {1, 15, 31}) {
+        const int col = RosterGridPainter::columnOfDay(d);
+        EXPECT_EQ(grid().item(whole, col)->toolTip(),
+                  u"必要 %1"_s.arg(m.requirement.at(3, d, 1, 1)));
+    }
 }

@@ -109,3 +109,30 @@ TEST_F(ShiftChangeDialogTest, AShiftNoLongerRegisteredIsRefusedAndTheDialogStays
     EXPECT_EQ(d.result().action, EditAction::Closed);
     EXPECT_TRUE(d.isVisible());
 }
+
+// The dialog opens on the clicked cell's shift, its early/late variant included, and leaving it
+// by Esc cancels: the roster screen then asks nothing.
+TEST_F(ShiftChangeDialogTest, OpensOnTheCellsShiftAndEscCancels) {
+    struct Case {
+        QString abbrev;
+        int mark;
+        QString selected;
+    };
+    const Case cases[] = {{u"日"_s, 3, u"日勤･遅出"_s},
+                          {u"早"_s, 2, u"早番･早出"_s},
+                          {u"夜"_s, 0, u"夜勤"_s},
+                          {u"無"_s, 0, u"日勤"_s}, // not a listed shift: the first entry
+                          {QString(), 0, u"日勤"_s}};
+    for (const Case& c : cases) {
+        ShiftChangeDialog d(ctx, nullptr, c.abbrev, c.mark);
+        const auto* current = d.findChild<QListWidget*>(u"シフト名称"_s)->currentItem();
+        ASSERT_NE(current, nullptr);
+        EXPECT_EQ(current->text(), c.selected) << c.abbrev.toStdString() << c.mark;
+    }
+
+    ShiftChangeDialog esc(ctx, nullptr, u"日"_s, 0);
+    esc.show();
+    QTest::keyClick(&esc, Qt::Key_Escape);
+    EXPECT_FALSE(esc.isVisible());
+    EXPECT_TRUE(esc.result().cancelled());
+}
