@@ -1,6 +1,7 @@
 #include "screens/roster/shift_change_dialog.h"
 
 #include "screens/app_context.h"
+#include "store/records/shift_definition.h"
 #include "store/table.h"
 
 #include <QButtonGroup>
@@ -88,12 +89,13 @@ void ShiftChangeDialog::selectShift(const QString& abbrev, int mark) {
 
 void ShiftChangeDialog::fillShiftList() {
     result_ = EditResult{};
-    Table shifts(ctx().db, u"シフト基本"_s);
-    shifts.setIndex(u"idx_対象"_s);
+    using Shift = ShiftDefinition;
+    Table shifts(ctx().db, Shift::table);
+    shifts.setIndex(Shift::Index::byWorking);
     for (shifts.moveFirst(); !shifts.eof(); shifts.moveNext()) {
-        const QString name = shifts.text(u"基本_名称"_s);
-        const QString abbrev = shifts.text(u"基本_略称"_s);
-        const int kind = shifts.integer(u"基本_早出区分"_s);
+        const QString name = shifts.text(Shift::Field::name);
+        const QString abbrev = shifts.text(Shift::Field::abbrev);
+        const int kind = shifts.integer(Shift::Field::earlyKind);
         auto add = [&](const QString& text, int mark) {
             auto* item = new QListWidgetItem(text, shiftList_);
             item->setData(AbbrevRole, abbrev);
@@ -128,8 +130,8 @@ void ShiftChangeDialog::onConfirmClicked() {
     }
     bool found = false;
     act([&] {
-        Table shifts(ctx().db, u"シフト基本"_s);
-        shifts.setIndex(u"idx_名称"_s);
+        Table shifts(ctx().db, ShiftDefinition::table);
+        shifts.setIndex(ShiftDefinition::Index::byName);
         shifts.seek(Seek::Equal, {name});
         if (name.isEmpty() || shifts.noMatch()) {
             inform(u"指定したシフト名の登録を確認して下さい。"_s);
@@ -137,8 +139,8 @@ void ShiftChangeDialog::onConfirmClicked() {
         }
         result_ =
             EditResult{.action = insert_->isChecked() ? EditAction::Insert : EditAction::Replace,
-                       .shiftName = shifts.text(u"基本_名称"_s),
-                       .shiftAbbrev = shifts.text(u"基本_略称"_s),
+                       .shiftName = shifts.text(ShiftDefinition::Field::name),
+                       .shiftAbbrev = shifts.text(ShiftDefinition::Field::abbrev),
                        .earlyMark = mark};
         found = true;
     });
