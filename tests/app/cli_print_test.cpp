@@ -82,25 +82,6 @@ TEST_F(CliPrintTest, BadInputExitsWithStatusTwoAndTheScreensMessage) {
 
 namespace {
 
-// roster-cli run with a start-up change to the child process (a limit, another user).
-CliRun cliWith(const QStringList& args, const std::function<void()>& inChild,
-               const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess p;
-    p.setChildProcessModifier(inChild);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ROSTER_CLI), args);
-    CliRun r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
 void makeOpen(const QString& path, QFileDevice::Permissions extra = {}) {
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                     QFileDevice::ExeOwner | QFileDevice::ReadOther |

@@ -2,17 +2,24 @@
 
 // Runs the command-line program the way a script would and collects what it gave back.
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct CliRun {
     int status = -1; // the exit status; -1 when the program crashed or did not end in time
     QString out, err;
 };
 
-// A run that has not ended after a minute is killed.
-inline CliRun cli(const QStringList& args) {
+// A run that has not ended after a minute is killed. `inChild` runs in the child before the
+// program starts (a resource limit, another user).
+inline CliRun cliWith(const QStringList& args, const std::function<void()>& inChild,
+                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    if (inChild)
+        p.setChildProcessModifier(inChild);
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(ROSTER_CLI), args);
     CliRun r;
     if (!p.waitForFinished(60000)) {
@@ -24,6 +31,10 @@ inline CliRun cli(const QStringList& args) {
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+inline CliRun cli(const QStringList& args) {
+    return cliWith(args, {});
 }
 
 // The same on the database in `dataDir`.
