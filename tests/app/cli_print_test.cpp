@@ -190,8 +190,9 @@ TEST_F(CliPrintTest, APersonOutsideThePeriodPrintsNothing) {
     EXPECT_FALSE(QFile::exists(pdf()));
 }
 
-// Printing only reads: a read-only copy in a read-only folder prints and stays as it was.
-TEST_F(CliPrintTest, PrintsFromAReadOnlyCopyInAReadOnlyFolder) {
+// Printing and generating without registering only read: a read-only copy in a read-only
+// folder serves both and stays as it was.
+TEST_F(CliPrintTest, PrintsAndGeneratesFromAReadOnlyCopyInAReadOnlyFolder) {
     const OrdinaryUser user;
     QTemporaryDir top;
     makeOpen(top.path());
@@ -215,6 +216,11 @@ TEST_F(CliPrintTest, PrintsFromAReadOnlyCopyInAReadOnlyFolder) {
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(u"勤務表の印刷を終了しました"_s));
     EXPECT_TRUE(QFileInfo(target).size() > 0);
+    const CliRun generated = cliWith({u"--data-dir"_s, copyDir, u"generate"_s, u"--from"_s,
+                                      u"2024/05/01"_s, u"--to"_s, u"2024/05/31"_s},
+                                     user.become(), user.environment());
+    EXPECT_EQ(generated.status, 0) << generated.err.toStdString();
+    EXPECT_TRUE(generated.out.contains(u"2024/05/01"_s)) << generated.out.toStdString();
     EXPECT_EQ(QDir(copyDir).entryList(QDir::Files), QStringList{Database::fileName()});
     QFile f(copy);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
