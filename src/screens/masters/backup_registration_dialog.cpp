@@ -1,0 +1,155 @@
+#include "screens/masters/backup_registration_dialog.h"
+
+#include "screens/app_context.h"
+#include "store/list_services.h"
+#include "store/records/roster_row.h"
+#include "store/records/staff_member.h"
+#include "store/table.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+BackupRegistrationDialog::BackupRegistrationDialog(AppContext& context,
+                                                   const BackupRequest& request, QWidget* parent)
+    : EntryDialog(context, u"バックアップ登録"_s, u"休暇のバックアップ登録"_s,
+                  u"バックアップ登録"_s, parent) {
+    setModal(true);
+
+    auto readOnly = [this](const QString& name, const QString& text) {
+        auto* edit = new QLineEdit(text, this);
+        edit->setObjectName(name);
+        edit->setReadOnly(true);
+        return edit;
+    };
+    auto* taker = readOnly(u"取得者"_s, request.takerName);
+    auto* day = readOnly(u"休暇日"_s, request.day);
+
+    auto* frame = new QGroupBox(u"バックアップ登録"_s, this);
+    auto* frameLayout = new QHBoxLayout(frame);
+    withBackup_ = new QRadioButton(u"行う"_s, frame);
+    withBackup_->setObjectName(u"BKUP有"_s);
+    withoutBackup_ = new QRadioButton(u"行わない"_s, frame);
+    withoutBackup_->setObjectName(u"BKUP無"_s);
+    frameLayout->addWidget(withBackup_);
+    frameLayout->addWidget(withoutBackup_);
+    withBackup_->setChecked(true);
+
+    staffList_ = new QListWidget(this);
+    staffList_->setObjectName(u"LST職員"_s);
+    staffList_->setMinimumHeight(200);
+
+    auto* confirm = new QPushButton(u"確定"_s, this);
+    confirm->setObjectName(u"確定"_s);
+    auto* cancel = new QPushButton(u"取消"_s, this);
+    cancel->setObjectName(u"取消"_s);
+
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(new QLabel(u"取得者"_s, this));
+    heading->addWidget(taker);
+    heading->addWidget(new QLabel(u"休暇取得日"_s, this));
+    heading->addWidget(day);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(confirm);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(heading);
+    layout->addWidget(new QLabel(u"の休暇の登録を行います"_s, this));
+    layout->addWidget(frame);
+    layout->addWidget(new QLabel(u"バックアップ者"_s, this));
+    layout->addWidget(staffList_, 1);
+    layout->addLayout(buttons);
+
+    connect(staffList_, &QListWidget::itemClicked, this, &BackupRegistrationDialog::onStaffChosen);
+    connect(staffList_, &QListWidget::itemActivated, this,
+            &BackupRegistrationDialog::onStaffChosen);
+    connect(confirm, &QPushButton::clicked, this, &BackupRegistrationDialog::onConfirmClicked);
+    connect(cancel, &QPushButton::clicked, this, &BackupRegistrationDialog::onCancelClicked);
+
+    act([&] { fillStaffList(request); });
+}
+
+void BackupRegistrationDialog::fillStaffList(const BackupRequest& request) {
+    // A person covers at most one colleague a day: those with a stored backup row for someone
+    // else that day are left out, as are those the caller has already assigned.
+    QSet<QString> busy = request.alsoBusy;
+    busy.insert(request.takerNo);
+    Table roster(ctx().db, RosterRow::table);
+    roster.setIndex(RosterRow::Index::byDate);
+    roster.seek(Seek::GreaterEqual, {request.day});
+    for (; !roster.eof() && !roster.noMatch(); roster.moveNext()) {
+        const RosterRow row = RosterRow::fromRow(roster);
+        if (row.date != request.day)
+            break;
+        if (row.kind == 2 && row.backup != request.takerName)
+            busy.insert(row.staffNo);
+    }
+
+    Table staff(ctx().db, StaffMember::table);
+    staff.setIndex(StaffMember::Index::byKana);
+    for (staff.moveFirst(); !staff.eof(); staff.moveNext()) {
+        if (!busy.contains(staff.text(StaffMember::Field::no)))
+            staffList_->addItem(staff.text(StaffMember::Field::name));
+    }
+}
+
+void BackupRegistrationDialog::onStaffChosen() {
+    const QListWidgetItem* item = staffList_->currentItem();
+    if (!item)
+        return;
+    const QString name = item->text();
+    act([&] {
+        const StaffLookup found = StaffListService::FindStaffByName(ctx().db, name);
+        if (found.no.isEmpty()) {
+            inform(u"指定された職員は登録されていません。"_s);
+            return;
+        }
+        chosenNo_ = found.no;
+        chosenName_ = found.name;
+    });
+}
+
+void BackupRegistrationDialog::onConfirmClicked() {
+    if (withoutBackup_->isChecked()) {
+        if (ask(u"バックアップなしで登録します。"_s)) {
+            answer_ = BackupAnswer{.registration = 1, .backupNo = QString()};
+            accept();
+        }
+        return;
+    }
+    const QListWidgetItem* item = staffList_->currentItem();
+    if (chosenNo_.isEmpty() || !item || item->text() != chosenName_) {
+        inform(u"バックアップ者を選択して下さい。"_s);
+        return;
+    }
+    if (ask(u"指定の職員をバックアップとして登録します。"_s)) {
+        answer_ = BackupAnswer{.registration = 1, .backupNo = chosenNo_};
+        accept();
+    }
+}
+
+void BackupRegistrationDialog::onCancelClicked() {
+    if (ask(u"休暇の取得登録は行いません。"_s))
+        reject();
+}
+
+void BackupRegistrationDialog::reject() {
+    // Any way out but a confirmed 確定 registers nothing.
+    answer_ = BackupAnswer{};
+    EntryDialog::reject();
+}
+
+BackupAnswer BackupRegistrationDialog::choose(AppContext& ctx, QWidget* parent,
+                                              const BackupRequest& request) {
+    BackupRegistrationDialog dialog(ctx, request, parent);
+    dialog.exec();
+    return dialog.answer();
+}
