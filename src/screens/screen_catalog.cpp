@@ -7,6 +7,7 @@
 #include "screens/masters/shift_definition_screen.h"
 #include "screens/masters/staff_register_screen.h"
 #include "screens/masters/staff_status_screen.h"
+#include "screens/output/past_entry_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
 #include "screens/roster/roster_creation_screen.h"
@@ -29,6 +30,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
+        {u"過去登録"_s, false, [](AppContext& c) { return new PastEntryScreen(c); }},
         {u"勤務表"_s, false,
          [](AppContext& c) {
              return new RosterCreationScreen(c, RosterCreationScreen::Kind::Individual);
