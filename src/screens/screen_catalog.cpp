@@ -13,6 +13,7 @@
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/calendar_screen.h"
 #include "screens/shell/code_master_screen.h"
+#include "screens/shell/roster_removal_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,8 +40,16 @@ const std::vector<ScreenEntry>& screenCatalog() {
          [](AppContext& c) {
              return new RosterCreationScreen(c, RosterCreationScreen::Kind::ByTeam);
          }},
+        {u"勤務表取消"_s, false,
+         [](AppContext& c) {
+             return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Deletion);
+         }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
         {u"カレンダー"_s, false, [](AppContext& c) { return new CalendarScreen(c); }},
+        {u"期末削除"_s, false,
+         [](AppContext& c) {
+             return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Purge);
+         }},
     };
     return entries;
 }
