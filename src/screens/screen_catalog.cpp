@@ -7,11 +7,13 @@
 #include "screens/masters/shift_definition_screen.h"
 #include "screens/masters/staff_register_screen.h"
 #include "screens/masters/staff_status_screen.h"
+#include "screens/output/past_entry_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/calendar_screen.h"
 #include "screens/shell/code_master_screen.h"
+#include "screens/shell/roster_removal_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,6 +31,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
+        {u"過去登録"_s, false, [](AppContext& c) { return new PastEntryScreen(c); }},
         {u"勤務表"_s, false,
          [](AppContext& c) {
              return new RosterCreationScreen(c, RosterCreationScreen::Kind::Individual);
@@ -37,8 +40,16 @@ const std::vector<ScreenEntry>& screenCatalog() {
          [](AppContext& c) {
              return new RosterCreationScreen(c, RosterCreationScreen::Kind::ByTeam);
          }},
+        {u"勤務表取消"_s, false,
+         [](AppContext& c) {
+             return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Deletion);
+         }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
         {u"カレンダー"_s, false, [](AppContext& c) { return new CalendarScreen(c); }},
+        {u"期末削除"_s, false,
+         [](AppContext& c) {
+             return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Purge);
+         }},
     };
     return entries;
 }
