@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -100,6 +101,18 @@ bool checkOptionalDate(FieldChecks& checks, QLineEdit* box, const QString& messa
     if (date)
         box->setText(*date);
     return checks.check(box, date.has_value(), message);
+}
+
+QListWidget* staffListColumn(QHBoxLayout* row, const QString& caption, int minimumWidth,
+                             QWidget* parent) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(new QLabel(caption, parent));
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QStringLiteral("LST職員"));
+    list->setMinimumWidth(minimumWidth);
+    column->addWidget(list, 1);
+    row->addLayout(column);
+    return list;
 }
 
 } // namespace FormParts

@@ -10,6 +10,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -37,6 +38,10 @@ QGroupBox* optionFrame(const QString& caption, std::initializer_list<QRadioButto
 
 // The screen's command buttons, right-aligned in a row.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+
+// The staff list `LST職員` under its caption, as the left column of `row`.
+QListWidget* staffListColumn(QHBoxLayout* row, const QString& caption, int minimumWidth,
+                             QWidget* parent);
 
 // Tab moves through `widgets` in the order given.
 void chainTabOrder(std::initializer_list<QWidget*> widgets);

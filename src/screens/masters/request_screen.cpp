@@ -62,13 +62,7 @@ RequestScreen::RequestScreen(AppContext& context, QWidget* parent)
 void RequestScreen::buildUi() {
     auto* root = new QHBoxLayout(this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(u"職員一覧"_s, this));
-    staffList_ = new QListWidget(this);
-    staffList_->setObjectName(u"LST職員"_s);
-    staffList_->setMinimumWidth(150);
-    left->addWidget(staffList_, 1);
-    root->addLayout(left);
+    staffList_ = FormParts::staffListColumn(root, u"職員一覧"_s, 150, this);
 
     auto* right = new QVBoxLayout;
     auto* form = new QGridLayout;

@@ -115,13 +115,7 @@ StaffRegisterScreen::StaffRegisterScreen(AppContext& context, QWidget* parent)
 void StaffRegisterScreen::buildUi() {
     auto* root = new QHBoxLayout(this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(u"登録職員一覧"_s, this));
-    staffList_ = new QListWidget(this);
-    staffList_->setObjectName(u"LST職員"_s);
-    staffList_->setMinimumWidth(170);
-    left->addWidget(staffList_, 1);
-    root->addLayout(left);
+    staffList_ = FormParts::staffListColumn(root, u"登録職員一覧"_s, 170, this);
 
     auto* form = new QGridLayout;
     int row = 0;

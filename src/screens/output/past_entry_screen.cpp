@@ -74,13 +74,7 @@ PastEntryScreen::PastEntryScreen(AppContext& context, QWidget* parent)
 void PastEntryScreen::buildUi() {
     auto* root = new QHBoxLayout(this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(u"登録職員一覧"_s, this));
-    staffList_ = new QListWidget(this);
-    staffList_->setObjectName(u"LST職員"_s);
-    staffList_->setMinimumWidth(150);
-    left->addWidget(staffList_, 1);
-    root->addLayout(left);
+    staffList_ = FormParts::staffListColumn(root, u"登録職員一覧"_s, 150, this);
 
     auto* right = new QVBoxLayout;
     auto* form = new QGridLayout;
