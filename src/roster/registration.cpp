@@ -6,6 +6,7 @@
 #include "store/records/creation_unit.h"
 #include "store/records/roster_row.h"
 #include "store/records/shift_request.h"
+#include "store/schema.h"
 
 #include <optional>
 #include <utility>
@@ -22,9 +23,7 @@ template <typename Fn> void forEachPerson(const RosterModel& m, Fn&& fn) {
             fn(g, p);
 }
 
-QString quoted(const QString& name) {
-    return u"\""_s + name + u"\""_s;
-}
+using Schema::quoted;
 
 // "INSERT INTO table (k..., v...) VALUES (...) ON CONFLICT (k...) DO UPDATE SET v = ...": adds
 // the row or edits the one stored under its key in one step. `values` pairs each further field

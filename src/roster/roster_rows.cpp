@@ -1,13 +1,14 @@
 #include "roster/roster_rows.h"
 
 #include "store/database.h"
+#include "store/schema.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 void ForEachRosterRow(Database& db, const QString& from, const QString& to,
                       const std::function<void(const RosterRow&)>& visit) {
     using F = RosterRow::Field;
-    auto q = [](const QString& name) -> QString { return u"\""_s + name + u"\""_s; };
+    const auto q = &Schema::quoted;
     Statement st = db.prepare(u"SELECT %1, %2, %3, %4, %5, %6 FROM %7 WHERE %8 = 1 AND %2 >= :from "
                               u"AND %2 <= :to ORDER BY %1, %2"_s.arg(
                                   q(F::staffNo), q(F::date), q(F::planned), q(F::plannedEarly),

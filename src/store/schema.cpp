@@ -139,11 +139,11 @@ std::vector<TableDef> buildTables() {
             shiftRequests(), rosterRows(),    calendarDays()};
 }
 
-QString quoted(const QString& name) {
+} // namespace
+
+QString Schema::quoted(const QString& name) {
     return u"\""_s + name + u"\""_s;
 }
-
-} // namespace
 
 const FieldDef* TableDef::field(const QString& fieldName) const {
     for (const auto& f : fields)

@@ -33,6 +33,9 @@ struct TableDef {
 
 namespace Schema {
 
+// A table, field or index name as an SQL identifier: "name".
+QString quoted(const QString& name);
+
 // Every table of the roster database, fields in their stored order.
 const std::vector<TableDef>& tables();
 

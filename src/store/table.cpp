@@ -8,9 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString quoted(const QString& name) {
-    return u"\""_s + name + u"\""_s;
-}
+using Schema::quoted;
 
 } // namespace
 
