@@ -7,7 +7,19 @@ using namespace SampleWorkplace;
 
 namespace {
 
-class ShiftAssignmentTest : public EngineFixture {};
+class ShiftAssignmentTest : public EngineFixture {
+protected:
+    // The person works 夜明休 on days 10-12; the fillers then lay the base pattern around it.
+    void fillAroundNightRun(const QString& no) {
+        Person& p = person(no);
+        p.cell(10).shift = u"夜"_s;
+        p.cell(11).shift = u"明"_s;
+        p.cell(12).shift = u"休"_s;
+        TallyPerStaff(m(), 0);
+        TallyPerDay(m(), 0);
+        AddPatternFillers(m(), shape(), 1, 2);
+    }
+};
 
 TEST_F(ShiftAssignmentTest, ContinuesANightRunFromTheLastLeadDay) {
     build(db(), 3);
@@ -134,13 +146,7 @@ TEST_F(ShiftAssignmentTest, AFillerStaysOnlyWhereTheDayStillNeedsIt) {
 TEST_F(ShiftAssignmentTest, FillersFollowTheBasePatternAroundRuns) {
     build(db(), 2, 1, 1, 1);
     load();
-    Person& p = person(u"0002"_s);
-    p.cell(10).shift = u"夜"_s;
-    p.cell(11).shift = u"明"_s;
-    p.cell(12).shift = u"休"_s;
-    TallyPerStaff(m(), 0);
-    TallyPerDay(m(), 0);
-    AddPatternFillers(m(), shape(), 1, 2);
+    fillAroundNightRun(u"0002"_s);
     // Base 日日夜明休休: two day shifts before the run, one more rest after it.
     EXPECT_EQ(shifts(u"0002"_s, 7, 14), u"-日日夜明休休-"_s);
 }
@@ -153,13 +159,7 @@ TEST_F(ShiftAssignmentTest, AFourteenDayBaseRotationIsUsedWhole) {
                 u"日"_s, u"日"_s, u"休"_s, u"日"_s, u"休"_s});
     load();
     ASSERT_EQ(shape().baseLength(), 14);
-    Person& p = person(u"0002"_s);
-    p.cell(10).shift = u"夜"_s;
-    p.cell(11).shift = u"明"_s;
-    p.cell(12).shift = u"休"_s;
-    TallyPerStaff(m(), 0);
-    TallyPerDay(m(), 0);
-    AddPatternFillers(m(), shape(), 1, 2);
+    fillAroundNightRun(u"0002"_s);
     // Four base positions before the run and all seven after it, up to the fourteenth.
     EXPECT_EQ(shifts(u"0002"_s, 5, 20), u"-日日日日夜明休日日日日休日休-"_s);
 }
