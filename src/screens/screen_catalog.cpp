@@ -8,6 +8,7 @@
 #include "screens/masters/staff_register_screen.h"
 #include "screens/masters/staff_status_screen.h"
 #include "screens/output/past_entry_screen.h"
+#include "screens/output/personal_print_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
 #include "screens/roster/roster_creation_screen.h"
@@ -45,6 +46,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
              return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Deletion);
          }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
+        {u"個別勤務表出力"_s, false, [](AppContext& c) { return new PersonalPrintScreen(c); }},
         {u"カレンダー"_s, false, [](AppContext& c) { return new CalendarScreen(c); }},
         {u"期末削除"_s, false,
          [](AppContext& c) {
