@@ -40,6 +40,13 @@ enum class Grouping {
 // Which people are loaded.
 enum class LeaderFilter { Everybody, LeadersOnly, NonLeaders };
 
+// How the cumulative totals lay out their columns.
+enum class TotalsBy {
+    Month,  // one column per calendar month of totalsMonthList
+    Year,   // one column per date range of totalsYearStart/totalsYearEnd (fiscal years)
+    Period, // one column, the model's period
+};
+
 // What a person's day holds for the generation passes.
 enum class CellState {
     Free,
@@ -239,6 +246,11 @@ struct RosterModel {
     StaffingMatrix<8> assigned;    // AssignedCount
     int recountLimit = RosterBounds::MaxPeriodDay;
     QString totalsWindowStart, totalsWindowEnd;
+    // The columns of the cumulative totals, 1..6 (index 0 unused): month numbers, 0 ending
+    // the list, or date ranges, an empty start ending them.
+    TotalsBy totalsBy = TotalsBy::Period;
+    std::array<int, 8> totalsMonthList{};
+    std::array<QString, 7> totalsYearStart, totalsYearEnd;
 
     CellState cellState(const Person& p, int d) const {
         const Cell& c = p.cell(d);

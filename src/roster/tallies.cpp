@@ -1,5 +1,6 @@
 #include "roster/tallies.h"
 
+#include "roster/cumulative_totals.h"
 #include "roster/roster_model.h"
 #include "roster/roster_rows.h"
 #include "store/database.h"
@@ -175,18 +176,7 @@ namespace {
 // One roster row into CumulativeCount column `column` and the total column 7; the actual
 // shift and its mark win over the planned ones.
 void addHistoryRow(const RosterModel& m, Person& p, int column, const RosterRow& row) {
-    const bool hasActual = !row.actual.isEmpty();
-    const int s = m.cache.workShiftIndex(hasActual ? row.actual : row.planned);
-    if (s == 0)
-        return;
-    const int mark = hasActual ? row.actualEarly : row.plannedEarly;
-    for (int col : {column, 7}) {
-        p.cumulative[1][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
-        if (mark == 2)
-            p.cumulative[2][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
-        else if (mark == 3)
-            p.cumulative[3][static_cast<size_t>(col)][static_cast<size_t>(s)] += 1;
-    }
+    AddTotalsRow(m.cache, p, column, row);
 }
 
 void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QString& from,
@@ -228,6 +218,10 @@ void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int col
 }
 
 void LoadCumulativeTotals(Database& db, RosterModel& m, int mode) {
+    if (mode == 1) {
+        CountCumulativeTotals(db, m);
+        return;
+    }
     for (auto& g : m.groups)
         for (Person& p : g)
             p.cumulative = {};

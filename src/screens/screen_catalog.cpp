@@ -7,8 +7,10 @@
 #include "screens/masters/shift_definition_screen.h"
 #include "screens/masters/staff_register_screen.h"
 #include "screens/masters/staff_status_screen.h"
+#include "screens/output/monthly_totals_screen.h"
 #include "screens/output/past_entry_screen.h"
 #include "screens/output/personal_print_screen.h"
+#include "screens/output/period_totals_screen.h"
 #include "screens/output/roster_print_screen.h"
 #include "screens/roster/creation_unit_screen.h"
 #include "screens/roster/roster_creation_screen.h"
@@ -47,6 +49,8 @@ const std::vector<ScreenEntry>& screenCatalog() {
          }},
         {u"勤務表出力"_s, false, [](AppContext& c) { return new RosterPrintScreen(c); }},
         {u"個別勤務表出力"_s, false, [](AppContext& c) { return new PersonalPrintScreen(c); }},
+        {u"期間累計"_s, false, [](AppContext& c) { return new PeriodTotalsScreen(c); }},
+        {u"月別累計"_s, false, [](AppContext& c) { return new MonthlyTotalsScreen(c); }},
         {u"カレンダー"_s, false, [](AppContext& c) { return new CalendarScreen(c); }},
         {u"期末削除"_s, false,
          [](AppContext& c) {

@@ -3,9 +3,12 @@
 #include "output/print_period_check.h"
 #include "output/roster_print.h"
 #include "output/stored_roster_print.h"
+#include "output/totals_print.h"
+#include "roster/cumulative_totals.h"
 #include "screens/app_context.h"
 #include "screens/output/preview_print_output.h"
 #include "store/code_kind.h"
+#include "store/fiscal_year.h"
 #include "store/list_services.h"
 #include "store/text_values.h"
 #include "widgets/busy_cursor.h"
@@ -211,7 +214,7 @@ void RosterPrintScreen::onPrintClicked() {
         return;
     }
     if (kindRow != 0) {
-        inform(u"累計表の出力はまだ使用できません。勤務表を選択してください"_s);
+        printTotals(static_cast<PrintKind>(kindRow));
         return;
     }
     bool printed = false;
@@ -227,6 +230,43 @@ void RosterPrintScreen::onPrintClicked() {
         printed = output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
             PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
+    });
+    if (printed)
+        inform(u"勤務表の印刷を終了しました"_s);
+}
+
+// The columns are laid over the entered dates and the fields rewritten to the window counted:
+// months past the fourth are cut off, fiscal years widen it to whole years.
+void RosterPrintScreen::printTotals(PrintKind kind) {
+    const QDate from = TextValues::parseDateText(startEdit_->text());
+    const QDate to = TextValues::parseDateText(endEdit_->text());
+    if (kind == PrintKind::YearTotals) {
+        std::optional<FiscalYear::Start> start;
+        if (!act([&] { start = FiscalYear::loadStart(ctx().db); }))
+            return;
+        if (!start) {
+            inform(u"年度開始日を登録して下さい。"_s);
+            return;
+        }
+        SetYearColumns(model_, *start, from, to, CumulativeTotals::MaxPrintedColumns);
+    } else {
+        SetMonthColumns(model_, from, to, CumulativeTotals::MaxPrintedColumns);
+    }
+    startEdit_->setText(model_.totalsWindowStart);
+    endEdit_->setText(model_.totalsWindowEnd);
+    const bool byYear = kind == PrintKind::YearTotals;
+    bool printed = false;
+    act([&] {
+        {
+            BusyCursor busy;
+            LoadTotals(ctx().db, ctx().settings, model_);
+        }
+        if (const QString nothing = NothingToPrintMessage(model_); !nothing.isEmpty()) {
+            inform(nothing);
+            return;
+        }
+        printed = output_->print(this, byYear ? u"年度別勤務累計表"_s : u"月別勤務累計表"_s,
+                                 [this](Sheet& sheet) { PrintMonthYearTotals(model_, sheet); });
     });
     if (printed)
         inform(u"勤務表の印刷を終了しました"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/print_period_check.h"
 #include "print/print_output.h"
 #include "roster/roster_model.h"
 #include "screens/screen_base.h"
@@ -11,8 +12,9 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 
-// "勤務表･累計表 出力": chooses what to print (the roster sheet or a totals sheet), for whom
-// (everybody, one person, one team) and for which period, then prints the registered roster.
+// "勤務表･累計表 出力": chooses what to print (the roster sheet, or the monthly or fiscal-year
+// totals), for whom (everybody, one person, one team) and for which period, then prints it
+// from the registered roster.
 class RosterPrintScreen final : public EntryScreen {
     Q_OBJECT
 public:
@@ -30,6 +32,7 @@ private:
     void checkStart();
     void checkEnd();
     void onPrintClicked();
+    void printTotals(PrintKind kind);
 
     std::unique_ptr<PrintOutput> output_;
     RosterModel model_;

@@ -3,6 +3,7 @@
 #include "screens/output/roster_print_screen.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
+#include "support/recording_output.h"
 #include "support/screens/entry_screen_fixture.h"
 
 #include <QLabel>
@@ -110,13 +111,109 @@ TEST_F(RosterPrintScreenTest, DateChecksAllowAtMostOneMonth) {
     EXPECT_EQ(output->printed(), 1);
 }
 
-TEST_F(RosterPrintScreenTest, MissingKindAndTotalsAreRefusedClearly) {
+TEST_F(RosterPrintScreenTest, MissingKindIsRefusedClearly) {
     click(screen.get(), u"印刷"_s);
     EXPECT_EQ(prompter.lastText(), u"出力指示を選択してください"_s);
-    choose(u"出力指示"_s, u"月別勤務累計表"_s);
-    click(screen.get(), u"印刷"_s);
-    EXPECT_TRUE(prompter.lastText().contains(u"まだ使用できません"_s));
     EXPECT_EQ(output->printed(), 0);
+}
+
+// Totals printed from this screen go to a recording, so their layout can be read back.
+class RosterPrintTotalsTest : public RosterPrintScreenTest {
+protected:
+    RosterPrintTotalsTest() {
+        tmp.db().exec(u"DELETE FROM \"勤務表\""_s); // only the days below count
+        const std::pair<QString, QString> days[] = {{u"1003"_s, u"2024/01/05"_s},
+                                                    {u"1003"_s, u"2024/05/05"_s},
+                                                    {u"2001"_s, u"2024/02/05"_s},
+                                                    {u"1003"_s, u"2023/03/31"_s}};
+        for (const auto& [no, date] : days)
+            TableRows::putRosterDay(tmp.db(), no, date, u"日"_s);
+        auto out = std::make_unique<RecordingOutput>();
+        recording = out.get();
+        totals = std::make_unique<RosterPrintScreen>(ctx, std::move(out));
+        totals->show();
+    }
+    void pick(const QString& list, const QString& entry) {
+        auto* l = child<QListWidget>(totals.get(), list);
+        const auto items = l->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << entry.toStdString();
+        l->setCurrentItem(items.front());
+        Q_EMIT l->itemClicked(items.front());
+    }
+    QStringList printedNames() const {
+        QStringList names;
+        for (const auto& op : recording->sheet.textsEqual(u"高橋 健一"_s))
+            names << op.text;
+        for (const auto& op : recording->sheet.textsEqual(u"松本 明美"_s))
+            names << op.text;
+        return names;
+    }
+
+    RecordingOutput* recording = nullptr;
+    std::unique_ptr<RosterPrintScreen> totals;
+};
+
+TEST_F(RosterPrintTotalsTest, MonthlyTotalsOverJanuaryToMayPrintJanuaryToAprilOnly) {
+    pick(u"出力指示"_s, u"月別勤務累計表"_s);
+    type(totals.get(), u"表開始日"_s, u"2024/01/01"_s);
+    type(totals.get(), u"表終了日"_s, u"2024/05/31"_s);
+    click(totals.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"勤務表の印刷を終了しました"_s);
+    EXPECT_EQ(prompter.lastTitle(), u"勤務表出力"_s);
+    ASSERT_EQ(recording->names, std::vector<QString>{u"月別勤務累計表"_s});
+    const RecordingSheet& sheet = recording->sheet;
+    for (const QString& label : {u"1月"_s, u"2月"_s, u"3月"_s, u"4月"_s, u"合計"_s})
+        EXPECT_FALSE(sheet.textsEqual(label).empty()) << label.toStdString();
+    EXPECT_TRUE(sheet.textsEqual(u"5月"_s).empty());
+    EXPECT_FALSE(sheet.textsEqual(u"2024年1月1日～2024年4月30日"_s).empty());
+    EXPECT_EQ(text(totals.get(), u"表終了日"_s), u"2024/04/30"_s);
+    EXPECT_EQ(totals->model().periodEnd, u"2024/04/30"_s);
+    // 1003: the January day counts, the May day is past the window.
+    const size_t day = 1;
+    for (int g = 1; g <= 2; ++g) {
+        for (const Person& p : totals->model().group(g)) {
+            if (p.no == u"1003"_s) {
+                EXPECT_EQ(p.cumulative[1][7][day], 1);
+            }
+        }
+    }
+    EXPECT_EQ(printedNames().size(), 2);
+}
+
+TEST_F(RosterPrintTotalsTest, ATeamChosenCountsAndPrintsOnlyThatTeam) {
+    ctx.settings.byTeam = 1;
+    auto fresh = std::make_unique<RecordingOutput>();
+    recording = fresh.get();
+    totals = std::make_unique<RosterPrintScreen>(ctx, std::move(fresh));
+    totals->show();
+    pick(u"出力対象"_s, u"チーム指定"_s);
+    pick(u"チーム一覧"_s, u"Bチーム"_s);
+    pick(u"出力指示"_s, u"月別勤務累計表"_s);
+    type(totals.get(), u"表開始日"_s, u"2024/01/01"_s);
+    type(totals.get(), u"表終了日"_s, u"2024/03/31"_s);
+    click(totals.get(), u"印刷"_s);
+    ASSERT_EQ(recording->names.size(), 1u);
+    EXPECT_EQ(printedNames(), QStringList{u"松本 明美"_s});
+}
+
+TEST_F(RosterPrintTotalsTest, YearTotalsUseWholeFiscalYearsOrAskForTheirStart) {
+    pick(u"出力指示"_s, u"年度勤務累計表"_s);
+    type(totals.get(), u"表開始日"_s, u"2023/03/01"_s);
+    type(totals.get(), u"表終了日"_s, u"2024/05/31"_s);
+    click(totals.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.lastText(), u"勤務表の印刷を終了しました"_s);
+    const RecordingSheet& sheet = recording->sheet;
+    EXPECT_FALSE(sheet.textsEqual(u"年度別勤務累計表"_s).empty());
+    for (const QString& label : {u"2022年度"_s, u"2023年度"_s, u"2024年度"_s})
+        EXPECT_FALSE(sheet.textsEqual(label).empty()) << label.toStdString();
+    EXPECT_EQ(text(totals.get(), u"表開始日"_s), u"2022/04/01"_s);
+    EXPECT_EQ(text(totals.get(), u"表終了日"_s), u"2025/03/31"_s);
+
+    TableRows::remove(tmp.db(), u"個マスタ"_s, u"key_個ﾏｽﾀｰ"_s, {9, 1});
+    prompter.clear();
+    click(totals.get(), u"印刷"_s);
+    EXPECT_EQ(prompter.texts(), std::vector<QString>{u"年度開始日を登録して下さい。"_s});
+    EXPECT_EQ(recording->names.size(), 1u) << "nothing more printed";
 }
 
 TEST_F(RosterPrintScreenTest, PrintsTheRegisteredRosterToPdf) {

@@ -1,0 +1,202 @@
+#include "roster/cumulative_totals.h"
+
+#include "roster/master_cache.h"
+#include "roster/roster_loader.h"
+#include "roster/roster_model.h"
+#include "roster/tallies.h"
+#include "store/database.h"
+#include "store/records/roster_row.h"
+#include "store/startup_settings.h"
+#include "store/table.h"
+#include "store/text_values.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+size_t at(int i) {
+    return static_cast<size_t>(i);
+}
+
+void clearColumns(RosterModel& m) {
+    m.totalsMonthList = {};
+    m.totalsYearStart = {};
+    m.totalsYearEnd = {};
+}
+
+void setWindow(RosterModel& m, const QString& from, const QString& to) {
+    m.totalsWindowStart = from;
+    m.totalsWindowEnd = to;
+    m.periodStart = from;
+    m.periodEnd = to;
+}
+
+} // namespace
+
+void AddTotalsRow(const MasterCache& cache, Person& p, int column, const RosterRow& row) {
+    const bool hasActual = !row.actual.isEmpty();
+    const int s = cache.workShiftIndex(hasActual ? row.actual : row.planned);
+    if (s == 0)
+        return;
+    const int mark = hasActual ? row.actualEarly : row.plannedEarly;
+    for (int col : {column, CumulativeTotals::TotalColumn}) {
+        p.cumulative[1][at(col)][at(s)] += 1;
+        if (mark == 2)
+            p.cumulative[2][at(col)][at(s)] += 1;
+        else if (mark == 3)
+            p.cumulative[3][at(col)][at(s)] += 1;
+    }
+}
+
+int TotalsColumnOf(const RosterModel& m, const QString& date) {
+    if (m.totalsBy == TotalsBy::Month) {
+        const int month = QStringView(date).mid(5, 2).toInt();
+        for (int i = 1; i <= CumulativeTotals::MaxColumns; ++i)
+            if (m.totalsMonthList[at(i)] == month)
+                return i;
+        return 0;
+    }
+    for (int i = 1; i <= CumulativeTotals::MaxColumns; ++i) {
+        const QString& from = m.totalsYearStart[at(i)];
+        if (!from.isEmpty() && from <= date && date <= m.totalsYearEnd[at(i)])
+            return i;
+    }
+    return 0;
+}
+
+void AccumulateStaffTotals(Table& roster, RosterModel& m, Person& p) {
+    using F = RosterRow::Field;
+    roster.seek(Seek::GreaterEqual, {1, p.no, m.totalsWindowStart});
+    for (; !roster.eof(); roster.moveNext()) {
+        // Backup rows (kind 2) sort after every ordinary row, so they end the walk too.
+        if (roster.integer(F::kind) != 1 || roster.text(F::staffNo) != p.no)
+            break;
+        const QString date = roster.text(F::date);
+        if (date > m.totalsWindowEnd)
+            break;
+        const int column = TotalsColumnOf(m, date);
+        if (column == 0)
+            continue;
+        RosterRow row;
+        row.planned = roster.text(F::planned);
+        row.plannedEarly = roster.integer(F::plannedEarly);
+        row.actual = roster.text(F::actual);
+        row.actualEarly = roster.integer(F::actualEarly);
+        AddTotalsRow(m.cache, p, column, row);
+    }
+}
+
+void AccumulateStaffTotals(Database& db, RosterModel& m, Person& p) {
+    Table roster(db, RosterRow::table);
+    roster.setIndex(RosterRow::Index::key);
+    AccumulateStaffTotals(roster, m, p);
+}
+
+std::vector<std::pair<int, int>> TotalsStaff(const RosterModel& m) {
+    std::vector<std::pair<int, int>> chosen;
+    auto block = [&](int g) {
+        for (int slot = 1; slot <= m.groupCount(g); ++slot) {
+            if (m.person(g, slot).name.isEmpty())
+                break;
+            chosen.emplace_back(g, slot);
+        }
+    };
+    if (!m.filterTeam.isEmpty()) {
+        block(m.teamName[1] == m.filterTeam ? 1 : 2);
+    } else if (!m.filterStaffNo.isEmpty()) {
+        for (int g = 1; g <= 2; ++g)
+            for (int slot = 1; slot <= m.groupCount(g); ++slot)
+                if (m.person(g, slot).no == m.filterStaffNo) {
+                    chosen.emplace_back(g, slot);
+                    break;
+                }
+    } else {
+        block(1);
+        block(2);
+    }
+    return chosen;
+}
+
+void CountCumulativeTotals(Database& db, RosterModel& m) {
+    for (auto& g : m.groups)
+        for (Person& p : g)
+            p.cumulative = {};
+    if (m.totalsBy == TotalsBy::Period) {
+        m.totalsYearStart = {};
+        m.totalsYearEnd = {};
+        m.totalsYearStart[1] = m.periodStart;
+        m.totalsYearEnd[1] = m.periodEnd;
+    }
+    Table roster(db, RosterRow::table);
+    roster.setIndex(RosterRow::Index::key);
+    for (const auto& [g, slot] : TotalsStaff(m))
+        AccumulateStaffTotals(roster, m, m.person(g, slot));
+}
+
+void SetMonthColumns(RosterModel& m, const QDate& from, const QDate& to, int maxColumns) {
+    clearColumns(m);
+    m.totalsBy = TotalsBy::Month;
+    const QDate first(from.year(), from.month(), 1);
+    int n = 0;
+    for (QDate month = first; n < maxColumns && month <= to; month = month.addMonths(1))
+        m.totalsMonthList[at(++n)] = month.month();
+    const QDate lastOfColumns = first.addMonths(std::max(n, 1)).addDays(-1);
+    setWindow(m, TextValues::dateText(from), TextValues::dateText(std::min(to, lastOfColumns)));
+}
+
+void SetWholeMonthColumns(RosterModel& m, const QDate& first, int months) {
+    const QDate start(first.year(), first.month(), 1);
+    SetMonthColumns(m, start, start.addMonths(months).addDays(-1), months);
+}
+
+void SetYearColumns(RosterModel& m, const FiscalYear::Start& start, const QDate& from,
+                    const QDate& to, int maxColumns) {
+    clearColumns(m);
+    m.totalsBy = TotalsBy::Year;
+    FiscalYear year = FiscalYear::containing(start, from);
+    const QDate firstStart = year.start;
+    QDate lastEnd = year.end;
+    for (int n = 1; n <= maxColumns; ++n) {
+        m.totalsYearStart[at(n)] = year.startText();
+        m.totalsYearEnd[at(n)] = year.endText();
+        lastEnd = year.end;
+        year = FiscalYear::beginningIn(start, year.start.year() + 1);
+        if (year.start > to)
+            break;
+    }
+    setWindow(m, TextValues::dateText(firstStart), TextValues::dateText(lastEnd));
+}
+
+void SetPeriodColumn(RosterModel& m, const QString& from, const QString& to) {
+    clearColumns(m);
+    m.totalsBy = TotalsBy::Period;
+    m.totalsYearStart[1] = from;
+    m.totalsYearEnd[1] = to;
+    setWindow(m, from, to);
+}
+
+QStringList TotalsColumnLabels(const RosterModel& m) {
+    QStringList labels;
+    for (int i = 1; i <= CumulativeTotals::MaxColumns; ++i) {
+        if (m.totalsBy == TotalsBy::Month && m.totalsMonthList[at(i)] != 0)
+            labels << QString::number(m.totalsMonthList[at(i)]) + u"月"_s;
+        else if (m.totalsBy == TotalsBy::Year && !m.totalsYearStart[at(i)].isEmpty())
+            labels << m.totalsYearStart[at(i)].left(4) + u"年度"_s;
+        else
+            break;
+    }
+    return labels;
+}
+
+void LoadTotals(Database& db, const StartupSettings& settings, RosterModel& m) {
+    Database::Transaction read(db, Database::Transaction::Kind::Read);
+    m.loadMode = LoadMode::View;
+    m.loadRequests = RequestsMode::Skip;
+    m.byTeam = settings.byTeam;
+    LoadRosterPeriod(db, m, settings.weekdayName);
+    LoadMasterCache(db, m);
+    LoadCumulativeTotals(db, m, 1);
+    read.commit();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "store/fiscal_year.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+class Database;
+class Table;
+struct MasterCache;
+struct Person;
+struct RosterModel;
+struct RosterRow;
+struct StartupSettings;
+
+// Per-person counts of every working shift over months, fiscal years or one free period
+// (CumulativeCount), for the totals inquiries and printouts.
+namespace CumulativeTotals {
+constexpr int MaxColumns = 6;  // period columns 1..6
+constexpr int TotalColumn = 7; // the sum of every column
+constexpr int MaxPrintedColumns = 4;
+} // namespace CumulativeTotals
+
+// Counts one roster row into column `column` and the total column: plane 1 the day, plane 2
+// an early mark, plane 3 a late mark. The actual shift and its mark win over the planned ones;
+// a shift that is not a working shift is not counted.
+void AddTotalsRow(const MasterCache& cache, Person& p, int column, const RosterRow& row);
+
+// The column of a date under the model's column layout (1..6), 0 when no column holds it.
+int TotalsColumnOf(const RosterModel& m, const QString& date);
+
+// Counts the kind-1 roster rows of one person dated within the totals window.
+void AccumulateStaffTotals(Table& roster, RosterModel& m, Person& p);
+void AccumulateStaffTotals(Database& db, RosterModel& m, Person& p);
+
+// Whom the totals count and print, as (group, slot): the chosen team's block, else the
+// chosen person, else everybody of both groups.
+std::vector<std::pair<int, int>> TotalsStaff(const RosterModel& m);
+
+// The column layouts. Each sets the counting window and makes it the model's period as well,
+// so that the people loaded are those who work in the window.
+//
+// One column per calendar month from the month of `from` to the month of `to`, at most
+// `maxColumns`; the window runs from `from` to `to`, cut back to the end of the last column's
+// month.
+void SetMonthColumns(RosterModel& m, const QDate& from, const QDate& to, int maxColumns);
+// `months` whole calendar months from the month of `first`.
+void SetWholeMonthColumns(RosterModel& m, const QDate& first, int months);
+// Fiscal years: the one holding `from`, and those after it that start on or before `to`, at
+// most `maxColumns`; the window is rewritten to whole years.
+void SetYearColumns(RosterModel& m, const FiscalYear::Start& start, const QDate& from,
+                    const QDate& to, int maxColumns);
+// One column over `from`..`to`.
+void SetPeriodColumn(RosterModel& m, const QString& from, const QString& to);
+
+// The labels of the columns set: "<m>月" by month, "<yyyy>年度" by fiscal year (the year it
+// begins in), nothing for one period.
+QStringList TotalsColumnLabels(const RosterModel& m);
+
+// LoadCumulativeTotals(1): clears the counts and counts the window for the people
+// TotalsStaff chooses. By period, column 1 becomes the model's period.
+void CountCumulativeTotals(Database& db, RosterModel& m);
+
+// Loads the staff and master cache of the model's period (filters and grouping already set)
+// and counts the totals of its columns.
+void LoadTotals(Database& db, const StartupSettings& settings, RosterModel& m);
