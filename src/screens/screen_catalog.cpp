@@ -8,10 +8,12 @@
 #include "screens/masters/staff_register_screen.h"
 #include "screens/masters/staff_status_screen.h"
 #include "screens/output/monthly_totals_screen.h"
+#include "screens/output/daily_staffing_inquiry_screen.h"
 #include "screens/output/past_entry_screen.h"
 #include "screens/output/personal_print_screen.h"
 #include "screens/output/period_totals_screen.h"
 #include "screens/output/roster_print_screen.h"
+#include "screens/output/staff_list_screen.h"
 #include "screens/roster/creation_unit_screen.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/calendar_screen.h"
@@ -31,6 +33,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
          [](AppContext& c) { return new StaffStatusScreen(c, StaffStatusScreen::Kind::Backup); }},
         {u"休暇取得状況"_s, false,
          [](AppContext& c) { return new StaffStatusScreen(c, StaffStatusScreen::Kind::Leave); }},
+        {u"職員一覧表"_s, false, [](AppContext& c) { return new StaffListScreen(c); }},
         {u"パタン登録"_s, false, [](AppContext& c) { return new PatternScreen(c); }},
         {u"作成単"_s, true, [](AppContext& c) { return new CreationUnitScreen(c); }},
         {u"日別要員設定"_s, false, [](AppContext& c) { return new DailyStaffingScreen(c); }},
@@ -51,6 +54,7 @@ const std::vector<ScreenEntry>& screenCatalog() {
         {u"個別勤務表出力"_s, false, [](AppContext& c) { return new PersonalPrintScreen(c); }},
         {u"期間累計"_s, false, [](AppContext& c) { return new PeriodTotalsScreen(c); }},
         {u"月別累計"_s, false, [](AppContext& c) { return new MonthlyTotalsScreen(c); }},
+        {u"日別要員照会"_s, false, [](AppContext& c) { return new DailyStaffingInquiryScreen(c); }},
         {u"カレンダー"_s, false, [](AppContext& c) { return new CalendarScreen(c); }},
         {u"期末削除"_s, false,
          [](AppContext& c) {

@@ -105,6 +105,12 @@ MainMenuScreen::MainMenuScreen(AppContext& context, std::vector<ScreenEntry> cat
     loadSettings();
     applySettingsToButtons();
     focusFirstButton();
+    ctx().openMenuScreen = [this](const QString& button) { return showSingle(button); };
+}
+
+MainMenuScreen::~MainMenuScreen() {
+    // The screens it opened may outlive the menu; they can no longer reach it.
+    ctx().openMenuScreen = nullptr;
 }
 
 QString MainMenuScreen::messageTitle() {
@@ -229,6 +235,14 @@ void MainMenuScreen::openModeless(const ScreenEntry& entry) {
         slot->show();
     slot->raise();
     slot->activateWindow();
+}
+
+QWidget* MainMenuScreen::showSingle(const QString& button) {
+    const ScreenEntry* entry = entryFor(button);
+    if (!entry || entry->modal)
+        return nullptr;
+    openModeless(*entry);
+    return openScreen(button);
 }
 
 const ScreenEntry* MainMenuScreen::entryFor(const QString& button) const {

@@ -18,11 +18,16 @@ public:
     // `catalog` decides which buttons open something; buttons without an entry are disabled.
     explicit MainMenuScreen(AppContext& ctx, std::vector<ScreenEntry> catalog = screenCatalog(),
                             QWidget* parent = nullptr);
+    ~MainMenuScreen() override;
 
     static QString messageTitle(); // "ﾒﾆｭｰ"
 
     // The open single instance behind a button, if any.
     QWidget* openScreen(const QString& button) const;
+    // Shows the single instance behind a modeless button as the button does, but keeps the
+    // selected staff (another screen leads there for the person it selected). Null when the
+    // button opens nothing or the screen could not be made.
+    QWidget* showSingle(const QString& button);
 
 private:
     void buildLayout();

@@ -254,6 +254,35 @@ TEST_F(MainMenu, StaffScreensOpenWithoutAPreselectedPerson) {
     EXPECT_EQ(made, 4);
 }
 
+// Another screen reaching a menu screen gets the menu's single instance and keeps the person
+// it selected; once the menu is gone the way is closed.
+TEST_F(MainMenu, OtherScreensReachTheSingleInstanceKeepingTheSelectedPerson) {
+    int made = 0;
+    std::vector<QString> openedFor;
+    auto menu = open({{u"職員登録"_s, false,
+                       [&](AppContext& c) -> QWidget* {
+                           ++made;
+                           openedFor.push_back(c.selectedStaffNo);
+                           return new QWidget;
+                       }},
+                      {u"作成単"_s, true, [](AppContext&) -> QWidget* { return new QDialog; }}});
+    ASSERT_TRUE(ctx.openMenuScreen);
+    ctx.selectedStaffNo = u"0001"_s;
+    QWidget* first = ctx.openMenuScreen(u"職員登録"_s);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(ctx.openMenuScreen(u"職員登録"_s), first);
+    click(*menu, u"職員登録"_s);
+    EXPECT_EQ(menu->openScreen(u"職員登録"_s), first);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(openedFor, std::vector<QString>{u"0001"_s});
+    EXPECT_EQ(ctx.openMenuScreen(u"作成単"_s), nullptr);     // modal screens are the menu's own
+    EXPECT_EQ(ctx.openMenuScreen(u"勤務表出力"_s), nullptr); // nothing behind the button
+    first->close();
+    menu.reset();
+    EXPECT_FALSE(ctx.openMenuScreen);
+}
+
 TEST_F(MainMenu, AFailingScreenLoadIsReportedAndOpensNothing) {
     bool fail = true;
     auto menu = open({{u"基本登録"_s, false, [&fail](AppContext&) -> QWidget* {

@@ -1,0 +1,159 @@
+#include "screens/output/staff_list_screen.h"
+
+#include "screens/app_context.h"
+#include "screens/output/personal_roster_screen.h"
+#include "store/code_kind.h"
+#include "store/database.h"
+#include "store/list_services.h"
+#include "store/records/code_entry.h"
+#include "store/records/staff_member.h"
+#include "store/table.h"
+#include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
+#include "widgets/palette.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <map>
+#include <utility>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kNoShiftWork = 2;
+
+// The pattern list a person's pattern number belongs to, by the person's shift type.
+int patternKindOf(int shiftType) {
+    return shiftType == 1 ? 1 : shiftType == 3 ? 3 : 5;
+}
+
+} // namespace
+
+StaffListScreen::StaffListScreen(AppContext& context, QWidget* parent)
+    : EntryScreen(context, u"職員一覧"_s, u"職員一覧"_s, u"職員一覧"_s, parent) {
+    buildUi();
+    fill();
+}
+
+void StaffListScreen::buildUi() {
+    auto* root = new QVBoxLayout(this);
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(u"職員一覧"_s);
+    root->addWidget(grid_, 1);
+    QPushButton* personal = FormParts::button(u"個人勤務表"_s, u"勤務表"_s, this);
+    QPushButton* staff = FormParts::button(u"職員登録"_s, u"職員登録"_s, this);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    root->addLayout(FormParts::buttonRow({personal, staff, close}));
+
+    connect(grid_, &FlexGrid::cellClickedAt, this, [this](int row, int) { chooseRow(row); });
+    connect(personal, &QPushButton::clicked, this, &StaffListScreen::openPersonalRoster);
+    connect(staff, &QPushButton::clicked, this, &StaffListScreen::openStaffRegister);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    resize(860, 520);
+}
+
+void StaffListScreen::setUpGrid(int people) {
+    static const std::array<std::pair<QString, int>, kCols> columns{{{u"番号"_s, 800},
+                                                                     {u"職員名"_s, 1500},
+                                                                     {u"職位"_s, 1000},
+                                                                     {u"ﾘｰﾀﾞｰ区分"_s, 1000},
+                                                                     {u"ﾁｰﾑ"_s, 1000},
+                                                                     {u"ｼﾌﾄ有無"_s, 1000},
+                                                                     {u"ｼﾌﾄﾊﾟﾀｰﾝ"_s, 1500}}};
+    grid_->clearGrid();
+    grid_->setRows(std::max(kMinRows, 1 + people));
+    grid_->setCols(kCols);
+    grid_->setFixedRows(1);
+    grid_->setFixedCols(0);
+    for (int c = 0; c < kCols; ++c) {
+        grid_->setColWidthTwips(c, columns[static_cast<size_t>(c)].second);
+        grid_->setText(0, c, columns[static_cast<size_t>(c)].first);
+    }
+    selected_ = 0;
+}
+
+void StaffListScreen::fill() {
+    std::vector<StaffMember> staff;
+    std::map<int, QString> positions;
+    std::map<std::pair<int, int>, QString> patterns;
+    act([&] {
+        Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
+        Table t(ctx().db, StaffMember::table);
+        t.setIndex(StaffMember::Index::byDisplayOrder);
+        for (t.moveFirst(); !t.eof(); t.moveNext())
+            staff.push_back(StaffMember::fromRow(t));
+        for (const CodeEntry& c : CodeEntry::loadKind(ctx().db, CodeKind::StaffCategory))
+            positions[c.no] = c.name;
+        for (const StaffMember& s : staff) {
+            if (s.shiftType == kNoShiftWork)
+                continue;
+            const std::pair key{patternKindOf(s.shiftType), s.fixedPattern};
+            if (!patterns.contains(key))
+                patterns[key] =
+                    PatternListService::FindPatternName(ctx().db, key.first, key.second);
+        }
+        read.commit();
+    });
+    setUpGrid(static_cast<int>(staff.size()));
+    listed_ = static_cast<int>(staff.size());
+    for (int i = 0; i < listed_; ++i) {
+        const StaffMember& s = staff[static_cast<size_t>(i)];
+        const int row = i + 1;
+        grid_->setText(row, 0, s.no);
+        grid_->setText(row, 1, s.name);
+        if (const auto p = positions.find(s.category); p != positions.end())
+            grid_->setText(row, 2, p->second);
+        grid_->setText(row, 3, s.leader == 1 ? u"ﾘｰﾀﾞｰ"_s : QString());
+        grid_->setText(row, 4, s.team);
+        const bool shiftWork = s.shiftType != kNoShiftWork;
+        grid_->setText(row, 5, shiftWork ? u"有"_s : u"無"_s);
+        if (shiftWork)
+            grid_->setText(row, 6, patterns[{patternKindOf(s.shiftType), s.fixedPattern}]);
+    }
+}
+
+void StaffListScreen::chooseRow(int row) {
+    if (row < 1 || row > listed_) {
+        inform(u"有功範囲外を指定しています。やり直して下さい"_s);
+        return;
+    }
+    if (selected_ > 0)
+        for (int c = 0; c < kCols; ++c)
+            grid_->setCellBackColor(selected_, c, Palette::colour(Palette::White));
+    for (int c = 0; c < kCols; ++c)
+        grid_->setCellBackColor(row, c, Palette::colour(Palette::Green));
+    selected_ = row;
+    ctx().selectedStaffNo = grid_->text(row, 0);
+    ctx().selectedStaffName = grid_->text(row, 1);
+}
+
+void StaffListScreen::openPersonalRoster() {
+    if (!personal_) {
+        PersonalRosterScreen* created = nullptr;
+        if (!act([&] { created = new PersonalRosterScreen(ctx(), this); }) || !created)
+            return;
+        created->setWindowFlag(Qt::Window);
+        created->setAttribute(Qt::WA_DeleteOnClose);
+        personal_ = created;
+    } else if (!ctx().selectedStaffNo.isEmpty()) {
+        personal_->presetStaff(ctx().selectedStaffName);
+    }
+    personal_->show();
+    personal_->raise();
+    personal_->activateWindow();
+}
+
+// The register is the menu's single instance; whatever it changes shows here once it closes.
+void StaffListScreen::openStaffRegister() {
+    if (!ctx().openMenuScreen)
+        return;
+    QWidget* screen = nullptr;
+    act([&] { screen = ctx().openMenuScreen(u"職員登録"_s); });
+    if (!screen || screen == register_)
+        return;
+    register_ = screen;
+    connect(screen, &QObject::destroyed, this, [this] { fill(); });
+}
