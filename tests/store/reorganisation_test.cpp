@@ -343,6 +343,23 @@ TEST_F(ReorganisationTest, TheDataFileItselfIsNoBackup) {
     }
 }
 
+// Without a safety copy nothing is touched: the run stops before the first table.
+TEST_F(ReorganisationTest, NoSafetyCopyNoReorganisation) {
+    const auto before = dumpAll(tmp.db());
+    // A read still under way keeps the file from being copied.
+    Statement reading = tmp.db().prepare(u"SELECT * FROM 勤務表"_s);
+    ASSERT_TRUE(reading.step());
+    Talk talk;
+    talk.answers = {true};
+    const auto result = run(talk);
+
+    EXPECT_EQ(result.outcome, Reorganisation::Outcome::Refused);
+    ASSERT_EQ(talk.told.size(), 1);
+    EXPECT_TRUE(talk.told[0].contains(u"控え"_s)) << talk.told[0].toStdString();
+    EXPECT_EQ(dumpAll(tmp.db()), before);
+    EXPECT_TRUE(QDir(tmp.dir()).entryList({u"Rotavell_*"_s}, QDir::Files).isEmpty());
+}
+
 TEST(ReorganisationSafetyCopy, ATakenNameIsNumberedOn) {
     TempDatabase tmp;
     fill(tmp.db(), u"main"_s);
