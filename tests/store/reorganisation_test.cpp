@@ -159,7 +159,6 @@ TEST(Reorganisation, NoStopsWhereItIsAnswered) {
     const std::vector<Case> cases{
         {"no at the opening question", -1, Reorganisation::Outcome::Declined},
         {"no after the third table", 3, Reorganisation::Outcome::Stopped},
-        {"no after the last table but one", 8, Reorganisation::Outcome::Stopped},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -358,17 +357,6 @@ TEST_F(ReorganisationTest, NoSafetyCopyNoReorganisation) {
     EXPECT_TRUE(talk.told[0].contains(u"控え"_s)) << talk.told[0].toStdString();
     EXPECT_EQ(dumpAll(tmp.db()), before);
     EXPECT_TRUE(QDir(tmp.dir()).entryList({u"Rotavell_*"_s}, QDir::Files).isEmpty());
-}
-
-TEST(ReorganisationSafetyCopy, ATakenNameIsNumberedOn) {
-    TempDatabase tmp;
-    fill(tmp.db(), u"main"_s);
-    const QString first = Reorganisation::makeSafetyCopy(tmp.db(), kNow);
-    const QString second = Reorganisation::makeSafetyCopy(tmp.db(), kNow);
-    EXPECT_TRUE(first.endsWith(u"/Rotavell_20240401_093000.mdb"_s)) << first.toStdString();
-    EXPECT_TRUE(second.endsWith(u"/Rotavell_20240401_093000_2.mdb"_s)) << second.toStdString();
-    Database copy(second, Database::OpenMode::Snapshot);
-    EXPECT_EQ(dumpAll(copy), dumpAll(tmp.db()));
 }
 
 } // namespace
