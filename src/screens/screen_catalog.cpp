@@ -18,6 +18,7 @@
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/calendar_screen.h"
 #include "screens/shell/code_master_screen.h"
+#include "screens/shell/reorganisation_warning_screen.h"
 #include "screens/shell/roster_removal_screen.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -60,6 +61,8 @@ const std::vector<ScreenEntry>& screenCatalog() {
          [](AppContext& c) {
              return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Purge);
          }},
+        // Modal: the tables change under every other screen, and the menu reloads afterwards.
+        {u"再編成"_s, true, [](AppContext& c) { return new ReorganisationWarningScreen(c); }},
     };
     return entries;
 }

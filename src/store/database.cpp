@@ -60,7 +60,7 @@ Database::Database(const QString& path, OpenMode mode) : path_(QFileInfo(path).a
         throw DbError(u"「%1」はフォルダです。データベースのファイルではありません。"
                       u"フォルダの名前を変えるか、別の場所に移して下さい。"_s.arg(path_));
     if (info.exists()) {
-        openExisting(mode == OpenMode::ReadOnly);
+        openExisting(mode);
     } else if (mode == OpenMode::CreateIfMissing) {
         createNew();
     } else {
@@ -97,7 +97,9 @@ int Database::probe() {
     return sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
 }
 
-void Database::openExisting(bool readOnly) {
+void Database::openExisting(OpenMode mode) {
+    const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::Snapshot;
+    const bool immutable = mode == OpenMode::Snapshot && !QFileInfo::exists(path_ + u"-wal"_s);
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(
@@ -111,12 +113,17 @@ void Database::openExisting(bool readOnly) {
             u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
             u"ファイルはそのまま残してあります。"_s.arg(path_));
     readOnly_ = readOnly;
-    openFile(path_.toUtf8(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    if (immutable)
+        openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",
+                 SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    else
+        openFile(path_.toUtf8(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     int rc = probe();
     // Reading a WAL file needs its shared-memory file; in a folder nobody may write to it
     // cannot be made, and the file is then read as it stands on disk (nobody can be writing
     // it either).
-    if (readOnly && rc != SQLITE_OK && !QFileInfo(QFileInfo(path_).absolutePath()).isWritable()) {
+    if (readOnly && !immutable && rc != SQLITE_OK &&
+        !QFileInfo(QFileInfo(path_).absolutePath()).isWritable()) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
         openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",

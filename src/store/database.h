@@ -16,7 +16,10 @@ class Database final {
 public:
     // ReadOnly: for work that only reads (printing, generating without registering). It needs
     // no write access to the file or its folder and never changes the file.
-    enum class OpenMode { OpenExisting, CreateIfMissing, ReadOnly };
+    // Snapshot: read-only for a copy nobody writes (a backup): read as it stands on disk, so
+    // no side file appears beside it; a copy that came with its write-ahead log is read with
+    // the log, as ReadOnly does.
+    enum class OpenMode { OpenExisting, CreateIfMissing, ReadOnly, Snapshot };
 
     // How long a statement waits for another connection's write to end before giving up.
     static constexpr int busyTimeoutMs = 5000;
@@ -75,7 +78,7 @@ public:
     static QString advice(int rc);
 
 private:
-    void openExisting(bool readOnly);
+    void openExisting(OpenMode mode);
     void openFile(const QByteArray& name, int flags);
     int probe();
     void checkIsOurs();

@@ -447,6 +447,34 @@ TEST(Database, ReadOnlyOpeningReadsAndNeverWrites) {
     EXPECT_THROW(Database(tmp.dir() + u"/none.mdb"_s, Database::OpenMode::ReadOnly), DbError);
 }
 
+// A copy nobody writes (a backup) is read without a side file appearing beside it; a copy
+// that still has its write-ahead log is read with what the log holds.
+TEST(Database, SnapshotOpeningLeavesNoSideFileAndReadsAPendingLog) {
+    TempDatabase tmp;
+    {
+        Table t(tmp.db(), u"カレンダー"_s);
+        t.setIndex(u"key_カレンダー"_s);
+        addCalendar(t, u"2024/01/01"_s, 1);
+    }
+    {
+        // Still open: the row sits in the log beside the file.
+        ASSERT_TRUE(QFileInfo::exists(tmp.path() + u"-wal"_s));
+        Database db(tmp.path(), Database::OpenMode::Snapshot);
+        EXPECT_TRUE(db.readOnly());
+        EXPECT_EQ(sqlInt(db, u"SELECT カレ_休日FLG FROM カレンダー"_s), 1);
+    }
+    tmp.close();
+    ASSERT_EQ(QDir(tmp.dir()).entryList(QDir::Files), QStringList{Database::fileName()});
+    const QByteArray before = fileBytes(tmp.path());
+    {
+        Database db(tmp.path(), Database::OpenMode::Snapshot);
+        EXPECT_EQ(sqlInt(db, u"SELECT カレ_休日FLG FROM カレンダー"_s), 1);
+        EXPECT_THROW(db.exec(u"DELETE FROM カレンダー"_s), DbError);
+        EXPECT_EQ(QDir(tmp.dir()).entryList(QDir::Files), QStringList{Database::fileName()});
+    }
+    EXPECT_EQ(fileBytes(tmp.path()), before);
+}
+
 // Another writer holding the file for well under the wait is waited for, not reported busy.
 TEST(Database, AShortWriteElsewhereIsWaitedFor) {
     TempDatabase tmp;

@@ -1,0 +1,64 @@
+#include "screens/shell/reorganisation_warning_screen.h"
+
+#include "print/fonts.h"
+#include "screens/app_context.h"
+#include "store/database.h"
+#include "store/reorganisation.h"
+#include "widgets/form_parts.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+ReorganisationWarningScreen::ReorganisationWarningScreen(AppContext& context, QWidget* parent)
+    : EntryDialog(context, u"警告"_s, u"警告"_s, Reorganisation::title(), parent),
+      backupPath_(Reorganisation::backupPathIn(QFileInfo(context.db.path()).absolutePath())) {
+    buildUi();
+}
+
+void ReorganisationWarningScreen::buildUi() {
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(24, 20, 24, 16);
+    root->setSpacing(10);
+    const QStringList lines{
+        u"バックアップの準備は終了していますか？"_s,
+        u"準備なしに実行すると今までのデータが失われます。"_s,
+        u"処理を続行しますか？"_s,
+        u"１．続行するのであれば確定ボタンを押して下さい"_s,
+        u"２．準備が出来ていなけれぱ　　　　　　　　　　　　　　　　ＣＡＮＣＥＬボタンを押して下さい"_s,
+    };
+    for (int i = 0; i < lines.size(); ++i) {
+        auto* label = new QLabel(lines[i], this);
+        label->setObjectName(u"Label"_s + QString::number(i + 1));
+        label->setFont(QFont(Fonts::pGothic(), 12));
+        // The last line is wide on purpose: its spaces put ＣＡＮＣＥＬ on a line of its own.
+        label->setWordWrap(true);
+        label->setMinimumWidth(420);
+        root->addWidget(label);
+    }
+    root->addStretch(1);
+
+    QPushButton* cancel = FormParts::button(u"CANCEL"_s, u"ＣＡＮＣＥＬ"_s, this);
+    QPushButton* ok = FormParts::button(u"確定"_s, u"確定"_s, this);
+    root->addLayout(FormParts::buttonRow({cancel, ok}));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
+    cancel->setFocus();
+}
+
+void ReorganisationWarningScreen::confirm() {
+    if (!ask(Reorganisation::question()))
+        return;
+    act([this] {
+        const Reorganisation::Dialogue dialogue{
+            [this](const QString& question) { return ask(question); },
+            [this](const QString& message) { inform(message); },
+        };
+        Reorganisation::run(ctx().db, backupPath_, dialogue);
+    });
+    // Closed however the run ended; the menu then reloads what the new tables hold.
+    accept();
+}
