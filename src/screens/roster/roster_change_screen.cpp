@@ -12,7 +12,6 @@
 #include "screens/roster/roster_window_size.h"
 #include "store/startup_settings.h"
 #include "store/text_values.h"
-#include "widgets/busy_cursor.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
