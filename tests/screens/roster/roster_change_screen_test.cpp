@@ -284,11 +284,13 @@ TEST_F(RosterChangeScreenTest, UpdateWritesCorrectionsThenAnsweredLeaveDays) {
     const int backup = indexPlanned(d, u"日"_s, taker);
     const int undone = indexPlanned(d, u"日"_s, backup);
     const int restTaker = indexPlanned(d, u"日"_s, undone);
+    const int unregistered = indexPlanned(d, u"日"_s, restTaker);
     const QString takerNo = person(taker).no, backupNo = person(backup).no;
     const QString undoneNo = person(undone).no;
 
     change(RosterChangePainter::changedRow(taker), d, u"有"_s, 0);
     change(RosterChangePainter::changedRow(restTaker), d, u"希"_s, 0);
+    change(RosterChangePainter::changedRow(unregistered), d, u"有"_s, 0);
     // Changed and changed back to exactly the plan: nothing to store.
     change(RosterChangePainter::changedRow(undone), d, u"夜"_s, 0);
     change(RosterChangePainter::changedRow(undone), d, u"日"_s, person(undone).cell(d).early);
@@ -297,7 +299,9 @@ TEST_F(RosterChangeScreenTest, UpdateWritesCorrectionsThenAnsweredLeaveDays) {
     click(screen.get(), u"更新"_s);
     EXPECT_TRUE(asked.empty()) << "no: nothing asked, nothing written";
 
-    backupAnswers = {{1, backupNo}, {1, QString()}};
+    // In staff order: the paid leave with a backup, the rest-work leave without one, and a
+    // paid leave whose registration was cancelled.
+    backupAnswers = {{1, backupNo}, {1, QString()}, {0, QString()}};
     std::optional<QVariant> writtenWhileAsked;
     onBackupAsked = [&](const BackupRequest&) {
         writtenWhileAsked = committedValue(tmp.path(), u"勤務表"_s, u"key_勤務表"_s,
@@ -308,10 +312,11 @@ TEST_F(RosterChangeScreenTest, UpdateWritesCorrectionsThenAnsweredLeaveDays) {
     click(screen.get(), u"更新"_s);
     EXPECT_EQ(prompter.texts(), (std::vector<QString>{u"勤務表を変更します。"_s,
                                                       u"勤務ｼﾌﾄの変更を終了しました。"_s}));
-    ASSERT_EQ(asked.size(), 2u) << "one question per leave day";
+    ASSERT_EQ(asked.size(), 3u) << "one question per leave day";
     EXPECT_EQ(asked[0].takerNo, takerNo);
     EXPECT_EQ(asked[0].day, date);
     EXPECT_EQ(asked[1].alsoBusy, QSet<QString>{backupNo}) << "one person covers one leave a day";
+    EXPECT_EQ(asked[2].takerNo, person(unregistered).no);
     EXPECT_EQ(writtenWhileAsked, QVariant(QString())) << "asked before anything is written";
 
     const QString rosterIndex = u"key_勤務表"_s;
@@ -333,10 +338,15 @@ TEST_F(RosterChangeScreenTest, UpdateWritesCorrectionsThenAnsweredLeaveDays) {
     EXPECT_EQ(stored(u"勤務表"_s, rosterIndex, cover, u"勤_BKUP者"_s),
               QVariant(person(taker).name));
     EXPECT_EQ(stored(u"勤務表"_s, rosterIndex, cover, u"勤_実績"_s), QVariant(u"有"_s));
-    // A rest-work leave without backup: no request row.
-    EXPECT_FALSE(
-        stored(u"休暇希望"_s, u"key_希望"_s, {1, person(restTaker).no, date}, u"希_実績略称"_s)
-            .isValid());
+    // A rest-work leave and a cancelled paid leave: no request row; the leave stays in the
+    // roster as corrected.
+    for (int i : {restTaker, unregistered}) {
+        const QString no = person(i).no;
+        EXPECT_FALSE(
+            stored(u"休暇希望"_s, u"key_希望"_s, {1, no, date}, u"希_実績略称"_s).isValid());
+        EXPECT_EQ(stored(u"勤務表"_s, rosterIndex, {1, no, date}, u"勤_実績"_s),
+                  QVariant(person(i).cell(d).actualShift));
+    }
     EXPECT_EQ(stored(u"作成単位"_s, u"key_作成単位"_s, {2}, u"作_作成To"_s),
               QVariant(u"2024/03/31"_s))
         << "the created period does not move";
