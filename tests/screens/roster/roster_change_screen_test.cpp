@@ -196,7 +196,11 @@ TEST_F(RosterChangeScreenTest, ShowsPlanAndCorrectionsInTwoRowsWithCountsBelow) 
             << d;
     }
 
-    // Refused clicks: outside the period's days, below the people, a closed day.
+    // Refused clicks: outside the period's days, below the people, and days registration
+    // stores nothing for (closed, not available, nothing planned).
+    person(3).cell(7).shift.clear();
+    person(4).cell(8).unavailable = 1;
+    const QString unplanned = u"勤務予定の無い日は変更出来ません。"_s;
     struct Refusal {
         int row, col;
         QString message;
@@ -206,6 +210,8 @@ TEST_F(RosterChangeScreenTest, ShowsPlanAndCorrectionsInTwoRowsWithCountsBelow) 
         {4, 1, u"日付が有効範囲外です。"_s},
         {whole, 5, u"職員欄が有効範囲外です。"_s},
         {5, closed, u"休日は変更出来ません。"_s},
+        {RosterChangePainter::plannedRow(3), RosterChangePainter::columnOfDay(7), unplanned},
+        {RosterChangePainter::changedRow(4), RosterChangePainter::columnOfDay(8), unplanned},
     };
     nextEdit = EditResult{.action = EditAction::Replace, .shiftAbbrev = u"夜"_s};
     for (const Refusal& r : refusals) {
