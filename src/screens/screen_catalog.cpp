@@ -15,6 +15,7 @@
 #include "screens/output/roster_print_screen.h"
 #include "screens/output/staff_list_screen.h"
 #include "screens/roster/creation_unit_screen.h"
+#include "screens/roster/roster_change_screen.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/calendar_screen.h"
 #include "screens/shell/code_master_screen.h"
@@ -47,6 +48,12 @@ const std::vector<ScreenEntry>& screenCatalog() {
          [](AppContext& c) {
              return new RosterCreationScreen(c, RosterCreationScreen::Kind::ByTeam);
          }},
+        {u"勤務表変更"_s, false,
+         [](AppContext& c) {
+             return new RosterChangeScreen(c, RosterChangeScreen::Kind::Individual);
+         }},
+        {u"勤務変チーム"_s, false,
+         [](AppContext& c) { return new RosterChangeScreen(c, RosterChangeScreen::Kind::ByTeam); }},
         {u"勤務表取消"_s, false,
          [](AppContext& c) {
              return new RosterRemovalScreen(c, RosterRemovalScreen::Kind::Deletion);

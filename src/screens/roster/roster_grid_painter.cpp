@@ -1,6 +1,7 @@
 #include "screens/roster/roster_grid_painter.h"
 
 #include "roster/roster_model.h"
+#include "screens/roster/shift_cell_rules.h"
 #include "store/startup_settings.h"
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
@@ -105,16 +106,14 @@ QColor RosterGridPainter::baseBackground(int row, int col) const {
 
 QString RosterGridPainter::clickProblem(int row, int col) const {
     const int day = dayOfColumn(col);
-    const bool inModel = day >= RosterBounds::FirstDay && day <= RosterBounds::LastDay;
-    const QString date = inModel ? m_.day(day).date : QString();
-    if (date.isEmpty() || date < m_.periodStart || date > m_.periodEnd)
-        return u"日付が有効範囲外です。"_s;
+    if (!ShiftCellRules::dayInPeriod(m_, day))
+        return ShiftCellRules::OutsidePeriodMessage;
     if (row < 2 || row >= firstCountRow())
-        return u"職員欄が有効範囲外です。"_s;
+        return ShiftCellRules::OutsideStaffMessage;
     // A closed day shows the rest shift and a requested day the request whatever the cell
     // holds, and neither is counted: a change there would show one thing and store another.
     if (m_.day(day).holidayFlag == 1)
-        return u"休日は変更出来ません。"_s;
+        return ShiftCellRules::ClosedDayMessage;
     const auto [group, slot] = personAt(row);
     if (!m_.person(group, slot).cell(day).requestShift.isEmpty())
         return u"希望が登録された日は変更出来ません。"_s;
@@ -194,18 +193,9 @@ void RosterGridPainter::drawPersonCells(int row, int fromDay, int toDay) {
         if (day.date.isEmpty())
             continue;
         const Cell& c = p.cell(d);
-        QString text;
-        Palette::Number colour = Palette::Black;
-        if (day.holidayFlag == 1) {
-            text = rest;
-        } else if (!c.requestShift.isEmpty()) {
-            text = c.requestShift;
-            colour = Palette::Blue;
-        } else {
-            text = c.shift;
-        }
-        if (text == rest && !rest.isEmpty())
-            colour = Palette::Red;
+        const bool requested = day.holidayFlag != 1 && !c.requestShift.isEmpty();
+        QString text = day.holidayFlag == 1 ? rest : (requested ? c.requestShift : c.shift);
+        Palette::Number colour = ShiftCellRules::colour(text, requested, rest);
         // The early/late screen shows the marks themselves.
         if (countRows_ == CountRows::EarlyLate && day.holidayFlag != 1 &&
             c.requestShift.isEmpty() && (c.early == 2 || c.early == 3)) {

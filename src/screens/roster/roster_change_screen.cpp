@@ -1,0 +1,253 @@
+#include "screens/roster/roster_change_screen.h"
+
+#include "output/roster_print.h"
+#include "output/stored_roster_print.h"
+#include "roster/generation.h"
+#include "roster/tallies.h"
+#include "screens/app_context.h"
+#include "screens/output/preview_print_output.h"
+#include "screens/roster/roster_change_painter.h"
+#include "screens/roster/roster_change_save.h"
+#include "screens/roster/roster_grid_keys.h"
+#include "screens/roster/roster_window_size.h"
+#include "store/startup_settings.h"
+#include "store/text_values.h"
+#include "widgets/field_checks.h"
+#include "widgets/flex_grid.h"
+#include "widgets/form_parts.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString NotShownMessage = u"先に勤務表の照会を行って下さい。"_s;
+
+} // namespace
+
+RosterChangeScreen::RosterChangeScreen(AppContext& context, Kind kind,
+                                       std::unique_ptr<PrintOutput> output, QWidget* parent)
+    : EntryScreen(context, kind == Kind::ByTeam ? u"勤務変チ"_s : u"勤務変個"_s,
+                  kind == Kind::ByTeam ? u"ﾁｰﾑ別勤務表変更"_s : u"勤務表変更"_s, u"勤務表変更"_s,
+                  parent),
+      kind_(kind), output_(std::move(output)) {
+    if (!output_)
+        output_ = std::make_unique<PreviewPrintOutput>();
+    buildUi();
+    painter_ = std::make_unique<RosterChangePainter>(*grid_, model_, ctx().settings,
+                                                     kind_ == Kind::ByTeam
+                                                         ? RosterChangePainter::Blocks::ByTeam
+                                                         : RosterChangePainter::Blocks::WholeUnit);
+    chooser_ = [this](QWidget* parent, const QString& abbrev, int mark) {
+        return ShiftChangeDialog::choose(ctx(), parent, abbrev, mark);
+    };
+    backupChooser_ = [this](QWidget* parent, const BackupRequest& request) {
+        return BackupRegistrationDialog::choose(ctx(), parent, request);
+    };
+    // The period last created is the one to correct.
+    act([this] { informAll(LoadStartupSettings(ctx().db, ctx().settings)); });
+    startEdit_->setText(ctx().settings.periodStart);
+    endEdit_->setText(ctx().settings.periodEnd);
+}
+
+RosterChangeScreen::~RosterChangeScreen() = default;
+
+void RosterChangeScreen::buildUi() {
+    startEdit_ = new QLineEdit(this);
+    startEdit_->setObjectName(u"表開始日"_s);
+    endEdit_ = new QLineEdit(this);
+    endEdit_->setObjectName(u"表終了日"_s);
+    for (auto* e : {startEdit_, endEdit_}) {
+        e->setMaxLength(10);
+        e->setFixedWidth(100);
+    }
+    QPushButton* show = FormParts::button(u"照会"_s, u"照会"_s, this);
+    QPushButton* update = FormParts::button(u"更新"_s, u"確定"_s, this);
+    QPushButton* print = FormParts::button(u"印刷"_s, u"印刷"_s, this);
+    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    grid_ = new FlexGrid(this);
+    grid_->setObjectName(u"勤務名"_s);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(u"開始日"_s, this));
+    top->addWidget(startEdit_);
+    top->addWidget(new QLabel(u"～"_s, this));
+    top->addWidget(endEdit_);
+    top->addWidget(show);
+    top->addStretch();
+    top->addWidget(update);
+    top->addWidget(print);
+    top->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(grid_, 1);
+    FitRosterWindow(*this);
+
+    setTabOrder(startEdit_, endEdit_);
+    setTabOrder(endEdit_, show);
+    setTabOrder(show, grid_);
+    setTabOrder(grid_, update);
+    setTabOrder(update, print);
+    setTabOrder(print, close);
+
+    connect(show, &QPushButton::clicked, this, &RosterChangeScreen::onShowClicked);
+    connect(update, &QPushButton::clicked, this, &RosterChangeScreen::onUpdateClicked);
+    connect(print, &QPushButton::clicked, this, &RosterChangeScreen::onPrintClicked);
+    connect(close, &QPushButton::clicked, this, &RosterChangeScreen::onCloseClicked);
+    connect(grid_, &FlexGrid::cellClickedAt, this, &RosterChangeScreen::onGridClicked);
+    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
+            &RosterChangeScreen::onGridClicked);
+    checks().onFocusLost(startEdit_, [this] { checkStart(); });
+    checks().onFocusLost(endEdit_, [this] { checkEnd(); });
+}
+
+bool RosterChangeScreen::checkStart() {
+    const QString typed = startEdit_->text();
+    if (typed.trimmed().isEmpty())
+        return checks().check(startEdit_, false, u"開始日に入力してください"_s);
+    const auto normal = TextValues::normaliseDate(typed);
+    if (!checks().check(startEdit_, normal.has_value(), u"開始日に正しく入力してください"_s))
+        return false;
+    startEdit_->setText(*normal);
+    return true;
+}
+
+bool RosterChangeScreen::checkEnd() {
+    const QString typed = endEdit_->text();
+    if (typed.trimmed().isEmpty()) {
+        endEdit_->clear();
+        return checks().check(endEdit_, true, QString());
+    }
+    const auto normal = TextValues::normaliseDate(typed);
+    if (!checks().check(endEdit_, normal.has_value(), u"表終了日に正しく入力してください"_s))
+        return false;
+    endEdit_->setText(*normal);
+    return true;
+}
+
+void RosterChangeScreen::onShowClicked() {
+    checks().reset();
+    checkStart();
+    checkEnd();
+    if (!checks().hasError()) {
+        const QString error = CheckGenerationPeriod(startEdit_->text(), endEdit_->text());
+        checks().check(endEdit_, error.isEmpty(), error);
+    }
+    if (checks().reportIfFailed())
+        return;
+
+    // Viewing mode keeps plan and corrections apart; the requests are not read, so nothing
+    // here rewrites them or records the period as created again.
+    auto fresh = std::make_unique<RosterModel>();
+    fresh->periodStart = startEdit_->text();
+    fresh->periodEnd = endEdit_->text();
+    fresh->groupingMode = kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody;
+    if (!actBusy([&] { LoadRosterForPrint(ctx().db, ctx().settings, *fresh); }))
+        return;
+    fresh->byTeam = kind_ == Kind::ByTeam ? 1 : 0;
+    model_ = std::move(*fresh);
+    painter_->draw();
+    loaded_ = true;
+    unsaved_ = false;
+    inform(u"勤務表を表示しました"_s);
+}
+
+void RosterChangeScreen::onGridClicked(int row, int col) {
+    if (const QString problem = painter_->clickProblem(row, col); !problem.isEmpty()) {
+        inform(problem);
+        return;
+    }
+    const int index = RosterChangePainter::indexOfRow(row);
+    const int day = RosterChangePainter::dayOfColumn(col);
+    const auto [group, slot] = painter_->personOf(index);
+    painter_->highlight(index, col);
+    Cell& cell = model_.person(group, slot).cell(day);
+    const bool hasActual = !cell.actualShift.isEmpty();
+    const EditResult edit = chooser_(this, hasActual ? cell.actualShift : cell.shift,
+                                     hasActual ? cell.actualEarly : cell.early);
+    if (edit.action == EditAction::Cancelled || edit.action == EditAction::Closed)
+        return;
+    if (edit.action != EditAction::Replace) {
+        inform(u"置換え以外は選択出来ません"_s);
+        return;
+    }
+    // The change shows at once, its shortfall in red, while the clerk is asked to keep it.
+    const QString previousShift = cell.actualShift;
+    const int previousMark = cell.actualEarly;
+    auto apply = [&](const QString& shift, int mark) {
+        cell.actualShift = shift;
+        cell.actualEarly = mark;
+        TallyAfterPlacement(model_, group, slot, day);
+        painter_->drawChange(index, day);
+    };
+    apply(edit.shiftAbbrev, edit.earlyMark);
+    if (!ask(u"勤務表を変更します"_s)) {
+        apply(previousShift, previousMark);
+        return;
+    }
+    unsaved_ = true;
+}
+
+void RosterChangeScreen::onUpdateClicked() {
+    if (!loaded_) {
+        inform(NotShownMessage);
+        return;
+    }
+    if (!ask(u"勤務表を変更します。"_s))
+        return;
+    painter_->restoreHighlight();
+    // Every leave day is answered before anything is written, so no dialog waits inside the
+    // write; a person chosen to cover one leave is not offered for another of the same day.
+    std::vector<LeaveBackup> leaves = LeaveDaysOf(model_);
+    for (size_t i = 0; i < leaves.size(); ++i) {
+        LeaveBackup& leave = leaves[i];
+        BackupRequest request{leave.takerNo, leave.takerName, leave.date, {}};
+        for (size_t j = 0; j < i; ++j)
+            if (leaves[j].date == leave.date && !leaves[j].backupNo.isEmpty())
+                request.alsoBusy.insert(leaves[j].backupNo);
+        const BackupAnswer answer = backupChooser_(this, request);
+        leave.registration = answer.registration;
+        leave.backupNo = answer.backupNo;
+    }
+    const bool saved = actBusy([&] { informAll(SaveRosterChanges(ctx().db, model_, leaves)); });
+    if (!saved)
+        return;
+    unsaved_ = false;
+    inform(u"勤務ｼﾌﾄの変更を終了しました。"_s);
+}
+
+void RosterChangeScreen::onPrintClicked() {
+    if (!loaded_) {
+        inform(NotShownMessage);
+        return;
+    }
+    painter_->restoreHighlight();
+    act([&] {
+        output_->print(this, u"勤務シフト表"_s, [this](Sheet& sheet) {
+            PrintRoster(model_, ctx().settings.weekdayColour, sheet);
+        });
+    });
+}
+
+void RosterChangeScreen::onCloseClicked() {
+    if (!ask(u"勤務表変更を終了します"_s))
+        return;
+    closeAsked_ = true;
+    close();
+    closeAsked_ = false;
+}
+
+void RosterChangeScreen::closeEvent(QCloseEvent* event) {
+    // The window's close button would otherwise drop unsaved corrections without a word.
+    if (!closeAsked_ && unsaved_ && !ask(u"勤務表変更を終了します"_s)) {
+        event->ignore();
+        return;
+    }
+    EntryScreen::closeEvent(event);
+}
