@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
@@ -14,16 +15,72 @@ namespace {
 
 constexpr qint64 DayMinutes = 24 * 60;
 
+// Start and end of a shift in minutes, when both are times.
+struct Span {
+    int start = -1, end = -1;
+    bool valid() const { return start >= 0 && end >= 0; }
+    static Span of(const QString& from, const QString& to) {
+        const std::optional<int> a = NightSettings::parseTime(from);
+        const std::optional<int> b = NightSettings::parseTime(to);
+        return a && b ? Span{*a, *b} : Span{};
+    }
+};
+
+struct ShiftTimes {
+    Span plain, early, late;
+};
+
+// What the report reads again and again, worked out once: every person's working-shift index
+// per day (0 for anything else), each shift's times, and the day counts per level.
 struct Context {
     const RosterModel& m;
     const NightSettings& night;
     RunShape run;
     int last = 0;       // last day of the period
     int shiftCount = 0; // working shifts in table order
+    int restIndex = 0;
+    struct Member {
+        int group = 0, slot = 0;
+        const Person* p = nullptr;
+        std::array<int, DayCount> shift{};
+        int at(int d) const { return shift[static_cast<size_t>(d - FirstDay)]; }
+    };
+    std::vector<Member> members;
+    std::vector<ShiftTimes> times; // index s - 1
+    // Everybody and the leaders per level, day and shift (closed days stay 0).
+    StaffingMatrix<2> counted;
 
-    bool working(const QString& shift) const {
-        return !shift.isEmpty() && shift != m.cache.restShift && m.cache.workShiftIndex(shift) != 0;
+    Context(const RosterModel& model, const NightSettings& n)
+        : m(model), night(n), run(RunShape::from(model.cache)),
+          last(std::min(model.lastDay(), MaxPeriodDay)), shiftCount(model.cache.workShiftCount()),
+          restIndex(model.cache.workShiftIndex(model.cache.restShift)) {
+        for (int s = 1; s <= shiftCount; ++s) {
+            const WorkShiftInfo& w = m.cache.workShift(s);
+            times.push_back({Span::of(w.start, w.end), Span::of(w.earlyStart, w.earlyEnd),
+                             Span::of(w.lateStart, w.lateEnd)});
+        }
+        for (int g = 1; g <= 2; ++g) {
+            for (int slot = 1; slot <= m.groupCount(g); ++slot) {
+                Member member{g, slot, &m.person(g, slot), {}};
+                for (int d = FirstDay; d <= last; ++d)
+                    member.shift[static_cast<size_t>(d - FirstDay)] =
+                        m.cache.workShiftIndex(ReportedShift(m, g, slot, d));
+                for (int d = 1; d <= last; ++d) {
+                    const int s = member.at(d);
+                    if (s == 0 || m.isClosed(d))
+                        continue;
+                    for (int level : {g, 3}) {
+                        counted.at(level, d, s, 1) += 1;
+                        if (member.p->leader == 1)
+                            counted.at(level, d, s, 2) += 1;
+                    }
+                }
+                members.push_back(member);
+            }
+        }
     }
+
+    bool working(int s) const { return s != 0 && s != restIndex; }
 };
 
 QString levelName(int level) {
@@ -40,28 +97,19 @@ void addStaffing(const Context& c, QualityReport& r) {
     const RosterModel& m = c.m;
     for (int level : levelsOf(m)) {
         for (int s = 1; s <= c.shiftCount; ++s) {
-            const QString& abbrev = m.cache.workShift(s).abbrev;
-            if (abbrev == m.cache.restShift)
+            if (s == c.restIndex)
                 continue;
             QualityReport::ShiftStaffing row;
             row.level = level;
             row.levelName = levelName(level);
-            row.shift = abbrev;
+            row.shift = m.cache.workShift(s).abbrev;
             for (int d = 1; d <= c.last; ++d) {
                 QualityReport::DayStaffing day;
                 day.day = d;
                 day.date = m.day(d).date;
                 day.closed = m.isClosed(d);
                 day.required = m.requirement.at(level == 3 ? 3 : 1, d, s, 1);
-                if (!day.closed) {
-                    for (int g = 1; g <= 2; ++g) {
-                        if (level != 3 && g != level)
-                            continue;
-                        for (int slot = 1; slot <= m.groupCount(g); ++slot)
-                            if (ReportedShift(m, g, slot, d) == abbrev)
-                                ++day.assigned;
-                    }
-                }
+                day.assigned = c.counted.at(level, d, s, 1);
                 row.shortage += day.shortage();
                 row.surplus += day.surplus();
                 row.days.push_back(day);
@@ -71,37 +119,30 @@ void addStaffing(const Context& c, QualityReport& r) {
     }
 }
 
+int markOf(const Cell& cell) {
+    return (cell.actualEarly == 2 || cell.actualEarly == 3) ? cell.actualEarly : cell.early;
+}
+
 // Night minutes of one person in the period. A shift that runs past midnight counts to its end;
 // time another shift already covers (an after-night day inside a long night shift) counts once.
-double nightHoursOf(const Context& c, int g, int slot) {
-    const RosterModel& m = c.m;
-    const Person& p = m.person(g, slot);
+double nightHoursOf(const Context& c, const Context::Member& member) {
     qint64 covered = std::numeric_limits<qint64>::min();
     qint64 minutes = 0;
     for (int d = 0; d <= c.last; ++d) {
-        const Cell& cell = p.cell(d);
-        if (cell.unavailable == 1)
+        const int s = member.at(d);
+        const Cell& cell = member.p->cell(d);
+        if (s == 0 || cell.unavailable == 1)
             continue;
-        const int s = m.cache.workShiftIndex(ReportedShift(m, g, slot, d));
-        if (s == 0)
+        const ShiftTimes& t = c.times[static_cast<size_t>(s - 1)];
+        const int mark = markOf(cell);
+        const Span span = mark == 2 && t.early.valid()  ? t.early
+                          : mark == 3 && t.late.valid() ? t.late
+                                                        : t.plain;
+        if (!span.valid())
             continue;
-        const WorkShiftInfo& w = m.cache.workShift(s);
-        const int mark =
-            (cell.actualEarly == 2 || cell.actualEarly == 3) ? cell.actualEarly : cell.early;
-        QString from = w.start, to = w.end;
-        if (mark == 2 && !w.earlyStart.isEmpty() && !w.earlyEnd.isEmpty()) {
-            from = w.earlyStart;
-            to = w.earlyEnd;
-        } else if (mark == 3 && !w.lateStart.isEmpty() && !w.lateEnd.isEmpty()) {
-            from = w.lateStart;
-            to = w.lateEnd;
-        }
-        const std::optional<int> start = NightSettings::parseTime(from);
-        const std::optional<int> end = NightSettings::parseTime(to);
-        if (!start || !end)
-            continue;
-        const qint64 a = d * DayMinutes + *start;
-        const qint64 b = d * DayMinutes + (*end > *start ? *end : *end + DayMinutes);
+        const qint64 a = d * DayMinutes + span.start;
+        const qint64 b =
+            d * DayMinutes + (span.end > span.start ? span.end : span.end + DayMinutes);
         const qint64 begin = std::max(a, covered);
         if (d >= 1 && begin < b)
             minutes += c.night.minutesInsideSpan(begin, b, d - 1, d + 1);
@@ -110,20 +151,19 @@ double nightHoursOf(const Context& c, int g, int slot) {
     return static_cast<double>(minutes) / 60.0;
 }
 
-QualityReport::PersonFigures personFigures(const Context& c, int g, int slot) {
+QualityReport::PersonFigures personFigures(const Context& c, const Context::Member& member) {
     const RosterModel& m = c.m;
-    const Person& p = m.person(g, slot);
+    const Person& p = *member.p;
     QualityReport::PersonFigures f;
     f.staffNo = p.no;
     f.name = p.name;
-    f.group = g;
+    f.group = member.group;
     f.shiftDays.assign(static_cast<size_t>(c.shiftCount), 0);
-    const QString nightShift = c.run.run.empty() ? QString() : c.run.run.front();
     int run = 0, runFrom = 0;
     for (int d = FirstDay; d <= c.last; ++d) {
         const Cell& cell = p.cell(d);
-        const QString& shift = ReportedShift(m, g, slot, d);
-        const bool works = c.working(shift);
+        const int s = member.at(d);
+        const bool works = c.working(s);
         if (works) {
             if (run++ == 0)
                 runFrom = d;
@@ -137,10 +177,9 @@ QualityReport::PersonFigures personFigures(const Context& c, int g, int slot) {
         }
         if (d < 1)
             continue;
-        const int s = m.cache.workShiftIndex(shift);
         if (s != 0 && !m.isClosed(d))
             f.shiftDays[static_cast<size_t>(s - 1)] += 1;
-        if (!nightShift.isEmpty() && shift == nightShift)
+        if (s != 0 && s == c.run.mandatoryShift)
             ++f.nights;
         if (!works && cell.unavailable != 1) {
             ++f.restDays;
@@ -151,15 +190,14 @@ QualityReport::PersonFigures personFigures(const Context& c, int g, int slot) {
         }
         if (!cell.requestShift.isEmpty()) {
             ++f.requested;
-            if (shift == cell.requestShift)
+            if (ReportedShift(m, member.group, member.slot, d) == cell.requestShift)
                 ++f.granted;
         }
-        const int mark =
-            (cell.actualEarly == 2 || cell.actualEarly == 3) ? cell.actualEarly : cell.early;
+        const int mark = markOf(cell);
         f.earlyMarks += mark == 2 ? 1 : 0;
         f.lateMarks += mark == 3 ? 1 : 0;
     }
-    f.nightHours = nightHoursOf(c, g, slot);
+    f.nightHours = nightHoursOf(c, member);
     return f;
 }
 
@@ -168,14 +206,12 @@ void addSpread(const Context& c, QualityReport& r) {
         QualityReport::Spread spread;
         spread.shift = c.m.cache.workShift(s).abbrev;
         std::vector<int> values;
-        size_t i = 0;
-        for (int g = 1; g <= 2; ++g) {
-            for (const Person& p : c.m.group(g)) {
-                const int n = r.people[i++].shiftDays[static_cast<size_t>(s - 1)];
-                // Pattern workers can be given any shift; others only what they already have.
-                if (p.shiftType == 1 || p.shiftType == 3 || n > 0)
-                    values.push_back(n);
-            }
+        for (size_t i = 0; i < c.members.size(); ++i) {
+            const int n = r.people[i].shiftDays[static_cast<size_t>(s - 1)];
+            const int type = c.members[i].p->shiftType;
+            // Pattern workers can be given any shift; others only what they already have.
+            if (type == 1 || type == 3 || n > 0)
+                values.push_back(n);
         }
         spread.people = static_cast<int>(values.size());
         if (!values.empty()) {
@@ -196,9 +232,10 @@ void addSpread(const Context& c, QualityReport& r) {
 }
 
 // The day before `d` that counts as the predecessor: closed days left empty are stepped over.
-int predecessorDay(const RosterModel& m, int g, int slot, int d) {
+int predecessorDay(const Context& c, const Context::Member& member, int d) {
     int q = d - 1;
-    while (q >= FirstDay && m.isClosed(q) && ReportedShift(m, g, slot, q).isEmpty())
+    while (q >= FirstDay && c.m.isClosed(q) &&
+           ReportedShift(c.m, member.group, member.slot, q).isEmpty())
         --q;
     return q;
 }
@@ -210,25 +247,25 @@ void addRunFindings(const Context& c, QualityReport& r) {
         m.cache.replacementOrder.empty() ? QString() : m.cache.replacementOrder.front();
     for (size_t pos = 1; pos < run.size(); ++pos) {
         const QString& shift = run[pos];
+        const int s = m.cache.workShiftIndex(shift);
+        const int before = m.cache.workShiftIndex(run[pos - 1]);
         // Rest and default days stand on their own; only shifts that exist for the run are
         // checked.
-        if (shift == m.cache.restShift || shift == defaultShift || shift == run.front() ||
-            m.cache.workShiftIndex(shift) == 0)
+        if (s == 0 || s == c.restIndex || shift == defaultShift || shift == run.front())
             continue;
-        for (int g = 1; g <= 2; ++g) {
-            for (int slot = 1; slot <= m.groupCount(g); ++slot) {
-                for (int d = 1; d <= c.last; ++d) {
-                    if (ReportedShift(m, g, slot, d) != shift)
-                        continue;
-                    const int q = predecessorDay(m, g, slot, d);
-                    if (q >= FirstDay && ReportedShift(m, g, slot, q) == run[pos - 1])
-                        continue;
-                    const Person& p = m.person(g, slot);
-                    r.findings.push_back({QualityReport::FindingKind::RunWithoutPredecessor, d,
-                                          m.day(d).date, p.no, p.name, shift, g, slot, 0,
-                                          u"%1 %2：%3の前に%4がありません"_s.arg(
-                                              m.day(d).date, p.name, shift, run[pos - 1])});
-                }
+        for (const Context::Member& member : c.members) {
+            for (int d = 1; d <= c.last; ++d) {
+                if (member.at(d) != s)
+                    continue;
+                const int q = predecessorDay(c, member, d);
+                if (q >= FirstDay && before != 0 && member.at(q) == before)
+                    continue;
+                const Person& p = *member.p;
+                r.findings.push_back({QualityReport::FindingKind::RunWithoutPredecessor, d,
+                                      m.day(d).date, p.no, p.name, shift, member.group, member.slot,
+                                      0,
+                                      u"%1 %2：%3の前に%4がありません"_s.arg(m.day(d).date, p.name,
+                                                                             shift, run[pos - 1])});
             }
         }
     }
@@ -241,27 +278,11 @@ void addLeaderFindings(const Context& c, QualityReport& r) {
             const QString& abbrev = m.cache.workShift(s).abbrev;
             for (int d = 1; d <= c.last; ++d) {
                 const int need = m.requirement.at(level == 3 ? 3 : 1, d, s, 2);
-                if (need <= 0 || m.isClosed(d))
+                const int have = c.counted.at(level, d, s, 2);
+                if (need <= 0 || m.isClosed(d) || have >= need)
                     continue;
-                int have = 0;
-                for (int g = 1; g <= 2; ++g) {
-                    if (level != 3 && g != level)
-                        continue;
-                    for (int slot = 1; slot <= m.groupCount(g); ++slot)
-                        if (m.person(g, slot).leader == 1 && ReportedShift(m, g, slot, d) == abbrev)
-                            ++have;
-                }
-                if (have >= need)
-                    continue;
-                r.findings.push_back({QualityReport::FindingKind::LeaderShort,
-                                      d,
-                                      m.day(d).date,
-                                      {},
-                                      {},
-                                      abbrev,
-                                      0,
-                                      0,
-                                      level,
+                r.findings.push_back({QualityReport::FindingKind::LeaderShort, d, m.day(d).date,
+                                      QString(), QString(), abbrev, 0, 0, level,
                                       u"%1 %2 %3：責任者が不足しています（必要 %4、配置 %5）"_s.arg(
                                           m.day(d).date, levelName(level), abbrev,
                                           QString::number(need), QString::number(have))});
@@ -271,28 +292,18 @@ void addLeaderFindings(const Context& c, QualityReport& r) {
 }
 
 void addMaxFindings(const Context& c, QualityReport& r) {
-    size_t i = 0;
-    for (int g = 1; g <= 2; ++g) {
-        for (int slot = 1; slot <= c.m.groupCount(g); ++slot) {
-            const QualityReport::PersonFigures& f = r.people[i++];
-            for (int s = 1; s <= c.shiftCount; ++s) {
-                const WorkShiftInfo& w = c.m.cache.workShift(s);
-                const int n = f.shiftDays[static_cast<size_t>(s - 1)];
-                if (w.max <= 0 || n <= w.max)
-                    continue;
-                r.findings.push_back(
-                    {QualityReport::FindingKind::OverMax,
-                     0,
-                     {},
-                     f.staffNo,
-                     f.name,
-                     w.abbrev,
-                     g,
-                     slot,
-                     0,
-                     u"%1：%2が%3回で上限%4回を超えています"_s.arg(
-                         f.name, w.abbrev, QString::number(n), QString::number(w.max))});
-            }
+    for (size_t i = 0; i < c.members.size(); ++i) {
+        const QualityReport::PersonFigures& f = r.people[i];
+        for (int s = 1; s <= c.shiftCount; ++s) {
+            const WorkShiftInfo& w = c.m.cache.workShift(s);
+            const int n = f.shiftDays[static_cast<size_t>(s - 1)];
+            if (w.max <= 0 || n <= w.max)
+                continue;
+            r.findings.push_back(
+                {QualityReport::FindingKind::OverMax, 0, QString(), f.staffNo, f.name, w.abbrev,
+                 c.members[i].group, c.members[i].slot, 0,
+                 u"%1：%2が%3回で上限%4回を超えています"_s.arg(f.name, w.abbrev, QString::number(n),
+                                                               QString::number(w.max))});
         }
     }
 }
@@ -328,8 +339,7 @@ int QualityReport::unitSurplus(const QString& shift) const {
 }
 
 QualityReport BuildQualityReport(const RosterModel& m, const NightSettings& night) {
-    Context c{m, night, RunShape::from(m.cache), std::min(m.lastDay(), MaxPeriodDay),
-              m.cache.workShiftCount()};
+    const Context c(m, night);
     QualityReport r;
     r.periodStart = m.periodStart;
     r.periodEnd = m.periodEnd;
@@ -337,9 +347,8 @@ QualityReport BuildQualityReport(const RosterModel& m, const NightSettings& nigh
     for (int s = 1; s <= c.shiftCount; ++s)
         r.shifts.push_back(m.cache.workShift(s).abbrev);
     addStaffing(c, r);
-    for (int g = 1; g <= 2; ++g)
-        for (int slot = 1; slot <= m.groupCount(g); ++slot)
-            r.people.push_back(personFigures(c, g, slot));
+    for (const Context::Member& member : c.members)
+        r.people.push_back(personFigures(c, member));
     addSpread(c, r);
     addRunFindings(c, r);
     addLeaderFindings(c, r);
