@@ -2,6 +2,7 @@
 
 #include "roster/roster_model.h"
 #include "roster/run_shape.h"
+#include "roster/short_day_explainer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -358,10 +359,11 @@ QualityReport BuildQualityReport(const RosterModel& m, const NightSettings& nigh
                          return a.date < b.date;
                      });
     addNightSummary(c, r);
+    const ShortDayExplainer explainer(m);
     for (const auto& row : r.staffing)
         for (const auto& day : row.days)
             if (day.shortage() > 0)
                 r.shortDays.push_back(
-                    ExplainShortDay(m, day.day, m.cache.workShiftIndex(row.shift), row.level));
+                    explainer.explain(day.day, m.cache.workShiftIndex(row.shift), row.level));
     return r;
 }
