@@ -123,6 +123,45 @@ TEST_F(QualityReportTest, StaffingTotalsCountShortAndSurplusPersonShifts) {
     EXPECT_EQ(r.shortDays[1].shiftAbbrev, u"夜"_s);
 }
 
+TEST_F(QualityReportTest, ByTeamEachGroupIsMeasuredAgainstTheTeamFigures) {
+    // C and D form the second group; 日 asks each team for one person and one leader, which
+    // only A can give.
+    m.groupingMode = Grouping::ByTeam;
+    m.group(2) = {m.person(1, 3), m.person(1, 4)};
+    m.group(1).resize(2);
+    for (int d = 1; d <= 7; ++d) {
+        m.requirement.at(1, d, 1, 1) = 1;
+        m.requirement.at(1, d, 1, 2) = 1;
+    }
+    const QualityReport r = BuildQualityReport(m);
+    ASSERT_EQ(r.staffing.size(), 9u); // three levels x 日 夜 明
+    const struct {
+        size_t row;
+        int level;
+        QString shift;
+        int shortage, surplus;
+    } expected[] = {
+        // Group 1 (A, B) on 日: A every day, B on days 4 and 5.
+        {0, 1, u"日"_s, 0, 2},
+        // Group 2 (C, D) on 日: D on 1, 2, 3 and 6, C on 5 and 6; day 4 and 7 nobody.
+        {3, 2, u"日"_s, 2, 1},
+        {6, 3, u"日"_s, 1, 2},
+    };
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.row);
+        EXPECT_EQ(r.staffing[e.row].level, e.level);
+        EXPECT_EQ(r.staffing[e.row].shift, e.shift);
+        EXPECT_EQ(r.staffing[e.row].shortage, e.shortage);
+        EXPECT_EQ(r.staffing[e.row].surplus, e.surplus);
+    }
+    // Group 2 has no leader on 日 on any of the seven days.
+    int groupLeaderGaps = 0;
+    for (const auto& f : r.findings)
+        if (f.kind == QualityReport::FindingKind::LeaderShort && f.level == 2)
+            ++groupLeaderGaps;
+    EXPECT_EQ(groupLeaderGaps, 7);
+}
+
 TEST_F(QualityReportTest, PerPersonFiguresFollowTheDaysAsWorked) {
     const QualityReport r = BuildQualityReport(m);
     const struct {
