@@ -87,11 +87,12 @@ void ShortDayExplainer::block(const Member& who, int day, int s, ShortDayPerson&
 ShortDayExplanation ShortDayExplainer::explain(int day, int shift, int level) const {
     ShortDayExplanation e;
     e.day = day;
-    e.date = m_.day(day).date;
     e.level = level;
     e.shift = shift;
-    if (shift < 1 || shift > m_.cache.workShiftCount())
+    if (shift < 1 || shift > m_.cache.workShiftCount() || day < 1 || day > LastDay || level < 1 ||
+        level > Levels)
         return e;
+    e.date = m_.day(day).date;
     e.shiftAbbrev = m_.cache.workShift(shift).abbrev;
     e.required = m_.requirement.at(level == 3 ? 3 : 1, day, shift, 1);
     for (const Member& who : members_) {

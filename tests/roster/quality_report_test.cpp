@@ -353,6 +353,13 @@ TEST(ShortDayTest, EveryPersonHasTheReasonThatStopsThem) {
     EXPECT_EQ(e.candidates[1].staffNo, u"oneNight"_s);
     EXPECT_EQ(e.candidates[1].shiftCount, 1);
 
+    // Days, shifts and levels outside the model explain nothing.
+    for (const auto& [day, shift, level] :
+         {std::tuple{0, 2, 3}, std::tuple{41, 2, 3}, std::tuple{3, 0, 3}, std::tuple{3, 5, 3},
+          std::tuple{3, 2, 0}, std::tuple{3, 2, 4}})
+        EXPECT_TRUE(ExplainShortDay(m, day, shift, level).people.empty())
+            << day << " " << shift << " " << level;
+
     // On a closed day nobody can be asked.
     m.day(3).holidayFlag = 1;
     for (const auto& p : ExplainShortDay(m, 3, 2, 3).people) {
