@@ -47,9 +47,11 @@ void writeReport(QTextStream& out, const QualityReport& report, const QString& f
     out.flush();
     if (format == u"json"_s)
         out << QString::fromUtf8(QualityReportJson(report));
-    else if (format == u"tsv"_s)
+    else if (format == u"tsv"_s && out.device() != nullptr)
         // Written as bytes: decoding would drop the byte order mark a spreadsheet needs.
         out.device()->write(QualityReportTsv(report));
+    else if (format == u"tsv"_s)
+        out << QChar(0xFEFF) << QString::fromUtf8(QualityReportTsv(report));
     else
         out << QualityReportText(report);
     out.flush();
