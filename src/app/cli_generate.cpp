@@ -1,6 +1,9 @@
 // roster-cli generate: the headless form of the creation screen's expansion.
 #include "app/cli_args.h"
 #include "roster/generation.h"
+#include "roster/night_settings.h"
+#include "roster/quality_report.h"
+#include "roster/quality_report_output.h"
 #include "roster/registered_period.h"
 #include "roster/registration.h"
 #include "roster/roster_model.h"
@@ -10,6 +13,8 @@
 #include "store/startup_settings.h"
 #include "store/text_values.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,6 +26,7 @@ struct GenerateOptions {
     bool byTeam = false;
     bool reg = false;
     bool replace = false; // --register may overwrite a registered period
+    bool report = false;  // the quality report after the roster
     QString format = u"text"_s;
 };
 
@@ -30,7 +36,8 @@ QString parse(const QStringList& args, GenerateOptions& o) {
         args, {.values = {{u"--from"_s, &o.from}, {u"--to"_s, &o.to}, {u"--format"_s, &o.format}},
                .switches = {{u"--by-team"_s, &o.byTeam},
                             {u"--register"_s, &o.reg},
-                            {u"--replace"_s, &o.replace}}});
+                            {u"--replace"_s, &o.replace},
+                            {u"--report"_s, &o.report}}});
     if (!bad.isEmpty())
         return bad;
     if (o.format != u"text"_s && o.format != u"json"_s)
@@ -100,9 +107,22 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
                          o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
             if (o.format == u"json"_s) {
                 ctx.out.flush();
-                ctx.out << QString::fromUtf8(RosterReportJson(*model));
+                if (o.report) {
+                    // One document: the roster as without --report, and the report beside it.
+                    const QJsonObject both{
+                        {u"roster"_s, QJsonDocument::fromJson(RosterReportJson(*model)).object()},
+                        {u"report"_s, QualityReportJsonObject(
+                                          BuildQualityReport(*model, NightSettings::load(db)))}};
+                    ctx.out << QString::fromUtf8(QJsonDocument(both).toJson());
+                } else {
+                    ctx.out << QString::fromUtf8(RosterReportJson(*model));
+                }
             } else {
                 ctx.out << RosterReportText(*model);
+                if (o.report)
+                    ctx.out << u"\n"_s
+                            << QualityReportText(
+                                   BuildQualityReport(*model, NightSettings::load(db)));
             }
             ctx.out.flush();
             if (!o.reg)
@@ -126,7 +146,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
 
 const CliRegistrar registrar{
     {u"generate"_s,
-     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register [--replace]] [--format text|json]"_s,
+     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register [--replace]] [--report] [--format text|json]"_s,
      runGenerate}};
 
 } // namespace

@@ -21,5 +21,10 @@ inline constexpr int NoShiftWorkShiftNo = 1;
 inline constexpr int RestShiftNo = 2;
 // The one row of a kind that holds a single setting.
 inline constexpr int SettingNo = 1;
+// Further rows of TimeDisplay: the ward's night window as "hh:mm-hh:mm" and the least night
+// hours a person needs to count towards the ward's average, both in 個_略称. A missing row means
+// the default (22:00-05:00, 16 hours).
+inline constexpr int NightWindowNo = 2;
+inline constexpr int NightMinimumNo = 3;
 
 } // namespace CodeKind
