@@ -1,6 +1,8 @@
 // roster-cli generate: the headless form of the creation screen's expansion.
 #include "app/cli_args.h"
 #include "roster/generation.h"
+#include "roster/improvement_pass.h"
+#include "roster/improvement_summary.h"
 #include "roster/registered_period.h"
 #include "roster/registration.h"
 #include "roster/roster_model.h"
@@ -11,6 +13,7 @@
 #include "store/text_values.h"
 
 #include <memory>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,6 +24,7 @@ struct GenerateOptions {
     bool byTeam = false;
     bool reg = false;
     bool replace = false; // --register may overwrite a registered period
+    bool improve = false; // the improvement pass runs after the expansion
     QString format = u"text"_s;
 };
 
@@ -30,7 +34,8 @@ QString parse(const QStringList& args, GenerateOptions& o) {
         args, {.values = {{u"--from"_s, &o.from}, {u"--to"_s, &o.to}, {u"--format"_s, &o.format}},
                .switches = {{u"--by-team"_s, &o.byTeam},
                             {u"--register"_s, &o.reg},
-                            {u"--replace"_s, &o.replace}}});
+                            {u"--replace"_s, &o.replace},
+                            {u"--improve"_s, &o.improve}}});
     if (!bad.isEmpty())
         return bad;
     if (o.format != u"text"_s && o.format != u"json"_s)
@@ -98,11 +103,20 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             auto model = std::make_unique<RosterModel>();
             ExpandRoster(db, *model, settings, o.from, o.to,
                          o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
+            std::optional<ImprovementResult> improved;
+            if (o.improve) {
+                improved = ImproveRoster(*model);
+                if (improved->timeLimitHit)
+                    say(u"改善は時間切れで途中までです。"_s);
+            }
             if (o.format == u"json"_s) {
                 ctx.out.flush();
-                ctx.out << QString::fromUtf8(RosterReportJson(*model));
+                ctx.out << QString::fromUtf8(improved ? ImprovedRosterJson(*model, *improved)
+                                                      : RosterReportJson(*model));
             } else {
                 ctx.out << RosterReportText(*model);
+                if (improved)
+                    ctx.out << ImprovementSummaryText(*model, *improved);
             }
             ctx.out.flush();
             if (!o.reg)
@@ -126,7 +140,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
 
 const CliRegistrar registrar{
     {u"generate"_s,
-     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register [--replace]] [--format text|json]"_s,
+     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--improve] [--register [--replace]] [--format text|json]"_s,
      runGenerate}};
 
 } // namespace
