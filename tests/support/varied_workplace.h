@@ -4,7 +4,7 @@
 // closed days, leave of absence and the days before the period, for testing and measuring the
 // generation on more than one shape of ward. The same seed always gives the same workplace.
 #include "roster/roster_model.h"
-#include "support/sample_workplace.h"
+#include "sample_workplace.h"
 
 #include <QDate>
 #include <QStringList>
