@@ -97,6 +97,9 @@ private:
     }
     bool instanceAt(const PersonState& p, int a) const;
     bool blockFree(const PersonState& p, int e) const;
+    // The person's run at `a` slid by `delta` days, the days it passes over moved to the other
+    // end; an empty move when those days cannot move.
+    Move slide(int person, int a, int delta) const;
     int runPosition(int code) const;
 
     // Phases; each returns whether it improved anything.
@@ -455,6 +458,35 @@ bool Search::blockFree(const PersonState& p, int e) const {
     return true;
 }
 
+Move Search::slide(int person, int a, int delta) const {
+    Move mv;
+    const PersonState& p = persons_[static_cast<size_t>(person)];
+    const int length = static_cast<int>(run_.size());
+    if (delta == 0 || !instanceAt(p, a))
+        return mv;
+    const int from = delta > 0 ? a + length : a + delta;
+    const int count = delta > 0 ? delta : -delta;
+    for (int k = 0; k < count; ++k)
+        if (!movable(p, from + k))
+            return mv;
+    std::array<int, 2 * MaxWorkShifts> layout{};
+    const int first = std::min(a, a + delta);
+    const int span = length + count;
+    for (int k = 0; k < span; ++k)
+        layout[static_cast<size_t>(k)] = p.code[at(first + k)];
+    // The run first or last in the window, the passed-over days at the other end.
+    for (int k = 0; k < span; ++k) {
+        int code = 0;
+        if (delta > 0)
+            code = k < count ? p.code[at(from + k)] : run_[static_cast<size_t>(k - count)];
+        else
+            code = k < length ? run_[static_cast<size_t>(k)] : p.code[at(from + k - length)];
+        if (code != layout[static_cast<size_t>(k)])
+            mv.add(person, first + k, code);
+    }
+    return mv;
+}
+
 // Moves that give shift s one more person on day d: among the people of `group` (0 any), and
 // only leaders when asked. Commits the best one when it improves the score.
 bool Search::coverSlot(int d, int s, int group, bool leadersOnly) {
@@ -475,7 +507,13 @@ bool Search::coverSlot(int d, int s, int group, bool leadersOnly) {
         const int e = d - k;
         for (int i = 0; i < everybody && !stopped_; ++i) {
             const PersonState& p = persons_[static_cast<size_t>(i)];
-            if (!wanted(p) || !blockFree(p, e))
+            if (!wanted(p))
+                continue;
+            // One of the person's runs a day or two away slid here.
+            for (int a = e - 2; a <= e + 2 && !stopped_; ++a)
+                if (a != e)
+                    consider(slide(i, a, e - a), best, bestMove, found);
+            if (!blockFree(p, e))
                 continue;
             // A new run.
             Move mv;
@@ -615,6 +653,13 @@ bool Search::coverThroughSecondPerson(int d, int s, Score& best, Move& bestMove)
             for (int a = std::max(1, d - length + 1); a <= d && !stopped_; ++a) {
                 if (!instanceAt(q, a))
                     continue;
+                for (int delta : {-2, -1, 1, 2}) {
+                    Move chain = slide(j, a, delta);
+                    if (chain.size == 0)
+                        continue;
+                    chain.add(i, d, s);
+                    consider(chain, best, bestMove, found);
+                }
                 for (int e = 1; e + length - 1 <= last_ && !stopped_; ++e) {
                     if ((e + length > a && e < a + length) || !blockFree(q, e))
                         continue;

@@ -1,7 +1,7 @@
 // The improvement pass over a hundred seeded workplaces of different shapes: every outcome obeys
 // the hard rules and none is worse than the generated roster; over the set the whole-unit
-// shortage left by the generation goes down by well over a third (measured: 40 -> 21, most of
-// the rest on days when more people are on leave than the day needs to work).
+// shortage left by the generation is at least halved (measured: 40 -> 17, most of the rest on
+// days when more people are on leave than the day can spare).
 #include "roster/generation.h"
 #include "roster/improvement_pass.h"
 #include "store/startup_settings.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-TEST(ImprovementWorkplacesTest, NoWorkplaceGetsWorseAndNoRuleBreaksOverAHundredWorkplaces) {
+TEST(ImprovementWorkplacesTest, HalvesTheShortageOverAHundredWorkplacesBreakingNoRule) {
     constexpr int Workplaces = 100;
     int unitBefore = 0, unitAfter = 0, shortWorkplaces = 0, changedCells = 0;
     double slowestMs = 0.0;
@@ -53,7 +53,7 @@ TEST(ImprovementWorkplacesTest, NoWorkplaceGetsWorseAndNoRuleBreaksOverAHundredW
                 "slowest pass %.1f ms\n",
                 unitBefore, unitAfter, shortWorkplaces, changedCells, slowestMs);
     EXPECT_GE(shortWorkplaces, 10); // the set must give the pass something to do
-    EXPECT_LE(unitAfter * 5, unitBefore * 3);
+    EXPECT_LE(unitAfter * 2, unitBefore);
 }
 
 } // namespace
