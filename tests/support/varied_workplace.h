@@ -25,7 +25,8 @@ inline QString date(const QDate& d) {
     return d.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
-// Writes workplace `seed` into an empty roster database and says which period to generate.
+// Writes workplace `seed` into an empty roster database and says which period to generate;
+// `staffOverride` fixes the head count (for measuring), otherwise the seed chooses it.
 inline Workplace build(Database& db, std::uint64_t seed, int staffOverride = 0) {
     using namespace SampleWorkplace;
     Dice dice(seed);
