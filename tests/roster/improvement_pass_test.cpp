@@ -1,5 +1,6 @@
 #include "roster/generation.h"
 #include "roster/improvement_pass.h"
+#include "roster/roster_objective.h"
 #include "roster/roster_report.h"
 #include "roster/tallies.h"
 #include "store/startup_settings.h"
@@ -300,6 +301,35 @@ TEST(RosterRuleCheckerTest, FindsEachBrokenRule) {
     stale->person(1, 1).cell(2).shift = u"遅"_s;
     stale->person(1, 1).cell(2).early = 0;
     EXPECT_TRUE(CheckRosterRules(*m, *stale, 3).join(u'\n').contains(u"not current"_s));
+}
+
+} // namespace
+
+namespace {
+
+// The objective terms on a ward with known answers: the rest shift and closed days are not
+// short, people off the pattern are left out of the spreads.
+TEST(RosterObjectiveTest, ShortagesAndSpreadsOfAHandMadeWard) {
+    auto m = ward(7); // days 6 and 7 are Saturday and Sunday
+    worker(*m, u"A"_s, u"夜明休夜明休休"_s);
+    worker(*m, u"B"_s, u"日日日日日日日"_s);
+    worker(*m, u"C"_s, u"日日日日日日日"_s, 2);
+    need(*m, Day, u"3220222"_s);
+    need(*m, Night, u"0100000"_s);
+    need(*m, Rest, u"5000000"_s);
+    m->requirement.at(1, 1, Day, 1) = 3; // the team minimum
+    m->requirement.at(3, 2, Day, 2) = 1; // a leader, and nobody is one
+    m->requirement.at(3, 3, Day, 1) = 9;
+    m->day(3).holidayFlag = 1;
+    TallyAll(*m);
+    const ObjectiveTerms t = MeasureObjective(*m);
+    EXPECT_EQ(t.unitShortage, 2); // day 1 and the night of day 2
+    EXPECT_EQ(t.groupShortage, 1);
+    EXPECT_EQ(t.leaderShortage, 1);
+    EXPECT_EQ(t.nightCapable, 2);
+    EXPECT_DOUBLE_EQ(t.nightSpread, 1.0);      // nights 2 and 0
+    EXPECT_DOUBLE_EQ(t.weekendOffSpread, 1.0); // weekend days off 2 and 0
+    EXPECT_EQ(WeekendDaysOff(*m, m->person(1, 3)), 0);
 }
 
 } // namespace
