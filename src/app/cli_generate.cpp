@@ -1,6 +1,8 @@
 // roster-cli generate: the headless form of the creation screen's expansion.
 #include "app/cli_args.h"
 #include "roster/generation.h"
+#include "roster/improvement_pass.h"
+#include "roster/improvement_summary.h"
 #include "roster/night_settings.h"
 #include "roster/quality_report.h"
 #include "roster/quality_report_output.h"
@@ -16,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <memory>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -27,6 +30,7 @@ struct GenerateOptions {
     bool reg = false;
     bool replace = false; // --register may overwrite a registered period
     bool report = false;  // the quality report after the roster
+    bool improve = false; // the improvement pass runs after the expansion
     QString format = u"text"_s;
 };
 
@@ -37,7 +41,8 @@ QString parse(const QStringList& args, GenerateOptions& o) {
                .switches = {{u"--by-team"_s, &o.byTeam},
                             {u"--register"_s, &o.reg},
                             {u"--replace"_s, &o.replace},
-                            {u"--report"_s, &o.report}}});
+                            {u"--report"_s, &o.report},
+                            {u"--improve"_s, &o.improve}}});
     if (!bad.isEmpty())
         return bad;
     if (o.format != u"text"_s && o.format != u"json"_s)
@@ -105,20 +110,29 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             auto model = std::make_unique<RosterModel>();
             ExpandRoster(db, *model, settings, o.from, o.to,
                          o.byTeam ? Grouping::ByTeam : Grouping::Everybody);
+            std::optional<ImprovementResult> improved;
+            if (o.improve) {
+                improved = ImproveRoster(*model);
+                if (improved->timeLimitHit)
+                    say(u"改善は時間切れで途中までです。"_s);
+            }
             if (o.format == u"json"_s) {
                 ctx.out.flush();
+                // The roster as without --report; with --report one document holds both.
+                const QByteArray roster =
+                    improved ? ImprovedRosterJson(*model, *improved) : RosterReportJson(*model);
                 if (o.report) {
-                    // One document: the roster as without --report, and the report beside it.
-                    const QJsonObject both{
-                        {u"roster"_s, QJsonDocument::fromJson(RosterReportJson(*model)).object()},
-                        {u"report"_s, QualityReportJsonObject(
-                                          BuildQualityReport(*model, NightSettings::load(db)))}};
+                    const QJsonObject both{{u"roster"_s, QJsonDocument::fromJson(roster).object()},
+                                           {u"report"_s, QualityReportJsonObject(BuildQualityReport(
+                                                             *model, NightSettings::load(db)))}};
                     ctx.out << QString::fromUtf8(QJsonDocument(both).toJson());
                 } else {
-                    ctx.out << QString::fromUtf8(RosterReportJson(*model));
+                    ctx.out << QString::fromUtf8(roster);
                 }
             } else {
                 ctx.out << RosterReportText(*model);
+                if (improved)
+                    ctx.out << ImprovementSummaryText(*model, *improved);
                 if (o.report)
                     ctx.out << u"\n"_s
                             << QualityReportText(
@@ -146,7 +160,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
 
 const CliRegistrar registrar{
     {u"generate"_s,
-     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--register [--replace]] [--report] [--format text|json]"_s,
+     u"generate [--from yyyy/mm/dd --to yyyy/mm/dd] [--by-team] [--improve] [--register [--replace]] [--report] [--format text|json]"_s,
      runGenerate}};
 
 } // namespace

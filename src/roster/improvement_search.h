@@ -1,0 +1,128 @@
+#pragma once
+
+#include "roster/improvement_pass.h"
+#include "roster/roster_model.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <tuple>
+#include <vector>
+
+// The search behind ImproveRoster: the roster's cells as shift codes with running counts, so
+// that each tried move costs a handful of operations, and the phases that try the moves.
+class ImprovementSearch final {
+public:
+    ImprovementSearch(RosterModel& m, const ImprovementOptions& o) : m_(m), options_(o) {}
+
+    ImprovementResult run();
+
+private:
+    static constexpr size_t Days = RosterBounds::DayCount;
+    // Two runs of two people and one more cell.
+    static constexpr int MaxChanges = 2 * 2 * RosterBounds::MaxWorkShifts + 1;
+    static size_t at(int day) { return static_cast<size_t>(day - RosterBounds::FirstDay); }
+
+    // Lexicographic: shortages first, then fairness, then how many cells differ from the input.
+    struct Score {
+        int unit = 0, group = 0, leader = 0;
+        std::int64_t fairness = 0;
+        int changed = 0;
+        auto key() const { return std::tie(unit, group, leader, fairness, changed); }
+        bool operator<(const Score& o) const { return key() < o.key(); }
+    };
+
+    struct Change {
+        int person = 0, day = 0, code = 0;
+    };
+
+    struct Move {
+        std::array<Change, MaxChanges> changes{};
+        int size = 0;
+        void add(int person, int day, int code) {
+            changes[static_cast<size_t>(size++)] = {person, day, code};
+        }
+    };
+
+    struct PersonState {
+        int group = 0, slot = 0;
+        bool leader = false, capable = false;
+        std::array<int, Days> code{}, original{};
+        std::array<bool, Days> editable{}, locked{};
+        std::array<int, RosterBounds::MaxWorkShifts + 1> count{}, cap{};
+        int restFloor = 0, longestCap = 0, weekendOff = 0;
+    };
+
+    // Setup.
+    int codeOf(const QString& abbrev);
+    void load();
+    void computeLocks(PersonState& p);
+    int longestRun(const PersonState& p) const;
+
+    // Counters.
+    int& people(int level, int d, int s) { return counts_[idx(level, d, s)][0]; }
+    int& leaders(int level, int d, int s) { return counts_[idx(level, d, s)][1]; }
+    static size_t idx(int level, int d, int s) {
+        return (static_cast<size_t>(level) * (RosterBounds::MaxPeriodDay + 1) +
+                static_cast<size_t>(d)) *
+                   (RosterBounds::MaxWorkShifts + 1) +
+               static_cast<size_t>(s);
+    }
+    bool isWorking(int code) const { return code >= 1 && code <= shiftCount_ && code != rest_; }
+    bool counted(int s) const { return s >= 1 && s <= shiftCount_ && s != rest_; }
+    bool isWorkingOrRest(int code) const { return code >= 1 && code <= shiftCount_; }
+    bool levelUsed(int level) const { return level == 3 || !m_.group(level).empty(); }
+    void setCell(int person, int day, int code);
+    void addToSlot(int level, int d, int s, bool leader, int delta);
+    std::int64_t fairness() const;
+    Score score() const { return {unit_, group_, leader_, fairness(), changed_}; }
+
+    // Moves.
+    bool apply(const Move& mv, std::array<int, MaxChanges>& old);
+    void undo(const Move& mv, const std::array<int, MaxChanges>& old);
+    bool feasible(const Move& mv);
+    bool patternCreated(const PersonState& p, int day) const;
+    // Tries a move; keeps it as the best so far when it beats both the current score and the
+    // best seen. The model is left as it was.
+    void consider(const Move& mv, Score& best, Move& bestMove, bool& found);
+    bool commit(const Move& mv);
+    void tick();
+
+    bool movable(const PersonState& p, int d) const {
+        return d >= 1 && d <= last_ && p.editable[at(d)] && !p.locked[at(d)];
+    }
+    bool instanceAt(const PersonState& p, int a) const;
+    bool blockFree(const PersonState& p, int e) const;
+    // The person's run at `a` slid by `delta` days, the days it passes over moved to the other
+    // end; an empty move when those days cannot move.
+    Move slide(int person, int a, int delta) const;
+    int runPosition(int code) const;
+
+    // Phases; each returns whether it improved anything.
+    bool coverSlot(int d, int s, int group, bool leadersOnly);
+    bool coverThroughSecondPerson(int d, int s, Score& best, Move& bestMove);
+    bool unitPhase();
+    bool groupPhase();
+    bool leaderPhase();
+    bool nightFairnessPhase();
+    bool weekendFairnessPhase();
+
+    RosterModel& m_;
+    ImprovementOptions options_;
+    std::vector<QString> names_{QString()};
+    std::vector<PersonState> persons_;
+    std::vector<std::array<int, 2>> counts_;
+    std::vector<int> leaderBaseline_;
+    std::vector<std::vector<int>> prohibited_;
+    std::vector<int> run_;
+    int shiftCount_ = 0, rest_ = 0, night_ = 0, last_ = 0, periodLast_ = 0;
+    int unit_ = 0, group_ = 0, leader_ = 0, changed_ = 0;
+    std::int64_t capable_ = 0, nightSum_ = 0, nightSquares_ = 0, weekendSum_ = 0,
+                 weekendSquares_ = 0;
+    std::int64_t tried_ = 0;
+    int made_ = 0;
+    bool stopped_ = false, budgetSpent_ = false, timeHit_ = false;
+    QElapsedTimer clock_;
+    std::array<bool, Days> weekend_{};
+};

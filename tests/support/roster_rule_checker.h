@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+struct RosterModel;
+
+// Reads a generated roster (`before`) and the same roster after an improvement (`after`) and
+// lists, one line each, every hard rule the second breaks: cells that must stay as they are
+// (lead days, requests, closed and unavailable days, people off the base pattern, every other
+// field), early/late marks kept on unchanged cells and cleared on changed ones, new mandatory-run
+// fragments, new prohibited patterns, a shift's maximum, the rest-day floor, the longest run of
+// working days (against the generated one and the rest interval), leader shortage on any day and
+// shift, and tallies that are not current. Works from the cells alone, sharing nothing with the
+// improvement pass.
+QStringList CheckRosterRules(const RosterModel& before, const RosterModel& after, int restInterval);
