@@ -69,4 +69,20 @@ TEST(CliGenerateImproveTest, TheDemoWardGetsFewerShortagesAndTheChangedCellsAreL
               improved.out);
 }
 
+TEST(CliGenerateImproveTest, TheReportAfterImproveCountsTheImprovedRoster) {
+    QTemporaryDir dir;
+    ASSERT_EQ(cli(dir.path(), {u"init"_s, u"--demo"_s}).status, 0);
+    const CliRun r =
+        cli(dir.path(), {u"generate"_s, u"--improve"_s, u"--report"_s, u"--format"_s, u"json"_s});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = parsed(r);
+    const QJsonObject roster = o[u"roster"_s].toObject();
+    ASSERT_TRUE(roster.contains(u"changed"_s));
+    int unitShortage = 0;
+    for (const QJsonValue& s : o[u"report"_s][u"staffing"_s].toArray())
+        if (s[u"level"_s].toInt() == 3)
+            unitShortage += s[u"shortage"_s].toInt();
+    EXPECT_EQ(unitShortage, roster[u"after"_s][u"unitShortage"_s].toInt());
+}
+
 } // namespace
