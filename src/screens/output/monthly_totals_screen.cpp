@@ -3,6 +3,7 @@
 #include "output/totals_print.h"
 #include "roster/cumulative_totals.h"
 #include "screens/app_context.h"
+#include "screens/output/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -68,16 +69,8 @@ void MonthlyTotalsScreen::buildUi() {
     checks().onFocusLost(start_, [this] { checkStart(); });
 }
 
-// A valid start stands for its whole month.
 bool MonthlyTotalsScreen::checkStart() {
-    const QString typed = start_->text().trimmed();
-    if (!checks().check(start_, !typed.isEmpty(), u"開始日に入力してください"_s))
-        return false;
-    const auto normal = TextValues::normaliseDate(typed);
-    if (!checks().check(start_, normal.has_value(), u"開始日に正しく入力してください"_s))
-        return false;
-    start_->setText(normal->left(8) + u"01"_s);
-    return true;
+    return DateFieldChecks::monthStart(checks(), start_);
 }
 
 int MonthlyTotalsScreen::chosenMonths() const {

@@ -3,6 +3,7 @@
 #include "output/print_period_check.h"
 #include "output/stored_roster_print.h"
 #include "screens/app_context.h"
+#include "screens/output/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "store/list_services.h"
 #include "store/text_values.h"
@@ -138,19 +139,11 @@ void PersonalPrintScreen::onStaffClicked(QListWidgetItem* item) {
 }
 
 void PersonalPrintScreen::checkStart() {
-    const QString error = PrintStartDateError(startEdit_->text());
-    if (checks().check(startEdit_, error.isEmpty(), error))
-        startEdit_->setText(*TextValues::normaliseDate(startEdit_->text()));
+    DateFieldChecks::printStart(checks(), startEdit_);
 }
 
 void PersonalPrintScreen::checkEnd() {
-    const QString error = PrintEndDateError(endEdit_->text());
-    if (!checks().check(endEdit_, error.isEmpty(), error))
-        return;
-    if (const auto normal = TextValues::normaliseDate(endEdit_->text()))
-        endEdit_->setText(*normal);
-    else
-        endEdit_->clear();
+    DateFieldChecks::printEnd(checks(), endEdit_);
 }
 
 void PersonalPrintScreen::onPrintClicked() {

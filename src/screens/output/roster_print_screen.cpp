@@ -6,6 +6,7 @@
 #include "output/totals_print.h"
 #include "roster/cumulative_totals.h"
 #include "screens/app_context.h"
+#include "screens/output/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "store/code_kind.h"
 #include "store/fiscal_year.h"
@@ -172,19 +173,11 @@ void RosterPrintScreen::onTeamClicked(QListWidgetItem* item) {
 }
 
 void RosterPrintScreen::checkStart() {
-    const QString error = PrintStartDateError(startEdit_->text());
-    if (checks().check(startEdit_, error.isEmpty(), error))
-        startEdit_->setText(*TextValues::normaliseDate(startEdit_->text()));
+    DateFieldChecks::printStart(checks(), startEdit_);
 }
 
 void RosterPrintScreen::checkEnd() {
-    const QString error = PrintEndDateError(endEdit_->text());
-    if (!checks().check(endEdit_, error.isEmpty(), error))
-        return;
-    if (const auto normal = TextValues::normaliseDate(endEdit_->text()))
-        endEdit_->setText(*normal);
-    else
-        endEdit_->clear();
+    DateFieldChecks::printEnd(checks(), endEdit_);
 }
 
 void RosterPrintScreen::onPrintClicked() {
