@@ -7,6 +7,7 @@
 #include "store/records/roster_row.h"
 #include "store/records/shift_request.h"
 #include "store/schema.h"
+#include "store/statement.h"
 
 #include <optional>
 #include <utility>
@@ -72,6 +73,16 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
                                           {F::pattern, u"?8"_s}},
                                          all),
                                u"勤務表の書き込み"_s);
+    // A new roster replaces what an earlier registration of the period stored: a day this one
+    // leaves out must not keep the old shift (prints and totals would count it). Corrections
+    // of a registered roster (view or change mode) leave such days alone.
+    const bool replaces = m.loadRequests == RequestsMode::Load;
+    std::optional<Statement> drop;
+    if (replaces)
+        drop.emplace(db.prepare(u"DELETE FROM "_s + quoted(RosterRow::table) + u" WHERE "_s +
+                                    quoted(F::kind) + u" = 1 AND "_s + quoted(F::staffNo) +
+                                    u" = ?1 AND "_s + quoted(F::date) + u" = ?2"_s,
+                                u"勤務表の書き込み"_s));
     forEachPerson(m, [&](int g, const Person& p) {
         // Rows start on the joining date; leave days are marked unavailable and get none.
         const QString from = p.assignedFrom > m.periodStart ? p.assignedFrom : m.periodStart;
@@ -84,8 +95,11 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
             const Cell& c = p.cell(d);
             // A requested day keeps its request even where the passes left the shift empty.
             if (date < from || c.unavailable == 1 ||
-                (c.shift.isEmpty() && c.requestShift.isEmpty()))
+                (c.shift.isEmpty() && c.requestShift.isEmpty())) {
+                if (drop)
+                    drop->bind(1, no).bind(2, date.toUtf8()).run();
                 continue;
+            }
             const QString planned = c.requestShift.isEmpty() ? c.shift : c.requestShift;
             const int early = plannedMark(m, planned, c.early);
             const bool actualDiffers =

@@ -74,6 +74,17 @@ TEST_F(RegistrationTest, RegisteringAgainEditsTheRowsItWroteBefore) {
     RegisterRoster(db(), m());
     EXPECT_EQ(rows(), first);
     EXPECT_EQ(rosterField(u"勤_予定"_s, u"0001"_s, u"2024/04/05"_s), u"明"_s);
+
+    // A day the new roster leaves out loses the old row; a correction leaves such days alone.
+    person(u"0001"_s).cell(6).unavailable = 1;
+    person(u"0002"_s).cell(6).shift.clear();
+    m().loadRequests = RequestsMode::AlreadyRegistered;
+    RegisterRoster(db(), m());
+    EXPECT_EQ(rows(), first);
+    m().loadRequests = RequestsMode::Load;
+    RegisterRoster(db(), m());
+    EXPECT_EQ(rows(), first - 2);
+    EXPECT_EQ(rows(u"\"勤_勤務日\" = '2024/04/06' AND \"勤_職員番号\" IN ('0001', '0002')"_s), 0);
 }
 
 TEST_F(RegistrationTest, RowsCarryRequestsMarksAndOnlyDifferingActualShifts) {
