@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QString>
+#include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -55,6 +57,12 @@ public:
     // Gives the highlighted row and column their own backgrounds back.
     void restoreHighlight();
 
+    // Cells framed as changed, as (group, slot, day), in this and every later drawing; an empty
+    // set takes the frames off.
+    using CellKeys = std::set<std::tuple<int, int, int>>;
+    void setMarkedCells(CellKeys cells);
+    bool markedAt(int row, int col) const;
+
 private:
     struct CountRow {
         int level = 3;
@@ -78,4 +86,5 @@ private:
     std::vector<CountRow> counts_;          // grid row firstCountRow() + i
     int highlightRow_ = 0;                  // 0: nothing highlighted
     int highlightCol_ = 0;
+    CellKeys marked_;
 };
