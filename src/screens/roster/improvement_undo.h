@@ -1,7 +1,7 @@
 #pragma once
 
 #include "roster/improvement_pass.h"
-#include "screens/roster/roster_grid_painter.h"
+#include "screens/roster/marked_cells.h"
 
 #include <QString>
 #include <memory>
@@ -24,7 +24,7 @@ public:
     void forget();
 
     // The cells the last improvement changed, as (group, slot, day); empty once forgotten.
-    const RosterGridPainter::CellKeys& changedCells() const { return changed_; }
+    const MarkedCells& changedCells() const { return changed_; }
     // The objective terms before → after on one line, empty once forgotten.
     QString figuresText() const;
     // What the clerk is told after 改善: how many cells changed, the figures, and whether the
@@ -34,5 +34,5 @@ public:
 private:
     std::unique_ptr<RosterModel> kept_;
     ImprovementResult result_;
-    RosterGridPainter::CellKeys changed_;
+    MarkedCells changed_;
 };

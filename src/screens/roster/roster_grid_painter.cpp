@@ -312,7 +312,7 @@ void RosterGridPainter::draw(bool leadersView) {
     grid_.setUpdatesEnabled(true);
 }
 
-void RosterGridPainter::setMarkedCells(CellKeys cells) {
+void RosterGridPainter::setMarkedCells(MarkedCells cells) {
     marked_ = std::move(cells);
     for (int row = 2; row < firstCountRow(); ++row) {
         const auto [g, slot] = personAt(row);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "screens/roster/marked_cells.h"
+
 #include <QColor>
 #include <QString>
-#include <set>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -59,8 +59,7 @@ public:
 
     // Cells framed as changed, as (group, slot, day), in this and every later drawing; an empty
     // set takes the frames off.
-    using CellKeys = std::set<std::tuple<int, int, int>>;
-    void setMarkedCells(CellKeys cells);
+    void setMarkedCells(MarkedCells cells);
     bool markedAt(int row, int col) const;
 
 private:
@@ -86,5 +85,5 @@ private:
     std::vector<CountRow> counts_;          // grid row firstCountRow() + i
     int highlightRow_ = 0;                  // 0: nothing highlighted
     int highlightCol_ = 0;
-    CellKeys marked_;
+    MarkedCells marked_;
 };
