@@ -9,6 +9,7 @@
 #include "screens/output/preview_print_output.h"
 #include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/early_late_screen.h"
+#include "screens/roster/improvement_controls.h"
 #include "screens/roster/roster_creation_edits.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
@@ -50,6 +51,7 @@ RosterCreationScreen::RosterCreationScreen(AppContext& context, Kind kind,
     buildUi();
     painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx().settings,
                                                    RosterGridPainter::CountRows::Creation);
+    improvement_->setPainter(*painter_);
     chooser_ = [this](QWidget* parent, const QString& abbrev, int mark) {
         return ShiftChangeDialog::choose(ctx(), parent, abbrev, mark);
     };
@@ -122,6 +124,15 @@ void RosterCreationScreen::buildUi() {
             &RosterCreationScreen::onGridClicked);
     checks().onFocusLost(startEdit_, [this] { checkStart(); });
     checks().onFocusLost(endEdit_, [this] { checkEnd(); });
+
+    // 改善 and 元に戻す beside 展開, their figures between the buttons and the grid.
+    improvement_ = new ImprovementControls(this, model_, [this](const QString& t) { inform(t); });
+    top->insertWidget(top->indexOf(expand) + 1, improvement_->improveButton());
+    top->insertWidget(top->indexOf(expand) + 2, improvement_->undoButton());
+    layout->insertWidget(layout->indexOf(grid_), improvement_->figuresLine());
+    setTabOrder(expand, improvement_->improveButton());
+    setTabOrder(improvement_->improveButton(), improvement_->undoButton());
+    connect(improvement_, &ImprovementControls::rosterChanged, this, [this] { unsaved_ = true; });
 }
 
 void RosterCreationScreen::proposePeriod() {
@@ -181,6 +192,7 @@ void RosterCreationScreen::onExpandClicked() {
     model_ = std::move(*fresh);
     painter_->draw(false);
     expanded_ = true;
+    improvement_->rosterExpanded();
     changed_ = false;
     unsaved_ = true;
     lastExpandMs_ = timer.elapsed();
@@ -215,6 +227,7 @@ void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
     const auto [group, slot] = painter_->personAt(row);
     if (group == 0)
         return;
+    improvement_->cellEdited();
     changed_ = true;
     unsaved_ = true;
     switch (edit.action) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 class FlexGrid;
+class ImprovementControls;
 class QLineEdit;
 class QPushButton;
 class RosterGridPainter;
@@ -69,6 +70,7 @@ private:
     bool unsaved_ = false;    // the model holds what is not registered as it stands
     bool closeAsked_ = false; // 終了 has asked its question already
     qint64 lastExpandMs_ = 0;
+    ImprovementControls* improvement_; // 改善 and 元に戻す
 
     QLineEdit* startEdit_;
     QLineEdit* endEdit_;

@@ -1,6 +1,7 @@
 #include "screens/roster/roster_grid_painter.h"
 
 #include "roster/roster_model.h"
+#include "screens/roster/changed_cell_frame.h"
 #include "screens/roster/shift_cell_rules.h"
 #include "store/startup_settings.h"
 #include "widgets/flex_grid.h"
@@ -16,7 +17,9 @@ constexpr int FirstPeriodCol = 7; // day 1
 
 RosterGridPainter::RosterGridPainter(FlexGrid& grid, const RosterModel& model,
                                      const StartupSettings& settings, CountRows countRows)
-    : grid_(grid), m_(model), settings_(settings), countRows_(countRows) {}
+    : grid_(grid), m_(model), settings_(settings), countRows_(countRows) {
+    grid_.setItemDelegate(new ChangedCellFrame(&grid_));
+}
 
 int RosterGridPainter::tallyColumn(int shift) const {
     return m_.periodDayCount + shift + 3;
@@ -205,6 +208,7 @@ void RosterGridPainter::drawPersonCells(int row, int fromDay, int toDay) {
         const int col = columnOfDay(d);
         grid_.setText(row, col, text);
         grid_.setCellForeColor(row, col, Palette::colour(colour));
+        ChangedCellFrame::setFramed(grid_, row, col, marked_.contains({g, slot, d}));
     }
 }
 
@@ -306,4 +310,19 @@ void RosterGridPainter::draw(bool leadersView) {
     drawCountLabels();
     drawCounts(1, m_.lastDay());
     grid_.setUpdatesEnabled(true);
+}
+
+void RosterGridPainter::setMarkedCells(MarkedCells cells) {
+    marked_ = std::move(cells);
+    for (int row = 2; row < firstCountRow(); ++row) {
+        const auto [g, slot] = personAt(row);
+        for (int d = RosterBounds::FirstDay; d <= m_.lastDay(); ++d)
+            if (!m_.day(d).date.isEmpty())
+                ChangedCellFrame::setFramed(grid_, row, columnOfDay(d),
+                                            marked_.contains({g, slot, d}));
+    }
+}
+
+bool RosterGridPainter::markedAt(int row, int col) const {
+    return ChangedCellFrame::framed(grid_, row, col);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/roster/marked_cells.h"
+
 #include <QColor>
 #include <QString>
 #include <utility>
@@ -55,6 +57,11 @@ public:
     // Gives the highlighted row and column their own backgrounds back.
     void restoreHighlight();
 
+    // Cells framed as changed, as (group, slot, day), in this and every later drawing; an empty
+    // set takes the frames off.
+    void setMarkedCells(MarkedCells cells);
+    bool markedAt(int row, int col) const;
+
 private:
     struct CountRow {
         int level = 3;
@@ -78,4 +85,5 @@ private:
     std::vector<CountRow> counts_;          // grid row firstCountRow() + i
     int highlightRow_ = 0;                  // 0: nothing highlighted
     int highlightCol_ = 0;
+    MarkedCells marked_;
 };

@@ -1,0 +1,60 @@
+#include "screens/roster/improvement_undo.h"
+
+#include "roster/roster_model.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+ImprovementUndo::ImprovementUndo() = default;
+ImprovementUndo::~ImprovementUndo() = default;
+
+const ImprovementResult& ImprovementUndo::improve(RosterModel& m,
+                                                  const ImprovementOptions& options) {
+    auto copy = std::make_unique<RosterModel>(m);
+    result_ = ImproveRoster(m, options);
+    kept_ = std::move(copy);
+    changed_.clear();
+    for (const ChangedCell& c : result_.changed)
+        changed_.insert({c.group, c.slot, c.day});
+    return result_;
+}
+
+void ImprovementUndo::undo(RosterModel& m) {
+    if (!kept_)
+        return;
+    m = std::move(*kept_);
+    forget();
+}
+
+void ImprovementUndo::forget() {
+    kept_.reset();
+    result_ = {};
+    changed_.clear();
+}
+
+QString ImprovementUndo::figuresText() const {
+    if (!kept_)
+        return {};
+    const ObjectiveTerms& b = result_.before;
+    const ObjectiveTerms& a = result_.after;
+    const auto count = [](int before, int after) { return u"%1→%2"_s.arg(before).arg(after); };
+    const auto spread = [](double before, double after) {
+        return u"%1→%2"_s.arg(before, 0, 'f', 2).arg(after, 0, 'f', 2);
+    };
+    return u"不足 %1 / グループ不足 %2 / 責任者不足 %3 / 夜勤ばらつき %4 / 土日休ばらつき %5"_s.arg(
+        count(b.unitShortage, a.unitShortage), count(b.groupShortage, a.groupShortage),
+        count(b.leaderShortage, a.leaderShortage), spread(b.nightSpread, a.nightSpread),
+        spread(b.weekendOffSpread, a.weekendOffSpread));
+}
+
+QString ImprovementUndo::message() const {
+    if (!kept_)
+        return {};
+    QString text =
+        result_.changed.empty()
+            ? u"改善できる箇所はありませんでした。"_s
+            : u"勤務表を改善しました（変更 %1 か所、枠で表示）。"_s.arg(result_.changed.size());
+    text += u"\n改善前→改善後: "_s + figuresText();
+    if (result_.timeLimitHit)
+        text += u"\n時間の上限に達したため、改善を途中で打ち切りました。"_s;
+    return text;
+}
