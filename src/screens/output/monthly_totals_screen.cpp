@@ -3,7 +3,7 @@
 #include "output/totals_print.h"
 #include "roster/cumulative_totals.h"
 #include "screens/app_context.h"
-#include "screens/output/date_field_checks.h"
+#include "screens/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"

@@ -6,7 +6,7 @@
 #include "output/totals_print.h"
 #include "roster/cumulative_totals.h"
 #include "screens/app_context.h"
-#include "screens/output/date_field_checks.h"
+#include "screens/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "store/code_kind.h"
 #include "store/fiscal_year.h"

@@ -5,13 +5,13 @@
 #include "roster/generation.h"
 #include "roster/tallies.h"
 #include "screens/app_context.h"
+#include "screens/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "screens/roster/roster_change_painter.h"
 #include "screens/roster/roster_change_save.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_window_size.h"
 #include "store/startup_settings.h"
-#include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
@@ -108,27 +108,11 @@ void RosterChangeScreen::buildUi() {
 }
 
 bool RosterChangeScreen::checkStart() {
-    const QString typed = startEdit_->text();
-    if (typed.trimmed().isEmpty())
-        return checks().check(startEdit_, false, u"開始日に入力してください"_s);
-    const auto normal = TextValues::normaliseDate(typed);
-    if (!checks().check(startEdit_, normal.has_value(), u"開始日に正しく入力してください"_s))
-        return false;
-    startEdit_->setText(*normal);
-    return true;
+    return DateFieldChecks::rosterStart(checks(), startEdit_);
 }
 
 bool RosterChangeScreen::checkEnd() {
-    const QString typed = endEdit_->text();
-    if (typed.trimmed().isEmpty()) {
-        endEdit_->clear();
-        return checks().check(endEdit_, true, QString());
-    }
-    const auto normal = TextValues::normaliseDate(typed);
-    if (!checks().check(endEdit_, normal.has_value(), u"表終了日に正しく入力してください"_s))
-        return false;
-    endEdit_->setText(*normal);
-    return true;
+    return DateFieldChecks::rosterEnd(checks(), endEdit_);
 }
 
 void RosterChangeScreen::onShowClicked() {

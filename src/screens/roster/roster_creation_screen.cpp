@@ -6,6 +6,7 @@
 #include "roster/registration.h"
 #include "roster/tallies.h"
 #include "screens/app_context.h"
+#include "screens/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
 #include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/early_late_screen.h"
@@ -16,7 +17,6 @@
 #include "screens/roster/roster_window_size.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
-#include "store/text_values.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -144,27 +144,11 @@ void RosterCreationScreen::proposePeriod() {
 }
 
 bool RosterCreationScreen::checkStart() {
-    const QString typed = startEdit_->text();
-    if (typed.trimmed().isEmpty())
-        return checks().check(startEdit_, false, u"開始日に入力してください"_s);
-    const auto normal = TextValues::normaliseDate(typed);
-    if (!checks().check(startEdit_, normal.has_value(), u"開始日に正しく入力してください"_s))
-        return false;
-    startEdit_->setText(*normal);
-    return true;
+    return DateFieldChecks::rosterStart(checks(), startEdit_);
 }
 
 bool RosterCreationScreen::checkEnd() {
-    const QString typed = endEdit_->text();
-    if (typed.trimmed().isEmpty()) {
-        endEdit_->clear();
-        return checks().check(endEdit_, true, QString());
-    }
-    const auto normal = TextValues::normaliseDate(typed);
-    if (!checks().check(endEdit_, normal.has_value(), u"表終了日に正しく入力してください"_s))
-        return false;
-    endEdit_->setText(*normal);
-    return true;
+    return DateFieldChecks::rosterEnd(checks(), endEdit_);
 }
 
 void RosterCreationScreen::onExpandClicked() {
