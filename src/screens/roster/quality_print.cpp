@@ -27,14 +27,14 @@ public:
         sheet_.setForeColor(r_.night.overLimit ? RedInk : BlackInk);
         sheet_.text(Left, 16, QualityNightLine(r_));
         sheet_.setForeColor(BlackInk);
-        bars(
-            Left, 28, 135, 50, u"夜勤回数（職員別）"_s, [](const auto& p) { return p.nights; },
-            true);
-        bars(
-            152, 28, 135, 50, u"土日の休み（職員別）"_s,
-            [](const auto& p) { return p.saturdaysOff + p.sundaysOff; }, false);
-        strip(92);
-        findings(110);
+        const auto nights = [](const QualityReport::PersonFigures& p) { return p.nights; };
+        const auto weekendsOff = [](const QualityReport::PersonFigures& p) {
+            return p.saturdaysOff + p.sundaysOff;
+        };
+        bars(Left, 28, 135, 50, u"夜勤回数（職員別）"_s, u"回"_s, nights, true);
+        bars(152, 28, 135, 50, u"土日の休み（職員別）"_s, u"日"_s, weekendsOff, false);
+        strip(98);
+        findings(114);
         people();
         sheet_.end();
     }
@@ -48,8 +48,8 @@ private:
     // One bar per person in table order, scaled to the largest value; `withMean` adds the
     // mean as a line across the bars.
     template <typename Value>
-    void bars(double x, double y, double width, double height, const QString& caption, Value value,
-              bool withMean) {
+    void bars(double x, double y, double width, double height, const QString& caption,
+              const QString& unit, Value value, bool withMean) {
         font(9);
         sheet_.text(x, y - 6, caption);
         sheet_.box(x, y, x + width, y + height);
@@ -74,13 +74,15 @@ private:
                 sheet_.text(left, y + height + 1, QString::number(v));
         }
         font(8);
-        sheet_.text(x, y + height + 4, u"最大 %1 回、職員順は職員別の表のとおり"_s.arg(top));
+        sheet_.text(x, y + height + 4,
+                    u"最大 %1 %2、職員の順は職員別の表のとおり"_s.arg(QString::number(top), unit));
         if (withMean) {
             const double mean = sum / double(n);
             const double my = y + height - height * mean / top;
             sheet_.setForeColor(RedInk);
             sheet_.line(x, my, x + width, my);
-            sheet_.text(x + width - 28, my - 4, u"平均 %1 回"_s.arg(QString::number(mean, 'f', 1)));
+            sheet_.text(x + width - 28, my - 4,
+                        u"平均 %1 %2"_s.arg(QString::number(mean, 'f', 1), unit));
             sheet_.setForeColor(BlackInk);
         }
     }

@@ -41,6 +41,7 @@ void addAxes(QChart& chart, const QStringList& names, int top, QAbstractSeries* 
     auto* x = new QBarCategoryAxis(&chart);
     x->append(names);
     x->setLabelsAngle(-90);
+    x->setTruncateLabels(false); // a name cut to "…" says nothing
     chart.addAxis(x, Qt::AlignBottom);
     auto* y = new QValueAxis(&chart);
     y->setRange(0, std::max(top, 1));
@@ -181,6 +182,7 @@ void QualityWindow::buildDayStrip() {
     dayStrip_->setObjectName(u"不足日"_s);
     dayStrip_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dayStrip_->setSelectionMode(QAbstractItemView::NoSelection);
+    dayStrip_->setFocusPolicy(Qt::NoFocus);
     dayStrip_->verticalHeader()->hide();
     dayStrip_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     dayStrip_->horizontalHeader()->setMinimumSectionSize(18);
