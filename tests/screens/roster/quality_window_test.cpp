@@ -10,6 +10,7 @@
 #include "store/table.h"
 #include "support/screens/entry_screen_fixture.h"
 #include "widgets/flex_grid.h"
+#include "widgets/palette.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -215,4 +216,17 @@ TEST_F(QualityWindowTest, OpensFromThePrintScreenForARegisteredPeriodOnly) {
     }
     expectChartsPerPerson(*w, static_cast<int>(staff.size()));
     EXPECT_EQ(w->report().periodStart, u"2024/03/01"_s);
+}
+
+TEST_F(QualityWindowTest, TheWardAverageIsRedOnlyAboveTheCeiling) {
+    PdfFileOutput output(outDir.filePath(u"unused.pdf"_s));
+    for (bool over : {false, true}) {
+        QualityReport r;
+        r.night.average = over ? 72.5 : 72;
+        r.night.overLimit = over;
+        QualityWindow w(r, output);
+        const QColor ink = w.nightHours()->palette().color(QPalette::WindowText);
+        EXPECT_EQ(ink == Palette::colour(Palette::Red), over) << over;
+        EXPECT_TRUE(w.nightHours()->text().contains(over ? u"72.5"_s : u"72.0"_s));
+    }
 }
