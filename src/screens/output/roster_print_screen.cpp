@@ -280,12 +280,12 @@ void RosterPrintScreen::printTotals(PrintKind kind) {
         inform(u"勤務表の印刷を終了しました"_s);
 }
 
-// The quality of the registered roster of the entered dates (actual shifts over planned ones),
-// judged on its own model so that the print choices stay as they are.
 QualityWindow* RosterPrintScreen::qualityWindow() const {
     return qualityWindow_;
 }
 
+// The quality of the registered roster of the entered dates (actual shifts over planned ones),
+// judged on its own model so that the print choices stay as they are.
 void RosterPrintScreen::onQualityClicked() {
     checks().reset();
     checkStart();
