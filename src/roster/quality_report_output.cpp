@@ -55,7 +55,9 @@ QString blockerName(ShortDayBlocker b) {
     return {};
 }
 
-QStringList personHeading(const QualityReport& r) {
+} // namespace
+
+QStringList QualityPersonHeading(const QualityReport& r) {
     QStringList h{u"職員NO"_s, u"氏名"_s};
     for (const QString& s : r.shifts)
         h << s;
@@ -64,7 +66,7 @@ QStringList personHeading(const QualityReport& r) {
     return h;
 }
 
-QStringList personCells(const QualityReport::PersonFigures& f) {
+QStringList QualityPersonCells(const QualityReport::PersonFigures& f) {
     QStringList c{f.staffNo, f.name};
     for (int n : f.shiftDays)
         c << QString::number(n);
@@ -76,13 +78,11 @@ QStringList personCells(const QualityReport::PersonFigures& f) {
     return c;
 }
 
-QString nightLine(const QualityReport& r) {
+QString QualityNightLine(const QualityReport& r) {
     return u"夜勤時間帯 %1、対象 %2 時間以上 %3 名、月平均夜勤時間 %4 時間（基準 72 時間%5）"_s.arg(
         r.night.window, number(r.night.minimumHours, 1), QString::number(r.night.staffCounted),
         number(r.night.average, 1), r.night.overLimit ? u"超過"_s : u"以内"_s);
 }
-
-} // namespace
 
 QString QualityReportText(const QualityReport& r) {
     QString out;
@@ -99,15 +99,15 @@ QString QualityReportText(const QualityReport& r) {
             out += u"  不足日: "_s + shortDays.join(u' ');
         out += u'\n';
     }
-    out += u"\n[職員別]\n"_s + personHeading(r).join(u'\t') + u'\n';
+    out += u"\n[職員別]\n"_s + QualityPersonHeading(r).join(u'\t') + u'\n';
     for (const auto& f : r.people)
-        out += personCells(f).join(u'\t') + u'\n';
+        out += QualityPersonCells(f).join(u'\t') + u'\n';
     out += u"\n[ばらつき]\n"_s;
     for (const auto& s : r.spread)
         out += u"%1 対象 %2 名 最小 %3 最大 %4 平均 %5 標準偏差 %6\n"_s.arg(
             s.shift, QString::number(s.people), QString::number(s.min), QString::number(s.max),
             number(s.mean, 2), number(s.stddev, 2));
-    out += u"\n[夜勤時間]\n"_s + nightLine(r) + u'\n';
+    out += u"\n[夜勤時間]\n"_s + QualityNightLine(r) + u'\n';
     out += u"\n[要確認]\n"_s;
     if (r.findings.empty())
         out += u"なし\n"_s;
@@ -254,9 +254,9 @@ QByteArray QualityReportTsv(const QualityReport& r) {
                                  QString::number(d.shortage()),
                                  QString::number(d.surplus())}
                          .join(u'\t');
-    lines << QString() << u"職員別"_s << personHeading(r).join(u'\t');
+    lines << QString() << u"職員別"_s << QualityPersonHeading(r).join(u'\t');
     for (const auto& f : r.people)
-        lines << personCells(f).join(u'\t');
+        lines << QualityPersonCells(f).join(u'\t');
     lines << QString() << u"ばらつき"_s
           << QStringList{u"シフト"_s, u"対象人数"_s, u"最小"_s, u"最大"_s, u"平均"_s, u"標準偏差"_s}
                  .join(u'\t');

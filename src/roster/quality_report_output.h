@@ -1,10 +1,17 @@
 #pragma once
 
+#include "roster/quality_report.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
-struct QualityReport;
+// The per-person table as every output shows it: its heading and one person's cells.
+QStringList QualityPersonHeading(const QualityReport& r);
+QStringList QualityPersonCells(const QualityReport::PersonFigures& f);
+// The ward's night hours in one line, against the audited ceiling.
+QString QualityNightLine(const QualityReport& r);
 
 // The report as readable text: staffing shortfalls, per-person figures, spread, night hours,
 // findings and the short days with who could take them.

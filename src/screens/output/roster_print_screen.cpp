@@ -5,9 +5,15 @@
 #include "output/stored_roster_print.h"
 #include "output/totals_print.h"
 #include "roster/cumulative_totals.h"
+#include "roster/generation.h"
+#include "roster/night_settings.h"
+#include "roster/quality_report.h"
+#include "roster/registered_period.h"
+#include "roster/report_loader.h"
 #include "screens/app_context.h"
 #include "screens/date_field_checks.h"
 #include "screens/output/preview_print_output.h"
+#include "screens/roster/quality_window.h"
 #include "store/code_kind.h"
 #include "store/fiscal_year.h"
 #include "store/list_services.h"
@@ -82,6 +88,7 @@ void RosterPrintScreen::buildUi() {
         e->setMaxLength(10);
     QPushButton* print = FormParts::button(u"印刷"_s, u"確定"_s, this);
     QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
+    QPushButton* quality = FormParts::button(u"品質"_s, u"品質"_s, this);
 
     auto* form = new QGridLayout;
     form->addWidget(label(u"出力指示"_s), 0, 0, Qt::AlignTop);
@@ -95,7 +102,7 @@ void RosterPrintScreen::buildUi() {
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addStretch();
-    left->addLayout(FormParts::buttonRow({print, close}));
+    left->addLayout(FormParts::buttonRow({quality, print, close}));
 
     auto* right = new QVBoxLayout;
     right->addWidget(staffLabel_);
@@ -108,13 +115,14 @@ void RosterPrintScreen::buildUi() {
     layout->addLayout(right, 2);
     resize(560, 380);
 
-    FormParts::chainTabOrder({kindList_, targetList_, startEdit_, endEdit_, print, close});
+    FormParts::chainTabOrder({kindList_, targetList_, startEdit_, endEdit_, quality, print, close});
 
     connect(targetList_, &QListWidget::currentRowChanged, this, &RosterPrintScreen::onTargetChosen);
     connect(staffList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onStaffClicked);
     connect(teamList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onTeamClicked);
     connect(print, &QPushButton::clicked, this, &RosterPrintScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(quality, &QPushButton::clicked, this, &RosterPrintScreen::onQualityClicked);
     checks().onFocusLost(startEdit_, [this] { checkStart(); });
     checks().onFocusLost(endEdit_, [this] { checkEnd(); });
 }
@@ -263,4 +271,44 @@ void RosterPrintScreen::printTotals(PrintKind kind) {
     });
     if (printed)
         inform(u"勤務表の印刷を終了しました"_s);
+}
+
+QualityWindow* RosterPrintScreen::qualityWindow() const {
+    return qualityWindow_;
+}
+
+// The quality of the registered roster of the entered dates (actual shifts over planned ones),
+// judged on its own model so that the print choices stay as they are.
+void RosterPrintScreen::onQualityClicked() {
+    checks().reset();
+    checkStart();
+    checkEnd();
+    if (!checks().hasError()) {
+        const QString error = CheckGenerationPeriod(startEdit_->text(), endEdit_->text());
+        checks().check(endEdit_, error.isEmpty(), error);
+    }
+    if (checks().reportIfFailed())
+        return;
+    const QString from = startEdit_->text();
+    const QString to = endEdit_->text();
+    std::optional<QualityReport> report;
+    bool registered = false;
+    const bool done = actBusy([&] {
+        registered = HoldsRegisteredRoster(ctx().db, from, to);
+        if (!registered)
+            return;
+        auto model = std::make_unique<RosterModel>();
+        LoadRosterForReport(ctx().db, ctx().settings, *model, from, to);
+        report = BuildQualityReport(*model, NightSettings::load(ctx().db));
+    });
+    if (!done)
+        return;
+    if (!registered) {
+        inform(u"%1 ～ %2 の勤務表は登録されていません。"_s.arg(from, to));
+        return;
+    }
+    if (qualityWindow_)
+        qualityWindow_->close();
+    qualityWindow_ = new QualityWindow(std::move(*report), *output_, this);
+    qualityWindow_->show();
 }

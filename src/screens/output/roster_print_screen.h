@@ -5,12 +5,14 @@
 #include "roster/roster_model.h"
 #include "screens/screen_base.h"
 
+#include <QPointer>
 #include <memory>
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QualityWindow;
 
 // "勤務表･累計表 出力": chooses what to print (the roster sheet, or the monthly or fiscal-year
 // totals), for whom (everybody, one person, one team) and for which period, then prints it
@@ -23,6 +25,8 @@ public:
                                QWidget* parent = nullptr);
 
     const RosterModel& model() const { return model_; }
+    // The quality window opened last by 品質, while it is open.
+    QualityWindow* qualityWindow() const;
 
 private:
     void buildUi();
@@ -33,9 +37,11 @@ private:
     void checkEnd();
     void onPrintClicked();
     void printTotals(PrintKind kind);
+    void onQualityClicked();
 
     std::unique_ptr<PrintOutput> output_;
     RosterModel model_;
+    QPointer<QualityWindow> qualityWindow_;
 
     QListWidget* kindList_;
     QListWidget* targetList_;

@@ -2,6 +2,8 @@
 
 #include "output/roster_print.h"
 #include "roster/generation.h"
+#include "roster/night_settings.h"
+#include "roster/quality_report.h"
 #include "roster/registered_period.h"
 #include "roster/registration.h"
 #include "roster/tallies.h"
@@ -11,10 +13,12 @@
 #include "screens/roster/confirmed_cell_edit.h"
 #include "screens/roster/early_late_screen.h"
 #include "screens/roster/improvement_controls.h"
+#include "screens/roster/quality_window.h"
 #include "screens/roster/roster_creation_edits.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "screens/roster/roster_window_size.h"
+#include "screens/roster/short_day_dialog.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
 #include "widgets/busy_cursor.h"
@@ -30,6 +34,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -54,6 +59,9 @@ RosterCreationScreen::RosterCreationScreen(AppContext& context, Kind kind,
     improvement_->setPainter(*painter_);
     chooser_ = [this](QWidget* parent, const QString& abbrev, int mark) {
         return ShiftChangeDialog::choose(ctx(), parent, abbrev, mark);
+    };
+    shortDayChooser_ = [](QWidget* parent, const ShortDayExplanation& explanation) {
+        return ShortDayDialog::choose(parent, explanation);
     };
     openEarlyLate_ = [this](RosterModel& model) {
         EarlyLateScreen screen(ctx(), model,
@@ -83,6 +91,8 @@ void RosterCreationScreen::buildUi() {
     QPushButton* close = button(u"終了"_s);
     QPushButton* all = button(u"全員"_s);
     QPushButton* leaders = button(u"責任者"_s);
+    quality_ = button(u"品質"_s);
+    quality_->setEnabled(false); // nothing to judge before 展開
     grid_ = new FlexGrid(this);
     grid_->setObjectName(u"勤務名"_s);
 
@@ -95,6 +105,7 @@ void RosterCreationScreen::buildUi() {
     top->addSpacing(16);
     top->addWidget(all);
     top->addWidget(leaders);
+    top->addWidget(quality_);
     top->addStretch();
     top->addWidget(confirm);
     top->addWidget(print);
@@ -108,7 +119,8 @@ void RosterCreationScreen::buildUi() {
     setTabOrder(endEdit_, expand);
     setTabOrder(expand, all);
     setTabOrder(all, leaders);
-    setTabOrder(leaders, grid_);
+    setTabOrder(leaders, quality_);
+    setTabOrder(quality_, grid_);
     setTabOrder(grid_, confirm);
     setTabOrder(confirm, print);
     setTabOrder(print, close);
@@ -119,6 +131,7 @@ void RosterCreationScreen::buildUi() {
     connect(close, &QPushButton::clicked, this, &RosterCreationScreen::onCloseClicked);
     connect(all, &QPushButton::clicked, this, &RosterCreationScreen::onAllClicked);
     connect(leaders, &QPushButton::clicked, this, &RosterCreationScreen::onLeadersClicked);
+    connect(quality_, &QPushButton::clicked, this, &RosterCreationScreen::onQualityClicked);
     connect(grid_, &FlexGrid::cellClickedAt, this, &RosterCreationScreen::onGridClicked);
     connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
             &RosterCreationScreen::onGridClicked);
@@ -173,6 +186,9 @@ void RosterCreationScreen::onExpandClicked() {
     });
     if (!done)
         return;
+    // A quality window open on the roster replaced would judge what is no longer shown.
+    if (qualityWindow_)
+        qualityWindow_->close();
     model_ = std::move(*fresh);
     painter_->draw(false);
     expanded_ = true;
@@ -180,6 +196,7 @@ void RosterCreationScreen::onExpandClicked() {
     changed_ = false;
     unsaved_ = true;
     lastExpandMs_ = timer.elapsed();
+    quality_->setEnabled(true);
     inform(u"勤務表を展開しました"_s);
 }
 
@@ -199,12 +216,68 @@ void RosterCreationScreen::onLeadersClicked() {
 }
 
 void RosterCreationScreen::onGridClicked(int row, int col) {
+    if (expanded_) {
+        if (const auto count = painter_->shortCountAt(row, col)) {
+            onShortCountClicked(count->first, count->second, col);
+            return;
+        }
+    }
     const std::optional<EditResult> edit =
         ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser_, this, row, col);
     if (!edit)
         return;
     BusyCursor busy;
     applyEdit(*edit, row, RosterGridPainter::dayOfColumn(col));
+}
+
+// A red count: who could take the shift that day and why the others cannot; the person chosen
+// gets the usual change of their cell.
+void RosterCreationScreen::onShortCountClicked(int level, int shift, int col) {
+    const int day = RosterGridPainter::dayOfColumn(col);
+    std::optional<ShortDayExplanation> explanation;
+    if (!act([&] { explanation = ExplainShortDay(model_, day, shift, level); }))
+        return;
+    const auto person = shortDayChooser_(this, *explanation);
+    if (!person)
+        return;
+    const int row = painter_->rowOf(person->first, person->second);
+    if (row == 0)
+        return;
+    onGridClicked(row, col);
+}
+
+QualityWindow* RosterCreationScreen::qualityWindow() const {
+    return qualityWindow_;
+}
+
+void RosterCreationScreen::onQualityClicked() {
+    if (!expanded_) {
+        inform(u"先に勤務表の展開を行って下さい。"_s);
+        return;
+    }
+    std::optional<QualityReport> report;
+    if (!actBusy([&] { report = BuildQualityReport(model_, NightSettings::load(ctx().db)); }))
+        return;
+    if (qualityWindow_)
+        qualityWindow_->close();
+    qualityWindow_ = new QualityWindow(std::move(*report), *output_, this);
+    connect(qualityWindow_, &QualityWindow::findingChosen, this, &RosterCreationScreen::selectCell);
+    qualityWindow_->show();
+}
+
+// Shows a finding's cell: the person's row (the count rows when it concerns no one person)
+// and the day's column (the period's first day when it concerns the whole period).
+void RosterCreationScreen::selectCell(int group, int slot, int day) {
+    int row = group > 0 ? painter_->rowOf(group, slot) : painter_->firstCountRow();
+    if (row == 0)
+        row = painter_->firstCountRow();
+    const int col = RosterGridPainter::columnOfDay(std::clamp(
+        day, 1, std::max(1, std::min(model_.lastDay(), int(RosterBounds::MaxPeriodDay)))));
+    painter_->highlight(row, col);
+    grid_->setCurrentCell(row, col);
+    grid_->scrollToItem(grid_->item(row, col));
+    raise();
+    activateWindow();
 }
 
 void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {

@@ -2,16 +2,21 @@
 
 #include "print/print_output.h"
 #include "roster/roster_model.h"
+#include "roster/short_day.h"
 #include "screens/roster/shift_change_dialog.h"
 #include "screens/screen_base.h"
 
+#include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class FlexGrid;
 class ImprovementControls;
 class QLineEdit;
 class QPushButton;
+class QualityWindow;
 class RosterGridPainter;
 
 // "個別勤務表作成" / "ﾁｰﾑ別勤務表作成": generates the roster of the proposed period into the
@@ -37,6 +42,13 @@ public:
     void setEarlyLateOpener(std::function<void(RosterModel&)> opener) {
         openEarlyLate_ = std::move(opener);
     }
+    // Who takes a short shift, asked when a red count is clicked (the short-day dialog unless a
+    // test says otherwise); (group, slot) of the person chosen, or nothing.
+    using ShortDayChooser =
+        std::function<std::optional<std::pair<int, int>>(QWidget*, const ShortDayExplanation&)>;
+    void setShortDayChooser(ShortDayChooser chooser) { shortDayChooser_ = std::move(chooser); }
+    // The quality window opened last by 品質, while it is open.
+    QualityWindow* qualityWindow() const;
     // Milliseconds from the press of 展開 to the drawn grid, for the last expansion.
     qint64 lastExpandMs() const { return lastExpandMs_; }
 
@@ -55,6 +67,9 @@ private:
     void onAllClicked();
     void onLeadersClicked();
     void onGridClicked(int row, int col);
+    void onShortCountClicked(int level, int shift, int col);
+    void onQualityClicked();
+    void selectCell(int group, int slot, int day);
     void applyEdit(const EditResult& edit, int row, int day);
     void redrawAfterPersonChange(int row, int day);
 
@@ -64,6 +79,8 @@ private:
     std::unique_ptr<RosterGridPainter> painter_;
     EditChooser chooser_;
     std::function<void(RosterModel&)> openEarlyLate_;
+    ShortDayChooser shortDayChooser_;
+    QPointer<QualityWindow> qualityWindow_;
 
     bool expanded_ = false;   // a generated roster is in the model
     bool changed_ = false;    // a cell was changed after expansion (the "expanded flag")
@@ -75,4 +92,5 @@ private:
     QLineEdit* startEdit_;
     QLineEdit* endEdit_;
     FlexGrid* grid_;
+    QPushButton* quality_;
 };

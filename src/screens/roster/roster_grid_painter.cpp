@@ -91,6 +91,19 @@ void RosterGridPainter::layout() {
         grid_.setColWidthTwips(c, 270);
 }
 
+std::optional<std::pair<int, int>> RosterGridPainter::shortCountAt(int row, int col) const {
+    const int i = row - firstCountRow();
+    const int day = dayOfColumn(col);
+    if (countRows_ != CountRows::Creation || leadersView_ || i < 0 ||
+        i >= static_cast<int>(counts_.size()) || !ShiftCellRules::dayInPeriod(m_, day) ||
+        m_.day(day).holidayFlag == 1)
+        return std::nullopt;
+    const CountRow& cr = counts_[static_cast<size_t>(i)];
+    if (m_.assigned.at(cr.level, day, cr.shift, 1) >= m_.requirement.at(cr.level, day, cr.shift, 1))
+        return std::nullopt;
+    return std::pair{cr.level, cr.shift};
+}
+
 QColor RosterGridPainter::baseBackground(int row, int col) const {
     if (row < 2 || col < 2)
         return Palette::fixedCellBackground();

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
     void drawPersonTallies(int row);
     // The day counts, each with its requirement as the tooltip ("必要 8").
     void drawCounts(int fromDay, int toDay);
+    // The (level, working shift) of a creation count cell shown red (fewer staff than the need)
+    // at (row, col); nothing for any other cell, and in the leaders view.
+    std::optional<std::pair<int, int>> shortCountAt(int row, int col) const;
     // The background a cell has when nothing is highlighted.
     QColor baseBackground(int row, int col) const;
 
