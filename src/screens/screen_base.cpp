@@ -4,6 +4,8 @@
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
 
+#include <QCloseEvent>
+
 template <typename Base>
 ScreenBase<Base>::ScreenBase(AppContext& ctx, const QString& name, const QString& caption,
                              const QString& title, QWidget* parent)
@@ -25,6 +27,30 @@ template <typename Base> void ScreenBase<Base>::setVisible(bool visible) {
     Base::setVisible(visible);
     if (visible)
         checks_->setSuspended(false);
+}
+
+template <typename Base>
+void ScreenBase<Base>::setCloseQuestion(const QString& question,
+                                        std::function<bool()> unsavedWork) {
+    closeQuestion_ = question;
+    unsavedWork_ = std::move(unsavedWork);
+}
+
+template <typename Base> void ScreenBase<Base>::closeAfterQuestion() {
+    if (!ask(closeQuestion_))
+        return;
+    closeAsked_ = true;
+    this->close();
+    closeAsked_ = false;
+}
+
+template <typename Base> void ScreenBase<Base>::closeEvent(QCloseEvent* event) {
+    // The window's close button would otherwise drop unsaved work without a word.
+    if (!closeAsked_ && unsavedWork_ && unsavedWork_() && !ask(closeQuestion_)) {
+        event->ignore();
+        return;
+    }
+    Base::closeEvent(event);
 }
 
 template class ScreenBase<QWidget>;

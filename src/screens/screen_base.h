@@ -62,10 +62,20 @@ protected:
     bool ask(const QString& text) { return actions_.ask(text); }
     bool askDefaultNo(const QString& text) { return actions_.askDefaultNo(text); }
 
+    // The screen's closing question. closeAfterQuestion() (its 終了 button) asks it and
+    // closes; closing the window any other way asks it only while `unsavedWork` says the
+    // screen holds work that would be lost.
+    void setCloseQuestion(const QString& question, std::function<bool()> unsavedWork);
+    void closeAfterQuestion();
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     AppContext& ctx_;
     FieldChecks* checks_;
     ScreenActions actions_;
+    QString closeQuestion_;
+    std::function<bool()> unsavedWork_;
+    bool closeAsked_ = false; // closeAfterQuestion() has asked already
 };
 
 extern template class ScreenBase<QWidget>;

@@ -16,7 +16,6 @@
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,7 +98,8 @@ void RosterChangeScreen::buildUi() {
     connect(show, &QPushButton::clicked, this, &RosterChangeScreen::onShowClicked);
     connect(update, &QPushButton::clicked, this, &RosterChangeScreen::onUpdateClicked);
     connect(print, &QPushButton::clicked, this, &RosterChangeScreen::onPrintClicked);
-    connect(close, &QPushButton::clicked, this, &RosterChangeScreen::onCloseClicked);
+    connect(close, &QPushButton::clicked, this, [this] { closeAfterQuestion(); });
+    setCloseQuestion(u"勤務表変更を終了します"_s, [this] { return unsaved_; });
     connect(grid_, &FlexGrid::cellClickedAt, this, &RosterChangeScreen::onGridClicked);
     connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
             &RosterChangeScreen::onGridClicked);
@@ -217,21 +217,4 @@ void RosterChangeScreen::onPrintClicked() {
             PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
     });
-}
-
-void RosterChangeScreen::onCloseClicked() {
-    if (!ask(u"勤務表変更を終了します"_s))
-        return;
-    closeAsked_ = true;
-    close();
-    closeAsked_ = false;
-}
-
-void RosterChangeScreen::closeEvent(QCloseEvent* event) {
-    // The window's close button would otherwise drop unsaved corrections without a word.
-    if (!closeAsked_ && unsaved_ && !ask(u"勤務表変更を終了します"_s)) {
-        event->ignore();
-        return;
-    }
-    EntryScreen::closeEvent(event);
 }

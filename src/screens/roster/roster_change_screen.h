@@ -35,9 +35,6 @@ public:
     // otherwise).
     void setBackupChooser(BackupChooser chooser) { backupChooser_ = std::move(chooser); }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildUi();
     bool checkStart();
@@ -45,7 +42,6 @@ private:
     void onShowClicked();
     void onUpdateClicked();
     void onPrintClicked();
-    void onCloseClicked();
     void onGridClicked(int row, int col);
 
     Kind kind_;
@@ -55,9 +51,8 @@ private:
     EditChooser chooser_;
     BackupChooser backupChooser_;
 
-    bool loaded_ = false;     // a period is on screen
-    bool unsaved_ = false;    // a confirmed change is not written back yet
-    bool closeAsked_ = false; // 終了 has asked its question already
+    bool loaded_ = false;  // a period is on screen
+    bool unsaved_ = false; // a confirmed change is not written back yet
 
     QLineEdit* startEdit_;
     QLineEdit* endEdit_;

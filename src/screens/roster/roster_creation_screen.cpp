@@ -27,7 +27,6 @@
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
 
-#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -128,7 +127,8 @@ void RosterCreationScreen::buildUi() {
     connect(expand, &QPushButton::clicked, this, &RosterCreationScreen::onExpandClicked);
     connect(confirm, &QPushButton::clicked, this, &RosterCreationScreen::onConfirmClicked);
     connect(print, &QPushButton::clicked, this, &RosterCreationScreen::onPrintClicked);
-    connect(close, &QPushButton::clicked, this, &RosterCreationScreen::onCloseClicked);
+    connect(close, &QPushButton::clicked, this, [this] { closeAfterQuestion(); });
+    setCloseQuestion(u"勤務表の作成を終了します"_s, [this] { return unsaved_; });
     connect(all, &QPushButton::clicked, this, &RosterCreationScreen::onAllClicked);
     connect(leaders, &QPushButton::clicked, this, &RosterCreationScreen::onLeadersClicked);
     connect(quality_, &QPushButton::clicked, this, &RosterCreationScreen::onQualityClicked);
@@ -376,21 +376,4 @@ void RosterCreationScreen::onPrintClicked() {
             PrintRoster(model_, ctx().settings.weekdayColour, sheet);
         });
     });
-}
-
-void RosterCreationScreen::onCloseClicked() {
-    if (!ask(u"勤務表の作成を終了します"_s))
-        return;
-    closeAsked_ = true;
-    close();
-    closeAsked_ = false;
-}
-
-void RosterCreationScreen::closeEvent(QCloseEvent* event) {
-    // The window's close button would otherwise drop a roster nobody registered without a word.
-    if (!closeAsked_ && unsaved_ && !ask(u"勤務表の作成を終了します"_s)) {
-        event->ignore();
-        return;
-    }
-    EntryScreen::closeEvent(event);
 }

@@ -52,9 +52,6 @@ public:
     // Milliseconds from the press of 展開 to the drawn grid, for the last expansion.
     qint64 lastExpandMs() const { return lastExpandMs_; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildUi();
     void proposePeriod();
@@ -63,7 +60,6 @@ private:
     void onExpandClicked();
     void onConfirmClicked();
     void onPrintClicked();
-    void onCloseClicked();
     void onAllClicked();
     void onLeadersClicked();
     void onGridClicked(int row, int col);
@@ -82,10 +78,9 @@ private:
     ShortDayChooser shortDayChooser_;
     QPointer<QualityWindow> qualityWindow_;
 
-    bool expanded_ = false;   // a generated roster is in the model
-    bool changed_ = false;    // a cell was changed after expansion (the "expanded flag")
-    bool unsaved_ = false;    // the model holds what is not registered as it stands
-    bool closeAsked_ = false; // 終了 has asked its question already
+    bool expanded_ = false; // a generated roster is in the model
+    bool changed_ = false;  // a cell was changed after expansion (the "expanded flag")
+    bool unsaved_ = false;  // the model holds what is not registered as it stands
     qint64 lastExpandMs_ = 0;
     ImprovementControls* improvement_; // 改善 and 元に戻す
 
