@@ -18,7 +18,8 @@ constexpr int FirstDayCol = 2; // day 1
 
 RosterChangePainter::RosterChangePainter(FlexGrid& grid, const RosterModel& model,
                                          const StartupSettings& settings, Blocks blocks)
-    : grid_(grid), m_(model), settings_(settings), blocks_(blocks) {}
+    : grid_(grid), m_(model), settings_(settings), blocks_(blocks),
+      cross_(grid, [this](int row, int col) { return baseBackground(row, col); }) {}
 
 int RosterChangePainter::dayCount() const {
     return m_.lastDay();
@@ -109,26 +110,11 @@ QString RosterChangePainter::clickProblem(int row, int col) const {
 }
 
 void RosterChangePainter::highlight(int index, int col) {
-    restoreHighlight();
-    const QColor green = Palette::fromRgb(settings_.colourLightGreen);
-    for (int r = 2; r < grid_.rows(); ++r)
-        grid_.setCellBackColor(r, col, green);
-    const int row = changedRow(index);
-    for (int c = 2; c < grid_.cols(); ++c)
-        grid_.setCellBackColor(row, c, green);
-    highlightIndex_ = index;
-    highlightCol_ = col;
+    cross_.show(changedRow(index), col, Palette::fromRgb(settings_.colourLightGreen));
 }
 
 void RosterChangePainter::restoreHighlight() {
-    if (highlightIndex_ == 0)
-        return;
-    for (int r = 2; r < grid_.rows(); ++r)
-        grid_.setCellBackColor(r, highlightCol_, baseBackground(r, highlightCol_));
-    const int row = changedRow(highlightIndex_);
-    for (int c = 2; c < grid_.cols(); ++c)
-        grid_.setCellBackColor(row, c, baseBackground(row, c));
-    highlightIndex_ = highlightCol_ = 0;
+    cross_.restore();
 }
 
 void RosterChangePainter::drawHeadings() {
@@ -271,7 +257,7 @@ void RosterChangePainter::drawChange(int index, int day) {
 }
 
 void RosterChangePainter::draw() {
-    highlightIndex_ = highlightCol_ = 0; // the grid is drawn afresh
+    cross_.forget(); // the grid is drawn afresh
     grid_.setUpdatesEnabled(false);
     layout();
     drawHeadings();

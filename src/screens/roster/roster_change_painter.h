@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screens/roster/cross_highlight.h"
 #include <QColor>
 #include <QString>
 #include <utility>
@@ -83,6 +84,5 @@ private:
     std::vector<std::pair<int, int>> people_; // person i + 1 is people_[i]
     std::vector<CountRow> counts_;            // grid row firstCountRow() + i
     std::vector<int> countColumns_;           // column of working shift s at s - 1
-    int highlightIndex_ = 0;                  // 0: nothing highlighted
-    int highlightCol_ = 0;
+    CrossHighlight cross_;
 };

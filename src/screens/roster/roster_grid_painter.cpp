@@ -17,7 +17,8 @@ constexpr int FirstPeriodCol = 7; // day 1
 
 RosterGridPainter::RosterGridPainter(FlexGrid& grid, const RosterModel& model,
                                      const StartupSettings& settings, CountRows countRows)
-    : grid_(grid), m_(model), settings_(settings), countRows_(countRows) {
+    : grid_(grid), m_(model), settings_(settings), countRows_(countRows),
+      cross_(grid, [this](int row, int col) { return baseBackground(row, col); }) {
     grid_.setItemDelegate(new ChangedCellFrame(&grid_));
 }
 
@@ -137,24 +138,11 @@ QString RosterGridPainter::clickProblem(int row, int col) const {
 }
 
 void RosterGridPainter::highlight(int row, int col) {
-    restoreHighlight();
-    const QColor green = Palette::fromRgb(settings_.colourLightGreen);
-    for (int r = 2; r < grid_.rows(); ++r)
-        grid_.setCellBackColor(r, col, green);
-    for (int c = 2; c < grid_.cols(); ++c)
-        grid_.setCellBackColor(row, c, green);
-    highlightRow_ = row;
-    highlightCol_ = col;
+    cross_.show(row, col, Palette::fromRgb(settings_.colourLightGreen));
 }
 
 void RosterGridPainter::restoreHighlight() {
-    if (highlightRow_ == 0)
-        return;
-    for (int r = 2; r < grid_.rows(); ++r)
-        grid_.setCellBackColor(r, highlightCol_, baseBackground(r, highlightCol_));
-    for (int c = 2; c < grid_.cols(); ++c)
-        grid_.setCellBackColor(highlightRow_, c, baseBackground(highlightRow_, c));
-    highlightRow_ = highlightCol_ = 0;
+    cross_.restore();
 }
 
 void RosterGridPainter::drawHeadings() {
@@ -315,7 +303,7 @@ void RosterGridPainter::drawCounts(int fromDay, int toDay) {
 
 void RosterGridPainter::draw(bool leadersView) {
     leadersView_ = leadersView;
-    highlightRow_ = highlightCol_ = 0; // the grid is drawn afresh
+    cross_.forget(); // the grid is drawn afresh
     grid_.setUpdatesEnabled(false);
     layout();
     drawHeadings();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screens/roster/cross_highlight.h"
 #include "screens/roster/marked_cells.h"
 
 #include <QColor>
@@ -87,7 +88,6 @@ private:
     bool leadersView_ = false;
     std::vector<std::pair<int, int>> rows_; // grid row 2 + i shows rows_[i]
     std::vector<CountRow> counts_;          // grid row firstCountRow() + i
-    int highlightRow_ = 0;                  // 0: nothing highlighted
-    int highlightCol_ = 0;
+    CrossHighlight cross_;
     MarkedCells marked_;
 };
