@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <functional>
+#include <utility>
 
 class FlexGrid;
 
