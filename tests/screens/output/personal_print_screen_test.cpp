@@ -2,6 +2,7 @@
 #include "print/pdf_file_output.h"
 #include "screens/output/personal_print_screen.h"
 #include "store/demo_workplace.h"
+#include "store/list_services.h"
 #include "store/startup_settings.h"
 #include "support/screens/entry_screen_fixture.h"
 
@@ -123,4 +124,25 @@ TEST_F(PersonalPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
     EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
     EXPECT_TRUE(child<QLabel>(screen.get(), u"登録職員一覧"_s)->text().isEmpty());
+}
+
+// Moving through the list with the arrow keys prints the highlighted person, not the one
+// clicked before.
+TEST_F(PersonalPrintScreenTest, TheNameReachedWithTheArrowKeysIsPrinted) {
+    choose(u"出力対象"_s, u"個別指定"_s);
+    choose(u"LST職員"_s, u"高橋 健一"_s);
+    auto* list = child<QListWidget>(screen.get(), u"LST職員"_s);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    const QString highlighted = list->selectedItems().front()->text();
+    ASSERT_NE(highlighted, u"高橋 健一"_s);
+    EXPECT_EQ(screen->model().filterStaffNo,
+              StaffListService::FindStaffByName(tmp.db(), highlighted).no);
+
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(pdfPages(), 1);
+    const QString pdf = pdfText();
+    EXPECT_TRUE(pdf.contains(highlighted));
+    EXPECT_FALSE(pdf.contains(u"高橋 健一"_s));
 }
