@@ -9,6 +9,7 @@
 #include "widgets/flex_grid.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -163,6 +164,21 @@ TEST_F(TotalsScreensTest, LongTotalsShowWhole) {
         ASSERT_GT(row, 0);
         EXPECT_EQ(grid->text(row, grid->cols() - 4), u"182"_s) << "total 日";
         EXPECT_EQ(cutOffCells(*grid).join(u" "_s).toStdString(), "")
+            << screen->objectName().toStdString();
+    }
+}
+
+// A clerk tabs to a button and presses Return; the button acts as on a click.
+TEST_F(TotalsScreensTest, ReturnPressesTheFocusedButton) {
+    auto monthly = open<MonthlyTotalsScreen>();
+    auto period = open<PeriodTotalsScreen>();
+    for (QWidget* screen : std::initializer_list<QWidget*>{monthly.get(), period.get()}) {
+        showActive(screen);
+        prompter.clear();
+        auto* button = child<QPushButton>(screen, u"表示"_s);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        EXPECT_EQ(prompter.lastText(), u"開始日に入力してください"_s)
             << screen->objectName().toStdString();
     }
 }
