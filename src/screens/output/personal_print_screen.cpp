@@ -94,7 +94,9 @@ void PersonalPrintScreen::buildUi() {
     layout->addLayout(right, 2);
     resize(560, 340);
 
-    FormParts::chainTabOrder({titleEdit_, targetList_, startEdit_, endEdit_, print, close});
+    // The staff list follows the choice that shows it, so the keyboard reaches it next.
+    FormParts::chainTabOrder(
+        {titleEdit_, targetList_, staffList_, startEdit_, endEdit_, print, close});
 
     connect(targetList_, &QListWidget::currentRowChanged, this,
             &PersonalPrintScreen::onTargetChosen);

@@ -6,6 +6,7 @@
 #include "store/startup_settings.h"
 #include "support/screens/entry_screen_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -145,4 +146,19 @@ TEST_F(PersonalPrintScreenTest, TheNameReachedWithTheArrowKeysIsPrinted) {
     const QString pdf = pdfText();
     EXPECT_TRUE(pdf.contains(highlighted));
     EXPECT_FALSE(pdf.contains(u"高橋 健一"_s));
+}
+
+// Tab goes from the choice 個別指定 to the staff list it shows, and past it while hidden.
+TEST_F(PersonalPrintScreenTest, TabReachesTheStaffListRightAfterTheChoice) {
+    showActive(screen.get());
+    auto* target = child<QListWidget>(screen.get(), u"出力対象"_s);
+    for (const auto& [choice, next] :
+         {std::pair{u"個別指定"_s, u"LST職員"_s}, std::pair{u"全員"_s, u"表開始日"_s}}) {
+        choose(u"出力対象"_s, choice);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), next.toStdString())
+            << choice.toStdString();
+    }
 }
