@@ -115,4 +115,19 @@ TEST_F(StaffListScreenTest, TheStaffRegisterIsTheMenusAndItsClosingRefillsTheLis
     EXPECT_EQ(grid(&s)->rows(), 116);
 }
 
+// From the keyboard: the arrow keys move to a row and Return selects it, as a click does.
+TEST_F(StaffListScreenTest, ReturnSelectsTheCurrentRow) {
+    StaffListScreen s(ctx);
+    showActive(&s);
+    FlexGrid* g = grid(&s);
+    g->setFocus();
+    g->setCurrentCell(1, 1);
+    QTest::keyClick(g, Qt::Key_Down);
+    QTest::keyClick(g, Qt::Key_Return);
+    EXPECT_EQ(ctx.selectedStaffNo, g->text(2, 0));
+    EXPECT_EQ(ctx.selectedStaffName, g->text(2, 1));
+    EXPECT_FALSE(ctx.selectedStaffNo.isEmpty());
+    EXPECT_EQ(g->cellBackColor(2, 6), Palette::colour(Palette::Green));
+}
+
 } // namespace
