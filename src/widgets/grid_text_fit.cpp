@@ -2,18 +2,24 @@
 
 #include "widgets/flex_grid.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 
 namespace GridTextFit {
 
 int neededWidth(const FlexGrid& grid, const QTableWidgetItem& item) {
     // An item without a font of its own is drawn in the grid's.
     const QFont font = item.data(Qt::FontRole).isValid() ? item.font() : grid.font();
-    // Item views keep this margin on either side of a cell's text.
+    // Item views keep this margin on either side of a cell's text and draw the grid line
+    // inside the cell; glyphs from a fallback font (kana and kanji beside Latin letters) lay
+    // out a few pixels wider than measured, hence the slack.
     const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
-    return QFontMetrics(font).horizontalAdvance(item.text()) + 2 * margin + 1;
+    constexpr int slack = 4;
+    const auto text =
+        static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(item.text())));
+    return text + 2 * margin + 1 + slack;
 }
 
 void widenColumns(FlexGrid& grid, int firstCol, int lastCol) {

@@ -5,8 +5,9 @@
 #include <QFontMetrics>
 #include <QStringList>
 
-// The cells of `grid` whose text is wider than the cell (spans included) less a few pixels of
-// margin, as "row,col:text": a grid shows these cut off with "…".
+// The cells of `grid` whose text is wider than the cell (spans included) less its margins and
+// a little slack, as "row,col:text": a grid shows these cut off with "…". The slack is what
+// mixed Latin and kanji text was seen to need beyond its measured width.
 inline QStringList cutOffCells(const FlexGrid& grid) {
     QStringList out;
     for (int r = 0; r < grid.rows(); ++r)
@@ -18,7 +19,7 @@ inline QStringList cutOffCells(const FlexGrid& grid) {
             for (int k = 0; k < grid.columnSpan(r, c); ++k)
                 width += grid.columnWidth(c + k);
             const QFont font = item->data(Qt::FontRole).isValid() ? item->font() : grid.font();
-            if (QFontMetrics(font).horizontalAdvance(item->text()) + 6 > width)
+            if (QFontMetrics(font).horizontalAdvance(item->text()) + 9 > width)
                 out << QStringLiteral("%1,%2:%3").arg(r).arg(c).arg(item->text());
         }
     return out;
