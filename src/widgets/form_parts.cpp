@@ -19,6 +19,9 @@ namespace FormParts {
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
+    // Return presses the focused button, as Space does, on a screen as in a dialog (where
+    // buttons do so already), so a clerk can tab to 照会 or 印刷 and press Return.
+    b->setAutoDefault(true);
     return b;
 }
 

@@ -71,6 +71,12 @@ BackupRegistrationDialog::BackupRegistrationDialog(AppContext& context,
     connect(staffList_, &QListWidget::itemClicked, this, &BackupRegistrationDialog::onStaffChosen);
     connect(staffList_, &QListWidget::itemActivated, this,
             &BackupRegistrationDialog::onStaffChosen);
+    // A name picked with the arrow keys is as much a choice as a clicked one. Only a selected
+    // name counts: the list's focus alone makes its first row current without choosing it.
+    connect(staffList_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (const QListWidgetItem* item = staffList_->currentItem(); item && item->isSelected())
+            onStaffChosen();
+    });
     connect(confirm, &QPushButton::clicked, this, &BackupRegistrationDialog::onConfirmClicked);
     connect(cancel, &QPushButton::clicked, this, &BackupRegistrationDialog::onCancelClicked);
 

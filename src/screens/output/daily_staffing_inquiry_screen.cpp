@@ -12,6 +12,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/palette.h"
 
 #include <QHBoxLayout>
@@ -137,6 +138,7 @@ void DailyStaffingInquiryScreen::setUpGrid(int people) {
         grid_->setCellFontSize(1, col, 10);
         grid_->merge(1, col, 1, 2);
     }
+    GridTextFit::widenColumns(*grid_, 0, kFixedCols - 1);
 }
 
 void DailyStaffingInquiryScreen::fillGrid(const DailyChart& chart) {
@@ -158,6 +160,8 @@ void DailyStaffingInquiryScreen::fillGrid(const DailyChart& chart) {
         }
         ++r;
     }
+    // Names and numbers vary in length; the chart's columns keep their fixed half-hour width.
+    GridTextFit::widenColumns(*grid_, 0, kFixedCols - 1);
 }
 
 void DailyStaffingInquiryScreen::finish() {

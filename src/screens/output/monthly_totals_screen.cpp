@@ -9,6 +9,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/prompter.h"
 
 #include <QComboBox>
@@ -142,6 +143,8 @@ void MonthlyTotalsScreen::fillGrid(int months) {
         }
         ++row;
     }
+    // Long spans run into three or four figures, and names vary in length.
+    GridTextFit::widenColumns(*grid_, 0, grid_->cols() - 1);
 }
 
 void MonthlyTotalsScreen::print() {

@@ -9,6 +9,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -130,6 +131,8 @@ void PeriodTotalsScreen::fillGrid() {
         }
         ++row;
     }
+    // Long spans run into three or four figures, and names vary in length.
+    GridTextFit::widenColumns(*grid_, 0, grid_->cols() - 1);
 }
 
 void PeriodTotalsScreen::print() {

@@ -94,11 +94,18 @@ void PersonalPrintScreen::buildUi() {
     layout->addLayout(right, 2);
     resize(560, 340);
 
-    FormParts::chainTabOrder({titleEdit_, targetList_, startEdit_, endEdit_, print, close});
+    // The staff list follows the choice that shows it, so the keyboard reaches it next.
+    FormParts::chainTabOrder(
+        {titleEdit_, targetList_, staffList_, startEdit_, endEdit_, print, close});
 
     connect(targetList_, &QListWidget::currentRowChanged, this,
             &PersonalPrintScreen::onTargetChosen);
     connect(staffList_, &QListWidget::itemClicked, this, &PersonalPrintScreen::onStaffClicked);
+    // A name reached with the arrow keys is the one printed, as the highlight shows.
+    connect(staffList_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (QListWidgetItem* item = staffList_->currentItem(); item && item->isSelected())
+            onStaffClicked(item);
+    });
     connect(print, &QPushButton::clicked, this, &PersonalPrintScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     checks().onFocusLost(startEdit_, [this] { checkStart(); });

@@ -134,6 +134,9 @@ void PersonalRosterScreen::presetStaff(const QString& name) {
         staff_->setCurrentIndex(i);
     else
         staff_->setEditText(name);
+    // The calendars must not go on showing someone else under this person's name.
+    if (!shownName_.isEmpty() && shownName_ != name)
+        display();
 }
 
 bool PersonalRosterScreen::checkYear() {
@@ -177,6 +180,7 @@ void PersonalRosterScreen::display() {
         beforeYear_->setText(QString::number(before.year()));
         beforeMonth_->setText(QString::number(before.month()));
         drawMonth(*before_, PersonalMonth::load(ctx().db, who.no, before, today));
+        shownName_ = staff_->currentText();
     });
 }
 

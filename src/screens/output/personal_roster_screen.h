@@ -22,7 +22,8 @@ public:
     static constexpr int kRows = 19; // the weekday headings, then six weeks of three rows
     static constexpr int kColTwips = 600;
 
-    // Puts the person picked elsewhere (the staff list) into the staff choice.
+    // Puts the person picked elsewhere (the staff list) into the staff choice; calendars
+    // already shown for someone else are shown again for this person.
     void presetStaff(const QString& name);
 
 private:
@@ -45,4 +46,6 @@ private:
     QLabel* beforeMonth_;
     QLabel* currentYear_;
     QLabel* currentMonth_;
+    // Whose calendars are shown; empty before the first 表示.
+    QString shownName_;
 };

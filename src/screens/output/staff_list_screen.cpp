@@ -2,6 +2,7 @@
 
 #include "screens/app_context.h"
 #include "screens/output/personal_roster_screen.h"
+#include "screens/roster/roster_grid_keys.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
@@ -49,6 +50,9 @@ void StaffListScreen::buildUi() {
     root->addLayout(FormParts::buttonRow({personal, staff, close}));
 
     connect(grid_, &FlexGrid::cellClickedAt, this, [this](int row, int) { chooseRow(row); });
+    // Return or Space on the current row selects it, for a clerk moving with the arrow keys.
+    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
+            [this](int row, int) { chooseRow(row); });
     connect(personal, &QPushButton::clicked, this, &StaffListScreen::openPersonalRoster);
     connect(staff, &QPushButton::clicked, this, &StaffListScreen::openStaffRegister);
     connect(close, &QPushButton::clicked, this, &QWidget::close);

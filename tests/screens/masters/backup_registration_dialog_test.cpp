@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -149,4 +150,31 @@ TEST_F(BackupRegistrationDialogTest, WithoutBackupCancelAndCloseAnswers) {
     EXPECT_FALSE(closed.isVisible());
     EXPECT_EQ(closed.answer(), BackupAnswer{});
     EXPECT_EQ(prompter.pendingAnswers(), 0u);
+}
+
+// A clerk working from the keyboard picks the backup with the arrow keys; the list's focus
+// alone chooses nobody.
+TEST_F(BackupRegistrationDialogTest, ArrowKeysChooseTheBackup) {
+    BackupRegistrationDialog d(ctx, request);
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    auto* list = d.findChild<QListWidget*>(u"LST職員"_s);
+    list->setFocus();
+    click(d, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"バックアップ者を選択して下さい。"_s) << "focus is no choice";
+
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    const QString picked = list->selectedItems().front()->text();
+    prompter.answer(true);
+    click(d, u"確定"_s);
+    EXPECT_EQ(prompter.lastText(), u"指定の職員をバックアップとして登録します。"_s)
+        << picked.toStdString();
+    EXPECT_FALSE(d.isVisible());
+    const std::map<QString, QString> numbers{
+        {u"青木"_s, u"002"_s}, {u"加藤"_s, u"004"_s}, {u"中村"_s, u"003"_s}, {u"林"_s, u"005"_s}};
+    EXPECT_EQ(d.answer(), (BackupAnswer{1, numbers.at(picked)}));
 }

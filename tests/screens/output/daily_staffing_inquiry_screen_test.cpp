@@ -1,6 +1,7 @@
 #include "screens/masters/master_fixture.h"
 #include "screens/output/daily_staffing_inquiry_screen.h"
 #include "store/records/staff_member.h"
+#include "support/screens/cut_off_cells.h"
 #include "widgets/flex_grid.h"
 #include "widgets/palette.h"
 
@@ -115,3 +116,19 @@ TEST_F(DailyStaffingInquiryTest, TheChartGrowsToHoldEveryone) {
 }
 
 } // namespace
+
+// The name and number columns hold their headings and a long name whole.
+TEST_F(DailyStaffingInquiryTest, NamesNumbersAndHeadingsShowWhole) {
+    addStaff(u"100003"_s, u"長谷川 真理子"_s, u"3"_s);
+    DailyStaffingInquiryScreen s(ctx);
+    for (const bool inquired : {false, true}) {
+        if (inquired)
+            click(&s, u"照会"_s);
+        QStringList cut;
+        for (const QString& cell : cutOffCells(*grid(&s)))
+            if (cell.section(u',', 1, 1).section(u':', 0, 0).toInt() < 2)
+                cut << cell;
+        EXPECT_EQ(cut.join(u" "_s).toStdString(), "") << (inquired ? "after" : "before");
+    }
+    EXPECT_EQ(grid(&s)->text(4, 0), u" 長谷川 真理子"_s);
+}

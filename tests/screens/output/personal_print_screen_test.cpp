@@ -2,9 +2,11 @@
 #include "print/pdf_file_output.h"
 #include "screens/output/personal_print_screen.h"
 #include "store/demo_workplace.h"
+#include "store/list_services.h"
 #include "store/startup_settings.h"
 #include "support/screens/entry_screen_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -123,4 +125,40 @@ TEST_F(PersonalPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
     EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
     EXPECT_TRUE(child<QLabel>(screen.get(), u"登録職員一覧"_s)->text().isEmpty());
+}
+
+// Moving through the list with the arrow keys prints the highlighted person, not the one
+// clicked before.
+TEST_F(PersonalPrintScreenTest, TheNameReachedWithTheArrowKeysIsPrinted) {
+    choose(u"出力対象"_s, u"個別指定"_s);
+    choose(u"LST職員"_s, u"高橋 健一"_s);
+    auto* list = child<QListWidget>(screen.get(), u"LST職員"_s);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    const QString highlighted = list->selectedItems().front()->text();
+    ASSERT_NE(highlighted, u"高橋 健一"_s);
+    EXPECT_EQ(screen->model().filterStaffNo,
+              StaffListService::FindStaffByName(tmp.db(), highlighted).no);
+
+    click(screen.get(), u"印刷"_s);
+    EXPECT_EQ(pdfPages(), 1);
+    const QString pdf = pdfText();
+    EXPECT_TRUE(pdf.contains(highlighted));
+    EXPECT_FALSE(pdf.contains(u"高橋 健一"_s));
+}
+
+// Tab goes from the choice 個別指定 to the staff list it shows, and past it while hidden.
+TEST_F(PersonalPrintScreenTest, TabReachesTheStaffListRightAfterTheChoice) {
+    showActive(screen.get());
+    auto* target = child<QListWidget>(screen.get(), u"出力対象"_s);
+    for (const auto& [choice, next] :
+         {std::pair{u"個別指定"_s, u"LST職員"_s}, std::pair{u"全員"_s, u"表開始日"_s}}) {
+        choose(u"出力対象"_s, choice);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), next.toStdString())
+            << choice.toStdString();
+    }
 }

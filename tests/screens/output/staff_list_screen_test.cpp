@@ -115,4 +115,41 @@ TEST_F(StaffListScreenTest, TheStaffRegisterIsTheMenusAndItsClosingRefillsTheLis
     EXPECT_EQ(grid(&s)->rows(), 116);
 }
 
+// From the keyboard: the arrow keys move to a row and Return selects it, as a click does.
+TEST_F(StaffListScreenTest, ReturnSelectsTheCurrentRow) {
+    StaffListScreen s(ctx);
+    showActive(&s);
+    FlexGrid* g = grid(&s);
+    g->setFocus();
+    g->setCurrentCell(1, 1);
+    QTest::keyClick(g, Qt::Key_Down);
+    QTest::keyClick(g, Qt::Key_Return);
+    EXPECT_EQ(ctx.selectedStaffNo, g->text(2, 0));
+    EXPECT_EQ(ctx.selectedStaffName, g->text(2, 1));
+    EXPECT_FALSE(ctx.selectedStaffNo.isEmpty());
+    EXPECT_EQ(g->cellBackColor(2, 6), Palette::colour(Palette::Green));
+}
+
+// The personal roster already open on one person turns to the next person chosen here,
+// calendars included, without a second 表示.
+TEST_F(StaffListScreenTest, TheOpenPersonalRosterFollowsTheNextSelection) {
+    TableRows::putRosterDay(db(), u"1001"_s, u"2024/04/01"_s, u"日"_s); // 山田
+    TableRows::putRosterDay(db(), u"1002"_s, u"2024/04/01"_s, u"夜"_s); // 佐藤
+    StaffListScreen s(ctx);
+    Q_EMIT grid(&s)->cellClickedAt(3, 0); // 山田
+    click(&s, u"個人勤務表"_s);
+    auto* personal = s.findChild<PersonalRosterScreen*>();
+    ASSERT_NE(personal, nullptr);
+    click(personal, u"表示"_s);
+    // 1 April 2024 is a Monday: column 1, its planned shift on the row under the day.
+    const FlexGrid* april = child<FlexGrid>(personal, u"当月度"_s);
+    ASSERT_EQ(april->text(1, 1), u"1"_s);
+    EXPECT_EQ(april->text(2, 1), u"日"_s);
+
+    Q_EMIT grid(&s)->cellClickedAt(1, 0); // 佐藤
+    click(&s, u"個人勤務表"_s);
+    EXPECT_EQ(child<QComboBox>(personal, u"CMB職員"_s)->currentText(), u"佐藤"_s);
+    EXPECT_EQ(april->text(2, 1), u"夜"_s);
+}
+
 } // namespace

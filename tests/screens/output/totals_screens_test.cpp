@@ -4,10 +4,12 @@
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
 #include "support/recording_output.h"
+#include "support/screens/cut_off_cells.h"
 #include "support/screens/entry_screen_fixture.h"
 #include "widgets/flex_grid.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -141,3 +143,42 @@ TEST_F(TotalsScreensTest, PeriodInquiryCountsTheWholeSpanAndPrintsIt) {
 }
 
 } // namespace
+
+// Half a year of day duties runs into three figures; no count or name may show cut off.
+TEST_F(TotalsScreensTest, LongTotalsShowWhole) {
+    for (QDate d(2023, 11, 1); d <= QDate(2024, 4, 30); d = d.addDays(1))
+        TableRows::putRosterDay(tmp.db(), u"1003"_s, d.toString(u"yyyy/MM/dd"_s), u"日"_s);
+    auto monthly = open<MonthlyTotalsScreen>();
+    type(monthly.get(), u"開始日"_s, u"2023/11/01"_s);
+    child<QComboBox>(monthly.get(), u"期間"_s)->setCurrentText(u"６ｹ月"_s);
+    click(monthly.get(), u"表示"_s);
+    auto period = open<PeriodTotalsScreen>();
+    type(period.get(), u"開始日"_s, u"2023/11/01"_s);
+    type(period.get(), u"終了日"_s, u"2024/04/30"_s);
+    click(period.get(), u"表示"_s);
+
+    for (const QWidget* screen :
+         std::initializer_list<const QWidget*>{monthly.get(), period.get()}) {
+        const auto* grid = child<FlexGrid>(screen, u"累計"_s);
+        const int row = rowOf(grid, u"高橋 健一"_s);
+        ASSERT_GT(row, 0);
+        EXPECT_EQ(grid->text(row, grid->cols() - 4), u"182"_s) << "total 日";
+        EXPECT_EQ(cutOffCells(*grid).join(u" "_s).toStdString(), "")
+            << screen->objectName().toStdString();
+    }
+}
+
+// A clerk tabs to a button and presses Return; the button acts as on a click.
+TEST_F(TotalsScreensTest, ReturnPressesTheFocusedButton) {
+    auto monthly = open<MonthlyTotalsScreen>();
+    auto period = open<PeriodTotalsScreen>();
+    for (QWidget* screen : std::initializer_list<QWidget*>{monthly.get(), period.get()}) {
+        showActive(screen);
+        prompter.clear();
+        auto* button = child<QPushButton>(screen, u"表示"_s);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        EXPECT_EQ(prompter.lastText(), u"開始日に入力してください"_s)
+            << screen->objectName().toStdString();
+    }
+}
