@@ -30,7 +30,7 @@ constexpr int CountWidth = 350;
 
 MonthlyTotalsScreen::MonthlyTotalsScreen(AppContext& context, std::unique_ptr<PrintOutput> output,
                                          QWidget* parent)
-    : EntryScreen(context, u"照会月累"_s, u"月別累計照会"_s, u"ﾁｰﾑ別勤務表作成"_s, parent),
+    : EntryScreen(context, u"照会月累"_s, u"月別シフト累計表"_s, u"ﾁｰﾑ別勤務表作成"_s, parent),
       output_(std::move(output)) {
     if (!output_)
         output_ = std::make_unique<PreviewPrintOutput>();

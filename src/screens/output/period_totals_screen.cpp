@@ -26,7 +26,7 @@ constexpr int CountWidth = 450;
 
 PeriodTotalsScreen::PeriodTotalsScreen(AppContext& context, std::unique_ptr<PrintOutput> output,
                                        QWidget* parent)
-    : EntryScreen(context, u"照会累計"_s, u"期間累計"_s, u"勤務累計表作成"_s, parent),
+    : EntryScreen(context, u"照会累計"_s, u"期間シフト累計表"_s, u"勤務累計表作成"_s, parent),
       output_(std::move(output)) {
     if (!output_)
         output_ = std::make_unique<PreviewPrintOutput>();

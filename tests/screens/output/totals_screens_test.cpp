@@ -48,7 +48,7 @@ protected:
 
 TEST_F(TotalsScreensTest, MonthlyInquiryChecksItsFieldsBeforeCounting) {
     auto screen = open<MonthlyTotalsScreen>();
-    EXPECT_EQ(screen->windowTitle(), u"月別累計照会"_s);
+    EXPECT_EQ(screen->windowTitle(), u"月別シフト累計表"_s);
     click(screen.get(), u"表示"_s);
     EXPECT_EQ(prompter.lastText(), u"開始日に入力してください"_s);
     EXPECT_EQ(prompter.lastTitle(), u"ﾁｰﾑ別勤務表作成"_s);
@@ -112,7 +112,7 @@ TEST_F(TotalsScreensTest, SixMonthsFromNovemberShowNovemberToAprilAndPrintAllSix
 
 TEST_F(TotalsScreensTest, PeriodInquiryCountsTheWholeSpanAndPrintsIt) {
     auto screen = open<PeriodTotalsScreen>();
-    EXPECT_EQ(screen->windowTitle(), u"期間累計"_s);
+    EXPECT_EQ(screen->windowTitle(), u"期間シフト累計表"_s);
     type(screen.get(), u"開始日"_s, u"2024/04/15"_s);
     type(screen.get(), u"終了日"_s, u"2024/04/01"_s);
     click(screen.get(), u"表示"_s);
