@@ -15,6 +15,8 @@ ImprovementControls::ImprovementControls(QWidget* parent, RosterModel& model, In
       undo_(FormParts::button(u"元に戻す"_s, u"元に戻す"_s, parent)), figures_(new QLabel(parent)) {
     figures_->setObjectName(u"改善結果"_s);
     figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Wrapped, so the long line of figures never widens the window past the screen.
+    figures_->setWordWrap(true);
     connect(improve_, &QPushButton::clicked, this, &ImprovementControls::onImprove);
     connect(undo_, &QPushButton::clicked, this, &ImprovementControls::onUndo);
     showState();
