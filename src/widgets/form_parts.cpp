@@ -75,6 +75,15 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
+void onItemChosen(QListWidget* list, QObject* receiver,
+                  const std::function<void(QListWidgetItem*)>& chosen) {
+    QObject::connect(list, &QListWidget::itemClicked, receiver, chosen);
+    QObject::connect(list, &QListWidget::itemSelectionChanged, receiver, [list, chosen] {
+        if (QListWidgetItem* item = list->currentItem(); item && item->isSelected())
+            chosen(item);
+    });
+}
+
 void chainTabOrder(std::initializer_list<QWidget*> widgets) {
     QWidget* previous = nullptr;
     for (QWidget* w : widgets) {

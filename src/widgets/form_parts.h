@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -11,6 +12,8 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
+class QObject;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -44,6 +47,11 @@ QListWidget* staffListColumn(QHBoxLayout* row, const QString& caption, int minim
                              QWidget* parent);
 
 // Tab moves through `widgets` in the order given.
+// Calls `chosen` with the list's item when it is clicked or reached with the arrow keys, so
+// the highlighted item is always the chosen one.
+void onItemChosen(QListWidget* list, QObject* receiver,
+                  const std::function<void(QListWidgetItem*)>& chosen);
+
 void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
 // Closing hides a window, and an editable combo box that loses the focus then may still report

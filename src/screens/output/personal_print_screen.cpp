@@ -100,12 +100,9 @@ void PersonalPrintScreen::buildUi() {
 
     connect(targetList_, &QListWidget::currentRowChanged, this,
             &PersonalPrintScreen::onTargetChosen);
-    connect(staffList_, &QListWidget::itemClicked, this, &PersonalPrintScreen::onStaffClicked);
     // A name reached with the arrow keys is the one printed, as the highlight shows.
-    connect(staffList_, &QListWidget::itemSelectionChanged, this, [this] {
-        if (QListWidgetItem* item = staffList_->currentItem(); item && item->isSelected())
-            onStaffClicked(item);
-    });
+    FormParts::onItemChosen(staffList_, this,
+                            [this](QListWidgetItem* item) { onStaffClicked(item); });
     connect(print, &QPushButton::clicked, this, &PersonalPrintScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     checks().onFocusLost(startEdit_, [this] { checkStart(); });

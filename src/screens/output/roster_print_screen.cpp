@@ -118,8 +118,11 @@ void RosterPrintScreen::buildUi() {
     FormParts::chainTabOrder({kindList_, targetList_, startEdit_, endEdit_, quality, print, close});
 
     connect(targetList_, &QListWidget::currentRowChanged, this, &RosterPrintScreen::onTargetChosen);
-    connect(staffList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onStaffClicked);
-    connect(teamList_, &QListWidget::itemClicked, this, &RosterPrintScreen::onTeamClicked);
+    // A name or team reached with the arrow keys is the one printed, as the highlight shows.
+    FormParts::onItemChosen(staffList_, this,
+                            [this](QListWidgetItem* item) { onStaffClicked(item); });
+    FormParts::onItemChosen(teamList_, this,
+                            [this](QListWidgetItem* item) { onTeamClicked(item); });
     connect(print, &QPushButton::clicked, this, &RosterPrintScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(quality, &QPushButton::clicked, this, &RosterPrintScreen::onQualityClicked);

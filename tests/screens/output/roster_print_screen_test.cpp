@@ -2,6 +2,7 @@
 #include "print/pdf_file_output.h"
 #include "screens/output/roster_print_screen.h"
 #include "store/demo_workplace.h"
+#include "store/list_services.h"
 #include "store/startup_settings.h"
 #include "support/recording_output.h"
 #include "support/screens/entry_screen_fixture.h"
@@ -245,6 +246,16 @@ TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_TRUE(text.contains(u"高橋 健一"_s));
     EXPECT_FALSE(text.contains(u"鈴木 裕子"_s));
     EXPECT_FALSE(text.contains(u"勤者数"_s));
+
+    // The name reached with the arrow keys is the chosen one, as the highlight shows.
+    auto* list = child<QListWidget>(screen.get(), u"LST職員"_s);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(
+        screen->model().filterStaffNo,
+        StaffListService::FindStaffByName(tmp.db(), list->selectedItems().front()->text()).no);
+    EXPECT_NE(screen->model().filterStaffNo, u"1003"_s);
 
     choose(u"出力対象"_s, u"全員"_s);
     EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
