@@ -4,6 +4,7 @@
 #include "screens/app_context.h"
 #include "store/database.h"
 #include "store/reorganisation.h"
+#include "widgets/busy_cursor.h"
 #include "widgets/form_parts.h"
 
 #include <QFileInfo>
@@ -52,9 +53,13 @@ void ReorganisationWarningScreen::buildUi() {
 void ReorganisationWarningScreen::confirm() {
     if (!ask(Reorganisation::question()))
         return;
-    act([this] {
+    // Busy while tables are rebuilt; each step's question is asked under the normal cursor.
+    actBusy([this] {
         const Reorganisation::Dialogue dialogue{
-            [this](const QString& question) { return ask(question); },
+            [this](const QString& question) {
+                const NormalCursor normal;
+                return ask(question);
+            },
             [this](const QString& message) { inform(message); },
         };
         Reorganisation::run(ctx().db, backupPath_, dialogue);

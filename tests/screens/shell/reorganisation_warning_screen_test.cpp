@@ -87,10 +87,20 @@ TEST_F(ReorganisationWarning, TheButtonsAndAnswersDecideWhatHappens) {
         prompter.clear();
         for (bool yes : c.answers)
             prompter.answer(yes);
+        // Step questions come under the normal cursor, laid over the busy one of the run.
+        std::vector<int> cursors;
+        prompter.onShown = [&](const auto&) {
+            const QCursor* over = QGuiApplication::overrideCursor();
+            cursors.push_back(over ? over->shape() : -1);
+        };
         ReorganisationWarningScreen screen(ctx);
         showActive(&screen);
         click(&screen, c.button);
 
+        prompter.onShown = nullptr;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        for (size_t i = 1; i + 1 < cursors.size(); ++i) // the first question comes before the run
+            EXPECT_EQ(cursors[i], Qt::ArrowCursor) << i;
         EXPECT_EQ(screen.isVisible(), c.staysOpen);
         EXPECT_EQ(remark(), c.remarkAfter);
         EXPECT_EQ(prompter.pendingAnswers(), 0u);
