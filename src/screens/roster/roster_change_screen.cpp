@@ -27,6 +27,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString NotShownMessage = u"先に勤務表の照会を行って下さい。"_s;
+const QString DiscardQuestion = u"更新していない変更があります。変更を破棄して照会しますか"_s;
 
 } // namespace
 
@@ -124,6 +125,9 @@ void RosterChangeScreen::onShowClicked() {
         checks().check(endEdit_, error.isEmpty(), error);
     }
     if (checks().reportIfFailed())
+        return;
+    // Reading the roster again would drop corrections not yet written back.
+    if (unsaved_ && !askDefaultNo(DiscardQuestion))
         return;
 
     // Viewing mode keeps plan and corrections apart; the requests are not read, so nothing

@@ -277,6 +277,15 @@ TEST_F(RosterChangeScreenTest, EitherRowCorrectsTheActualShiftAndNeverThePlan) {
         EXPECT_EQ(prompter.lastText(), u"置換え以外は選択出来ません"_s);
         EXPECT_TRUE(p.cell(d + 1).actualShift.isEmpty());
     }
+
+    // 照会 over unsaved corrections asks first: No keeps them, Yes reads the stored roster.
+    for (const bool yes : {false, true}) {
+        prompter.answer(yes);
+        click(screen.get(), u"照会"_s);
+        EXPECT_EQ(prompter.texts().at(prompter.texts().size() - (yes ? 2 : 1)),
+                  u"更新していない変更があります。変更を破棄して照会しますか"_s);
+        EXPECT_EQ(person(i).cell(d).actualShift, yes ? QString() : u"日"_s);
+    }
     EXPECT_EQ(prompter.pendingAnswers(), 0u);
 }
 
