@@ -104,7 +104,8 @@ TEST(QualityPrintTest, TheNightLineIsRedOnlyAboveTheCeiling) {
     for (bool over : {false, true}) {
         QualityReport r = threeDays(3);
         r.night.overLimit = over;
-        const RecordingSheet::Op* line = firstTextStarting(printed(r), u"夜勤時間帯"_s);
+        const RecordingSheet sheet = printed(r);
+        const RecordingSheet::Op* line = firstTextStarting(sheet, u"夜勤時間帯"_s);
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(line->colour == RedInk, over) << over;
     }
