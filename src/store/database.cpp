@@ -115,7 +115,12 @@ int Database::probe() {
 
 void Database::openExisting(OpenMode mode) {
     const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::Snapshot;
-    const bool immutable = mode == OpenMode::Snapshot && !QFileInfo::exists(path_ + u"-wal"_s);
+    // With no log beside it, a file this user may not write is read as it stands: a read-only
+    // connection could make the log files beside it but never take them away again.
+    const bool noLog = !QFileInfo::exists(path_ + u"-wal"_s);
+    const bool immutable =
+        noLog && (mode == OpenMode::Snapshot ||
+                  (mode == OpenMode::ReadOnly && !QFileInfo(path_).isWritable()));
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(
@@ -129,7 +134,7 @@ void Database::openExisting(OpenMode mode) {
             u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
             u"ファイルはそのまま残してあります。"_s.arg(path_));
     readOnly_ = readOnly;
-    madeLogFiles_ = readOnly && !immutable && !QFileInfo::exists(path_ + u"-wal"_s);
+    madeLogFiles_ = readOnly && !immutable && noLog;
     if (immutable)
         openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",
                  SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
