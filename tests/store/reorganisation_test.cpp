@@ -9,9 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -357,6 +362,53 @@ TEST_F(ReorganisationTest, NoSafetyCopyNoReorganisation) {
     EXPECT_TRUE(talk.told[0].contains(u"控え"_s)) << talk.told[0].toStdString();
     EXPECT_EQ(dumpAll(tmp.db()), before);
     EXPECT_TRUE(QDir(tmp.dir()).entryList({u"Rotavell_*"_s}, QDir::Files).isEmpty());
+}
+
+// A rebuild killed at any moment leaves the table as it was or as the copy has it, never half
+// refilled, and the file opens afterwards.
+TEST(Reorganisation, ARebuildKilledHalfwayLeavesTheTableWholeBeforeOrAfter) {
+    constexpr int rows = 100000;
+    TempDatabase data;
+    fill(data.db(), u"old"_s);
+    data.close();
+    QTemporaryDir backupDir;
+    const QString backupPath = Database::pathIn(backupDir.path());
+    {
+        Database backup(backupPath, Database::OpenMode::CreateIfMissing);
+        backup.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "_s +
+                    QString::number(rows) +
+                    u") INSERT INTO 勤務表 (勤_区分, 勤_職員番号, 勤_勤務日, 勤_予定) "
+                    u"SELECT 1, printf('%06d', i), '2024/05/05', 'new' FROM n"_s);
+    }
+    const auto step = std::find_if(Reorganisation::steps().begin(), Reorganisation::steps().end(),
+                                   [](const auto& s) { return s.table == u"勤務表"_s; });
+    ASSERT_NE(step, Reorganisation::steps().end());
+    for (const int ms : {30, 150, 400}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                Database db(data.path(), Database::OpenMode::OpenExisting);
+                Database backup(backupPath, Database::OpenMode::Snapshot);
+                for (;;)
+                    Reorganisation::rebuild(db, backup, *step);
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the rebuild failed instead of being killed";
+        Database db(data.path(), Database::OpenMode::OpenExisting);
+        EXPECT_EQ(sqlText(db, u"PRAGMA integrity_check"_s), u"ok"_s);
+        const int count = sqlInt(db, u"SELECT count(*) FROM 勤務表"_s);
+        if (count == 1)
+            EXPECT_EQ(sqlText(db, u"SELECT 勤_予定 FROM 勤務表"_s), u"old"_s) << ms;
+        else
+            EXPECT_EQ(count, rows) << ms;
+    }
 }
 
 } // namespace
