@@ -411,4 +411,34 @@ TEST(Reorganisation, ARebuildKilledHalfwayLeavesTheTableWholeBeforeOrAfter) {
     }
 }
 
+// A disk that fills while a table is refilled fails that table with a message saying so, and
+// leaves it as it was.
+TEST(Reorganisation, AFullDiskFailsTheTableAndLeavesItAsItWas) {
+    TempDatabase data;
+    fill(data.db(), u"old"_s);
+    QTemporaryDir backupDir;
+    const QString backupPath = Database::pathIn(backupDir.path());
+    {
+        Database backup(backupPath, Database::OpenMode::CreateIfMissing);
+        backup.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                    u"20000) INSERT INTO 勤務表 (勤_区分, 勤_職員番号, 勤_勤務日, 勤_予定) "
+                    u"SELECT 1, printf('%06d', i), '2024/05/05', 'new' FROM n"_s);
+    }
+    const auto before = dumpAll(data.db());
+    const int pages = sqlInt(data.db(), u"PRAGMA page_count"_s);
+    data.db().exec(u"PRAGMA max_page_count = "_s + QString::number(pages + 5));
+    Database backup(backupPath, Database::OpenMode::Snapshot);
+    const auto step = std::find_if(Reorganisation::steps().begin(), Reorganisation::steps().end(),
+                                   [](const auto& s) { return s.table == u"勤務表"_s; });
+    ASSERT_NE(step, Reorganisation::steps().end());
+    try {
+        Reorganisation::rebuild(data.db(), backup, *step);
+        ADD_FAILURE() << "the rebuild went through on a full disk";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(u"ディスクの空きが足りません"_s))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(dumpAll(data.db()), before);
+}
+
 } // namespace
