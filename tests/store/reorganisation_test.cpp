@@ -441,4 +441,48 @@ TEST(Reorganisation, AFullDiskFailsTheTableAndLeavesItAsItWas) {
     EXPECT_EQ(dumpAll(data.db()), before);
 }
 
+// A safety copy cut short by a kill is never left under a copy's name: every dated copy
+// beside the data file is whole.
+TEST(Reorganisation, ASafetyCopyKilledHalfwayLeavesNoCopyThatLooksWhole) {
+    constexpr int rows = 100000;
+    TempDatabase data;
+    data.db().exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "_s +
+                   QString::number(rows) +
+                   u") INSERT INTO 勤務表 (勤_区分, 勤_職員番号, 勤_勤務日, 勤_予定) "
+                   u"SELECT 1, printf('%06d', i), '2024/05/05', 'new' FROM n"_s);
+    data.close();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            Database db(data.path(), Database::OpenMode::OpenExisting);
+            for (;;)
+                Reorganisation::makeSafetyCopy(db, kNow);
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    // Killed as soon as the third copy has begun, while it is being written.
+    for (int waited = 0; waited < 10000; ++waited) {
+        if (!QDir(data.dir()).entryList({u"Rotavell_*_3.mdb*"_s}, QDir::Files).isEmpty())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the copying failed instead of being killed";
+    const QStringList copies =
+        QDir(data.dir()).entryList({u"Rotavell_*.mdb"_s}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(copies.isEmpty());
+    for (const QString& name : copies) {
+        try {
+            Database copy(QDir(data.dir()).filePath(name), Database::OpenMode::Snapshot);
+            EXPECT_EQ(sqlInt(copy, u"SELECT count(*) FROM 勤務表"_s), rows) << name.toStdString();
+        } catch (const DbError& e) {
+            ADD_FAILURE() << name.toStdString() << ": " << e.message().toStdString();
+        }
+    }
+}
+
 } // namespace
