@@ -1,10 +1,13 @@
+#include "app/cli_args.h"
 #include "app/cli_command.h"
 #include "store/clock.h"
 #include "store/data_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDevice>
 #include <QGuiApplication>
+#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -49,7 +52,19 @@ int main(int argc, char** argv) {
                            QDir::toNativeSeparators(folder.path))
                     << Qt::endl;
             CliContext ctx{folder.path, out, err, clock};
-            return c.run(ctx, args);
+            const int status = c.run(ctx, args);
+            if (status != 0)
+                return status; // a command that failed has said why
+            out.flush();
+            // Output redirected to a full disk must not pass for success with half a table.
+            const auto* device = qobject_cast<const QFileDevice*>(out.device());
+            if (out.status() != QTextStream::Ok ||
+                (device && device->error() != QFileDevice::NoError) || std::fflush(stdout) != 0 ||
+                std::ferror(stdout)) {
+                err << CliOutputFailed() << Qt::endl;
+                return 1;
+            }
+            return status;
         }
     }
     err << u"不明なコマンドです: "_s << name << Qt::endl;

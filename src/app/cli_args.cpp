@@ -62,3 +62,7 @@ int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWork& work)
 int RunOnDatabase(CliContext& ctx, const CliWork& work) {
     return RunOnDatabase(ctx, Database::OpenMode::OpenExisting, work);
 }
+
+QString CliOutputFailed() {
+    return u"出力を書き込めませんでした。ディスクの空きを確認して下さい。"_s;
+}

@@ -36,3 +36,7 @@ int RunOnDatabase(CliContext& ctx, const CliWork& work);
 // The same with the file opened in `mode`; work that only reads opens it ReadOnly.
 int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWork& work);
 int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWorkWithMessages& work);
+
+// "出力を書き込めませんでした。…": the output (a file on a full disk, say) did not take what a
+// command wrote.
+QString CliOutputFailed();

@@ -10,6 +10,7 @@
 #include "store/database.h"
 #include "store/text_values.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <memory>
 
@@ -43,18 +44,22 @@ QString parse(const QStringList& args, ReportOptions& o) {
     return CheckGenerationPeriod(o.from, o.to);
 }
 
-void writeReport(QTextStream& out, const QualityReport& report, const QString& format) {
+// Returns false when the output could not take the report (a full disk).
+bool writeReport(QTextStream& out, const QualityReport& report, const QString& format) {
     out.flush();
     if (format == u"json"_s)
         out << QString::fromUtf8(QualityReportJson(report));
-    else if (format == u"tsv"_s && out.device() != nullptr)
+    else if (format == u"tsv"_s && out.device() != nullptr) {
         // Written as bytes: decoding would drop the byte order mark a spreadsheet needs.
-        out.device()->write(QualityReportTsv(report));
-    else if (format == u"tsv"_s)
+        const QByteArray tsv = QualityReportTsv(report);
+        auto* file = qobject_cast<QFileDevice*>(out.device());
+        return out.device()->write(tsv) == tsv.size() && (file == nullptr || file->flush());
+    } else if (format == u"tsv"_s)
         out << QChar(0xFEFF) << QString::fromUtf8(QualityReportTsv(report));
     else
         out << QualityReportText(report);
     out.flush();
+    return out.status() == QTextStream::Ok;
 }
 
 int runReport(CliContext& ctx, const QStringList& args) {
@@ -72,7 +77,11 @@ int runReport(CliContext& ctx, const QStringList& args) {
             }
             auto model = std::make_unique<RosterModel>();
             LoadRosterForReport(db, settings, *model, o.from, o.to);
-            writeReport(ctx.out, BuildQualityReport(*model, NightSettings::load(db)), o.format);
+            if (!writeReport(ctx.out, BuildQualityReport(*model, NightSettings::load(db)),
+                             o.format)) {
+                ctx.err << CliOutputFailed() << Qt::endl;
+                return 1;
+            }
             return 0;
         });
 }

@@ -69,13 +69,29 @@ Database::Database(const QString& path, OpenMode mode) : path_(QFileInfo(path).a
 }
 
 Database::~Database() {
-    if (db_)
-        sqlite3_close_v2(db_);
+    close();
+}
+
+// Reading a WAL database makes its log and shared-memory files, and a read-only connection
+// cannot take them away when it closes. The last read-write connection to close does: a brief
+// one that only reads sweeps away what this open left, and leaves them alone while another
+// program still has the file open.
+void Database::close() {
+    if (!db_)
+        return;
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    if (!madeLogFiles_ || !QFileInfo::exists(path_ + u"-wal"_s))
+        return;
+    sqlite3* sweeper = nullptr;
+    if (sqlite3_open_v2(path_.toUtf8().constData(), &sweeper, SQLITE_OPEN_READWRITE, nullptr) ==
+        SQLITE_OK)
+        sqlite3_exec(sweeper, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(sweeper);
 }
 
 void Database::closeAndThrow(const QString& message) {
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
+    close();
     throw DbError(message);
 }
 
@@ -99,7 +115,12 @@ int Database::probe() {
 
 void Database::openExisting(OpenMode mode) {
     const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::Snapshot;
-    const bool immutable = mode == OpenMode::Snapshot && !QFileInfo::exists(path_ + u"-wal"_s);
+    // With no log beside it, a file this user may not write is read as it stands: a read-only
+    // connection could make the log files beside it but never take them away again.
+    const bool noLog = !QFileInfo::exists(path_ + u"-wal"_s);
+    const bool immutable =
+        noLog && (mode == OpenMode::Snapshot ||
+                  (mode == OpenMode::ReadOnly && !QFileInfo(path_).isWritable()));
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(
@@ -113,6 +134,7 @@ void Database::openExisting(OpenMode mode) {
             u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
             u"ファイルはそのまま残してあります。"_s.arg(path_));
     readOnly_ = readOnly;
+    madeLogFiles_ = readOnly && !immutable && noLog;
     if (immutable)
         openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",
                  SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
@@ -126,6 +148,7 @@ void Database::openExisting(OpenMode mode) {
         !QFileInfo(QFileInfo(path_).absolutePath()).isWritable()) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
+        madeLogFiles_ = false;
         openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",
                  SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
         rc = probe();

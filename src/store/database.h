@@ -85,11 +85,13 @@ private:
     void createNew();
     void configure();
     [[noreturn]] void closeAndThrow(const QString& message);
+    void close();
 
     QString path_;
     sqlite3* db_ = nullptr;
     bool created_ = false;
     bool readOnly_ = false;
+    bool madeLogFiles_ = false; // a read-only open found no write-ahead log beside the file
     int transactionDepth_ = 0;
     std::uint64_t writeGeneration_ = 0;
 };

@@ -114,12 +114,18 @@ QString Reorganisation::makeSafetyCopy(Database& db, const QDateTime& now) {
     QString target = base + u".mdb"_s;
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = base + u"_"_s + QString::number(n) + u".mdb"_s;
+    // Written under a working name and named only when whole, so that a copy cut short by the
+    // program being killed is never taken for a complete one.
+    const QString working = target + u".part"_s;
+    QFile::remove(working);
     try {
         // Everything the log holds goes into the file first, so the file alone is complete.
         db.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
-        db.exec(u"VACUUM INTO "_s + sqlLiteral(target));
+        db.exec(u"VACUUM INTO "_s + sqlLiteral(working));
+        if (!QFile::rename(working, target))
+            throw DbError(u"控えに名前を付けられません。"_s);
     } catch (const DbError& e) {
-        QFile::remove(target);
+        QFile::remove(working);
         throw DbError(u"データベースの控え「%1」を作成できません。再編成は行いません。%2"_s.arg(
             QDir::toNativeSeparators(target), e.message()));
     }

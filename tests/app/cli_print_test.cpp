@@ -2,6 +2,7 @@
 #include "store/database.h"
 #include "store/demo_workplace.h"
 #include "support/cli_run.h"
+#include "support/ordinary_user.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 
@@ -81,46 +82,6 @@ TEST_F(CliPrintTest, BadInputExitsWithStatusTwoAndTheScreensMessage) {
 }
 
 namespace {
-
-void makeOpen(const QString& path, QFileDevice::Permissions extra = {}) {
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                    QFileDevice::ExeOther | extra);
-}
-
-// Someone who may not write where only the owner may. Root ignores permissions, so a test run
-// as root runs the child as nobody, with a runtime folder of its own (Qt asks for one).
-class OrdinaryUser final {
-public:
-    OrdinaryUser() {
-        const QString runtime = dir_.path() + u"/runtime"_s;
-        QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
-        runtime_ = runtime.toLocal8Bit();
-        if (::geteuid() == 0) {
-            makeOpen(dir_.path());
-            if (::chown(runtime_.constData(), 65534, 65534) != 0)
-                ADD_FAILURE() << "chown " << runtime_.constData();
-        }
-    }
-    // To run in the child before it starts.
-    std::function<void()> become() const {
-        return [] {
-            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-                ::_exit(99);
-        };
-    }
-    QProcessEnvironment environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"XDG_RUNTIME_DIR"_s, QString::fromLocal8Bit(runtime_));
-        return env;
-    }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray runtime_;
-};
 
 QStringList aprilFor(const QString& dataDir, const QString& pdf) {
     return {u"--data-dir"_s, dataDir,         u"print"_s, u"--from"_s, u"2024/04/01"_s,

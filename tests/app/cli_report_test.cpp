@@ -1,11 +1,16 @@
+#include "store/database.h"
 #include "support/cli_run.h"
+#include "support/ordinary_user.h"
 #include "support/sample_workplace.h"
 #include "support/temp_database.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -132,6 +137,27 @@ TEST_F(CliReportTest, GenerateAppendsTheReportToTheRoster) {
     const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(o[u"roster"_s][u"period"_s][u"start"_s].toString(), u"2024/05/01"_s);
     EXPECT_EQ(o[u"report"_s][u"staff"_s].toArray().size(), 12);
+}
+
+// The inquiries only read: a copy the user may not write, in a folder anyone may, serves them
+// and nothing appears beside it.
+TEST_F(CliReportTest, InquiriesReadACopyTheUserMayNotWriteAndLeaveNothingBeside) {
+    const OrdinaryUser user;
+    QTemporaryDir copyDir;
+    makeOpen(copyDir.path(), QFileDevice::WriteOther);
+    const QString copy = Database::pathIn(copyDir.path());
+    ASSERT_TRUE(QFile::copy(tmp.path(), copy));
+    QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    for (const QStringList& inquiry :
+         {QStringList{u"report"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s, u"2024/04/30"_s},
+          QStringList{u"totals"_s, u"--month-from"_s, u"2024/04/01"_s, u"--months"_s, u"1"_s}}) {
+        const CliRun r = cliWith(QStringList{u"--data-dir"_s, copyDir.path()} + inquiry,
+                                 user.become(), user.environment());
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(QDir(copyDir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{Database::fileName()})
+            << inquiry.first().toStdString();
+    }
 }
 
 } // namespace

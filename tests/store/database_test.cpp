@@ -475,6 +475,37 @@ TEST(Database, SnapshotOpeningLeavesNoSideFileAndReadsAPendingLog) {
     EXPECT_EQ(fileBytes(tmp.path()), before);
 }
 
+// Reading leaves no log files behind, whether the file was read or refused as not ours; while
+// another program has the file open, its log files stay where they are.
+TEST(Database, AReadOnlyOpenLeavesNoSideFile) {
+    TempDatabase tmp;
+    {
+        Table t(tmp.db(), u"カレンダー"_s);
+        t.setIndex(u"key_カレンダー"_s);
+        addCalendar(t, u"2024/01/01"_s, 1);
+    }
+    tmp.close();
+    const QStringList alone{Database::fileName()};
+    const auto files = [&] { return QDir(tmp.dir()).entryList(QDir::Files); };
+    {
+        Database db(tmp.path(), Database::OpenMode::ReadOnly);
+        EXPECT_EQ(sqlInt(db, u"SELECT カレ_休日FLG FROM カレンダー"_s), 1);
+    }
+    EXPECT_EQ(files(), alone);
+    {
+        Database writer(tmp.path(), Database::OpenMode::OpenExisting);
+        { Database reader(tmp.path(), Database::OpenMode::ReadOnly); }
+        writer.exec(u"DELETE FROM カレンダー"_s);
+        EXPECT_TRUE(QFileInfo::exists(tmp.path() + u"-wal"_s));
+        writer.exec(u"DROP TABLE 休暇希望"_s);
+    }
+    ASSERT_EQ(files(), alone);
+    const QByteArray before = fileBytes(tmp.path());
+    EXPECT_THROW(Database(tmp.path(), Database::OpenMode::ReadOnly), DbError);
+    EXPECT_EQ(files(), alone);
+    EXPECT_EQ(fileBytes(tmp.path()), before);
+}
+
 // Another writer holding the file for well under the wait is waited for, not reported busy.
 TEST(Database, AShortWriteElsewhereIsWaitedFor) {
     TempDatabase tmp;

@@ -9,9 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
 #include <deque>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -357,6 +362,127 @@ TEST_F(ReorganisationTest, NoSafetyCopyNoReorganisation) {
     EXPECT_TRUE(talk.told[0].contains(u"控え"_s)) << talk.told[0].toStdString();
     EXPECT_EQ(dumpAll(tmp.db()), before);
     EXPECT_TRUE(QDir(tmp.dir()).entryList({u"Rotavell_*"_s}, QDir::Files).isEmpty());
+}
+
+// A rebuild killed at any moment leaves the table as it was or as the copy has it, never half
+// refilled, and the file opens afterwards.
+TEST(Reorganisation, ARebuildKilledHalfwayLeavesTheTableWholeBeforeOrAfter) {
+    constexpr int rows = 100000;
+    TempDatabase data;
+    fill(data.db(), u"old"_s);
+    data.close();
+    QTemporaryDir backupDir;
+    const QString backupPath = Database::pathIn(backupDir.path());
+    {
+        Database backup(backupPath, Database::OpenMode::CreateIfMissing);
+        backup.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "_s +
+                    QString::number(rows) +
+                    u") INSERT INTO 勤務表 (勤_区分, 勤_職員番号, 勤_勤務日, 勤_予定) "
+                    u"SELECT 1, printf('%06d', i), '2024/05/05', 'new' FROM n"_s);
+    }
+    const auto step = std::find_if(Reorganisation::steps().begin(), Reorganisation::steps().end(),
+                                   [](const auto& s) { return s.table == u"勤務表"_s; });
+    ASSERT_NE(step, Reorganisation::steps().end());
+    for (const int ms : {30, 150, 400}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            try {
+                Database db(data.path(), Database::OpenMode::OpenExisting);
+                Database backup(backupPath, Database::OpenMode::Snapshot);
+                for (;;)
+                    Reorganisation::rebuild(db, backup, *step);
+            } catch (...) {
+            }
+            ::_exit(1);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the rebuild failed instead of being killed";
+        Database db(data.path(), Database::OpenMode::OpenExisting);
+        EXPECT_EQ(sqlText(db, u"PRAGMA integrity_check"_s), u"ok"_s);
+        const int count = sqlInt(db, u"SELECT count(*) FROM 勤務表"_s);
+        if (count == 1)
+            EXPECT_EQ(sqlText(db, u"SELECT 勤_予定 FROM 勤務表"_s), u"old"_s) << ms;
+        else
+            EXPECT_EQ(count, rows) << ms;
+    }
+}
+
+// A disk that fills while a table is refilled fails that table with a message saying so, and
+// leaves it as it was.
+TEST(Reorganisation, AFullDiskFailsTheTableAndLeavesItAsItWas) {
+    TempDatabase data;
+    fill(data.db(), u"old"_s);
+    QTemporaryDir backupDir;
+    const QString backupPath = Database::pathIn(backupDir.path());
+    {
+        Database backup(backupPath, Database::OpenMode::CreateIfMissing);
+        backup.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                    u"20000) INSERT INTO 勤務表 (勤_区分, 勤_職員番号, 勤_勤務日, 勤_予定) "
+                    u"SELECT 1, printf('%06d', i), '2024/05/05', 'new' FROM n"_s);
+    }
+    const auto before = dumpAll(data.db());
+    const int pages = sqlInt(data.db(), u"PRAGMA page_count"_s);
+    data.db().exec(u"PRAGMA max_page_count = "_s + QString::number(pages + 5));
+    Database backup(backupPath, Database::OpenMode::Snapshot);
+    const auto step = std::find_if(Reorganisation::steps().begin(), Reorganisation::steps().end(),
+                                   [](const auto& s) { return s.table == u"勤務表"_s; });
+    ASSERT_NE(step, Reorganisation::steps().end());
+    try {
+        Reorganisation::rebuild(data.db(), backup, *step);
+        ADD_FAILURE() << "the rebuild went through on a full disk";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(u"ディスクの空きが足りません"_s))
+            << e.message().toStdString();
+    }
+    EXPECT_EQ(dumpAll(data.db()), before);
+}
+
+// A safety copy cut short by a kill is never left under a copy's name: every dated copy
+// beside the data file is whole.
+TEST(Reorganisation, ASafetyCopyKilledHalfwayLeavesNoCopyThatLooksWhole) {
+    constexpr int rows = 100000;
+    TempDatabase data;
+    data.db().exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "_s +
+                   QString::number(rows) +
+                   u") INSERT INTO 勤務表 (勤_区分, 勤_職員番号, 勤_勤務日, 勤_予定) "
+                   u"SELECT 1, printf('%06d', i), '2024/05/05', 'new' FROM n"_s);
+    data.close();
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            Database db(data.path(), Database::OpenMode::OpenExisting);
+            for (;;)
+                Reorganisation::makeSafetyCopy(db, kNow);
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    // Killed as soon as the third copy has begun, while it is being written.
+    for (int waited = 0; waited < 10000; ++waited) {
+        if (!QDir(data.dir()).entryList({u"Rotavell_*_3.mdb*"_s}, QDir::Files).isEmpty())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the copying failed instead of being killed";
+    const QStringList copies =
+        QDir(data.dir()).entryList({u"Rotavell_*.mdb"_s}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(copies.isEmpty());
+    for (const QString& name : copies) {
+        try {
+            Database copy(QDir(data.dir()).filePath(name), Database::OpenMode::Snapshot);
+            EXPECT_EQ(sqlInt(copy, u"SELECT count(*) FROM 勤務表"_s), rows) << name.toStdString();
+        } catch (const DbError& e) {
+            ADD_FAILURE() << name.toStdString() << ": " << e.message().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "screens/roster/quality_print.h"
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
+#include "widgets/prompter.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -23,6 +24,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <exception>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -258,6 +260,14 @@ void QualityWindow::buildNightHours() {
 }
 
 void QualityWindow::onPrintClicked() {
-    output_.print(this, u"勤務表の品質"_s,
-                  [this](Sheet& sheet) { PrintQualityReport(report_, sheet); });
+    // A printout that fails (an unwritable PDF file, a full disk) is said, not thrown out of
+    // the click into the event loop.
+    try {
+        output_.print(this, u"勤務表の品質"_s,
+                      [this](Sheet& sheet) { PrintQualityReport(report_, sheet); });
+    } catch (const std::exception& e) {
+        MessageBoxPrompter boxes;
+        (prompter_ ? *prompter_ : static_cast<Prompter&>(boxes))
+            .inform(u"勤務表の品質"_s, QString::fromUtf8(e.what()));
+    }
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class PrintOutput;
+class Prompter;
 class QChart;
 class QLabel;
 class QListWidget;
@@ -19,6 +20,10 @@ class QualityWindow final : public QWidget {
     Q_OBJECT
 public:
     QualityWindow(QualityReport report, PrintOutput& output, QWidget* parent = nullptr);
+
+    // Where a failed printout is reported; the real message boxes until set. `prompter` must
+    // outlive the window.
+    void setPrompter(Prompter& prompter) { prompter_ = &prompter; }
 
     const QualityReport& report() const { return report_; }
     QChart* nightsChart() const { return nightsChart_; }
@@ -47,6 +52,7 @@ private:
 
     QualityReport report_;
     PrintOutput& output_;
+    Prompter* prompter_ = nullptr;
     QChart* nightsChart_ = nullptr;
     QChart* weekendChart_ = nullptr;
     QTableWidget* dayStrip_ = nullptr;

@@ -15,6 +15,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineSeries>
@@ -124,6 +125,26 @@ TEST_F(QualityWindowTest, OpensFromTheCreationScreenOnlyAfterExpansion) {
     QPointer<QualityWindow> old = w;
     click(creation.get(), u"展開"_s);
     EXPECT_TRUE(old.isNull() || !old->isVisible());
+}
+
+// A printout that cannot be written (here the PDF's name is a folder) is said, and nothing is
+// left where it was to go.
+TEST_F(QualityWindowTest, APrintoutThatCannotBeWrittenIsSaid) {
+    creation =
+        std::make_unique<RosterCreationScreen>(ctx, RosterCreationScreen::Kind::Individual,
+                                               std::make_unique<PdfFileOutput>(outDir.path()));
+    creation->show();
+    expandApril();
+    click(creation.get(), u"品質"_s);
+    QualityWindow* w = creation->qualityWindow();
+    ASSERT_NE(w, nullptr);
+    w->setPrompter(prompter);
+    prompter.clear();
+    click(w, u"印刷"_s);
+    ASSERT_EQ(prompter.texts().size(), 1u);
+    EXPECT_TRUE(prompter.texts().front().contains(outDir.path()))
+        << prompter.texts().front().toStdString();
+    EXPECT_TRUE(QDir(outDir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(QualityWindowTest, AFindingSelectsItsCellInTheGrid) {
