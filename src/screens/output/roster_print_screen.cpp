@@ -1,5 +1,6 @@
 #include "screens/output/roster_print_screen.h"
 
+#include "output/print_filter.h"
 #include "output/print_period_check.h"
 #include "output/roster_print.h"
 #include "output/stored_roster_print.h"
@@ -166,14 +167,9 @@ void RosterPrintScreen::onTargetChosen() {
 
 void RosterPrintScreen::onStaffClicked(QListWidgetItem* item) {
     act([&] {
-        const StaffLookup staff = StaffListService::FindStaffByName(ctx().db, item->text());
-        if (staff.no.isEmpty()) {
-            inform(u"指定された職員は登録されていません。"_s);
-            return;
-        }
-        model_.filterTeam.clear();
-        model_.filterStaffNo = staff.no;
-        model_.groupingMode = Grouping::Everybody;
+        if (const QString refusal = NarrowPrintToStaffNamed(ctx().db, model_, item->text());
+            !refusal.isEmpty())
+            inform(refusal);
     });
 }
 
