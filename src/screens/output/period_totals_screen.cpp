@@ -4,18 +4,13 @@
 #include "roster/cumulative_totals.h"
 #include "screens/app_context.h"
 #include "screens/date_field_checks.h"
-#include "screens/output/preview_print_output.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
 #include "widgets/grid_text_fit.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,43 +21,16 @@ constexpr int CountWidth = 450;
 
 PeriodTotalsScreen::PeriodTotalsScreen(AppContext& context, std::unique_ptr<PrintOutput> output,
                                        QWidget* parent)
-    : EntryScreen(context, u"照会累計"_s, u"期間シフト累計表"_s, u"勤務累計表作成"_s, parent),
-      output_(std::move(output)) {
-    if (!output_)
-        output_ = std::make_unique<PreviewPrintOutput>();
-    buildUi();
-}
-
-void PeriodTotalsScreen::buildUi() {
-    start_ = FormParts::box(u"開始日"_s, this);
-    end_ = FormParts::box(u"終了日"_s, this);
+    : TotalsInquiryScreen(context, u"照会累計"_s, u"期間シフト累計表"_s, u"勤務累計表作成"_s,
+                          u"累計表を終了します"_s,
+                          {u"シフト勤務累計表"_s, PrintPeriodTotals, u"累計表を出力しました"_s},
+                          std::move(output), parent),
+      start_(FormParts::box(u"開始日"_s, this)), end_(FormParts::box(u"終了日"_s, this)) {
     for (QLineEdit* e : {start_, end_}) {
         e->setMaxLength(10);
         e->setMaximumWidth(110);
     }
-    QPushButton* show = FormParts::button(u"表示"_s, u"照会"_s, this);
-    QPushButton* print = FormParts::button(u"印刷"_s, u"印刷"_s, this);
-    QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
-    grid_ = new FlexGrid(this);
-    grid_->setObjectName(u"累計"_s);
-    grid_->setColWidthTwips(0, NameWidth);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(FormParts::caption(u"表示開始"_s, start_, this));
-    top->addWidget(start_);
-    top->addWidget(FormParts::caption(u"～"_s, end_, this));
-    top->addWidget(end_);
-    top->addStretch();
-    auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
-    root->addWidget(grid_, 1);
-    root->addLayout(FormParts::buttonRow({show, print, close}));
-    resize(640, 600);
-    FormParts::chainTabOrder({start_, end_, show, print, close});
-
-    connect(show, &QPushButton::clicked, this, [this] { inquire(); });
-    connect(print, &QPushButton::clicked, this, &PeriodTotalsScreen::print);
-    connect(close, &QPushButton::clicked, this, &PeriodTotalsScreen::finish);
+    layOut({{u"表示開始"_s, start_}, {u"～"_s, end_}}, 640);
     checks().onFocusLost(start_, [this] { checkStart(); });
     checks().onFocusLost(end_, [this] { checkEnd(); });
 }
@@ -89,65 +57,41 @@ bool PeriodTotalsScreen::inquire() {
     if (checks().reportIfFailed())
         return false;
 
-    model_ = RosterModel{};
-    model_.leaderFilter = LeaderFilter::Everybody;
-    model_.groupingMode = Grouping::Everybody;
-    SetPeriodColumn(model_, start_->text(), end_->text());
-    shown_ = false;
-    if (!actBusy([&] {
-            LoadTotals(ctx().db, ctx().settings, model_);
-            fillGrid();
-        }))
+    if (!count([this](RosterModel& m) { SetPeriodColumn(m, start_->text(), end_->text()); },
+               [this] { fillGrid(); }))
         return false;
-    shown_ = true;
     inform(u"累計表を表示しました。"_s);
     return true;
 }
 
 void PeriodTotalsScreen::fillGrid() {
+    FlexGrid* table = grid();
     const int shifts = model_.cache.workShiftCount();
     const auto staff = TotalsStaff(model_);
-    grid_->clearGrid();
-    grid_->setRows(1 + static_cast<int>(staff.size()));
-    grid_->setCols(1 + shifts);
-    grid_->setFixedRows(1);
-    grid_->setFixedCols(1);
-    grid_->setColWidthTwips(0, NameWidth);
+    table->clearGrid();
+    table->setRows(1 + static_cast<int>(staff.size()));
+    table->setCols(1 + shifts);
+    table->setFixedRows(1);
+    table->setFixedCols(1);
+    table->setColWidthTwips(0, NameWidth);
     for (int k = 1; k <= shifts; ++k) {
-        grid_->setColWidthTwips(k, CountWidth);
-        grid_->setText(0, k, model_.cache.workShift(k).abbrev);
-        grid_->setCellAlignment(0, k, Qt::AlignCenter);
+        table->setColWidthTwips(k, CountWidth);
+        table->setText(0, k, model_.cache.workShift(k).abbrev);
+        table->setCellAlignment(0, k, Qt::AlignCenter);
     }
     int row = 1;
     for (const auto& [g, slot] : staff) {
         const Person& p = model_.person(g, slot);
-        grid_->setText(row, 0, p.name);
+        table->setText(row, 0, p.name);
         for (int k = 1; k <= shifts; ++k) {
-            grid_->setText(
+            table->setText(
                 row, k,
                 QString::number(
                     p.cumulative[1][CumulativeTotals::TotalColumn][static_cast<size_t>(k)]));
-            grid_->setCellAlignment(row, k, Qt::AlignRight | Qt::AlignVCenter);
+            table->setCellAlignment(row, k, Qt::AlignRight | Qt::AlignVCenter);
         }
         ++row;
     }
     // Long spans run into three or four figures, and names vary in length.
-    GridTextFit::widenColumns(*grid_, 0, grid_->cols() - 1);
-}
-
-void PeriodTotalsScreen::print() {
-    if (!shown_ && !inquire())
-        return;
-    bool printed = false;
-    act([&] {
-        printed = output_->print(this, u"シフト勤務累計表"_s,
-                                 [this](Sheet& sheet) { PrintPeriodTotals(model_, sheet); });
-    });
-    if (printed)
-        inform(u"累計表を出力しました"_s);
-}
-
-void PeriodTotalsScreen::finish() {
-    if (ask(u"累計表を終了します"_s))
-        close();
+    GridTextFit::widenColumns(*table, 0, table->cols() - 1);
 }
