@@ -121,6 +121,7 @@ TEST_F(CliPrintTest, AFullDiskLeavesNoPdfAndFails) {
 // printing library on the way.
 TEST_F(CliPrintTest, UnwritableTargetsAreBadInputNamedAlone) {
     const OrdinaryUser user;
+    SKIP_UNLESS_REACHABLE(user);
     QTemporaryDir outDir;
     makeOpen(outDir.path());
     makeOpen(tmp.dir());
@@ -132,7 +133,7 @@ TEST_F(CliPrintTest, UnwritableTargetsAreBadInputNamedAlone) {
     QDir().mkpath(folder);
     for (const QString& target :
          QStringList{folder, outDir.path() + u"/missing/april.pdf"_s, locked + u"/april.pdf"_s}) {
-        const CliRun r = cliWith(aprilFor(tmp.dir(), target), user.become(), user.environment());
+        const CliRun r = user.cli(aprilFor(tmp.dir(), target));
         EXPECT_EQ(r.status, 2) << target.toStdString() << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(target))) << r.err.toStdString();
         EXPECT_EQ(r.err.trimmed().count(u'\n'), 0) << r.err.toStdString();
@@ -155,6 +156,7 @@ TEST_F(CliPrintTest, APersonOutsideThePeriodPrintsNothing) {
 // folder serves both and stays as it was.
 TEST_F(CliPrintTest, PrintsAndGeneratesFromAReadOnlyCopyInAReadOnlyFolder) {
     const OrdinaryUser user;
+    SKIP_UNLESS_REACHABLE(user);
     QTemporaryDir top;
     makeOpen(top.path());
     const QString copyDir = top.path() + u"/copy"_s;
@@ -173,13 +175,12 @@ TEST_F(CliPrintTest, PrintsAndGeneratesFromAReadOnlyCopyInAReadOnlyFolder) {
     }();
 
     const QString target = outDir + u"/april.pdf"_s;
-    const CliRun r = cliWith(aprilFor(copyDir, target), user.become(), user.environment());
+    const CliRun r = user.cli(aprilFor(copyDir, target));
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(u"勤務表の印刷を終了しました"_s));
     EXPECT_TRUE(QFileInfo(target).size() > 0);
-    const CliRun generated = cliWith({u"--data-dir"_s, copyDir, u"generate"_s, u"--from"_s,
-                                      u"2024/05/01"_s, u"--to"_s, u"2024/05/31"_s},
-                                     user.become(), user.environment());
+    const CliRun generated = user.cli({u"--data-dir"_s, copyDir, u"generate"_s, u"--from"_s,
+                                       u"2024/05/01"_s, u"--to"_s, u"2024/05/31"_s});
     EXPECT_EQ(generated.status, 0) << generated.err.toStdString();
     EXPECT_TRUE(generated.out.contains(u"2024/05/01"_s)) << generated.out.toStdString();
     EXPECT_EQ(QDir(copyDir).entryList(QDir::Files), QStringList{Database::fileName()});

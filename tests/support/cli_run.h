@@ -12,25 +12,36 @@ struct CliRun {
     QString out, err;
 };
 
-// A run that has not ended after a minute is killed. `inChild` runs in the child before the
-// program starts (a resource limit, another user).
-inline CliRun cliWith(const QStringList& args, const std::function<void()>& inChild,
-                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+// Runs `program`. A run that has not ended after a minute is killed. `inChild` runs in the
+// child before the program starts (a resource limit, another user). A program that could not
+// be started leaves the reason in `err`, so the failing assertion says why.
+inline CliRun runProgram(const QString& program, const QStringList& args,
+                         const std::function<void()>& inChild, const QProcessEnvironment& env) {
     QProcess p;
     if (inChild)
         p.setChildProcessModifier(inChild);
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ROSTER_CLI), args);
+    p.start(program, args);
     CliRun r;
+    if (!p.waitForStarted(60000)) {
+        r.err = QStringLiteral("%1 could not be started: %2").arg(program, p.errorString());
+        return r;
+    }
     if (!p.waitForFinished(60000)) {
         p.kill();
         p.waitForFinished();
+        r.err = QStringLiteral("%1 did not end within a minute").arg(program);
         return r;
     }
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+inline CliRun cliWith(const QStringList& args, const std::function<void()>& inChild,
+                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    return runProgram(QStringLiteral(ROSTER_CLI), args, inChild, env);
 }
 
 inline CliRun cli(const QStringList& args) {
