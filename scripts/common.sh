@@ -6,7 +6,9 @@ BUILD_DIR="${ROSTER_BUILD_DIR:-$ROOT/build}"
 # Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not bring along.
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev googletest libbenchmark-dev fonts-ipafont-gothic poppler-utils ccache
-          qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev)
+          qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev)
+# Only the tests need these: the workbook read-back check reads Excel files with openpyxl.
+TEST_PACKAGES=(python3 python3-openpyxl)
 # What cpack needs to work out a Debian package's dependencies (dpkg-shlibdeps, file).
 PACKAGING_TOOLS=(dpkg-dev file)
 

@@ -39,12 +39,14 @@ public:
     void PrintRoster() {
         sheet_.setOrientation(Sheet::Orientation::Landscape);
         lineCounter_ = RosterSheet::FreshPageCounter;
-        if (!m_.filterTeam.isEmpty())
-            PrintTeamBlock();
-        else if (!m_.filterStaffNo.isEmpty())
-            PrintOneStaff();
-        else
-            PrintAllStaff();
+        for (const RosterSheetLine& line : RosterSheetLines(m_)) {
+            if (line.newBlock)
+                lineCounter_ = RosterSheet::FreshPageCounter;
+            if (line.kind == RosterSheetLine::Kind::Person)
+                PrintStaffLine(line.group, line.slot);
+            else
+                PrintCountLine(line.shift, line.level);
+        }
         sheet_.end();
     }
 
@@ -64,44 +66,6 @@ private:
     void font(double size) {
         sheet_.setFontName(SheetFont);
         sheet_.setFontSize(size);
-    }
-
-    void PrintTeamBlock() {
-        const int block = m_.teamName[1] == m_.filterTeam ? 1 : 2;
-        for (int slot = 1; slot <= m_.groupCount(block); ++slot) {
-            if (m_.person(block, slot).name.isEmpty())
-                break;
-            PrintStaffLine(block, slot);
-        }
-        for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
-            PrintCountLine(s, block);
-    }
-
-    void PrintOneStaff() {
-        for (int g = 1; g <= 2; ++g) {
-            for (int slot = 1; slot <= m_.groupCount(g); ++slot) {
-                if (m_.person(g, slot).no == m_.filterStaffNo) {
-                    PrintStaffLine(g, slot);
-                    break;
-                }
-            }
-        }
-    }
-
-    void PrintAllStaff() {
-        for (int block = 1; block <= 2; ++block) {
-            for (int slot = 1; slot <= m_.groupCount(block); ++slot)
-                if (!m_.person(block, slot).name.isEmpty())
-                    PrintStaffLine(block, slot);
-            if (m_.groupingMode != Grouping::ByTeam) {
-                for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
-                    PrintCountLine(s, 3);
-                return;
-            }
-            for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
-                PrintCountLine(s, block);
-            lineCounter_ = RosterSheet::FreshPageCounter;
-        }
     }
 
     // Advances the line counter, opening a new page with its heading past the last body row.
@@ -272,6 +236,52 @@ private:
 };
 
 } // namespace
+
+std::vector<RosterSheetLine> RosterSheetLines(const RosterModel& m) {
+    std::vector<RosterSheetLine> lines;
+    const auto person = [&](int g, int slot) {
+        lines.push_back({RosterSheetLine::Kind::Person, g, slot, 0, 0, false});
+    };
+    const auto counts = [&](int level) {
+        for (int s = 1; s <= m.cache.workShiftCount(); ++s)
+            lines.push_back({RosterSheetLine::Kind::Count, 0, 0, s, level, false});
+    };
+    if (!m.filterTeam.isEmpty()) {
+        const int block = m.teamName[1] == m.filterTeam ? 1 : 2;
+        for (int slot = 1; slot <= m.groupCount(block); ++slot) {
+            if (m.person(block, slot).name.isEmpty())
+                break;
+            person(block, slot);
+        }
+        counts(block);
+        return lines;
+    }
+    if (!m.filterStaffNo.isEmpty()) {
+        for (int g = 1; g <= 2; ++g) {
+            for (int slot = 1; slot <= m.groupCount(g); ++slot) {
+                if (m.person(g, slot).no == m.filterStaffNo) {
+                    person(g, slot);
+                    break;
+                }
+            }
+        }
+        return lines;
+    }
+    for (int block = 1; block <= 2; ++block) {
+        const size_t first = lines.size();
+        for (int slot = 1; slot <= m.groupCount(block); ++slot)
+            if (!m.person(block, slot).name.isEmpty())
+                person(block, slot);
+        if (m.groupingMode != Grouping::ByTeam) {
+            counts(3);
+            return lines;
+        }
+        counts(block);
+        if (block == 2 && first < lines.size())
+            lines[first].newBlock = true;
+    }
+    return lines;
+}
 
 void PrintRoster(const RosterModel& model, const std::array<int, 7>& weekdayColour, Sheet& sheet) {
     RosterPrintRun(model, weekdayColour, sheet).PrintRoster();

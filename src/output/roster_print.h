@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 class Sheet;
 struct RosterModel;
@@ -10,6 +11,21 @@ struct RosterModel;
 // person, per-person shift counts and per-day head counts. Reads nothing but the model;
 // `weekdayColour` (palette numbers, 0 Sunday) colours the weekday headings.
 void PrintRoster(const RosterModel& model, const std::array<int, 7>& weekdayColour, Sheet& sheet);
+
+// One line of the roster sheet: a person's line, or the head counts of one working shift at one
+// count level (1 and 2 a staff group, 3 the whole unit).
+struct RosterSheetLine {
+    enum class Kind { Person, Count };
+    Kind kind = Kind::Person;
+    int group = 0, slot = 0;  // a person's line
+    int shift = 0, level = 0; // a count line
+    bool newBlock = false;    // the first line of the second team's block, which opens a page
+};
+
+// The lines the roster sheet prints, in order: the chosen team's block with its counts, or the
+// chosen person alone, or everybody with the whole unit's counts (by team, each block with its
+// own counts).
+std::vector<RosterSheetLine> RosterSheetLines(const RosterModel& model);
 
 // Page geometry of the roster sheet, in millimetres.
 namespace RosterSheet {

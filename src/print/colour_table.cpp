@@ -13,4 +13,8 @@ QColor colour(int number) {
     return table[static_cast<size_t>(number & 15)];
 }
 
+std::uint32_t rgb(int number) {
+    return static_cast<std::uint32_t>(colour(number).rgb() & 0xFFFFFF);
+}
+
 } // namespace ColourTable

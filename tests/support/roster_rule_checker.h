@@ -13,3 +13,9 @@ struct RosterModel;
 // shift, and tallies that are not current. Works from the cells alone, sharing nothing with the
 // improvement pass.
 QStringList CheckRosterRules(const RosterModel& before, const RosterModel& after, int restInterval);
+
+// Lists every generated cell (a period day, no request) that holds a shift of the mandatory run
+// without the rest of its run around it, except a day the run built backward from a request
+// leaves alone when an earlier day of it was taken. Days stepped over are closed and unavailable
+// days.
+QStringList CheckGeneratedRuns(const RosterModel& generated);

@@ -3,8 +3,11 @@
 #include "output/print_filter.h"
 #include "output/print_period_check.h"
 #include "output/roster_print.h"
+#include "output/roster_workbook.h"
+#include "output/roster_workbook_export.h"
 #include "output/stored_roster_print.h"
 #include "output/totals_print.h"
+#include "print/colour_table.h"
 #include "roster/cumulative_totals.h"
 #include "roster/generation.h"
 #include "roster/night_settings.h"
@@ -23,12 +26,16 @@
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -39,6 +46,14 @@ const QString KindRoster = u"勤務表"_s;
 const QString TargetAll = u"全員"_s;
 const QString TargetStaff = u"個別指定"_s;
 const QString TargetTeam = u"チーム指定"_s;
+
+// The folder the last workbook was written to while the program runs (the program keeps no settings
+// outside its database); the documents folder at first.
+QString& lastWorkbookFolder() {
+    static QString folder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).absolutePath();
+    return folder;
+}
 } // namespace
 
 RosterPrintScreen::RosterPrintScreen(AppContext& context, std::unique_ptr<PrintOutput> output,
@@ -47,6 +62,12 @@ RosterPrintScreen::RosterPrintScreen(AppContext& context, std::unique_ptr<PrintO
       output_(std::move(output)) {
     if (!output_)
         output_ = std::make_unique<PreviewPrintOutput>();
+    // The overwrite question is the screen's own, with いいえ as its default.
+    chooseSaveFile_ = [](QWidget* owner, const QString& proposed) {
+        return QFileDialog::getSaveFileName(owner, u"Excel出力"_s, proposed,
+                                            u"Excel ブック (*.xlsx)"_s, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    };
     buildUi();
 
     model_.leaderFilter = LeaderFilter::Everybody;
@@ -90,6 +111,7 @@ void RosterPrintScreen::buildUi() {
     QPushButton* print = FormParts::button(u"印刷"_s, u"確定"_s, this);
     QPushButton* close = FormParts::button(u"終了"_s, u"終了"_s, this);
     QPushButton* quality = FormParts::button(u"品質"_s, u"品質"_s, this);
+    QPushButton* excel = FormParts::button(u"Excel出力"_s, u"Excel出力"_s, this);
 
     auto* form = new QGridLayout;
     form->addWidget(label(u"出力指示"_s), 0, 0, Qt::AlignTop);
@@ -103,7 +125,7 @@ void RosterPrintScreen::buildUi() {
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addStretch();
-    left->addLayout(FormParts::buttonRow({quality, print, close}));
+    left->addLayout(FormParts::buttonRow({quality, excel, print, close}));
 
     auto* right = new QVBoxLayout;
     right->addWidget(staffLabel_);
@@ -116,7 +138,8 @@ void RosterPrintScreen::buildUi() {
     layout->addLayout(right, 2);
     resize(560, 380);
 
-    FormParts::chainTabOrder({kindList_, targetList_, startEdit_, endEdit_, quality, print, close});
+    FormParts::chainTabOrder(
+        {kindList_, targetList_, startEdit_, endEdit_, quality, excel, print, close});
 
     connect(targetList_, &QListWidget::currentRowChanged, this, &RosterPrintScreen::onTargetChosen);
     // A name or team reached with the arrow keys is the one printed, as the highlight shows.
@@ -127,6 +150,7 @@ void RosterPrintScreen::buildUi() {
     connect(print, &QPushButton::clicked, this, &RosterPrintScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(quality, &QPushButton::clicked, this, &RosterPrintScreen::onQualityClicked);
+    connect(excel, &QPushButton::clicked, this, &RosterPrintScreen::onExcelClicked);
     checks().onFocusLost(startEdit_, [this] { checkStart(); });
     checks().onFocusLost(endEdit_, [this] { checkEnd(); });
 }
@@ -310,4 +334,50 @@ void RosterPrintScreen::onQualityClicked() {
         qualityWindow_->close();
     qualityWindow_ = new QualityWindow(std::move(*report), *output_, this);
     qualityWindow_->show();
+}
+
+// The registered roster of the entered dates, for the chosen people, as an Excel workbook.
+void RosterPrintScreen::onExcelClicked() {
+    checks().reset();
+    checkStart();
+    checkEnd();
+    if (!checks().hasError()) {
+        const QString error =
+            PrintPeriodError(PrintKind::Roster, startEdit_->text(), endEdit_->text());
+        checks().check(endEdit_, error.isEmpty(), error);
+    }
+    if (checks().reportIfFailed())
+        return;
+    FieldChecks::setTextColour(startEdit_, true);
+    FieldChecks::setTextColour(endEdit_, true);
+    model_.periodStart = startEdit_->text();
+    model_.periodEnd = endEdit_->text();
+
+    const QString proposed =
+        QDir(lastWorkbookFolder()).filePath(RosterWorkbookDefaultName(model_.periodStart));
+    QString path = chooseSaveFile_(this, proposed);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(u".xlsx"_s, Qt::CaseInsensitive))
+        path += u".xlsx"_s;
+    const QFileInfo target(path);
+    const QString shown = QDir::toNativeSeparators(target.absoluteFilePath());
+    if (target.exists() && !target.isDir() &&
+        !askDefaultNo(u"「%1」は既にあります。上書きしますか？"_s.arg(shown)))
+        return;
+    if (const QString problem = RosterWorkbookTargetProblem(path); !problem.isEmpty()) {
+        inform(problem);
+        return;
+    }
+    QString failed;
+    if (!actBusy([&] {
+            failed = ExportRosterWorkbook(ctx().db, ctx().settings, model_, path, ColourTable::rgb);
+        }))
+        return;
+    if (!failed.isEmpty()) {
+        inform(failed);
+        return;
+    }
+    lastWorkbookFolder() = target.absolutePath();
+    inform(u"Excelファイル「%1」に出力しました。"_s.arg(shown));
 }

@@ -6,6 +6,7 @@
 #include "screens/screen_base.h"
 
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -25,6 +26,9 @@ public:
                                QWidget* parent = nullptr);
 
     const RosterModel& model() const { return model_; }
+    // Asks where to save the workbook, proposing `proposed`; empty when the clerk cancels.
+    using SaveFileChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
+    void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
     // The quality window opened last by 品質, while it is open.
     QualityWindow* qualityWindow() const;
 
@@ -38,10 +42,12 @@ private:
     void onPrintClicked();
     void printTotals(PrintKind kind);
     void onQualityClicked();
+    void onExcelClicked();
 
     std::unique_ptr<PrintOutput> output_;
     RosterModel model_;
     QPointer<QualityWindow> qualityWindow_;
+    SaveFileChooser chooseSaveFile_;
 
     QListWidget* kindList_;
     QListWidget* targetList_;

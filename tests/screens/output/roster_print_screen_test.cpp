@@ -7,6 +7,9 @@
 #include "support/recording_output.h"
 #include "support/screens/entry_screen_fixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -279,4 +282,72 @@ TEST_F(RosterPrintScreenTest, EverybodyAfterOnePersonIsGroupedByTeamAgain) {
     targets->setCurrentRow(0); // 全員
     EXPECT_EQ(byTeam.model().groupingMode, Grouping::ByTeam);
     EXPECT_TRUE(byTeam.model().filterStaffNo.isEmpty());
+}
+
+// Excel出力: the workbook goes where the chooser says, proposed under its default name in the
+// folder last written to; an existing file is replaced only on はい; an unregistered period or a
+// missing folder is reported and nothing is written.
+TEST_F(RosterPrintScreenTest, ExcelOutputWritesTheWorkbookOnlyWhereAndWhenAsked) {
+    registerSomeDays();
+    struct Row {
+        const char* what;
+        QString start, end, file; // file: in the output folder; empty cancels the chooser
+        bool existing, yes;
+        QString message; // part of the last message, empty for none
+        bool workbook;   // the file is a workbook afterwards
+    };
+    const QString april = u"勤務表_202404.xlsx"_s;
+    const std::vector<Row> rows = {
+        {"new file", u"2024/04/01"_s, u"2024/04/30"_s, april, false, false, u"に出力しました"_s,
+         true},
+        {"kept on いいえ", u"2024/04/01"_s, u"2024/04/30"_s, u"old.xlsx"_s, true, false, {}, false},
+        {"replaced on はい", u"2024/04/01"_s, u"2024/04/30"_s, u"old.xlsx"_s, true, true,
+         u"に出力しました"_s, true},
+        {"unregistered", u"2024/05/01"_s, u"2024/05/31"_s, u"may.xlsx"_s, false, false,
+         u"2024/05/01 ～ 2024/05/31 の勤務表は登録されていません。"_s, false},
+        {"missing folder", u"2024/04/01"_s, u"2024/04/30"_s, u"none/x.xlsx"_s, false, false,
+         u"のフォルダがありません"_s, false},
+        {"cancelled", u"2024/04/01"_s, u"2024/04/30"_s, {}, false, false, {}, false},
+    };
+    QString proposed;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(row.what);
+        const QString path = row.file.isEmpty() ? QString() : outDir.filePath(row.file);
+        if (!path.isEmpty())
+            QFile::remove(path);
+        if (row.existing) {
+            QFile old(path);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        screen->setSaveFileChooser([&](QWidget*, const QString& offered) {
+            proposed = offered;
+            return path;
+        });
+        child<QLineEdit>(screen.get(), u"表開始日"_s)->setText(row.start);
+        child<QLineEdit>(screen.get(), u"表終了日"_s)->setText(row.end);
+        prompter.clear();
+        if (row.existing)
+            prompter.answer(row.yes);
+        click(screen.get(), u"Excel出力"_s);
+        EXPECT_EQ(QFileInfo(proposed).fileName(),
+                  row.start == u"2024/05/01"_s ? u"勤務表_202405.xlsx"_s : april);
+        if (i > 0) { // where the first row wrote
+            EXPECT_EQ(QFileInfo(proposed).absolutePath(), QDir(outDir.path()).absolutePath());
+        }
+        EXPECT_EQ(prompter.pendingAnswers(), 0u);
+        const auto& shown = prompter.shown();
+        const bool asked =
+            !shown.empty() && shown.front().kind == ScriptedPrompter::Shown::Kind::Ask;
+        EXPECT_EQ(asked, row.existing);
+        const QString said = shown.size() > (asked ? 1u : 0u) ? prompter.lastText() : QString();
+        EXPECT_EQ(said.isEmpty(), row.message.isEmpty()) << said.toStdString();
+        EXPECT_TRUE(said.contains(row.message)) << said.toStdString();
+        QFile written(path);
+        const bool workbook = written.open(QIODevice::ReadOnly) && written.read(2) == "PK";
+        EXPECT_EQ(workbook, row.workbook);
+    }
+    EXPECT_EQ(QDir(outDir.path()).entryList({u".*xlsx*"_s}, QDir::Files | QDir::Hidden),
+              QStringList()); // no temporary file left
 }

@@ -1,0 +1,43 @@
+// Export of a registered 300-person month to an Excel workbook (target: under a second).
+#include "../tests/support/varied_workplace.h"
+#include "output/roster_workbook_export.h"
+#include "print/colour_table.h"
+#include "roster/generation.h"
+#include "roster/registration.h"
+#include "roster/roster_model.h"
+#include "store/database.h"
+#include "store/startup_settings.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void BM_ExportWorkbook300(benchmark::State& state) {
+    QTemporaryDir dir;
+    Database db(Database::pathIn(dir.path()), Database::OpenMode::CreateIfMissing);
+    const VariedWorkplace::Workplace w = VariedWorkplace::build(db, 7, 300);
+    StartupSettings settings;
+    settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
+    auto generated = std::make_unique<RosterModel>();
+    ExpandRoster(db, *generated, settings, w.start, w.end, w.grouping);
+    RegisterRoster(db, *generated);
+    RosterModel choice;
+    choice.periodStart = w.start;
+    choice.periodEnd = w.end;
+    choice.groupingMode = w.grouping;
+    const QString path = dir.filePath(u"勤務表.xlsx"_s);
+    for (auto _ : state) {
+        const QString failed = ExportRosterWorkbook(db, settings, choice, path, ColourTable::rgb);
+        if (!failed.isEmpty())
+            state.SkipWithError(failed.toStdString().c_str());
+    }
+    state.counters["staff"] = w.staff;
+}
+
+} // namespace
+
+BENCHMARK(BM_ExportWorkbook300)->Unit(benchmark::kMillisecond);
