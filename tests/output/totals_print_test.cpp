@@ -110,6 +110,46 @@ TEST(TotalsPrintTest, SixMonthsPrintSixNarrowerBlocksAndTheTotalInsideTheTable) 
     EXPECT_EQ(sheet.textsEqual(u" 63"_s).size(), 1u); // April of 明
 }
 
+// Ten working shifts keep the 5 mm steps and the 7 pt counts; a number of four digits ends
+// where a three-digit one would, on both printouts.
+TEST(TotalsPrintTest, TenShiftsKeepTheirStepsAndWideNumbersEndAtTheFieldEdge) {
+    RosterModel m = totalsModel(1);
+    for (int k = 4; k <= 10; ++k) {
+        WorkShiftInfo w;
+        w.abbrev = QString::number(k);
+        m.cache.workShifts.push_back(w);
+    }
+    m.person(1, 1).cumulative[1][1][10] = 7;
+    m.person(1, 1).cumulative[1][7][1] = 1234;
+    SetMonthColumns(m, QDate(2024, 1, 1), QDate(2024, 5, 31), 4);
+    RecordingSheet months;
+    PrintMonthYearTotals(m, months);
+    RecordingSheet period;
+    PrintPeriodTotals(m, period);
+    const double digit7 = 7 * 25.4 / 72 / 2;
+    const double digit10 = 10 * 25.4 / 72 / 2;
+    struct Case {
+        const RecordingSheet& sheet;
+        double x, y;
+        QString text;
+        double size;
+    };
+    const Case cases[] = {
+        {months, 35 + 5 * 9, 38, u"  7"_s, 7},            // January, the tenth shift
+        {months, 35 + 50 * 4 + 5 * 9, 38, u"  0"_s, 7},   // total, the tenth shift
+        {months, 35 + 50 * 4 - digit7, 38, u"1234"_s, 7}, // total, 日
+        {period, 62 - digit10, 45, u"1234"_s, 10},
+        {period, 62 + 10 * 9, 45, u"  0"_s, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const RecordingSheet::Op* op = c.sheet.textAt(c.x, c.y);
+        ASSERT_NE(op, nullptr);
+        EXPECT_EQ(op->text, c.text);
+        EXPECT_DOUBLE_EQ(op->fontSize, c.size);
+    }
+}
+
 TEST(TotalsPrintTest, PeriodTotalsPrintTheTotalColumnOnA4LinesEightMillimetresApart) {
     RosterModel m = totalsModel(23);
     SetPeriodColumn(m, u"2024/04/01"_s, u"2024/06/15"_s);
