@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -119,34 +120,20 @@ TEST(TotalsPrintTest, TenShiftsKeepTheirStepsAndWideNumbersEndAtTheFieldEdge) {
         w.abbrev = QString::number(k);
         m.cache.workShifts.push_back(w);
     }
-    m.person(1, 1).cumulative[1][1][10] = 7;
     m.person(1, 1).cumulative[1][7][1] = 1234;
     SetMonthColumns(m, QDate(2024, 1, 1), QDate(2024, 5, 31), 4);
-    RecordingSheet months;
+    RecordingSheet months, period;
     PrintMonthYearTotals(m, months);
-    RecordingSheet period;
     PrintPeriodTotals(m, period);
-    const double digit7 = 7 * 25.4 / 72 / 2;
-    const double digit10 = 10 * 25.4 / 72 / 2;
-    struct Case {
-        const RecordingSheet& sheet;
-        double x, y;
-        QString text;
-        double size;
-    };
-    const Case cases[] = {
-        {months, 35 + 5 * 9, 38, u"  7"_s, 7},            // January, the tenth shift
-        {months, 35 + 50 * 4 + 5 * 9, 38, u"  0"_s, 7},   // total, the tenth shift
-        {months, 35 + 50 * 4 - digit7, 38, u"1234"_s, 7}, // total, 日
-        {period, 62 - digit10, 45, u"1234"_s, 10},
-        {period, 62 + 10 * 9, 45, u"  0"_s, 10},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
-        const RecordingSheet::Op* op = c.sheet.textAt(c.x, c.y);
-        ASSERT_NE(op, nullptr);
-        EXPECT_EQ(op->text, c.text);
-        EXPECT_DOUBLE_EQ(op->fontSize, c.size);
+    const double digit = 25.4 / 72 / 2; // a digit's width per point
+    for (const auto& [sheet, x, y, size, text] :
+         {std::tuple{&months, 35 + 5 * 9.0, 38, 7.0, u"  0"_s},     // January, the tenth shift
+          std::tuple{&months, 235 - 7 * digit, 38, 7.0, u"1234"_s}, // total, 日
+          std::tuple{&period, 62 - 10 * digit, 45, 10.0, u"1234"_s}}) {
+        const RecordingSheet::Op* op = sheet->textAt(x, y);
+        ASSERT_NE(op, nullptr) << text.toStdString();
+        EXPECT_EQ(op->text, text);
+        EXPECT_DOUBLE_EQ(op->fontSize, size);
     }
 }
 

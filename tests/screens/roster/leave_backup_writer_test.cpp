@@ -92,65 +92,38 @@ TEST_F(LeaveBackupWriterTest, AnotherBackupForTheSameLeaveReplacesTheEarlierOne)
     EXPECT_EQ(ShiftRequest::load(tmp.db(), 1, u"001"_s, day)->backup, u"003"_s);
 }
 
-// Every 確定 answers each leave day of the period again. What is stored afterwards is the last
-// answer for each taker, whatever namesake is on leave the same day: a cover is found through
-// the taker's own leave row, and for a day off without one, among the covers no leave row
-// claims.
+// Every 確定 answers each leave day of the period again; what stays is each taker's last
+// answer, whatever namesake is on leave the same day.
 TEST_F(LeaveBackupWriterTest, ASavedAgainLeaveKeepsOneCoverPerTakerEvenAmongNamesakes) {
-    // 005 shares the name 山田 with 001; both are on leave that day.
-    auto namesake = [&](const QString& backupNo, bool paid = true, int registration = 1) {
-        return LeaveBackup{u"005"_s, u"山田"_s, day, u"病"_s, paid, registration, backupNo};
+    // 005 shares the name 山田 with 001.
+    auto by = [&](const QString& taker, const QString& backupNo, bool paid = true) {
+        return LeaveBackup{taker, u"山田"_s, day, u"病"_s, paid, 1, backupNo};
     };
-    using Saves = std::vector<std::vector<LeaveBackup>>;
+    const QString a = u"001"_s, b = u"005"_s, x = u"002"_s, y = u"003"_s;
     struct Case {
         const char* what;
-        Saves saves;
-        QStringList covers;       // backup people with a backup row that day, in number order
-        QString takerLeaveBackup; // 希_BACKUP of 001's leave row
+        std::vector<std::vector<LeaveBackup>> saves;
+        QString stored; // the covers of the day, then 001's leave row backup
     };
     const Case cases[] = {
-        {"paid, saved again without backup", Saves{{leave(u"002"_s)}, {leave({})}}, {}, {}},
-        {"day off, saved again without backup",
-         Saves{{leave(u"002"_s, false)}, {leave({}, false)}},
-         {},
-         {}},
-        {"saved again but not registered keeps the cover",
-         Saves{{leave(u"002"_s)}, {leave({}, true, 0)}},
-         {u"002"_s},
-         u"002"_s},
-        {"namesakes in one save",
-         Saves{{leave(u"002"_s), namesake(u"003"_s)}},
-         {u"002"_s, u"003"_s},
-         u"002"_s},
-        {"namesake saved later",
-         Saves{{leave(u"002"_s)}, {namesake(u"003"_s)}},
-         {u"002"_s, u"003"_s},
-         u"002"_s},
-        {"namesake saved later without backup",
-         Saves{{leave(u"002"_s)}, {namesake({})}},
-         {u"002"_s},
-         u"002"_s},
-        {"namesakes on days off, saved again with the covers swapped",
-         Saves{{leave(u"002"_s, false), namesake(u"003"_s, false)},
-               {leave(u"003"_s, false), namesake(u"002"_s, false)}},
-         {u"002"_s, u"003"_s},
-         {}},
-        {"namesake on a day off after a paid leave, then the paid leave without backup",
-         Saves{{leave(u"002"_s)}, {namesake(u"003"_s, false)}, {leave({})}},
-         {u"003"_s},
-         {}},
+        {"paid, again without backup", {{by(a, x)}, {by(a, {})}}, u"|"_s},
+        {"day off, again without backup", {{by(a, x, false)}, {by(a, {}, false)}}, u"|"_s},
+        {"namesakes in one save", {{by(a, x), by(b, y)}}, u"002 003|002"_s},
+        {"namesake saved later", {{by(a, x)}, {by(b, y)}}, u"002 003|002"_s},
+        {"days off, covers swapped",
+         {{by(a, x, false), by(b, y, false)}, {by(a, y, false), by(b, x, false)}},
+         u"002 003|"_s},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
         TempDatabase fresh;
         for (const auto& save : c.saves)
             WriteLeaveBackups(fresh.db(), save, u"有"_s);
         QStringList covers;
-        for (const QString& no : {u"002"_s, u"003"_s, u"004"_s})
+        for (const QString& no : {x, y})
             if (RosterRow::load(fresh.db(), 2, no, day))
                 covers << no;
-        EXPECT_EQ(covers, c.covers);
-        const auto request = ShiftRequest::load(fresh.db(), 1, u"001"_s, day);
-        EXPECT_EQ(request ? request->backup : QString(), c.takerLeaveBackup);
+        const auto request = ShiftRequest::load(fresh.db(), 1, a, day);
+        EXPECT_EQ(covers.join(u' ') + u'|' + (request ? request->backup : QString()), c.stored)
+            << c.what;
     }
 }

@@ -13,11 +13,10 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using Kind = RosterRemovalScreen::Kind;
-using Shown = ScriptedPrompter::Shown;
 
 // Whether the last message came without an icon.
-bool lastPlain(const ScriptedPrompter& prompter) {
-    return !prompter.shown().empty() && prompter.shown().back().kind == Shown::Kind::Plain;
+bool lastPlain(const ScriptedPrompter& p) {
+    return p.shown().back().kind == ScriptedPrompter::Shown::Kind::Plain;
 }
 
 class RosterRemovalScreenTest : public MasterFixture {
