@@ -88,9 +88,10 @@ BackupRegistrationDialog::BackupRegistrationDialog(AppContext& context,
 void BackupRegistrationDialog::fillStaffList(const BackupRequest& request) {
     // A person covers at most one colleague a day: those with a stored backup row for someone
     // else that day are left out, as are those the caller has already assigned, and those
-    // who cannot work that day at all.
+    // who cannot work that day at all. Whom the caller has assigned to others is not this
+    // taker's cover either, whoever shares the taker's name.
     const QString recorded =
-        RecordedCover(ctx().db, request.takerNo, request.takerName, request.day);
+        RecordedCover(ctx().db, request.takerNo, request.takerName, request.day, request.alsoBusy);
     QSet<QString> busy = request.alsoBusy;
     busy.insert(request.takerNo);
     Table roster(ctx().db, RosterRow::table);
