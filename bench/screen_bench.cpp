@@ -23,6 +23,7 @@ namespace {
 class QuietPrompter final : public Prompter {
 public:
     void inform(const QString&, const QString& text) override { last = text; }
+    void informPlain(const QString&, const QString& text) override { last = text; }
     bool ask(const QString&, const QString&) override { return true; }
     QString last;
 };

@@ -26,9 +26,21 @@ QString dateWords(const QString& date) {
     return u"%1年%2月%3日"_s.arg(d.year()).arg(d.month()).arg(d.day());
 }
 
-// "##0" right-aligned in three characters; a wider number prints whole.
+constexpr int CountChars = 3;
+constexpr double MmPerPoint = 25.4 / 72;
+
+// "##0" right-aligned in three characters.
 QString count3(int value) {
-    return QString::number(value).rightJustified(3, u' ');
+    return QString::number(value).rightJustified(CountChars, u' ');
+}
+
+// Prints a count in the three-character field that starts at x: a number too wide for it
+// grows to the left, so its last digit stays at the field's right edge like the others'. The
+// font is monospaced and its digits are half an em wide.
+void countText(Sheet& sheet, double x, double y, double size, int value) {
+    const QString text = count3(value);
+    const double digit = size * MmPerPoint / 2;
+    sheet.text(x - digit * static_cast<double>(text.size() - CountChars), y, text);
 }
 
 int countOf(const Person& p, int column, int shift) {
@@ -50,9 +62,12 @@ public:
         blocks_.push_back({u"合計"_s, CumulativeTotals::TotalColumn});
         shifts_ = m_.cache.workShiftCount();
         const int n = static_cast<int>(blocks_.size());
-        blockWidth_ = n <= CumulativeTotals::MaxPrintedColumns + 1 ? BlockWidth
-                                                                   : (TableRight - BlockStart) / n;
-        shiftStep_ = shifts_ == 0 ? ShiftStep : std::min(ShiftStep, (blockWidth_ - 1) / shifts_);
+        // Four columns and the total keep the 50 mm blocks, whose ten 5 mm steps hold ten
+        // working shifts; only more columns share the width in narrower blocks and steps.
+        const bool standard = n <= CumulativeTotals::MaxPrintedColumns + 1;
+        blockWidth_ = standard ? BlockWidth : (TableRight - BlockStart) / n;
+        shiftStep_ =
+            standard || shifts_ == 0 ? ShiftStep : std::min(ShiftStep, (blockWidth_ - 1) / shifts_);
         countSize_ = shiftStep_ < ShiftStep ? 6 : 7;
     }
 
@@ -90,8 +105,8 @@ private:
         font(sheet_, countSize_);
         for (size_t b = 0; b < blocks_.size(); ++b)
             for (int k = 1; k <= shifts_; ++k)
-                sheet_.text(countX(static_cast<int>(b), k), y,
-                            count3(countOf(p, blocks_[b].column, k)));
+                countText(sheet_, countX(static_cast<int>(b), k), y, countSize_,
+                          countOf(p, blocks_[b].column, k));
     }
 
     void heading() {
@@ -194,8 +209,8 @@ void PrintPeriodTotals(const RosterModel& model, Sheet& sheet) {
         font(sheet, 10);
         sheet.text(PeriodNameX, y, p.name.left(NameChars));
         for (int k = 1; k <= shifts; ++k)
-            sheet.text(PeriodCountX + PeriodShiftStep * (k - 1), y,
-                       count3(countOf(p, CumulativeTotals::TotalColumn, k)));
+            countText(sheet, PeriodCountX + PeriodShiftStep * (k - 1), y, 10,
+                      countOf(p, CumulativeTotals::TotalColumn, k));
     }
     sheet.end();
 }

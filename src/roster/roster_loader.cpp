@@ -2,6 +2,7 @@
 
 #include "roster/roster_model.h"
 #include "roster/roster_rows.h"
+#include "roster/staff_availability.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/records/calendar_day.h"
@@ -82,16 +83,11 @@ bool passesFilters(const RosterModel& m, const Person& p) {
 // A person cannot work before joining nor during a leave of absence or after retirement (a
 // leave with no end date); those days are marked unavailable.
 void markUnavailable(RosterModel& m, Person& p) {
-    const bool onLeave = !p.leaveFrom.isEmpty() || !p.leaveTo.isEmpty();
     for (int d = FirstDay; d <= LastDay; ++d) {
         const QString& date = m.day(d).date;
         if (date.isEmpty())
             continue;
-        bool out = !p.assignedFrom.isEmpty() && date < p.assignedFrom;
-        if (onLeave && (p.leaveFrom.isEmpty() || date >= p.leaveFrom) &&
-            (p.leaveTo.isEmpty() || date <= p.leaveTo))
-            out = true;
-        p.cell(d).unavailable = out ? 1 : 0;
+        p.cell(d).unavailable = AvailableOn(p.assignedFrom, p.leaveFrom, p.leaveTo, date) ? 0 : 1;
     }
 }
 

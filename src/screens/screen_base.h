@@ -59,6 +59,7 @@ protected:
 
     void inform(const QString& text) { actions_.inform(text); }
     void informAll(const QStringList& texts) { actions_.informAll(texts); }
+    void informPlain(const QString& text) { actions_.informPlain(text); }
     bool ask(const QString& text) { return actions_.ask(text); }
     bool askDefaultNo(const QString& text) { return actions_.askDefaultNo(text); }
 

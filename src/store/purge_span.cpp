@@ -3,6 +3,7 @@
 #include "store/code_kind.h"
 #include "store/fiscal_year.h"
 #include "store/records/code_entry.h"
+#include "store/text_values.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,7 +16,10 @@ PurgeSpan PurgeSpan::propose(Database& db, const QDate& today) {
     const auto start = FiscalYear::loadStart(db);
     if (!start)
         return {{}, {}, u"年度開始日を登録して下さい。"_s};
-    const int base = FiscalYear::containing(*start, today).start.year();
-    const FiscalYear purged = FiscalYear::beginningIn(*start, base - years);
-    return {purged.startText(), purged.endText(), {}};
+    // The present fiscal year's first and last day, each moved back on its own: a last day
+    // of 02/28 stays 02/28 in a leap year, and 02/29 becomes 02/28 in a common one.
+    const FiscalYear current = FiscalYear::containing(*start, today);
+    return {TextValues::dateText(current.start.addYears(-years)),
+            TextValues::dateText(current.end.addYears(-years)),
+            {}};
 }

@@ -5,8 +5,8 @@
 
 class Database;
 
-// The span the term-end purge proposes: the whole fiscal year that lies the kept number of
-// years (code 4/1) before the fiscal year of today (code 9/1 holds its start).
+// The span the term-end purge proposes: the first and the last day of today's fiscal year
+// (code 9/1 holds its start), each moved back the kept number of years (code 4/1).
 struct PurgeSpan final {
     QString from; // "yyyy/mm/dd"; empty with `error`
     QString to;

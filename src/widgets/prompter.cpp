@@ -6,14 +6,13 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void MessageBoxPrompter::inform(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+namespace {
+
+void showWithOk(QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, QApplication::activeWindow());
     box.addButton(u"OK"_s, QMessageBox::AcceptRole);
     box.exec();
 }
-
-namespace {
 
 bool askWithDefault(const QString& title, const QString& text, bool yesByDefault) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::NoButton,
@@ -27,6 +26,14 @@ bool askWithDefault(const QString& title, const QString& text, bool yesByDefault
 }
 
 } // namespace
+
+void MessageBoxPrompter::inform(const QString& title, const QString& text) {
+    showWithOk(QMessageBox::Warning, title, text);
+}
+
+void MessageBoxPrompter::informPlain(const QString& title, const QString& text) {
+    showWithOk(QMessageBox::NoIcon, title, text);
+}
 
 bool MessageBoxPrompter::ask(const QString& title, const QString& text) {
     return askWithDefault(title, text, true);

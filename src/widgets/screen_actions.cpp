@@ -32,7 +32,7 @@ bool ScreenActions::run(const std::function<void()>& action, Cursor cursor) {
         // A cursor set without a guard may be left behind by the failure.
         while (QGuiApplication::overrideCursor())
             QGuiApplication::restoreOverrideCursor();
-        held_.push_back(failure);
+        held_.push_back({failure, false});
     }
     if (depth_ == 0)
         showHeld();
@@ -40,7 +40,13 @@ bool ScreenActions::run(const std::function<void()>& action, Cursor cursor) {
 }
 
 void ScreenActions::inform(const QString& text) {
-    held_.push_back(text);
+    held_.push_back({text, false});
+    if (depth_ == 0)
+        showHeld();
+}
+
+void ScreenActions::informPlain(const QString& text) {
+    held_.push_back({text, true});
     if (depth_ == 0)
         showHeld();
 }
@@ -62,6 +68,12 @@ bool ScreenActions::askDefaultNo(const QString& text) {
 
 void ScreenActions::showHeld() {
     // A message box runs an event loop, which may start another action that adds to the list.
-    while (!held_.isEmpty())
-        prompter_.inform(title_, held_.takeFirst());
+    while (!held_.empty()) {
+        const Held next = held_.front();
+        held_.erase(held_.begin());
+        if (next.plain)
+            prompter_.informPlain(title_, next.text);
+        else
+            prompter_.inform(title_, next.text);
+    }
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class Prompter;
 
@@ -27,6 +28,8 @@ public:
     // Exclamation and OK, now or, inside an action, once the action is over.
     void inform(const QString& text);
     void informAll(const QStringList& texts);
+    // OK without an icon, held like inform().
+    void informPlain(const QString& text);
     // はい / いいえ. Held messages come first, so the question follows what led to it.
     bool ask(const QString& text);
     // The same with いいえ as the default button.
@@ -38,5 +41,9 @@ private:
     Prompter& prompter_;
     QString title_;
     int depth_ = 0;
-    QStringList held_;
+    struct Held {
+        QString text;
+        bool plain;
+    };
+    std::vector<Held> held_;
 };

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -108,6 +109,32 @@ TEST(TotalsPrintTest, SixMonthsPrintSixNarrowerBlocksAndTheTotalInsideTheTable) 
         EXPECT_LE(op.x1, 285) << op.text.toStdString();
     EXPECT_EQ(sheet.textsEqual(u"103"_s).size(), 1u); // the total of 明
     EXPECT_EQ(sheet.textsEqual(u" 63"_s).size(), 1u); // April of 明
+}
+
+// Ten working shifts keep the 5 mm steps and the 7 pt counts; a number of four digits ends
+// where a three-digit one would, on both printouts.
+TEST(TotalsPrintTest, TenShiftsKeepTheirStepsAndWideNumbersEndAtTheFieldEdge) {
+    RosterModel m = totalsModel(1);
+    for (int k = 4; k <= 10; ++k) {
+        WorkShiftInfo w;
+        w.abbrev = QString::number(k);
+        m.cache.workShifts.push_back(w);
+    }
+    m.person(1, 1).cumulative[1][7][1] = 1234;
+    SetMonthColumns(m, QDate(2024, 1, 1), QDate(2024, 5, 31), 4);
+    RecordingSheet months, period;
+    PrintMonthYearTotals(m, months);
+    PrintPeriodTotals(m, period);
+    const double digit = 25.4 / 72 / 2; // a digit's width per point
+    for (const auto& [sheet, x, y, size, text] :
+         {std::tuple{&months, 35 + 5 * 9.0, 38, 7.0, u"  0"_s},     // January, the tenth shift
+          std::tuple{&months, 235 - 7 * digit, 38, 7.0, u"1234"_s}, // total, 日
+          std::tuple{&period, 62 - 10 * digit, 45, 10.0, u"1234"_s}}) {
+        const RecordingSheet::Op* op = sheet->textAt(x, y);
+        ASSERT_NE(op, nullptr) << text.toStdString();
+        EXPECT_EQ(op->text, text);
+        EXPECT_DOUBLE_EQ(op->fontSize, size);
+    }
 }
 
 TEST(TotalsPrintTest, PeriodTotalsPrintTheTotalColumnOnA4LinesEightMillimetresApart) {

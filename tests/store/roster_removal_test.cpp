@@ -48,6 +48,15 @@ TEST(PurgeSpan, IsTheFiscalYearTheKeptYearsBackOrNamesTheMissingSetting) {
          u"2022/04/15"_s,
          u"2023/04/14"_s,
          {}},
+        // Both ends move back on their own: this year's last day 2025/02/28 moves back to
+        // 2024/02/28, although that fiscal year ended on 02/29.
+        {"a year ending in a leap February",
+         {2024, 6, 15},
+         u"1"_s,
+         u"03/01"_s,
+         u"2023/03/01"_s,
+         u"2024/02/28"_s,
+         {}},
         {"no retention row", {2024, 6, 15}, {}, u"04/01"_s, {}, {}, noYears},
         {"zero years", {2024, 6, 15}, u"0"_s, u"04/01"_s, {}, {}, noYears},
         {"not a whole number", {2024, 6, 15}, u"2.5"_s, u"04/01"_s, {}, {}, noYears},

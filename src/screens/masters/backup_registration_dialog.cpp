@@ -1,7 +1,8 @@
 #include "screens/masters/backup_registration_dialog.h"
 
+#include "roster/staff_availability.h"
 #include "screens/app_context.h"
-#include "store/list_services.h"
+#include "store/leave_cover.h"
 #include "store/records/roster_row.h"
 #include "store/records/staff_member.h"
 #include "store/table.h"
@@ -50,6 +51,7 @@ BackupRegistrationDialog::BackupRegistrationDialog(AppContext& context,
     confirm->setObjectName(u"確定"_s);
     auto* cancel = new QPushButton(u"取消"_s, this);
     cancel->setObjectName(u"取消"_s);
+    confirm->setDefault(true);
 
     auto* heading = new QHBoxLayout;
     heading->addWidget(new QLabel(u"取得者"_s, this));
@@ -85,41 +87,53 @@ BackupRegistrationDialog::BackupRegistrationDialog(AppContext& context,
 
 void BackupRegistrationDialog::fillStaffList(const BackupRequest& request) {
     // A person covers at most one colleague a day: those with a stored backup row for someone
-    // else that day are left out, as are those the caller has already assigned.
+    // else that day are left out, as are those the caller has already assigned, and those
+    // who cannot work that day at all. Whom the caller has assigned to others is not this
+    // taker's cover either, whoever shares the taker's name.
+    const QString recorded =
+        RecordedCover(ctx().db, request.takerNo, request.takerName, request.day, request.alsoBusy);
     QSet<QString> busy = request.alsoBusy;
     busy.insert(request.takerNo);
     Table roster(ctx().db, RosterRow::table);
     roster.setIndex(RosterRow::Index::byDate);
-    roster.seek(Seek::GreaterEqual, {request.day});
-    for (; !roster.eof() && !roster.noMatch(); roster.moveNext()) {
+    for (roster.seek(Seek::GreaterEqual, {request.day}); roster.keyMatches({request.day});
+         roster.moveNext()) {
         const RosterRow row = RosterRow::fromRow(roster);
-        if (row.date != request.day)
-            break;
-        if (row.kind == 2 && row.backup != request.takerName)
+        if (row.kind == 2 && row.staffNo != recorded)
             busy.insert(row.staffNo);
     }
 
     Table staff(ctx().db, StaffMember::table);
     staff.setIndex(StaffMember::Index::byKana);
     for (staff.moveFirst(); !staff.eof(); staff.moveNext()) {
-        if (!busy.contains(staff.text(StaffMember::Field::no)))
-            staffList_->addItem(staff.text(StaffMember::Field::name));
+        const StaffMember s = StaffMember::fromRow(staff);
+        if (busy.contains(s.no) ||
+            !AvailableOn(s.assignedFrom, s.leaveFrom, s.leaveTo, request.day))
+            continue;
+        // The number travels with the name: two people may share a name.
+        auto* item = new QListWidgetItem(s.name, staffList_);
+        item->setData(Qt::UserRole, s.no);
+        if (s.no == recorded) {
+            // Opened again for a leave already covered, the dialog offers the cover kept.
+            staffList_->setCurrentItem(item);
+            chosenNo_ = s.no;
+            chosen_ = item;
+        }
     }
 }
 
 void BackupRegistrationDialog::onStaffChosen() {
-    const QListWidgetItem* item = staffList_->currentItem();
+    QListWidgetItem* item = staffList_->currentItem();
     if (!item)
         return;
-    const QString name = item->text();
+    const QString no = item->data(Qt::UserRole).toString();
     act([&] {
-        const StaffLookup found = StaffListService::FindStaffByName(ctx().db, name);
-        if (found.no.isEmpty()) {
+        if (!StaffMember::load(ctx().db, no)) {
             inform(u"指定された職員は登録されていません。"_s);
             return;
         }
-        chosenNo_ = found.no;
-        chosenName_ = found.name;
+        chosenNo_ = no;
+        chosen_ = item;
     });
 }
 
@@ -131,8 +145,7 @@ void BackupRegistrationDialog::onConfirmClicked() {
         }
         return;
     }
-    const QListWidgetItem* item = staffList_->currentItem();
-    if (chosenNo_.isEmpty() || !item || item->text() != chosenName_) {
+    if (chosenNo_.isEmpty() || !chosen_ || staffList_->currentItem() != chosen_) {
         inform(u"バックアップ者を選択して下さい。"_s);
         return;
     }

@@ -8,6 +8,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QRadioButton;
 
 // Who takes a leave day, and who may not cover it besides those the dialog finds itself.
@@ -27,9 +28,10 @@ struct BackupAnswer final {
 };
 
 // The dialog "休暇のバックアップ登録": asks whether a leave day is registered and who backs it
-// up. It writes nothing; the caller stores the answer. The taker is not offered as their own
-// backup, nor is anyone who already covers another person that day (stored backup rows of the
-// day, and `alsoBusy`). Closing the window registers nothing.
+// up. It writes nothing; the caller stores the answer. It offers, in kana order, the staff who
+// can work that day, except the taker and anyone who already covers another person that day
+// (stored backup rows of the day, and `alsoBusy`). The backup recorded for the leave earlier
+// comes chosen, so 確定 keeps it. Closing the window registers nothing.
 class BackupRegistrationDialog final : public EntryDialog {
     Q_OBJECT
 public:
@@ -51,7 +53,7 @@ private:
 
     BackupAnswer answer_;
     QString chosenNo_;
-    QString chosenName_;
+    const QListWidgetItem* chosen_ = nullptr; // the row the backup was chosen on
     QListWidget* staffList_;
     QRadioButton* withBackup_;
     QRadioButton* withoutBackup_;

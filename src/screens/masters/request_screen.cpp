@@ -142,6 +142,8 @@ void RequestScreen::buildUi() {
 
     checks().onFocusLost(appliedBox_, [this] { act([this] { checkApplied(); }); });
     checks().onFocusLost(requestedBox_, [this] { checkRequested(); });
+    // The combo box's own line edit takes the focus, so its leaving is watched there.
+    checks().onFocusLost(shiftName_->lineEdit(), [this] { act([this] { checkShift(); }); });
 
     resize(900, 520);
 }

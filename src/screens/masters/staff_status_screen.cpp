@@ -59,6 +59,7 @@ void StaffStatusScreen::buildUi() {
 
     connect(inquire, &QPushButton::clicked, this, &StaffStatusScreen::inquire);
     connect(close, &QPushButton::clicked, this, &StaffStatusScreen::finish);
+    checks().onFocusLost(year_, [this] { checkYear(); });
     resize(900, 520);
 }
 
@@ -69,9 +70,20 @@ void StaffStatusScreen::fillYear() {
         inform(kNoStart);
         return;
     }
+    // The year whose start month has come: the month alone decides, not its day.
+    const QDate today = ctx().clock.today();
     if (year_->text().trimmed().isEmpty())
         year_->setText(
-            QString::number(FiscalYear::containing(*start, ctx().clock.today()).start.year()));
+            QString::number(today.month() < start->month ? today.year() - 1 : today.year()));
+}
+
+bool StaffStatusScreen::checkYear() {
+    // Left empty, the year is filled in by 照会.
+    const QString typed = year_->text().trimmed();
+    const bool digits =
+        std::all_of(typed.begin(), typed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return checks().check(year_, typed.isEmpty() || (typed.size() == 4 && digits),
+                          u"年度に正しく入力してください"_s);
 }
 
 void StaffStatusScreen::inquire() {
@@ -82,14 +94,11 @@ void StaffStatusScreen::inquire() {
         return;
     }
     fillYear();
-    const QString typed = year_->text().trimmed();
-    const bool fourDigits =
-        typed.size() == 4 &&
-        std::all_of(typed.begin(), typed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     checks().reset();
-    checks().check(year_, fourDigits, u"年度に正しく入力してください"_s);
+    checkYear();
     if (checks().reportIfFailed())
         return;
+    const QString typed = year_->text().trimmed();
     const FiscalYear year = FiscalYear::beginningIn(*start, typed.toInt());
     act([&] {
         Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);

@@ -31,6 +31,7 @@ private:
 
     void buildUi();
     void fillYear();
+    bool checkYear();
     void inquire();
     std::vector<Member> listMembers(const QString& firstDay) const;
     void fillGrid(const std::vector<Member>& members);

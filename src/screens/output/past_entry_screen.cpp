@@ -178,6 +178,14 @@ void PastEntryScreen::dropWeekIfChanged() {
         clearWeek();
 }
 
+bool PastEntryScreen::hasFixedPatternMissing(const StaffMember& member) const {
+    if (member.fixedPattern == 0)
+        return false;
+    const int kind = patternKindOf(member.shiftType);
+    return kind == 0 ||
+           PatternListService::FindPatternName(ctx().db, kind, member.fixedPattern).isEmpty();
+}
+
 void PastEntryScreen::showStaff(const StaffMember& member) {
     staffNo_->setText(member.no);
     shownStaff_ = member.no;
@@ -212,7 +220,13 @@ void PastEntryScreen::chooseStaffByName(const QString& name) {
         inform(kStaffMissing);
         return;
     }
-    act([&] { showStaff(*member); });
+    bool patternMissing = false;
+    act([&] {
+        showStaff(*member);
+        patternMissing = hasFixedPatternMissing(*member);
+    });
+    if (patternMissing)
+        inform(kFixedPatternMissing);
     dropWeekIfChanged();
 }
 
@@ -338,7 +352,10 @@ void PastEntryScreen::save() {
     bool passed = false;
     act([&] {
         checks().reset();
-        checkStaffNo(false);
+        // A person whose own pattern is gone would be written with no pattern at all.
+        if (checkStaffNo(false))
+            if (const auto member = StaffMember::load(ctx().db, staffNo_->text().trimmed()))
+                checks().check(staffNo_, !hasFixedPatternMissing(*member), kFixedPatternMissing);
         checkStart();
         checkPattern();
         bool filled = weekIsCurrent();

@@ -34,6 +34,7 @@ private:
     void setUpGrid();
     void clearWeek();
     void showStaff(const StaffMember& member);
+    bool hasFixedPatternMissing(const StaffMember& member) const;
     void chooseStaffByName(const QString& name);
     void dropWeekIfChanged();
 

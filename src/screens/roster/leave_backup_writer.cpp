@@ -1,12 +1,15 @@
 #include "screens/roster/leave_backup_writer.h"
 
+#include "store/leave_cover.h"
 #include "store/records/roster_row.h"
 #include "store/records/shift_request.h"
-#include "store/table.h"
 
-#include <QStringList>
+#include <QHash>
+#include <QSet>
 
 namespace {
+
+constexpr int kCover = 2;
 
 void writeLeaveRequest(Database& db, const LeaveBackup& leave, const QString& paidLeaveAbbrev) {
     ShiftRequest r = ShiftRequest::load(db, 1, leave.takerNo, leave.date).value_or(ShiftRequest{});
@@ -24,30 +27,12 @@ void writeLeaveRequest(Database& db, const LeaveBackup& leave, const QString& pa
     r.save(db);
 }
 
-// The staff numbers of the kind 2 rows of `date` that cover `takerName`.
-QStringList coverersOf(Database& db, const QString& date, const QString& takerName) {
-    QStringList found;
-    Table t(db, RosterRow::table);
-    t.setIndex(RosterRow::Index::byDate);
-    t.seek(Seek::GreaterEqual, {date});
-    for (; !t.noMatch() && !t.eof(); t.moveNext()) {
-        const RosterRow row = RosterRow::fromRow(t);
-        if (row.date != date)
-            break;
-        if (row.kind == 2 && row.backup == takerName)
-            found << row.staffNo;
-    }
-    return found;
-}
-
 void writeBackupRow(Database& db, const LeaveBackup& leave) {
     const RosterRow taker = RosterRow::load(db, 1, leave.takerNo, leave.date).value_or(RosterRow{});
     const RosterRow backup =
         RosterRow::load(db, 1, leave.backupNo, leave.date).value_or(RosterRow{});
-    for (const QString& earlier : coverersOf(db, leave.date, leave.takerName))
-        RosterRow::remove(db, 2, earlier, leave.date);
     RosterRow r;
-    r.kind = 2;
+    r.kind = kCover;
     r.staffNo = leave.backupNo;
     r.date = leave.date;
     r.planned = backup.planned;
@@ -62,9 +47,32 @@ void writeBackupRow(Database& db, const LeaveBackup& leave) {
 
 } // namespace
 
-void WriteLeaveBackup(Database& db, const LeaveBackup& leave, const QString& paidLeaveAbbrev) {
-    if (leave.paidLeave && leave.registration == 1)
-        writeLeaveRequest(db, leave, paidLeaveAbbrev);
-    if (!leave.backupNo.isEmpty())
-        writeBackupRow(db, leave);
+void WriteLeaveBackups(Database& db, const std::vector<LeaveBackup>& leaves,
+                       const QString& paidLeaveAbbrev) {
+    // All earlier covers go before any new one is written: a new cover may take the key of a
+    // cover another taker had.
+    QHash<QString, QSet<QString>> attributed; // per day, the covers found so far
+    std::vector<QString> earlier;
+    for (const LeaveBackup& leave : leaves) {
+        if (leave.registration != 1)
+            continue;
+        QSet<QString>& ofDay = attributed[leave.date];
+        const QString cover = RecordedCover(db, leave.takerNo, leave.takerName, leave.date, ofDay);
+        if (!cover.isEmpty())
+            ofDay.insert(cover);
+        earlier.push_back(cover);
+    }
+    size_t i = 0;
+    for (const LeaveBackup& leave : leaves)
+        if (leave.registration == 1)
+            if (const QString& cover = earlier[i++]; !cover.isEmpty())
+                RosterRow::remove(db, kCover, cover, leave.date);
+    for (const LeaveBackup& leave : leaves) {
+        if (leave.registration != 1)
+            continue;
+        if (leave.paidLeave)
+            writeLeaveRequest(db, leave, paidLeaveAbbrev);
+        if (!leave.backupNo.isEmpty())
+            writeBackupRow(db, leave);
+    }
 }

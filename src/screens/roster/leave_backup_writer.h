@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 class Database;
 
@@ -15,9 +16,13 @@ struct LeaveBackup final {
     QString backupNo;     // empty when nobody covers
 };
 
-// Stores one answered leave day; runs inside the caller's transaction. A paid leave that is
-// registered becomes the taker's leave request of that day (`paidLeaveAbbrev` as the shift
-// asked for, the leave shift as the one taken). A backup person gets a backup roster row
-// (kind 2) holding their own plan, the leave shift and the taker's planned mark; a backup row
-// stored earlier for the same taker and day is replaced, so the day has one backup.
-void WriteLeaveBackup(Database& db, const LeaveBackup& leave, const QString& paidLeaveAbbrev);
+// Stores answered leave days; runs inside the caller's transaction. A leave that is not
+// registered changes nothing. For a registered one the backup recorded for it before (found
+// as RecordedCover finds it) is removed, and a backup person, if any, gets a backup roster
+// row (kind 2) holding their own plan, the leave shift and the taker's planned mark, so a day
+// has one backup per taker and "no backup" leaves none. A registered paid leave becomes the
+// taker's leave request of that day (`paidLeaveAbbrev` as the shift asked for, the leave
+// shift as the one taken, the backup's staff number). Every earlier backup is found before
+// anything is written, so the days may come in any order.
+void WriteLeaveBackups(Database& db, const std::vector<LeaveBackup>& leaves,
+                       const QString& paidLeaveAbbrev);

@@ -40,8 +40,7 @@ QStringList SaveRosterChanges(Database& db, RosterModel& m,
     m.loadRequests = RequestsMode::AlreadyRegistered;
     Database::Transaction tx(db);
     QStringList messages = RegisterRoster(db, m);
-    for (const LeaveBackup& leave : answered)
-        WriteLeaveBackup(db, leave, m.cache.paidLeaveAbbrev);
+    WriteLeaveBackups(db, answered, m.cache.paidLeaveAbbrev);
     tx.commit();
     return messages;
 }

@@ -317,8 +317,10 @@ void CalendarScreen::confirm() {
     const bool single = byDate_->isChecked() && thisMonth_->isChecked();
     const int flag = holiday_->isChecked() ? 1 : single ? 2 : 0;
     const QString name = name_->text();
+    // Whatever the range, one 確定 lands whole or not at all, and only a write that landed
+    // is reported.
     auto write = [&](const std::vector<QDate>& days) {
-        act([&] {
+        return act([&] {
             Database::Transaction tx(ctx().db);
             for (const QDate& d : days)
                 CalendarDay{dateText(d), flag, name}.save(ctx().db);
@@ -327,13 +329,15 @@ void CalendarScreen::confirm() {
     };
 
     if (single) {
-        write({first_.addDays(selectedDay_ - 1)});
+        if (!write({first_.addDays(selectedDay_ - 1)}))
+            return;
         inform(u"ｶﾚﾝﾀﾞｰの登録･更新をしました。"_s);
         draw(first_);
         return;
     }
     if (thisMonth_->isChecked()) {
-        write(weekdaysOfMonth());
+        if (!write(weekdaysOfMonth()))
+            return;
         draw(first_);
         inform(u"指定曜日の設定を終了しました。"_s);
         return;
@@ -342,13 +346,20 @@ void CalendarScreen::confirm() {
     if (!year)
         return;
     if (byDate_->isChecked()) {
-        write(dayInEveryMonth(*year));
+        if (!write(dayInEveryMonth(*year)))
+            return;
         draw(first_);
         inform(u"ｶﾚﾝﾀﾞｰの年度内の日付設定を行いました"_s);
         return;
     }
-    for (int weekday : tickedWeekdays()) {
-        write(weekdaysOfYear(*year, weekday));
+    const std::vector<int> ticked = tickedWeekdays();
+    std::vector<QDate> days;
+    for (int weekday : ticked)
+        for (const QDate& d : weekdaysOfYear(*year, weekday))
+            days.push_back(d);
+    if (!write(days))
+        return;
+    for (size_t i = 0; i < ticked.size(); ++i) {
         draw(first_);
         inform(u"定休日の設定を終了しました。"_s);
     }

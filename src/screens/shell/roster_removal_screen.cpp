@@ -111,7 +111,7 @@ void RosterRemovalScreen::browse() {
         return;
     const QFileInfo info(chosen);
     if (!info.isDir() || !info.isReadable()) {
-        inform(u"無効なdriveを指定しています"_s);
+        informPlain(u"無効なdriveを指定しています"_s);
         return;
     }
     folder_ = info.absoluteFilePath();
@@ -152,7 +152,7 @@ void RosterRemovalScreen::confirm() {
     QString path;
     if (csv_->isChecked()) {
         if (fileName_->text().isEmpty()) {
-            inform(u"出力ファイルを指定して下さい。"_s);
+            informPlain(u"出力ファイルを指定して下さい。"_s);
             return;
         }
         path = QDir(folder_).absoluteFilePath(fileName_->text());
@@ -161,7 +161,8 @@ void RosterRemovalScreen::confirm() {
         return;
     const bool ok =
         actBusy([&] { RosterRemoval::run(ctx().db, kind_, start_->text(), end_->text(), path); });
-    if (ok)
-        inform(isPurge(kind_) ? u"期末削除処理は終了しました"_s
-                              : u"勤務表のを削除を終了しました。"_s);
+    if (ok && isPurge(kind_))
+        informPlain(u"期末削除処理は終了しました"_s);
+    else if (ok)
+        inform(u"勤務表のを削除を終了しました。"_s);
 }

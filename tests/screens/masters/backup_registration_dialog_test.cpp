@@ -2,6 +2,7 @@
 #include "screens/masters/backup_registration_dialog.h"
 #include "store/clock.h"
 #include "store/records/roster_row.h"
+#include "store/records/shift_request.h"
 #include "store/records/staff_member.h"
 #include "support/screens/scripted_prompter.h"
 #include "support/temp_database.h"
@@ -28,11 +29,16 @@ protected:
         addStaff(u"005"_s, u"林"_s, u"ﾊﾔｼ"_s);
     }
 
-    void addStaff(const QString& no, const QString& name, const QString& kana) {
+    void addStaff(const QString& no, const QString& name, const QString& kana,
+                  const QString& assignedFrom = {}, const QString& leaveFrom = {},
+                  const QString& leaveTo = {}) {
         StaffMember s;
         s.no = no;
         s.name = name;
         s.kana = kana;
+        s.assignedFrom = assignedFrom;
+        s.leaveFrom = leaveFrom;
+        s.leaveTo = leaveTo;
         s.save(tmp.db());
     }
 
@@ -75,19 +81,42 @@ protected:
 
 } // namespace
 
-// Nobody may cover their own leave, nor a second colleague on the same day; covering this same
-// taker again is allowed, so re-registering a leave can keep its backup.
+// Nobody may cover their own leave, nor a second colleague on the same day, nor anyone who
+// cannot work that day; covering this same taker again is allowed, so re-registering a leave
+// can keep its backup.
 TEST_F(BackupRegistrationDialogTest, OffersEveryoneFreeToCoverInKanaOrder) {
     coverOn(u"003"_s, u"2024/05/10"_s, u"別人"_s); // busy that day
     coverOn(u"004"_s, u"2024/05/10"_s, u"山田"_s); // already this taker's backup
     coverOn(u"002"_s, u"2024/05/11"_s, u"別人"_s); // another day
     request.alsoBusy = {u"005"_s};
+    addStaff(u"006"_s, u"新人"_s, u"ｼﾝｼﾞﾝ"_s, u"2024/06/01"_s);                       // joins later
+    addStaff(u"007"_s, u"休職"_s, u"ｷｭｳｼｮｸ"_s, {}, u"2024/05/01"_s, u"2024/05/31"_s); // on leave
+    addStaff(u"008"_s, u"退職"_s, u"ﾀｲｼｮｸ"_s, {}, u"2024/04/30"_s);                   // retired
+    addStaff(u"009"_s, u"復帰"_s, u"ﾌｯｷ"_s, u"2024/05/10"_s, u"2024/04/01"_s,
+             u"2024/05/09"_s); // joined and back that very day
     BackupRegistrationDialog d(ctx, request);
     EXPECT_EQ(d.windowTitle(), u"休暇のバックアップ登録"_s);
     EXPECT_EQ(d.findChild<QLineEdit*>(u"取得者"_s)->text(), u"山田"_s);
     EXPECT_EQ(d.findChild<QLineEdit*>(u"休暇日"_s)->text(), u"2024/05/10"_s);
     EXPECT_TRUE(d.findChild<QRadioButton*>(u"BKUP有"_s)->isChecked());
-    EXPECT_EQ(names(d), (QStringList{u"青木"_s, u"加藤"_s}));
+    EXPECT_EQ(names(d), (QStringList{u"青木"_s, u"加藤"_s, u"復帰"_s}));
+}
+
+// A leave covered before opens with its backup chosen, so Return keeps it; the taker's leave
+// row names that backup, so a namesake's cover that day is not taken for it.
+TEST_F(BackupRegistrationDialogTest, OpensWithTheRecordedBackupChosen) {
+    for (const auto& [taker, backup] : {std::pair{u"006"_s, u"003"_s}, {u"001"_s, u"004"_s}}) {
+        coverOn(backup, request.day, u"山田"_s);
+        ShiftRequest{1, taker, request.day, {}, {}, 0, 0, {}, {}, backup, {}, {}, 0}.save(tmp.db());
+    }
+    BackupRegistrationDialog d(ctx, request);
+    d.show();
+    EXPECT_FALSE(names(d).contains(u"中村"_s)) << "the namesake's cover";
+    auto* list = d.findChild<QListWidget*>(u"LST職員"_s);
+    prompter.answer(true);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(prompter.lastText(), u"指定の職員をバックアップとして登録します。"_s);
+    EXPECT_EQ(d.answer(), (BackupAnswer{1, u"004"_s}));
 }
 
 TEST_F(BackupRegistrationDialogTest, WithBackupNeedsAChosenPersonAndAYes) {

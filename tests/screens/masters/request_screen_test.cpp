@@ -157,6 +157,12 @@ TEST_F(RequestScreenTest, ChecksRefuseBeforeAnythingIsWritten) {
         EXPECT_EQ(saveYes(s), std::vector<QString>{c.message});
         EXPECT_TRUE(red(&s, c.field));
     }
+    // The shift name is checked on leaving it as well.
+    FieldChecks::setTextColour(combo, true);
+    prompter.clear();
+    leave(combo->lineEdit());
+    EXPECT_TRUE(red(&s, u"勤務名称"_s));
+    EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(TableRows::count(db(), ShiftRequest::table), 0);
 
     // Without a paid-leave shift, paid leave is refused too.

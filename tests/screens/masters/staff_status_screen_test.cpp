@@ -68,6 +68,11 @@ TEST_F(StaffStatusTest, YearDefaultsByTheStartMonth) {
             EXPECT_EQ(text(&s, u"年度"_s), year) << today.toString(Qt::ISODate).toStdString();
         }
     }
+    // The month alone decides: a start of 4/15 has come on 4/10.
+    TableRows::putCode(db(), CodeKind::FiscalYearStart, 1, u"4/15"_s, {});
+    clock.set(QDate(2007, 4, 10));
+    EXPECT_EQ(text(std::make_unique<StaffStatusScreen>(ctx, Kind::Leave).get(), u"年度"_s),
+              u"2007"_s);
     EXPECT_TRUE(prompter.shown().empty());
 }
 
@@ -114,6 +119,8 @@ TEST_F(StaffStatusTest, BackupStatusGrowsForManyEntries) {
 TEST_F(StaffStatusTest, YearAndStartAreCheckedAndClosingAsks) {
     StaffStatusScreen s(ctx, Kind::Backup);
     setText(&s, u"年度"_s, u"07"_s);
+    leave(child(&s, u"年度"_s));
+    EXPECT_TRUE(red(&s, u"年度"_s) && prompter.shown().empty()) << "checked on leaving";
     click(&s, u"照会"_s);
     EXPECT_EQ(prompter.texts(), std::vector<QString>{u"年度に正しく入力してください"_s});
     EXPECT_EQ(prompter.lastTitle(), u"ﾊﾞｯｸｱｯﾌﾟ状況"_s);

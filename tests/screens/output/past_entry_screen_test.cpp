@@ -28,6 +28,7 @@ protected:
         addPatternRow(3, 7, 0, u"特定七"_s);
         addStaff(u"1001"_s, u"山田花子"_s, 3, 7);
         addStaff(u"1002"_s, u"佐藤一郎"_s, 1, 0);
+        addStaff(u"1003"_s, u"鈴木三郎"_s, 3, 9); // no specific pattern 9
         screen = std::make_unique<PastEntryScreen>(ctx);
         screen->setEditChooser([this](QWidget*, const QString&, int) { return next; });
     }
@@ -205,6 +206,19 @@ TEST_F(PastEntryScreenTest, ChecksReportTheFirstFailureWithTheirTitles) {
     pattern->setEditText(QString());
     EXPECT_EQ(confirm(screen.get()).back(), kSaved);
     EXPECT_EQ(RosterRow::load(db(), 1, u"1002"_s, u"2024/05/07"_s)->pattern, u"0"_s);
+}
+
+// A person whose own pattern is gone hears so when chosen, and their week is not written
+// without a pattern.
+TEST_F(PastEntryScreenTest, APersonWhoseSpecificPatternIsMissingIsToldAndRefused) {
+    const std::vector<QString> missing{u"特定ｼﾌﾄNOの登録を確認して下さい。"_s};
+    prompter.clear();
+    chooseStaff(u"鈴木三郎"_s);
+    EXPECT_EQ(prompter.texts(), missing);
+    layOut(u"2024/05/01"_s);
+    fillWeek();
+    EXPECT_EQ(confirm(screen.get()), missing);
+    EXPECT_EQ(countRows(RosterRow::table), 0);
 }
 
 TEST_F(PastEntryScreenTest, DeleteRemovesTheSevenDaysOnly) {

@@ -34,7 +34,7 @@ protected:
 } // namespace
 
 TEST_F(LeaveBackupWriterTest, PaidLeaveWithBackupWritesTheRequestAndTheBackupRow) {
-    WriteLeaveBackup(tmp.db(), leave(u"002"_s), u"有"_s);
+    WriteLeaveBackups(tmp.db(), {leave(u"002"_s)}, u"有"_s);
 
     const auto request = ShiftRequest::load(tmp.db(), 1, u"001"_s, day);
     ASSERT_TRUE(request);
@@ -68,7 +68,7 @@ TEST_F(LeaveBackupWriterTest, WhatIsWrittenFollowsTheKindOfLeaveAndTheAnswer) {
     };
     for (const Case& c : cases) {
         TempDatabase fresh;
-        WriteLeaveBackup(fresh.db(), c.leave, u"有"_s);
+        WriteLeaveBackups(fresh.db(), {c.leave}, u"有"_s);
         EXPECT_EQ(ShiftRequest::load(fresh.db(), 1, u"001"_s, day).has_value(), c.request)
             << c.what;
         EXPECT_EQ(TableRows::count(fresh.db(), RosterRow::table), c.backupRow ? 1 : 0) << c.what;
@@ -82,12 +82,48 @@ TEST_F(LeaveBackupWriterTest, AnotherBackupForTheSameLeaveReplacesTheEarlierOne)
     RosterRow other{2, u"004"_s, day, u"日"_s, 0, u"有"_s, 0, u"別人"_s, {}, {}};
     other.save(tmp.db());
 
-    WriteLeaveBackup(tmp.db(), leave(u"002"_s), u"有"_s);
-    WriteLeaveBackup(tmp.db(), leave(u"003"_s), u"有"_s);
+    WriteLeaveBackups(tmp.db(), {leave(u"002"_s)}, u"有"_s);
+    WriteLeaveBackups(tmp.db(), {leave(u"003"_s)}, u"有"_s);
 
     EXPECT_FALSE(RosterRow::load(tmp.db(), 2, u"002"_s, day));
     ASSERT_TRUE(RosterRow::load(tmp.db(), 2, u"003"_s, day));
     EXPECT_EQ(RosterRow::load(tmp.db(), 2, u"003"_s, day)->backup, u"山田"_s);
     EXPECT_TRUE(RosterRow::load(tmp.db(), 2, u"004"_s, day));
     EXPECT_EQ(ShiftRequest::load(tmp.db(), 1, u"001"_s, day)->backup, u"003"_s);
+}
+
+// Every 確定 answers each leave day of the period again; what stays is each taker's last
+// answer, whatever namesake is on leave the same day.
+TEST_F(LeaveBackupWriterTest, ASavedAgainLeaveKeepsOneCoverPerTakerEvenAmongNamesakes) {
+    // 005 shares the name 山田 with 001.
+    auto by = [&](const QString& taker, const QString& backupNo, bool paid = true) {
+        return LeaveBackup{taker, u"山田"_s, day, u"病"_s, paid, 1, backupNo};
+    };
+    const QString a = u"001"_s, b = u"005"_s, x = u"002"_s, y = u"003"_s;
+    struct Case {
+        const char* what;
+        std::vector<std::vector<LeaveBackup>> saves;
+        QString stored; // the covers of the day, then 001's leave row backup
+    };
+    const Case cases[] = {
+        {"paid, again without backup", {{by(a, x)}, {by(a, {})}}, u"|"_s},
+        {"day off, again without backup", {{by(a, x, false)}, {by(a, {}, false)}}, u"|"_s},
+        {"namesakes in one save", {{by(a, x), by(b, y)}}, u"002 003|002"_s},
+        {"namesake saved later", {{by(a, x)}, {by(b, y)}}, u"002 003|002"_s},
+        {"days off, covers swapped",
+         {{by(a, x, false), by(b, y, false)}, {by(a, y, false), by(b, x, false)}},
+         u"002 003|"_s},
+    };
+    for (const Case& c : cases) {
+        TempDatabase fresh;
+        for (const auto& save : c.saves)
+            WriteLeaveBackups(fresh.db(), save, u"有"_s);
+        QStringList covers;
+        for (const QString& no : {x, y})
+            if (RosterRow::load(fresh.db(), 2, no, day))
+                covers << no;
+        const auto request = ShiftRequest::load(fresh.db(), 1, a, day);
+        EXPECT_EQ(covers.join(u' ') + u'|' + (request ? request->backup : QString()), c.stored)
+            << c.what;
+    }
 }

@@ -247,4 +247,22 @@ TEST_F(CalendarScreenTest, AFiscalYearOperationNeedsAReadableStart) {
     }
 }
 
+// A write the file refuses is reported, and never followed by a message that it was done.
+TEST_F(CalendarScreenTest, ARefusedWriteIsNotReportedAsDone) {
+    setStart(u"04/01"_s);
+    Database readOnly(tmp.path(), Database::OpenMode::ReadOnly);
+    AppContext ro{readOnly, prompter, clock, ctx.settings, {}, {}};
+    for (const bool byYear : {false, true}) {
+        CalendarScreen s(ro);
+        pick(s, 3);
+        if (byYear) { // by weekday over the fiscal year
+            choose(s, {u"曜日"_s, u"年度"_s});
+            tick(s, {u"日曜"_s, u"土曜"_s});
+        }
+        setText(&s, u"CAL_休日名"_s, u"休"_s);
+        EXPECT_EQ(press(s, u"確定"_s).size(), 2u) << "the question and the failure only";
+        EXPECT_TRUE(stored().empty());
+    }
+}
+
 } // namespace

@@ -14,6 +14,11 @@ namespace {
 
 using Kind = RosterRemovalScreen::Kind;
 
+// Whether the last message came without an icon.
+bool lastPlain(const ScriptedPrompter& p) {
+    return p.shown().back().kind == ScriptedPrompter::Shown::Kind::Plain;
+}
+
 class RosterRemovalScreenTest : public MasterFixture {
 protected:
     RosterRemovalScreenTest() {
@@ -53,6 +58,7 @@ TEST_F(RosterRemovalScreenTest, PurgeProposesItsSpanAndRemovesRosterAndRequests)
     setText(s.get(), u"出力指定"_s, u"purge.csv"_s);
     EXPECT_EQ(run(*s),
               (std::vector<QString>{u"期末処理を実行します。"_s, u"期末削除処理は終了しました"_s}));
+    EXPECT_TRUE(lastPlain(prompter));
     EXPECT_EQ(rosterRows(), 2);
     EXPECT_EQ(countRows(ShiftRequest::table), 0);
     EXPECT_EQ(files(), QStringList{u"purge.csv"_s});
@@ -80,6 +86,7 @@ TEST_F(RosterRemovalScreenTest, DeletionRefusesBadInputBeforeAskingAndKeepsReque
         setText(s.get(), u"出力指定"_s, c.file);
         EXPECT_EQ(run(*s), std::vector<QString>{c.message});
         EXPECT_EQ(prompter.lastTitle(), u"勤務表取消"_s);
+        EXPECT_EQ(lastPlain(prompter), c.message == u"出力ファイルを指定して下さい。"_s);
         prompter.clear();
     }
     EXPECT_EQ(rosterRows(), 4);
@@ -92,6 +99,7 @@ TEST_F(RosterRemovalScreenTest, DeletionRefusesBadInputBeforeAskingAndKeepsReque
     setText(s.get(), u"終了日"_s, u"2022/3/31"_s);
     EXPECT_EQ(run(*s), (std::vector<QString>{u"勤務表を削除します。"_s,
                                              u"勤務表のを削除を終了しました。"_s}));
+    EXPECT_FALSE(lastPlain(prompter));
     EXPECT_EQ(rosterRows(), 2);
     EXPECT_EQ(countRows(ShiftRequest::table), 1);
     EXPECT_TRUE(files().isEmpty());
@@ -107,6 +115,7 @@ TEST_F(RosterRemovalScreenTest, MissingSettingsAndUnreadableFoldersAreSaid) {
     s.setFolderChooser([this](QWidget*, const QString&) { return out.filePath(u"gone"_s); });
     click(&s, u"参照"_s);
     EXPECT_EQ(prompter.lastText(), u"無効なdriveを指定しています"_s);
+    EXPECT_TRUE(lastPlain(prompter));
     EXPECT_EQ(s.folder(), before);
 }
 

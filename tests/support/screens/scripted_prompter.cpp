@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 void ScriptedPrompter::inform(const QString& title, const QString& text) {
-    const Shown shown{Shown::Kind::Inform, title, text};
+    record({Shown::Kind::Inform, title, text});
+}
+
+void ScriptedPrompter::informPlain(const QString& title, const QString& text) {
+    record({Shown::Kind::Plain, title, text});
+}
+
+void ScriptedPrompter::record(const Shown& shown) {
     shown_.push_back(shown);
     if (onShown)
         onShown(shown);
 }
 
 bool ScriptedPrompter::ask(const QString& title, const QString& text) {
-    const Shown shown{Shown::Kind::Ask, title, text};
-    shown_.push_back(shown);
-    if (onShown)
-        onShown(shown);
+    record({Shown::Kind::Ask, title, text});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return false;

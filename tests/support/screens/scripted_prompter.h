@@ -12,12 +12,13 @@
 class ScriptedPrompter final : public Prompter {
 public:
     struct Shown {
-        enum class Kind { Inform, Ask } kind;
+        enum class Kind { Inform, Plain, Ask } kind;
         QString title;
         QString text;
     };
 
     void inform(const QString& title, const QString& text) override;
+    void informPlain(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
 
     void answer(bool yes) { answers_.push_back(yes); }
@@ -42,6 +43,8 @@ public:
     size_t pendingAnswers() const { return answers_.size(); }
 
 private:
+    void record(const Shown& shown);
+
     std::vector<Shown> shown_;
     std::deque<bool> answers_;
 };
