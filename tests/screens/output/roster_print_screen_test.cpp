@@ -55,6 +55,13 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput());
     }
 
+    QString pdfFonts() {
+        QProcess p;
+        p.start(u"pdffonts"_s, {pdfPath});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
     int pdfPages() {
         QProcess p;
         p.start(u"pdfinfo"_s, {pdfPath});
@@ -219,6 +226,9 @@ TEST_F(RosterPrintTotalsTest, YearTotalsUseWholeFiscalYearsOrAskForTheirStart) {
 
 TEST_F(RosterPrintScreenTest, PrintsTheRegisteredRosterToPdf) {
     registerSomeDays();
+    // A kanji the main font lacks comes from the fallback font, not as an empty box.
+    TableRows::put(tmp.db(), u"職員"_s, u"key_職員"_s, {u"1003"_s},
+                   {{u"職員_名漢字"_s, u"𠮷田 健一"_s}});
     choose(u"出力指示"_s, u"勤務表"_s);
     click(screen.get(), u"印刷"_s);
     ASSERT_EQ(output->printed(), 1);
@@ -228,6 +238,9 @@ TEST_F(RosterPrintScreenTest, PrintsTheRegisteredRosterToPdf) {
     const QString text = pdfText();
     EXPECT_TRUE(text.contains(u"勤務シフト表"_s));
     EXPECT_TRUE(text.contains(u"鈴木 裕子"_s));
+    const QString fonts = pdfFonts();
+    EXPECT_TRUE(fonts.contains(u"IPAGothic"_s)) << fonts.toStdString();
+    EXPECT_TRUE(fonts.contains(u"VL-Gothic"_s)) << fonts.toStdString();
 }
 
 TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {
