@@ -81,7 +81,7 @@ void RosterCreationScreen::buildUi() {
     endEdit_->setObjectName(u"表終了日"_s);
     for (auto* e : {startEdit_, endEdit_}) {
         e->setMaxLength(10);
-        e->setFixedWidth(100);
+        FormParts::fitToText(e, u"0000/00/00"_s);
     }
     auto button = [this](const QString& name) { return FormParts::button(name, name, this); };
     QPushButton* expand = button(u"展開"_s);
