@@ -4,8 +4,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${ROSTER_BUILD_DIR:-$ROOT/build}"
 
 # Qt Charts' CMake package needs Qt OpenGL's, which qt6-charts-dev does not bring along.
+# fonts-vlgothic draws the kanji IPAGothic lacks (such as 𠮷 in a name) on the printouts.
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
-          libgtest-dev googletest libbenchmark-dev fonts-ipafont-gothic poppler-utils ccache
+          libgtest-dev googletest libbenchmark-dev fonts-ipafont-gothic fonts-vlgothic
+          poppler-utils ccache
           qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev)
 # Only the tests need these: the workbook read-back check reads Excel files with openpyxl.
 TEST_PACKAGES=(python3 python3-openpyxl)

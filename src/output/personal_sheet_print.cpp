@@ -147,7 +147,8 @@ private:
 
             font(10);
             const DayShift shift = dayShift(p.cell(d));
-            sheet_.text(ShiftX, y, names_.value(shift.abbrev));
+            // A long shift name or note is cut at its column's rule, not run over the next.
+            sheet_.clippedText(ShiftX, y, MarkX - 1.5, names_.value(shift.abbrev));
             if (shift.mark == 2)
                 sheet_.text(MarkX, y, u"早"_s);
             else if (shift.mark == 3)
@@ -163,7 +164,7 @@ private:
                 sheet_.text(StartX, y, start);
                 sheet_.text(EndX, y, end);
             }
-            sheet_.text(NoteX, y, day.note);
+            sheet_.clippedText(NoteX, y, Right, day.note);
         }
     }
 

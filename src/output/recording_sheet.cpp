@@ -26,6 +26,10 @@ void RecordingSheet::text(double x, double y, const QString& text) {
     record(Op{.kind = Kind::Text, .x1 = x, .y1 = y, .text = text});
 }
 
+void RecordingSheet::clippedText(double x, double y, double right, const QString& text) {
+    record(Op{.kind = Kind::Text, .x1 = x, .y1 = y, .x2 = right, .text = text});
+}
+
 void RecordingSheet::line(double x1, double y1, double x2, double y2) {
     record(Op{.kind = Kind::Line, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2});
 }

@@ -13,7 +13,7 @@ public:
 
     struct Op {
         Kind kind;
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // a clipped text's right edge is x2
         QString text{};
         QString fontName{};
         double fontSize = 0;
@@ -30,6 +30,7 @@ public:
     void setDrawWidth(int width) override { drawWidth_ = width; }
 
     void text(double x, double y, const QString& text) override;
+    void clippedText(double x, double y, double right, const QString& text) override;
     void line(double x1, double y1, double x2, double y2) override;
     void box(double x1, double y1, double x2, double y2) override;
     void newPage() override;

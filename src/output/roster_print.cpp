@@ -89,13 +89,14 @@ private:
             // the first, so name the chosen one rather than the second team.
             const QString& team =
                 m_.filterTeam.isEmpty() ? m_.teamName[static_cast<size_t>(block)] : m_.filterTeam;
-            sheet_.text(17, RosterSheet::RowHeight * n + 17, team);
+            sheet_.clippedText(17, RosterSheet::RowHeight * n + 17, RosterSheet::NoStart, team);
         }
         const double y = rowTextY(n);
         font(10);
         sheet_.setForeColor(Black);
-        sheet_.text(21, y, u" "_s + p.name);
-        sheet_.text(48, y, p.no);
+        // Each is cut at its column's edge rather than run over the next column.
+        sheet_.clippedText(21, y, RosterSheet::NoStart, u" "_s + p.name);
+        sheet_.clippedText(48, y, RosterSheet::DayStart, p.no);
 
         const int last = m_.lastDay();
         for (int d = 1; d <= last; ++d) {
@@ -171,7 +172,7 @@ private:
             sheet_.box(Left, y1, Right, y2);
 
         sheet_.setDrawWidth(1);
-        sheet_.line(45, Top + RowHeight, 45, Bottom);
+        sheet_.line(NoStart, Top + RowHeight, NoStart, Bottom);
         sheet_.line(DayStart, Top, DayStart, Bottom);
         const int dayColumns = std::max(static_cast<int>(RosterBounds::MaxPeriodDay), m_.lastDay());
         for (int d = 1; d <= dayColumns; ++d)

@@ -34,6 +34,7 @@ constexpr double Right = 283;
 constexpr double Top = 16;
 constexpr double Bottom = 192;
 constexpr double RowHeight = 8;
+constexpr double NoStart = 45; // the staff number column, right of the name column
 constexpr int BodyRows = 21;
 constexpr double DayStart = 60;
 constexpr double DayWidth = 5;

@@ -22,6 +22,8 @@ public:
 
     // Text whose top-left corner is at (x, y).
     virtual void text(double x, double y, const QString& text) = 0;
+    // The same, cut off at x = `right` where it is longer, so it keeps to its column.
+    virtual void clippedText(double x, double y, double right, const QString& text) = 0;
     virtual void line(double x1, double y1, double x2, double y2) = 0;
     // An unfilled rectangle with corners (x1, y1) and (x2, y2).
     virtual void box(double x1, double y1, double x2, double y2) = 0;

@@ -78,6 +78,15 @@ void QtSheet::text(double x, double y, const QString& text) {
     p.drawText(QPointF(px(x), px(y) + metrics.ascent()), text);
 }
 
+void QtSheet::clippedText(double x, double y, double right, const QString& text) {
+    QPainter& p = painter();
+    const QFontMetricsF metrics(font_, &device_);
+    p.save();
+    p.setClipRect(QRectF(QPointF(px(x), px(y)), QPointF(px(right), px(y) + metrics.height())));
+    p.drawText(QPointF(px(x), px(y) + metrics.ascent()), text);
+    p.restore();
+}
+
 void QtSheet::line(double x1, double y1, double x2, double y2) {
     painter().drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
 }

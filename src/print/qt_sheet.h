@@ -27,6 +27,7 @@ public:
     void setDrawWidth(int width) override;
 
     void text(double x, double y, const QString& text) override;
+    void clippedText(double x, double y, double right, const QString& text) override;
     void line(double x1, double y1, double x2, double y2) override;
     void box(double x1, double y1, double x2, double y2) override;
     void newPage() override;

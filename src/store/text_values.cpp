@@ -20,11 +20,15 @@ QDate parseDateText(const QString& text) {
 }
 
 std::optional<QString> normaliseDate(const QString& typed) {
-    static const QRegularExpression re(u"^(\\d{4})([/-])(\\d{1,2})\\2(\\d{1,2})$"_s);
+    // Separated by / or - (the same one twice), or the eight digits yyyymmdd.
+    static const QRegularExpression re(
+        u"^(\\d{4})(?:([/-])(\\d{1,2})\\2(\\d{1,2})|(\\d{2})(\\d{2}))$"_s);
     const auto m = re.match(typed.trimmed());
     if (!m.hasMatch())
         return std::nullopt;
-    const QDate d(m.captured(1).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    const bool digitsOnly = m.captured(2).isEmpty();
+    const QDate d(m.captured(1).toInt(), m.captured(digitsOnly ? 5 : 3).toInt(),
+                  m.captured(digitsOnly ? 6 : 4).toInt());
     if (!d.isValid())
         return std::nullopt;
     return dateText(d);

@@ -11,7 +11,7 @@ namespace TextValues {
 QString dateText(const QDate& d);         // "yyyy/mm/dd"; empty when invalid or past 9999/12/31
 QDate parseDateText(const QString& text); // strict "yyyy/mm/dd"; invalid otherwise
 
-// A typed date (2006/7/1, 2006-07-01, 2006/07/01) in normal form, or nothing.
+// A typed date (2006/7/1, 2006-07-01, 2006/07/01, 20060701) in normal form, or nothing.
 std::optional<QString> normaliseDate(const QString& typed);
 bool isDate(const QString& typed);
 

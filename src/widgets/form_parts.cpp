@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -35,6 +37,19 @@ QLineEdit* box(const QString& name, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     return e;
+}
+
+void fitToText(QLineEdit* box, const QString& sample) {
+    QStyleOptionFrame opt;
+    opt.initFrom(box);
+    opt.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box);
+    const QMargins margins = box->textMargins();
+    // A line edit keeps two pixels either side of its text and one for the cursor.
+    const int text =
+        box->fontMetrics().horizontalAdvance(sample) + 2 * 2 + 1 + margins.left() + margins.right();
+    const QSize size = box->style()->sizeFromContents(
+        QStyle::CT_LineEdit, &opt, QSize(text, box->fontMetrics().height()), box);
+    box->setFixedWidth(size.width());
 }
 
 QComboBox* pickCombo(const QString& name, QWidget* parent) {

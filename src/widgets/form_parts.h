@@ -25,6 +25,9 @@ namespace FormParts {
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent = nullptr);
 QRadioButton* option(const QString& name, const QString& caption, QWidget* parent = nullptr);
 QLineEdit* box(const QString& name, QWidget* parent = nullptr);
+// Makes `box` exactly as wide as `sample` (the longest text it takes, such as "0000/00/00")
+// needs in the box's font, so that neither a larger font cuts the text nor a box stretches.
+void fitToText(QLineEdit* box, const QString& sample);
 
 // An editable combo box whose typed text is never added to its list.
 QComboBox* pickCombo(const QString& name, QWidget* parent = nullptr);

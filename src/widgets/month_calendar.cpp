@@ -4,15 +4,17 @@
 #include "store/records/shift_request.h"
 #include "store/text_values.h"
 #include "widgets/flex_grid.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/palette.h"
 
 #include <QListWidget>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace MonthCalendar {
 
-void SetupCalendarGrid(FlexGrid& grid, const std::array<QString, 7>& weekdayNames) {
+void SetupCalendarGrid(FlexGrid& grid, const StartupSettings& settings) {
     static const std::array<QString, 7> fallback{u"日"_s, u"月"_s, u"火"_s, u"水"_s,
                                                  u"木"_s, u"金"_s, u"土"_s};
     grid.clearGrid();
@@ -23,10 +25,10 @@ void SetupCalendarGrid(FlexGrid& grid, const std::array<QString, 7>& weekdayName
     for (int c = 0; c < kCols; ++c) {
         const auto i = static_cast<size_t>(c);
         grid.setColWidthTwips(c, kColTwips);
-        grid.setText(0, c, weekdayNames[i].isEmpty() ? fallback[i] : weekdayNames[i]);
+        const QString& name = settings.weekdayName[i];
+        grid.setText(0, c, name.isEmpty() ? fallback[i] : name);
         grid.setCellBackColor(0, c, Palette::colour(Palette::Yellow));
-        const int colour = c == 0 ? Palette::Red : c == 6 ? Palette::Blue : Palette::Black;
-        grid.setCellForeColor(0, c, Palette::colour(colour));
+        grid.setCellForeColor(0, c, Palette::colour(settings.weekdayColour[i]));
         grid.setCellAlignment(0, c, Qt::AlignHCenter | Qt::AlignBottom);
     }
     for (int r = 1; r < kRows; ++r)
@@ -51,9 +53,9 @@ bool HasRequestOnDay(Database& db, const QString& staffNo, const QDate& day) {
 }
 
 void DrawMonthCalendar(Database& db, FlexGrid& grid, const QDate& firstDay,
-                       const std::array<QString, 7>& weekdayNames, QListWidget* holidays,
+                       const StartupSettings& settings, QListWidget* holidays,
                        const QString& staffNo) {
-    SetupCalendarGrid(grid, weekdayNames);
+    SetupCalendarGrid(grid, settings);
     if (holidays)
         holidays->clear();
     int row = 1;
@@ -70,6 +72,12 @@ void DrawMonthCalendar(Database& db, FlexGrid& grid, const QDate& firstDay,
         if (col == 6)
             ++row;
     }
+    GridTextFit::widenColumns(grid, 0, kCols - 1);
+    // The whole week in view: a grid laid out for 400-twip columns grows with them.
+    int width = 2 * grid.frameWidth();
+    for (int c = 0; c < kCols; ++c)
+        width += grid.columnWidth(c);
+    grid.setMinimumWidth(std::max(grid.minimumWidth(), width));
 }
 
 int dayInCell(const FlexGrid& grid, int row, int col) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/startup_settings.h"
+
 #include <QDate>
 #include <QString>
 #include <array>
@@ -23,16 +25,17 @@ inline constexpr int kColTwips = 400;
 // What the calendar says of a day.
 enum class DayStatus : int { Ordinary = 0, Holiday = 1, WorkingDay = 2 };
 
-// Seven columns of 400 twips, the weekday headings (`weekdayNames`, 0 Sunday; empty names fall
-// back to 日…土) on yellow, Sunday's in light red, Saturday's in light blue, the others black.
-void SetupCalendarGrid(FlexGrid& grid, const std::array<QString, 7>& weekdayNames);
+// Seven columns of 400 twips (wider where the font needs it), the weekday headings of the
+// start-up settings (names, empty ones falling back to 日…土, and colours, as the roster grids
+// show them: Sunday light red, Saturday light blue) on yellow.
+void SetupCalendarGrid(FlexGrid& grid, const StartupSettings& settings);
 
 // Lays out the month of `firstDay`: holidays in light red, registered working days in light
 // blue, other days black. With `holidays`, that list is emptied and gets one line per
 // registered day (ReadCalendarDay). With a `staffNo`, the days that member asked for are light
 // magenta whatever the calendar says.
 void DrawMonthCalendar(Database& db, FlexGrid& grid, const QDate& firstDay,
-                       const std::array<QString, 7>& weekdayNames, QListWidget* holidays,
+                       const StartupSettings& settings, QListWidget* holidays,
                        const QString& staffNo);
 
 // The calendar's word on `day`; a registered day is added to `holidays`, when given, as its

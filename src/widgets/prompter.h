@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 // Every message box goes through a Prompter, so tests can answer them.
@@ -19,6 +20,11 @@ public:
         return ask(title, text);
     }
 };
+
+// Makes `box` wide enough for the longest line of its text (as far as the screen allows).
+// Qt wraps a message wider than about half the screen, and Japanese text may wrap at any
+// character, which splits words and figures; the lines a message was written with stay whole.
+void KeepMessageLines(QMessageBox& box);
 
 // The real message boxes.
 class MessageBoxPrompter final : public Prompter {

@@ -121,6 +121,9 @@ TEST(PersonalSheetPrint, DayLinesShowNameMarkTimesAndNote) {
         EXPECT_EQ(at(sheet, EndX, y), e.end) << e.day;
     }
     EXPECT_EQ(at(sheet, NoteX, lineY(4)), u"避難訓練"_s);
+    // A long shift name or note is cut at its column's edge.
+    EXPECT_EQ(sheet.textAt(ShiftX, lineY(1))->x2, MarkX - 1.5);
+    EXPECT_EQ(sheet.textAt(NoteX, lineY(4))->x2, Right);
 }
 
 TEST(PersonalSheetPrint, HeadingWithTitleNameAndPeriod) {

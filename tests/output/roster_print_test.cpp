@@ -139,6 +139,9 @@ TEST(RosterPrint, StaffLineShowsMarksRequestsActualsAndCounts) {
     EXPECT_EQ(sheet.textAt(21, y)->text, u" 職員001"_s);
     EXPECT_EQ(sheet.textAt(21, y)->fontSize, 10);
     EXPECT_EQ(sheet.textAt(48, y)->text, u"001"_s);
+    // Name and number are cut at their columns' right edges.
+    EXPECT_EQ(sheet.textAt(21, y)->x2, 45);
+    EXPECT_EQ(sheet.textAt(48, y)->x2, 60);
 
     auto cellAt = [&](int d) { return sheet.textAt(61 + 5 * (d - 1), y); };
     EXPECT_EQ(cellAt(1)->text, u"早"_s);

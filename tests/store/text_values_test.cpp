@@ -13,14 +13,15 @@ QDate d(const char16_t* text) {
 }
 
 TEST(TextValues, TypedDatesBecomeNormalDateText) {
-    for (const QString& typed :
-         {u"2006/7/1"_s, u"2006-07-01"_s, u"2006/07/01"_s, u"2006-7-1"_s, u" 2006/07/01 "_s})
+    for (const QString& typed : {u"2006/7/1"_s, u"2006-07-01"_s, u"2006/07/01"_s, u"2006-7-1"_s,
+                                 u" 2006/07/01 "_s, u"20060701"_s})
         EXPECT_EQ(normaliseDate(typed), std::optional(u"2006/07/01"_s)) << typed.toStdString();
     EXPECT_EQ(normaliseDate(u"2024/2/29"_s), std::optional(u"2024/02/29"_s));
 
     for (const QString& typed :
          {u"2006/2/30"_s, u"2023/02/29"_s, u"2006/13/01"_s, u"2006/00/10"_s, u"2006/07-01"_s,
-          u"2006-07/01"_s, u"06/07/01"_s, u"2006/7"_s, u"2006/07/01x"_s, u"20060701"_s, u""_s}) {
+          u"2006-07/01"_s, u"06/07/01"_s, u"2006/7"_s, u"2006/07/01x"_s, u"2006071"_s,
+          u"200607011"_s, u"20060230"_s, u"2006/0701"_s, u""_s}) {
         EXPECT_FALSE(normaliseDate(typed).has_value()) << typed.toStdString();
         EXPECT_FALSE(isDate(typed)) << typed.toStdString();
     }

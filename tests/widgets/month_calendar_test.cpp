@@ -16,7 +16,7 @@ namespace {
 class MonthCalendarTest : public ::testing::Test {
 protected:
     void draw(const QDate& first, QListWidget* list = nullptr, const QString& staffNo = {}) {
-        DrawMonthCalendar(tmp.db(), grid, first, names, list, staffNo);
+        DrawMonthCalendar(tmp.db(), grid, first, settings, list, staffNo);
     }
     QColor fore(int day) {
         const auto cell = cellOfDay(grid, day);
@@ -27,7 +27,7 @@ protected:
 
     TempDatabase tmp;
     FlexGrid grid;
-    std::array<QString, 7> names{};
+    StartupSettings settings;
 };
 
 TEST_F(MonthCalendarTest, DaysFallUnderTheirWeekdayFromRowOne) {
@@ -58,15 +58,15 @@ TEST_F(MonthCalendarTest, DaysFallUnderTheirWeekdayFromRowOne) {
 }
 
 TEST_F(MonthCalendarTest, GridIsSevenBySevenUnderColouredHeadings) {
-    names = {u"日"_s, QString(), u"火"_s, u"水"_s, u"木"_s, u"金"_s, u"土"_s};
+    settings.weekdayName = {u"日"_s, QString(), u"火"_s, u"水"_s, u"木"_s, u"金"_s, u"土"_s};
+    settings.weekdayColour = {12, 0, 0, 0, 0, 13, 9}; // as the settings say, Friday included
     draw(QDate(2024, 4, 1));
     EXPECT_EQ(grid.rows(), 7);
     EXPECT_EQ(grid.cols(), 7);
     EXPECT_EQ(grid.text(0, 1), u"月"_s) << "an unnamed weekday keeps its usual name";
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(grid.cellBackColor(0, c), palette(Palette::Yellow));
-        const int expected = c == 0 ? Palette::Red : c == 6 ? Palette::Blue : Palette::Black;
-        EXPECT_EQ(grid.cellForeColor(0, c), palette(expected)) << c;
+        EXPECT_EQ(grid.cellForeColor(0, c), palette(settings.weekdayColour[size_t(c)])) << c;
         EXPECT_EQ(dayInCell(grid, 0, c), 0) << "a heading is no day";
     }
 }

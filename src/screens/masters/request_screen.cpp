@@ -10,6 +10,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/month_calendar.h"
 #include "widgets/palette.h"
 
@@ -172,8 +173,8 @@ void RequestScreen::drawMonth(const QDate& anyDay) {
     first_ = QDate(anyDay.year(), anyDay.month(), 1);
     monthLabel_->setText(first_.toString(u"yyyy/MM"_s));
     act([this] {
-        MonthCalendar::DrawMonthCalendar(ctx().db, *calendar_, first_, ctx().settings.weekdayName,
-                                         nullptr, staffNo_->text());
+        MonthCalendar::DrawMonthCalendar(ctx().db, *calendar_, first_, ctx().settings, nullptr,
+                                         staffNo_->text());
     });
     highlightRequestedDay();
 }
@@ -220,6 +221,7 @@ void RequestScreen::layOutStrip(int requests) {
     strip_->setText(0, 0, u"希望日"_s);
     strip_->setText(1, 0, u"希望"_s);
     strip_->setText(2, 0, u"実績"_s);
+    GridTextFit::widenColumns(*strip_, 0, 0);
     highlightCol_ = 0;
 }
 
@@ -240,6 +242,8 @@ void RequestScreen::listRequests() {
         strip_->setCellAlignment(1, col, Qt::AlignCenter);
         strip_->setText(2, col, listed_[i].actual);
     }
+    // A date in small print still needs more than the strip's twips in most fonts.
+    GridTextFit::widenColumns(*strip_, 1, strip_->cols() - 1);
 }
 
 void RequestScreen::chooseRequest(int col) {

@@ -45,7 +45,7 @@ void DailyStaffingInquiryScreen::buildUi() {
     auto* root = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     date_ = FormParts::box(u"照会日"_s, this);
-    date_->setMaximumWidth(110);
+    FormParts::fitToText(date_, u"0000/00/00"_s);
     top->addWidget(FormParts::caption(u"照会日"_s, date_, this));
     top->addWidget(date_);
     QPushButton* inquire = FormParts::button(u"照会"_s, u"照会"_s, this);

@@ -32,7 +32,7 @@ MonthlyTotalsScreen::MonthlyTotalsScreen(AppContext& context, std::unique_ptr<Pr
           std::move(output), parent),
       start_(FormParts::box(u"開始日"_s, this)), months_(FormParts::pickCombo(u"期間"_s, this)) {
     start_->setMaxLength(10);
-    start_->setMaximumWidth(110);
+    FormParts::fitToText(start_, u"0000/00/00"_s);
     months_->addItems(MonthChoices);
     FormParts::clearChoice(months_);
     layOut({{u"表示開始"_s, start_}, {u"期間"_s, months_}}, 980);

@@ -14,6 +14,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/palette.h"
 
 #include <QComboBox>
@@ -158,6 +159,7 @@ void PastEntryScreen::setUpGrid() {
         grid_->setCellBackColor(1, c, Palette::colour(Palette::White));
         grid_->setCellAlignment(1, c, Qt::AlignCenter);
     }
+    GridTextFit::widenColumns(*grid_, 0, kDays);
     highlightCol_ = 0;
 }
 
@@ -312,6 +314,8 @@ void PastEntryScreen::layOutWeek() {
                 if (grid_->text(0, c) == r.date)
                     grid_->setText(1, c, r.actual.isEmpty() ? r.planned : r.actual);
     });
+    // The dates are wider than the columns' twips allow in most fonts.
+    GridTextFit::widenColumns(*grid_, 0, kDays);
     weekStaff_ = staff;
     weekStart_ = first;
 }

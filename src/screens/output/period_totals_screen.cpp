@@ -28,7 +28,7 @@ PeriodTotalsScreen::PeriodTotalsScreen(AppContext& context, std::unique_ptr<Prin
       start_(FormParts::box(u"開始日"_s, this)), end_(FormParts::box(u"終了日"_s, this)) {
     for (QLineEdit* e : {start_, end_}) {
         e->setMaxLength(10);
-        e->setMaximumWidth(110);
+        FormParts::fitToText(e, u"0000/00/00"_s);
     }
     layOut({{u"表示開始"_s, start_}, {u"～"_s, end_}}, 640);
     checks().onFocusLost(start_, [this] { checkStart(); });

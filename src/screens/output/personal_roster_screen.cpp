@@ -7,6 +7,7 @@
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/palette.h"
 
 #include <QComboBox>
@@ -58,9 +59,9 @@ void PersonalRosterScreen::buildUi() {
     staff_ = FormParts::pickCombo(u"CMB職員"_s, this);
     staff_->setMinimumWidth(160);
     year_ = FormParts::box(u"表示年"_s, this);
-    year_->setMaximumWidth(60);
+    FormParts::fitToText(year_, u"0000"_s);
     month_ = FormParts::box(u"表示月"_s, this);
-    month_->setMaximumWidth(40);
+    FormParts::fitToText(month_, u"00"_s);
     top->addWidget(FormParts::caption(u"職員"_s, staff_, this));
     top->addWidget(staff_);
     top->addSpacing(12);
@@ -232,4 +233,5 @@ void PersonalRosterScreen::drawMonth(FlexGrid& grid, const PersonalMonth& month)
                               Palette::colour(d.requested ? Palette::Blue : Palette::Black));
         grid.setText(row + 2, d.column, d.lower);
     }
+    GridTextFit::widenColumns(grid, 0, grid.cols() - 1);
 }

@@ -11,6 +11,7 @@
 #include "store/table.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
+#include "widgets/grid_text_fit.h"
 #include "widgets/palette.h"
 
 #include <QPushButton>
@@ -117,6 +118,7 @@ void StaffListScreen::fill() {
         if (shiftWork)
             grid_->setText(row, 6, patterns[{patternKindOf(s.shiftType), s.fixedPattern}]);
     }
+    GridTextFit::widenColumns(*grid_, 0, kCols - 1);
 }
 
 void StaffListScreen::chooseRow(int row) {

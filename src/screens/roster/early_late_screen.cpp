@@ -62,7 +62,7 @@ void EarlyLateScreen::buildUi() {
     end->setObjectName(u"表終了日"_s);
     for (auto* e : {start, end}) {
         e->setReadOnly(true);
-        e->setFixedWidth(100);
+        FormParts::fitToText(e, u"0000/00/00"_s);
     }
     auto button = [this](const QString& name) {
         QPushButton* b = FormParts::button(name, name, this);

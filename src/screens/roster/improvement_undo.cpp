@@ -32,6 +32,10 @@ void ImprovementUndo::forget() {
 }
 
 QString ImprovementUndo::figuresText() const {
+    return figures().join(u" / "_s);
+}
+
+QStringList ImprovementUndo::figures() const {
     if (!kept_)
         return {};
     const ObjectiveTerms& b = result_.before;
@@ -40,10 +44,11 @@ QString ImprovementUndo::figuresText() const {
     const auto spread = [](double before, double after) {
         return u"%1→%2"_s.arg(before, 0, 'f', 2).arg(after, 0, 'f', 2);
     };
-    return u"不足 %1 / グループ不足 %2 / 責任者不足 %3 / 夜勤ばらつき %4 / 土日休ばらつき %5"_s.arg(
-        count(b.unitShortage, a.unitShortage), count(b.groupShortage, a.groupShortage),
-        count(b.leaderShortage, a.leaderShortage), spread(b.nightSpread, a.nightSpread),
-        spread(b.weekendOffSpread, a.weekendOffSpread));
+    return {u"不足 "_s + count(b.unitShortage, a.unitShortage),
+            u"グループ不足 "_s + count(b.groupShortage, a.groupShortage),
+            u"責任者不足 "_s + count(b.leaderShortage, a.leaderShortage),
+            u"夜勤ばらつき "_s + spread(b.nightSpread, a.nightSpread),
+            u"土日休ばらつき "_s + spread(b.weekendOffSpread, a.weekendOffSpread)};
 }
 
 QString ImprovementUndo::message() const {
@@ -53,7 +58,7 @@ QString ImprovementUndo::message() const {
         result_.changed.empty()
             ? u"改善できる箇所はありませんでした。"_s
             : u"勤務表を改善しました（変更 %1 か所、枠で表示）。"_s.arg(result_.changed.size());
-    text += u"\n改善前→改善後: "_s + figuresText();
+    text += u"\n改善前→改善後:\n"_s + figures().join(u'\n');
     if (result_.timeLimitHit)
         text += u"\n時間の上限に達したため、改善を途中で打ち切りました。"_s;
     return text;

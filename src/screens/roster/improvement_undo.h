@@ -4,6 +4,7 @@
 #include "screens/roster/marked_cells.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 struct RosterModel;
@@ -27,11 +28,13 @@ public:
     const MarkedCells& changedCells() const { return changed_; }
     // The objective terms before → after on one line, empty once forgotten.
     QString figuresText() const;
-    // What the clerk is told after 改善: how many cells changed, the figures, and whether the
-    // time limit cut the search short.
+    // What the clerk is told after 改善: how many cells changed, the figures (one a line, so
+    // that a message box never breaks one), and whether the time limit cut the search short.
     QString message() const;
 
 private:
+    QStringList figures() const; // each objective term as "name before→after"
+
     std::unique_ptr<RosterModel> kept_;
     ImprovementResult result_;
     MarkedCells changed_;

@@ -19,6 +19,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -221,6 +222,12 @@ void QualityWindow::buildFindings() {
     }
     if (report_.findings.empty())
         new QListWidgetItem(u"なし"_s, findings_);
+    // Wide enough for its longest finding (up to a limit that keeps the window on a screen),
+    // so that a finding seldom needs sideways scrolling.
+    const int longest = static_cast<QAbstractItemView*>(findings_)->sizeHintForColumn(0);
+    findings_->setMinimumWidth(2 * findings_->frameWidth() +
+                               findings_->verticalScrollBar()->sizeHint().width() +
+                               std::min(longest, 600));
     connect(findings_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const int row = findings_->row(item);
         if (row < 0 || static_cast<size_t>(row) >= report_.findings.size())
@@ -248,6 +255,11 @@ void QualityWindow::buildPeople() {
         }
     }
     people_->resizeColumnsToContents();
+    // Every column in view without sideways scrolling: the window widens to hold the table.
+    int width = 2 * people_->frameWidth() + people_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < people_->columnCount(); ++c)
+        width += people_->columnWidth(c);
+    people_->setMinimumWidth(width);
 }
 
 void QualityWindow::buildNightHours() {

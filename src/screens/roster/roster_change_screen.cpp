@@ -65,7 +65,7 @@ void RosterChangeScreen::buildUi() {
     endEdit_->setObjectName(u"表終了日"_s);
     for (auto* e : {startEdit_, endEdit_}) {
         e->setMaxLength(10);
-        e->setFixedWidth(100);
+        FormParts::fitToText(e, u"0000/00/00"_s);
     }
     QPushButton* show = FormParts::button(u"照会"_s, u"照会"_s, this);
     QPushButton* update = FormParts::button(u"更新"_s, u"確定"_s, this);

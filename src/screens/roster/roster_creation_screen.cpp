@@ -81,7 +81,7 @@ void RosterCreationScreen::buildUi() {
     endEdit_->setObjectName(u"表終了日"_s);
     for (auto* e : {startEdit_, endEdit_}) {
         e->setMaxLength(10);
-        e->setFixedWidth(100);
+        FormParts::fitToText(e, u"0000/00/00"_s);
     }
     auto button = [this](const QString& name) { return FormParts::button(name, name, this); };
     QPushButton* expand = button(u"展開"_s);
@@ -222,8 +222,12 @@ void RosterCreationScreen::onGridClicked(int row, int col) {
             return;
         }
     }
+    editCell(row, col, chooser_);
+}
+
+void RosterCreationScreen::editCell(int row, int col, const EditChooser& chooser) {
     const std::optional<EditResult> edit =
-        ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser_, this, row, col);
+        ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser, this, row, col);
     if (!edit)
         return;
     BusyCursor busy;
@@ -231,7 +235,7 @@ void RosterCreationScreen::onGridClicked(int row, int col) {
 }
 
 // A red count: who could take the shift that day and why the others cannot; the person chosen
-// gets the usual change of their cell.
+// gets the usual change of their cell, offered the short shift the clerk came to fill.
 void RosterCreationScreen::onShortCountClicked(int level, int shift, int col) {
     const int day = RosterGridPainter::dayOfColumn(col);
     std::optional<ShortDayExplanation> explanation;
@@ -243,7 +247,10 @@ void RosterCreationScreen::onShortCountClicked(int level, int shift, int col) {
     const int row = painter_->rowOf(person->first, person->second);
     if (row == 0)
         return;
-    onGridClicked(row, col);
+    const QString shortShift = explanation->shiftAbbrev;
+    editCell(row, col, [this, shortShift](QWidget* parent, const QString&, int) {
+        return chooser_(parent, shortShift, 0);
+    });
 }
 
 QualityWindow* RosterCreationScreen::qualityWindow() const {

@@ -63,6 +63,8 @@ private:
     void onAllClicked();
     void onLeadersClicked();
     void onGridClicked(int row, int col);
+    // The confirmed change of one cell, asked of `chooser`.
+    void editCell(int row, int col, const EditChooser& chooser);
     void onShortCountClicked(int level, int shift, int col);
     void onQualityClicked();
     void selectCell(int group, int slot, int day);

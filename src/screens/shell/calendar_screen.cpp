@@ -66,8 +66,8 @@ void CalendarScreen::buildUi() {
     auto* monthRow = new QHBoxLayout;
     year_ = FormParts::box(u"CAL_表示年"_s, this);
     month_ = FormParts::box(u"CAL_表示月"_s, this);
-    year_->setMaximumWidth(60);
-    month_->setMaximumWidth(40);
+    FormParts::fitToText(year_, u"0000"_s);
+    FormParts::fitToText(month_, u"00"_s);
     QPushButton* show = FormParts::button(u"表示"_s, u"表示"_s, this);
     QPushButton* previous = FormParts::button(u"前月"_s, u"前月"_s, this);
     QPushButton* next = FormParts::button(u"次月"_s, u"次月"_s, this);
@@ -197,8 +197,8 @@ void CalendarScreen::draw(const QDate& first) {
         selectedDay_ = 0;
     first_ = first;
     act([&] {
-        MonthCalendar::DrawMonthCalendar(ctx().db, *grid_, first_, ctx().settings.weekdayName,
-                                         holidays_, QString());
+        MonthCalendar::DrawMonthCalendar(ctx().db, *grid_, first_, ctx().settings, holidays_,
+                                         QString());
     });
     if (const auto cell = MonthCalendar::cellOfDay(*grid_, selectedDay_))
         grid_->setCellBackColor(cell->first, cell->second, Palette::colour(Palette::Green));

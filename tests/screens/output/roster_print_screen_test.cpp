@@ -222,6 +222,9 @@ TEST_F(RosterPrintTotalsTest, YearTotalsUseWholeFiscalYearsOrAskForTheirStart) {
 
 TEST_F(RosterPrintScreenTest, PrintsTheRegisteredRosterToPdf) {
     registerSomeDays();
+    // A kanji the main font lacks comes from the fallback font, not as an empty box.
+    TableRows::put(tmp.db(), u"職員"_s, u"key_職員"_s, {u"1003"_s},
+                   {{u"職員_名漢字"_s, u"𠮷田 健一"_s}});
     choose(u"出力指示"_s, u"勤務表"_s);
     click(screen.get(), u"印刷"_s);
     ASSERT_EQ(output->printed(), 1);
@@ -231,6 +234,12 @@ TEST_F(RosterPrintScreenTest, PrintsTheRegisteredRosterToPdf) {
     const QString text = pdfText();
     EXPECT_TRUE(text.contains(u"勤務シフト表"_s));
     EXPECT_TRUE(text.contains(u"鈴木 裕子"_s));
+    QProcess pdffonts;
+    pdffonts.start(u"pdffonts"_s, {pdfPath});
+    pdffonts.waitForFinished();
+    const QString fonts = QString::fromUtf8(pdffonts.readAllStandardOutput());
+    EXPECT_TRUE(fonts.contains(u"IPAGothic"_s) && fonts.contains(u"VL-Gothic"_s))
+        << fonts.toStdString();
 }
 
 TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {

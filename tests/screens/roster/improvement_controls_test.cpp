@@ -86,7 +86,7 @@ TEST_F(ImprovementControlsTest, ImproveFramesWhatChangedAndUndoRestoresTheExpand
     click(screen.get(), u"改善"_s);
     EXPECT_EQ(MeasureObjective(screen->model()).unitShortage, 0);
     EXPECT_TRUE(prompter.lastText().startsWith(u"勤務表を改善しました"_s));
-    EXPECT_TRUE(prompter.lastText().contains(u"不足 1→0 /"_s));
+    EXPECT_TRUE(prompter.lastText().contains(u"\n不足 1→0\n"_s));
     auto* line = child<QLabel>(screen.get(), u"改善結果"_s);
     EXPECT_TRUE(line->isVisible());
     EXPECT_TRUE(line->text().contains(u"不足 1→0 /"_s));
