@@ -10,12 +10,19 @@ void ScriptedPrompter::inform(const QString& title, const QString& text) {
 }
 
 bool ScriptedPrompter::ask(const QString& title, const QString& text) {
-    const Shown shown{Shown::Kind::Ask, title, text};
+    return question({Shown::Kind::Ask, title, text});
+}
+
+bool ScriptedPrompter::askDefaultNo(const QString& title, const QString& text) {
+    return question({Shown::Kind::Ask, title, text, true});
+}
+
+bool ScriptedPrompter::question(const Shown& shown) {
     shown_.push_back(shown);
     if (onShown)
         onShown(shown);
     if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        ADD_FAILURE() << "unexpected question: " << shown.text.toStdString();
         return false;
     }
     const bool yes = answers_.front();

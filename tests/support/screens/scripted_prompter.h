@@ -15,10 +15,12 @@ public:
         enum class Kind { Inform, Ask } kind;
         QString title;
         QString text;
+        bool defaultNo = false; // a question whose default button is いいえ
     };
 
     void inform(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
+    bool askDefaultNo(const QString& title, const QString& text) override;
 
     void answer(bool yes) { answers_.push_back(yes); }
     void answerYes(int times = 1) {
@@ -42,6 +44,8 @@ public:
     size_t pendingAnswers() const { return answers_.size(); }
 
 private:
+    bool question(const Shown& shown);
+
     std::vector<Shown> shown_;
     std::deque<bool> answers_;
 };
