@@ -92,7 +92,7 @@ void writeTable(QTextStream& out, const RosterModel& m) {
             header << label + m.cache.workShift(s).abbrev;
     for (int s = 1; s <= shifts; ++s)
         header << u"合計"_s + m.cache.workShift(s).abbrev;
-    out << QChar(0xFEFF) << header.join(u'\t') << '\n';
+    out << QChar(0xFEFF) << TextValues::tsvRow(header) << '\n';
     for (const auto& [g, slot] : TotalsStaff(m)) {
         const Person& p = m.person(g, slot);
         QStringList line{p.no, p.name};
@@ -104,7 +104,7 @@ void writeTable(QTextStream& out, const RosterModel& m) {
         for (int column = 1; column <= labels.size(); ++column)
             counts(column);
         counts(CumulativeTotals::TotalColumn);
-        out << line.join(u'\t') << '\n';
+        out << TextValues::tsvRow(line) << '\n';
     }
     out.flush();
 }

@@ -34,4 +34,22 @@ TEST(CliOutput, AFullDiskUnderTheOutputFailsWithAMessage) {
     }
 }
 
+// A name holding a tab or a quote stays one cell in every tab-separated output.
+TEST(CliOutput, TabSeparatedOutputQuotesAFieldThatHoldsATabOrAQuote) {
+    TempDatabase tmp;
+    SampleWorkplace::build(tmp.db(), 12, 1, 5, 1);
+    tmp.db().exec(u"UPDATE 職員 SET 職員_名漢字 = '職員' || char(9) || '\"3\"' "
+                  u"WHERE 職員_no = '0003'"_s);
+    tmp.close();
+    ASSERT_EQ(cli(tmp.dir(), {u"generate"_s, u"--register"_s}).status, 0);
+    for (const QStringList& command :
+         {QStringList{u"totals"_s, u"--month-from"_s, u"2024/04/01"_s, u"--months"_s, u"1"_s},
+          QStringList{u"report"_s, u"--format"_s, u"tsv"_s, u"--from"_s, u"2024/04/01"_s, u"--to"_s,
+                      u"2024/04/30"_s}}) {
+        const CliRun r = cli(tmp.dir(), command);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(u"\n0003\t\"職員\t\"\"3\"\"\"\t"_s)) << r.out.toStdString();
+    }
+}
+
 } // namespace
