@@ -68,7 +68,7 @@ QString parse(const QStringList& args, TotalsOptions& o) {
                              u"終了日に正しく入力してください"_s, o.end);
         !e.isEmpty())
         return e;
-    if (o.start >= o.end)
+    if (o.start > o.end) // one day will do
         return u"日付の関係を正しく入力してください"_s;
     // Every month needs its own column, and a month number may not come round again.
     if (TextValues::diffMonths(o.start, o.end) >= MaxMonths)
