@@ -30,7 +30,7 @@ int runRemoval(CliContext& ctx, const QStringList& args, RosterRemoval::Kind kin
         bad = u"日付の関係を正しく入力してください"_s;
     const QString path = csv.isEmpty() ? QString() : QDir::current().absoluteFilePath(csv);
     if (bad.isEmpty() && !path.isEmpty())
-        bad = ArchiveFile::targetProblem(path);
+        bad = ArchiveFile::targetProblem(path, Database::pathIn(ctx.dataDir));
     if (!bad.isEmpty()) {
         ctx.err << bad << Qt::endl;
         return 2;

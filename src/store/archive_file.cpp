@@ -54,7 +54,7 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to) {
 
 } // namespace
 
-QString ArchiveFile::targetProblem(const QString& path) {
+QString ArchiveFile::targetProblem(const QString& path, const QString& dataFile) {
     const QString shown = QDir::toNativeSeparators(path);
     const QByteArray name = native(path);
     struct stat st {};
@@ -67,8 +67,14 @@ QString ArchiveFile::targetProblem(const QString& path) {
             return u"出力ファイル %1 はフォルダです。ファイルの名前を指定して下さい。"_s.arg(shown);
     }
     const QFileInfo info(path);
-    const QString folder =
-        QFileInfo(exists ? info.canonicalFilePath() : info.absoluteFilePath()).absolutePath();
+    const QString real = exists ? info.canonicalFilePath() : info.absoluteFilePath();
+    // Replacing the open database file would lose everything written after it.
+    const QString data = QFileInfo(dataFile).canonicalFilePath();
+    if (!data.isEmpty() && (real == data || real == data + u"-wal"_s || real == data + u"-shm"_s ||
+                            real == data + u"-journal"_s))
+        return u"出力ファイル %1 はデータベースのファイルです。別の名前を指定して下さい。"_s.arg(
+            shown);
+    const QString folder = QFileInfo(real).absolutePath();
     struct stat dir {};
     if (::stat(native(folder).constData(), &dir) != 0)
         return {};
@@ -88,8 +94,8 @@ bool ArchiveFile::exists(const QString& path) {
     return ::lstat(native(path).constData(), &st) == 0;
 }
 
-ArchiveFile::ArchiveFile(const QString& path, Existing existing)
-    : shown_(QDir::toNativeSeparators(path)), existing_(existing) {
+ArchiveFile::ArchiveFile(const QString& path, Existing existing, QString dataFile)
+    : shown_(QDir::toNativeSeparators(path)), dataFile_(std::move(dataFile)), existing_(existing) {
     const QFileInfo info(path);
     // Renaming onto a link would replace the link; the file it names is the one meant.
     target_ =
@@ -106,7 +112,7 @@ void ArchiveFile::cannotWrite() const {
 }
 
 void ArchiveFile::write(const QByteArray& bytes) {
-    if (const QString problem = targetProblem(target_); !problem.isEmpty())
+    if (const QString problem = targetProblem(target_, dataFile_); !problem.isEmpty())
         throw DbError(problem);
     if (existing_ == Existing::Refuse && exists(target_))
         throw DbError(u"出力ファイル %1 は既にあります。"_s.arg(shown_));

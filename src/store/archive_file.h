@@ -23,12 +23,13 @@ public:
 
     // Why `path` can never take the file, naming it: a folder, anything but a regular file (a
     // device, a pipe, a socket, a link to one or to nothing), a folder the user may not write,
-    // or a name another user owns in a folder where only owners may replace names (sticky).
+    // or a name another user owns in a folder where only owners may replace names (sticky),
+    // or the database file `dataFile` or one of its side files.
     // Empty when it can; a missing folder is left to the writing to report.
-    static QString targetProblem(const QString& path);
+    static QString targetProblem(const QString& path, const QString& dataFile);
     static bool exists(const QString& path);
 
-    ArchiveFile(const QString& path, Existing existing);
+    ArchiveFile(const QString& path, Existing existing, QString dataFile);
     ~ArchiveFile();
     ArchiveFile(const ArchiveFile&) = delete;
     ArchiveFile& operator=(const ArchiveFile&) = delete;
@@ -46,6 +47,7 @@ private:
 
     QString shown_;  // the name as the user gave it
     QString target_; // where the file goes: a link to a regular file is followed
+    QString dataFile_;
     Existing existing_;
     std::unique_ptr<QTemporaryFile> temp_;
     QString aside_;            // the replaced file, until keep() or takeBack()

@@ -91,7 +91,7 @@ RosterRemoval::Result RosterRemoval::run(Database& db, Kind kind, const QString&
         try {
             const QByteArray bytes = csvOf(db, from, to, result.rosterRows);
             step(Step::SpanRead);
-            file.emplace(csvPath, existing);
+            file.emplace(csvPath, existing, db.path());
             file->write(bytes);
             step(Step::FileWritten);
             file->sync();

@@ -94,7 +94,8 @@ TEST_F(CliRemoveTest, TargetsThatAreNoPlainFileOfTheUsersAreRefusedFirst) {
     qstrncpy(address.sun_path, raw("socket.csv").constData(), sizeof address.sun_path);
     const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    QStringList targets{at("folder.csv"), at("pipe.csv"), at("link.csv"), at("socket.csv")};
+    QStringList targets{at("folder.csv"), at("pipe.csv"), at("link.csv"),
+                        at("socket.csv"), tmp.path(),     tmp.path() + u"-wal"_s};
     if (root) {
         ASSERT_TRUE(QFile(at("shared/theirs.csv")).open(QIODevice::WriteOnly));
         ASSERT_EQ(::mknod(raw("device.csv").constData(), S_IFCHR | 0666, makedev(1, 3)) +

@@ -158,7 +158,8 @@ void RosterRemovalScreen::confirm() {
             return;
         }
         path = QDir(folder_).absoluteFilePath(fileName_->text());
-        if (const QString problem = ArchiveFile::targetProblem(path); !problem.isEmpty()) {
+        if (const QString problem = ArchiveFile::targetProblem(path, ctx().db.path());
+            !problem.isEmpty()) {
             inform(problem);
             return;
         }
