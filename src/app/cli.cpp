@@ -13,11 +13,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-int usage(QTextStream& err) {
-    err << u"使い方: roster-cli [--data-dir DIR] COMMAND [引数]"_s << Qt::endl;
+int usage(QTextStream& stream, int status = 2) {
+    stream << u"使い方: roster-cli [--data-dir DIR] COMMAND [引数]"_s << Qt::endl;
     for (const auto& c : CliRegistry::commands())
-        err << u"  "_s << c.usage << Qt::endl;
-    return 2;
+        stream << u"  "_s << c.usage << Qt::endl;
+    return status;
 }
 
 } // namespace
@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
     if (args.isEmpty())
         return usage(err);
     const QString name = args.takeFirst();
+    if (name == u"--help"_s || name == u"-h"_s)
+        return usage(out, 0);
     for (const auto& c : CliRegistry::commands()) {
         if (c.name == name) {
             const DataFolder folder = DataFolder::find(requested);
@@ -61,8 +63,8 @@ int main(int argc, char** argv) {
             if (out.status() != QTextStream::Ok ||
                 (device && device->error() != QFileDevice::NoError) || std::fflush(stdout) != 0 ||
                 std::ferror(stdout)) {
-                err << CliOutputFailed() << Qt::endl;
-                return 1;
+                err << (ctx.committed ? CliReportFailed() : CliOutputFailed()) << Qt::endl;
+                return ctx.committed ? 3 : 1;
             }
             return status;
         }

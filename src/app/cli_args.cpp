@@ -66,3 +66,8 @@ int RunOnDatabase(CliContext& ctx, const CliWork& work) {
 QString CliOutputFailed() {
     return u"出力を書き込めませんでした。ディスクの空きを確認して下さい。"_s;
 }
+
+QString CliReportFailed() {
+    return u"処理は終了しましたが、結果を出力できませんでした。もう一度実行する必要はありません。"
+           u"ディスクの空きを確認して下さい。"_s;
+}

@@ -40,3 +40,5 @@ int RunOnDatabase(CliContext& ctx, Database::OpenMode mode, const CliWorkWithMes
 // "出力を書き込めませんでした。…": the output (a file on a full disk, say) did not take what a
 // command wrote.
 QString CliOutputFailed();
+// "…は終了しましたが…": the same after the command's work was stored (exit status 3).
+QString CliReportFailed();

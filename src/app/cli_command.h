@@ -13,9 +13,13 @@ struct CliContext {
     QTextStream& out;
     QTextStream& err;
     const Clock& clock;
+    // Set by a command once its work is stored: output that fails after that must not read as
+    // a failure a script would retry.
+    bool committed = false;
 };
 
-// One roster-cli command. Exit status: 0 done, 1 failure, 2 bad input.
+// One roster-cli command. Exit status: 0 done, 1 failure, 2 bad input, 3 done but its report
+// could not be written.
 struct CliCommand {
     QString name;
     QString usage;

@@ -45,7 +45,7 @@ QString parse(const QStringList& args, ExportOptions& o) {
         return e;
     o.from = *TextValues::normaliseDate(o.from);
     o.to = TextValues::normaliseDate(o.to).value_or(QString());
-    return PrintPeriodError(PrintKind::Roster, o.from, o.to);
+    return o.from == o.to ? QString() : PrintPeriodError(PrintKind::Roster, o.from, o.to);
 }
 
 bool staffExists(Database& db, const QString& no) {

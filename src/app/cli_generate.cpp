@@ -98,7 +98,10 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
                     return 1;
                 }
             }
-            if (const QString bad = CheckGenerationPeriod(o.from, o.to); !bad.isEmpty()) {
+            // One day is a period too on the command line; the screens refuse it as an order.
+            if (const QString bad =
+                    o.from == o.to ? QString() : CheckGenerationPeriod(o.from, o.to);
+                !bad.isEmpty()) {
                 say(bad);
                 return proposed ? 1 : 2;
             }
@@ -153,6 +156,7 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
             if (!messages.isEmpty())
                 return 1;
             tx.commit();
+            ctx.committed = true;
             say(u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to));
             return 0;
         }));

@@ -5,6 +5,7 @@
 #include "output/stored_roster_print.h"
 #include "print/fonts.h"
 #include "print/pdf_file_output.h"
+#include "roster/registered_period.h"
 #include "roster/roster_model.h"
 #include "store/code_kind.h"
 #include "store/database.h"
@@ -42,7 +43,7 @@ QString parse(const QStringList& args, PrintOptions& o) {
         return e;
     o.from = *TextValues::normaliseDate(o.from);
     o.to = TextValues::normaliseDate(o.to).value_or(QString());
-    return PrintPeriodError(PrintKind::Roster, o.from, o.to);
+    return o.from == o.to ? QString() : PrintPeriodError(PrintKind::Roster, o.from, o.to);
 }
 
 bool staffExists(Database& db, const QString& no) {
@@ -88,6 +89,10 @@ int runPrint(CliContext& ctx, const QStringList& args) {
             model.groupingMode = Grouping::ByTeam;
         }
 
+        if (!HoldsRegisteredRoster(db, o.from, o.to)) {
+            ctx.err << u"%1 ～ %2 の勤務表は登録されていません。"_s.arg(o.from, o.to) << Qt::endl;
+            return 1;
+        }
         Fonts::installSubstitutions();
         LoadRosterForPrint(db, settings, model);
         if (const QString nothing = NothingToPrintMessage(model); !nothing.isEmpty()) {

@@ -41,7 +41,7 @@ QString parse(const QStringList& args, ReportOptions& o) {
         return u"表終了日に正しく入力してください"_s;
     o.from = *from;
     o.to = *to;
-    return CheckGenerationPeriod(o.from, o.to);
+    return o.from == o.to ? QString() : CheckGenerationPeriod(o.from, o.to); // one day will do
 }
 
 // Returns false when the output could not take the report (a full disk).

@@ -68,7 +68,7 @@ QString parse(const QStringList& args, TotalsOptions& o) {
                              u"終了日に正しく入力してください"_s, o.end);
         !e.isEmpty())
         return e;
-    if (o.start >= o.end)
+    if (o.start > o.end) // one day will do
         return u"日付の関係を正しく入力してください"_s;
     // Every month needs its own column, and a month number may not come round again.
     if (TextValues::diffMonths(o.start, o.end) >= MaxMonths)
@@ -92,7 +92,7 @@ void writeTable(QTextStream& out, const RosterModel& m) {
             header << label + m.cache.workShift(s).abbrev;
     for (int s = 1; s <= shifts; ++s)
         header << u"合計"_s + m.cache.workShift(s).abbrev;
-    out << QChar(0xFEFF) << header.join(u'\t') << '\n';
+    out << QChar(0xFEFF) << TextValues::tsvRow(header) << '\n';
     for (const auto& [g, slot] : TotalsStaff(m)) {
         const Person& p = m.person(g, slot);
         QStringList line{p.no, p.name};
@@ -104,7 +104,7 @@ void writeTable(QTextStream& out, const RosterModel& m) {
         for (int column = 1; column <= labels.size(); ++column)
             counts(column);
         counts(CumulativeTotals::TotalColumn);
-        out << line.join(u'\t') << '\n';
+        out << TextValues::tsvRow(line) << '\n';
     }
     out.flush();
 }

@@ -1,6 +1,7 @@
 #include "roster/quality_report_output.h"
 
 #include "roster/quality_report.h"
+#include "store/text_values.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -239,44 +240,31 @@ QByteArray QualityReportJson(const QualityReport& r) {
 }
 
 QByteArray QualityReportTsv(const QualityReport& r) {
+    using TextValues::tsvRow;
     QStringList lines;
     lines << u"過不足"_s;
-    lines << QStringList{u"区分"_s, u"シフト"_s, u"日付"_s, u"必要"_s,
-                         u"配置"_s, u"不足"_s,   u"過剰"_s}
-                 .join(u'\t');
+    lines << tsvRow(
+        {u"区分"_s, u"シフト"_s, u"日付"_s, u"必要"_s, u"配置"_s, u"不足"_s, u"過剰"_s});
     for (const auto& s : r.staffing)
         for (const auto& d : s.days)
-            lines << QStringList{s.levelName,
-                                 s.shift,
-                                 d.date,
-                                 QString::number(d.required),
-                                 QString::number(d.assigned),
-                                 QString::number(d.shortage()),
-                                 QString::number(d.surplus())}
-                         .join(u'\t');
-    lines << QString() << u"職員別"_s << QualityPersonHeading(r).join(u'\t');
+            lines << tsvRow({s.levelName, s.shift, d.date, QString::number(d.required),
+                             QString::number(d.assigned), QString::number(d.shortage()),
+                             QString::number(d.surplus())});
+    lines << QString() << u"職員別"_s << tsvRow(QualityPersonHeading(r));
     for (const auto& f : r.people)
-        lines << QualityPersonCells(f).join(u'\t');
+        lines << tsvRow(QualityPersonCells(f));
     lines << QString() << u"ばらつき"_s
-          << QStringList{u"シフト"_s, u"対象人数"_s, u"最小"_s, u"最大"_s, u"平均"_s, u"標準偏差"_s}
-                 .join(u'\t');
+          << tsvRow({u"シフト"_s, u"対象人数"_s, u"最小"_s, u"最大"_s, u"平均"_s, u"標準偏差"_s});
     for (const auto& s : r.spread)
-        lines << QStringList{s.shift,
-                             QString::number(s.people),
-                             QString::number(s.min),
-                             QString::number(s.max),
-                             number(s.mean, 2),
-                             number(s.stddev, 2)}
-                     .join(u'\t');
+        lines << tsvRow({s.shift, QString::number(s.people), QString::number(s.min),
+                         QString::number(s.max), number(s.mean, 2), number(s.stddev, 2)});
     lines << QString() << u"夜勤時間"_s
-          << QStringList{u"夜勤時間帯"_s, u"対象下限"_s, u"対象人数"_s, u"月平均"_s, u"基準"_s}
-                 .join(u'\t')
-          << QStringList{r.night.window, number(r.night.minimumHours, 1),
-                         QString::number(r.night.staffCounted), number(r.night.average, 1), u"72"_s}
-                 .join(u'\t');
-    lines << QString() << u"要確認"_s << QStringList{u"日付"_s, u"内容"_s}.join(u'\t');
+          << tsvRow({u"夜勤時間帯"_s, u"対象下限"_s, u"対象人数"_s, u"月平均"_s, u"基準"_s})
+          << tsvRow({r.night.window, number(r.night.minimumHours, 1),
+                     QString::number(r.night.staffCounted), number(r.night.average, 1), u"72"_s});
+    lines << QString() << u"要確認"_s << tsvRow({u"日付"_s, u"内容"_s});
     for (const auto& f : r.findings)
-        lines << QStringList{f.date, f.text}.join(u'\t');
+        lines << tsvRow({f.date, f.text});
     QByteArray out("\xEF\xBB\xBF");
     out += lines.join(u'\n').toUtf8();
     out += '\n';

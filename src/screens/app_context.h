@@ -20,6 +20,8 @@ struct AppContext {
     // The selected staff pair that a list screen sets so a master screen opens on one person.
     QString selectedStaffNo;
     QString selectedStaffName;
+    // The folder last chosen for a CSV file in this run, where the next CSV screen starts.
+    QString csvFolder = {};
     // Shows the single instance of the screen behind a menu button, opening it when needed,
     // and returns it (null when it cannot be opened). Set by the main menu while it lives, so
     // a screen that leads to another menu screen never opens a second copy of it.

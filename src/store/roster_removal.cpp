@@ -9,10 +9,7 @@
 #include "store/statement.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
-#include <filesystem>
-#include <system_error>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -37,7 +34,7 @@ QByteArray csvOf(Database& db, const QString& from, const QString& to, int& rows
         if (line.unencodable) {
             const char32_t c = *line.unencodable;
             throw DbError(u"職員番号 %1 の %2 の勤務に、CSVファイルに書けない文字「%3」"
-                          u"(U+%4)があります。何も削除していません。"_s.arg(
+                          u"(U+%4)があります。"_s.arg(
                               st.text(1), st.text(2), QString::fromUcs4(&c, 1),
                               QString::number(c, 16).toUpper().rightJustified(4, u'0')));
         }
@@ -47,70 +44,100 @@ QByteArray csvOf(Database& db, const QString& from, const QString& to, int& rows
     return bytes;
 }
 
-int deleteSpan(Database& db, const QString& table, const QString& dateField, const QString& from,
-               const QString& to) {
-    const QString where = u" WHERE "_s + dateField + u" BETWEEN ?1 AND ?2"_s;
-    Statement count = db.prepare(u"SELECT COUNT(*) FROM "_s + table + where);
-    count.bind(1, from).bind(2, to);
-    count.step();
-    const int n = count.integer(0);
-    Statement del = db.prepare(u"DELETE FROM "_s + table + where, table + u"の削除"_s);
-    del.bind(1, from).bind(2, to);
-    del.run();
-    return n;
+QString spanWhere(const QString& dateField) {
+    return u" WHERE "_s + dateField + u" BETWEEN ?1 AND ?2"_s;
 }
 
-[[noreturn]] void cannotWrite(const QString& path) {
-    throw DbError(u"出力ファイル %1 を作成できません。何も削除していません。"_s.arg(
-        QDir::toNativeSeparators(path)));
+int countSpan(Database& db, const QString& table, const QString& dateField, const QString& from,
+              const QString& to) {
+    Statement count = db.prepare(u"SELECT COUNT(*) FROM "_s + table + spanWhere(dateField),
+                                 table + u"の読み込み"_s);
+    count.bind(1, from).bind(2, to);
+    count.step();
+    return count.integer(0);
 }
+
+void deleteSpan(Database& db, const QString& table, const QString& dateField, const QString& from,
+                const QString& to) {
+    Statement del =
+        db.prepare(u"DELETE FROM "_s + table + spanWhere(dateField), table + u"の削除"_s);
+    del.bind(1, from).bind(2, to);
+    del.run();
+}
+
+QString messageOf(const std::exception& e) {
+    const auto* db = dynamic_cast<const DbError*>(&e);
+    return db ? db->message() : QString::fromUtf8(e.what());
+}
+
+const QString kNothingRemoved = u"何も削除していません。"_s;
 
 } // namespace
 
 RosterRemoval::Result RosterRemoval::run(Database& db, Kind kind, const QString& from,
-                                         const QString& to, const QString& csvPath) {
+                                         const QString& to, const QString& csvPath,
+                                         Existing existing, const StepHook& afterStep) {
+    const auto step = [&](Step s) {
+        if (afterStep)
+            afterStep(s);
+    };
+    using RF = RosterRow::Field;
+    using QF = ShiftRequest::Field;
+    const bool purge = kind == Kind::Purge;
     Result result;
-    Database::Transaction tx(db);
-    std::unique_ptr<QTemporaryFile> temp;
+    std::optional<Database::Transaction> tx(std::in_place, db);
+    std::optional<ArchiveFile> file;
     if (!csvPath.isEmpty()) {
-        int rows = 0;
-        const QByteArray bytes = csvOf(db, from, to, rows);
-        const QFileInfo target(csvPath);
-        temp = std::make_unique<QTemporaryFile>(target.absolutePath() + u"/."_s +
-                                                target.fileName() + u".XXXXXX"_s);
-        if (!temp->open())
-            cannotWrite(csvPath);
-        temp->setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                             QFile::ReadOther);
-        // A full disk shows at the latest when the file is closed; the temporary file goes
-        // with `temp`.
-        if (temp->write(bytes) != bytes.size() || !temp->flush())
-            cannotWrite(csvPath);
-        temp->close();
-        if (temp->error() != QFileDevice::NoError)
-            cannotWrite(csvPath);
-    }
-    result.rosterRows = deleteSpan(db, RosterRow::table, RosterRow::Field::date, from, to);
-    if (kind == Kind::Purge)
-        result.requestRows =
-            deleteSpan(db, ShiftRequest::table, ShiftRequest::Field::date, from, to);
-    if (temp) {
-        tx.commit();
-        // The rows are gone now; the file keeps them under its own name, or, should the
-        // renaming fail, under the temporary one, which is then kept and named.
-        std::error_code ec;
-        std::filesystem::rename(QFile::encodeName(temp->fileName()).constData(),
-                                QFile::encodeName(csvPath).constData(), ec);
-        if (ec) {
-            temp->setAutoRemove(false);
-            throw DbError(
-                u"削除は終了しましたが、出力ファイル %1 の名前を付けられません。"
-                u"削除した行は %2 にあります。"_s.arg(QDir::toNativeSeparators(csvPath),
-                                                      QDir::toNativeSeparators(temp->fileName())));
+        try {
+            const QByteArray bytes = csvOf(db, from, to, result.rosterRows);
+            step(Step::SpanRead);
+            file.emplace(csvPath, existing, db.path());
+            file->write(bytes);
+            step(Step::FileWritten);
+            file->sync();
+            step(Step::FileSynced);
+            file->place();
+            step(Step::FileNamed);
+            file->syncFolder();
+            step(Step::FolderSynced);
+        } catch (const std::exception& e) {
+            throw DbError(messageOf(e) + kNothingRemoved);
         }
-        temp->setAutoRemove(false);
-        return result;
+    } else {
+        result.rosterRows = countSpan(db, RosterRow::table, RF::date, from, to);
     }
-    tx.commit();
+    if (purge)
+        result.requestRows = countSpan(db, ShiftRequest::table, QF::date, from, to);
+    try {
+        deleteSpan(db, RosterRow::table, RF::date, from, to);
+        if (purge)
+            deleteSpan(db, ShiftRequest::table, QF::date, from, to);
+        step(Step::RowsDeleted);
+        tx->commit();
+    } catch (const std::exception& e) {
+        if (!file)
+            throw;
+        tx.reset(); // rolled back
+        // The file goes only when the rows are seen to be back: a commit that failed late may
+        // have stored the deletion after all, and then the file is all that holds the rows.
+        bool rowsBack = false;
+        try {
+            rowsBack = countSpan(db, RosterRow::table, RF::date, from, to) == result.rosterRows &&
+                       (!purge || countSpan(db, ShiftRequest::table, QF::date, from, to) ==
+                                      result.requestRows);
+        } catch (const std::exception&) {
+        }
+        if (rowsBack) {
+            file->takeBack(); // should the file stay, it only repeats rows that are still there
+            throw DbError(messageOf(e) + kNothingRemoved);
+        }
+        file->keep();
+        throw DbError(messageOf(e) +
+                      u"削除が終わったか確かめられません。出力ファイル %1 "
+                      u"は残してあります。"_s.arg(QDir::toNativeSeparators(csvPath)));
+    }
+    if (file)
+        file->keep();
+    step(Step::Committed);
     return result;
 }

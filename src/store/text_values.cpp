@@ -83,4 +83,19 @@ QString addDays(const QString& text, int days) {
     return d.isValid() ? dateText(d.addDays(days)) : QString();
 }
 
+QString tsvRow(const QStringList& fields) {
+    QStringList cells;
+    cells.reserve(fields.size());
+    for (const QString& f : fields) {
+        if (!f.contains(u'\t') && !f.contains(u'\n') && !f.contains(u'\r') && !f.contains(u'"')) {
+            cells << f;
+            continue;
+        }
+        QString quoted = f;
+        quoted.replace(u'"', u"\"\""_s);
+        cells << u'"' + quoted + u'"';
+    }
+    return cells.join(u'\t');
+}
+
 } // namespace TextValues

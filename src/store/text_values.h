@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The conversions every screen shares: date text "yyyy/mm/dd", times "hh:mm" and small
@@ -29,5 +30,9 @@ int diffYears(const QDate& from, const QDate& to);
 
 // Adds days to a date text; empty input stays empty.
 QString addDays(const QString& dateText, int days);
+
+// One line of tab-separated text as spreadsheets read it: a field holding a tab, a line break
+// or a double quote is double-quoted with its quotes doubled, so it stays one cell.
+QString tsvRow(const QStringList& fields);
 
 } // namespace TextValues

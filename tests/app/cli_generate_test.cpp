@@ -92,7 +92,7 @@ TEST_F(CliGenerateTest, RegisteringMovesTheProposalToTheFollowingPeriod) {
 }
 
 TEST_F(CliGenerateTest, BadPeriodsAndArgumentsExitWithStatusTwo) {
-    CliRun r = run({u"generate"_s, u"--from"_s, u"2024/04/10"_s, u"--to"_s, u"2024/04/10"_s});
+    CliRun r = run({u"generate"_s, u"--from"_s, u"2024/04/11"_s, u"--to"_s, u"2024/04/10"_s});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.err.trimmed().endsWith(u"\n日付の大小関係を正しく入力してください"_s) ||
                 r.err.trimmed() == u"日付の大小関係を正しく入力してください"_s);

@@ -142,6 +142,16 @@ TEST_F(CliPrintTest, UnwritableTargetsAreBadInputNamedAlone) {
     EXPECT_EQ(filesIn(locked), QStringList());
 }
 
+// A period nobody registered is said to be so, as report says it, instead of an empty sheet.
+TEST_F(CliPrintTest, APeriodNotRegisteredIsSaidAndPrintsNothing) {
+    const CliRun r = cli(tmp.dir(), {u"print"_s, u"--from"_s, u"2024/05/01"_s, u"--to"_s,
+                                     u"2024/05/31"_s, u"--pdf"_s, pdf()});
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(u"2024/05/01 ～ 2024/05/31 の勤務表は登録されていません。"_s))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf()));
+}
+
 // Someone not in the period has nothing to print: no file, and the run fails.
 TEST_F(CliPrintTest, APersonOutsideThePeriodPrintsNothing) {
     // 2012 joins on 2024/05/15, after April.

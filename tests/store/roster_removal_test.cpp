@@ -11,7 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -192,6 +195,88 @@ TEST_F(RosterRemovalTest, AFailureDeletesNothingAndLeavesNoFile) {
         EXPECT_EQ(rosterDates().size(), 7u);
         EXPECT_EQ(TableRows::count(db(), ShiftRequest::table), 2);
         EXPECT_TRUE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A run killed at any step, or failing at any step before its commit, loses nothing: every row
+// stays, with the folder as it was or, once the file has its name, beside the complete file;
+// killed after the commit, the rows are gone and the complete file holds them. A file that was
+// replaced comes back when the run fails.
+TEST_F(RosterRemovalTest, AKilledOrFailingRunKeepsEveryRowOrTheCompleteFile) {
+    using Step = RosterRemoval::Step;
+    using Kind = RosterRemoval::Kind;
+    const QString model = out.filePath(u"model.mdb"_s);
+    db().exec(u"VACUUM INTO '%1'"_s.arg(model));
+    const auto run = [](const QString& dir, bool replacing, const RosterRemoval::StepHook& hook) {
+        Database db(Database::pathIn(dir), Database::OpenMode::OpenExisting);
+        RosterRemoval::run(
+            db, replacing ? Kind::Deletion : Kind::Purge, u"2024/04/01"_s, u"2024/04/30"_s,
+            dir + u"/a.csv"_s,
+            replacing ? RosterRemoval::Existing::Replace : RosterRemoval::Existing::Refuse, hook);
+    };
+    QTemporaryDir whole;
+    ASSERT_TRUE(QFile::copy(model, Database::pathIn(whole.path())));
+    run(whole.path(), false, {});
+    const QByteArray complete = contents(whole.filePath(u"a.csv"_s));
+    ASSERT_EQ(complete.count("\r\n"), 5);
+    for (int s = 0; s <= static_cast<int>(Step::Committed); ++s) {
+        for (const bool kill : {true, false}) {
+            for (const bool replacing : {false, true}) {
+                const auto step = static_cast<Step>(s);
+                if (!kill && step == Step::Committed)
+                    continue; // nothing is left to fail
+                SCOPED_TRACE(testing::Message() << "step " << s << (kill ? " killed" : " failed")
+                                                << (replacing ? ", replacing" : ""));
+                QTemporaryDir dir;
+                ASSERT_TRUE(QFile::copy(model, Database::pathIn(dir.path())));
+                const QString csv = dir.filePath(u"a.csv"_s);
+                QFile older(csv);
+                ASSERT_TRUE(!replacing || (older.open(QIODevice::WriteOnly) && older.write("old")));
+                older.close();
+                const auto stop = [&](Step at) {
+                    if (at == step && kill)
+                        ::raise(SIGKILL);
+                    if (at == step)
+                        throw DbError(u"書き込みに失敗しました。"_s);
+                };
+                if (kill) {
+                    const pid_t child = ::fork();
+                    ASSERT_GE(child, 0);
+                    if (child == 0) {
+                        try {
+                            run(dir.path(), replacing, stop);
+                        } catch (...) {
+                        }
+                        ::_exit(1);
+                    }
+                    int status = 0;
+                    ::waitpid(child, &status, 0);
+                    ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended instead of being killed";
+                } else {
+                    try {
+                        run(dir.path(), replacing, stop);
+                        ADD_FAILURE() << "no failure";
+                    } catch (const DbError& e) {
+                        EXPECT_TRUE(e.message().endsWith(u"何も削除していません。"_s));
+                    }
+                    EXPECT_EQ(QDir(dir.path()).entryList({u".a.csv*"_s}, QDir::Hidden),
+                              QStringList());
+                }
+                Database after(Database::pathIn(dir.path()), Database::OpenMode::OpenExisting);
+                const bool removed = step == Step::Committed;
+                EXPECT_EQ(TableRows::count(after, RosterRow::table), removed ? 2 : 7);
+                EXPECT_EQ(TableRows::count(after, ShiftRequest::table),
+                          removed && !replacing ? 1 : 2);
+                const bool named = kill && step >= Step::FileNamed;
+                EXPECT_EQ(QFile::exists(csv), named || replacing);
+                EXPECT_EQ(contents(csv), named ? complete : replacing ? "old" : QByteArray());
+            }
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "screens/app_context.h"
 #include "store/clock.h"
+#include "store/database.h"
 #include "store/purge_span.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -39,8 +39,9 @@ RosterRemovalScreen::RosterRemovalScreen(AppContext& context, Kind kind, QWidget
     chooseFolder_ = [](QWidget* owner, const QString& start) {
         return QFileDialog::getExistingDirectory(owner, u"CSVファイル"_s, start);
     };
-    folder_ =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).absolutePath();
+    // A folder that exists: the one chosen last in this run, else the data folder.
+    folder_ = QFileInfo(context.csvFolder).isDir() ? context.csvFolder
+                                                   : QFileInfo(context.db.path()).absolutePath();
     buildUi();
     folderBox_->setText(QDir::toNativeSeparators(folder_));
     csv_->setChecked(true);
@@ -115,6 +116,7 @@ void RosterRemovalScreen::browse() {
         return;
     }
     folder_ = info.absoluteFilePath();
+    ctx().csvFolder = folder_;
     folderBox_->setText(QDir::toNativeSeparators(folder_));
 }
 
@@ -156,11 +158,22 @@ void RosterRemovalScreen::confirm() {
             return;
         }
         path = QDir(folder_).absoluteFilePath(fileName_->text());
+        if (const QString problem = ArchiveFile::targetProblem(path, ctx().db.path());
+            !problem.isEmpty()) {
+            inform(problem);
+            return;
+        }
     }
+    // Replacing a file is asked first, and only a yes replaces it.
+    const bool replace = !path.isEmpty() && ArchiveFile::exists(path);
+    if (replace &&
+        !askDefaultNo(u"%1 は既にあります。上書きしますか"_s.arg(QDir::toNativeSeparators(path))))
+        return;
     if (!ask(isPurge(kind_) ? u"期末処理を実行します。"_s : u"勤務表を削除します。"_s))
         return;
-    const bool ok =
-        actBusy([&] { RosterRemoval::run(ctx().db, kind_, start_->text(), end_->text(), path); });
+    const auto existing = replace ? ArchiveFile::Existing::Replace : ArchiveFile::Existing::Refuse;
+    const bool ok = actBusy(
+        [&] { RosterRemoval::run(ctx().db, kind_, start_->text(), end_->text(), path, existing); });
     if (ok && isPurge(kind_))
         informPlain(u"期末削除処理は終了しました"_s);
     else if (ok)

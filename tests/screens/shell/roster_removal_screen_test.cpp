@@ -5,6 +5,8 @@
 #include "store/records/shift_request.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -117,6 +119,51 @@ TEST_F(RosterRemovalScreenTest, MissingSettingsAndUnreadableFoldersAreSaid) {
     EXPECT_EQ(prompter.lastText(), u"無効なdriveを指定しています"_s);
     EXPECT_TRUE(lastPlain(prompter));
     EXPECT_EQ(s.folder(), before);
+}
+
+// The folder box starts where a file can go: the data folder, then the folder chosen last in
+// this run, on either screen.
+TEST_F(RosterRemovalScreenTest, TheFolderStartsInTheDataFolderThenInTheOneChosenLast) {
+    RosterRemovalScreen first(ctx, Kind::Deletion);
+    QString startedIn;
+    first.setFolderChooser([&](QWidget*, const QString& start) {
+        startedIn = start;
+        return out.path();
+    });
+    click(&first, u"参照"_s);
+    EXPECT_EQ(startedIn, QFileInfo(db().path()).absolutePath());
+    EXPECT_EQ(RosterRemovalScreen(ctx, Kind::Purge).folder(),
+              QFileInfo(out.path()).absoluteFilePath());
+}
+
+// A file of that name is replaced only after a question that defaults to いいえ; いいえ stops
+// before anything is removed.
+TEST_F(RosterRemovalScreenTest, AnExistingFileIsReplacedOnlyWhenTheClerkSaysSo) {
+    auto s = open(Kind::Deletion);
+    QFile csv(out.filePath(u"x.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly) && csv.write("old") == 3);
+    csv.close();
+    const auto kept = [&] { return csv.open(QIODevice::ReadOnly) ? csv.readAll() : QByteArray(); };
+    setText(s.get(), u"開始日"_s, u"2021/04/01"_s);
+    setText(s.get(), u"終了日"_s, u"2022/03/31"_s);
+    setText(s.get(), u"出力指定"_s, u"x.csv"_s);
+    const QString question =
+        QDir::toNativeSeparators(csv.fileName()) + u" は既にあります。上書きしますか"_s;
+    prompter.clear();
+    prompter.answer(false);
+    click(s.get(), u"確定"_s);
+    EXPECT_EQ(prompter.texts(), std::vector<QString>{question});
+    EXPECT_TRUE(prompter.shown().front().defaultNo);
+    EXPECT_EQ(rosterRows(), 4);
+    EXPECT_EQ(kept(), "old");
+    csv.close();
+    prompter.clear();
+    prompter.answerYes(2);
+    click(s.get(), u"確定"_s);
+    EXPECT_EQ(prompter.texts(), (std::vector<QString>{question, u"勤務表を削除します。"_s,
+                                                      u"勤務表のを削除を終了しました。"_s}));
+    EXPECT_EQ(rosterRows(), 2);
+    EXPECT_EQ(kept().count("\r\n"), 2);
 }
 
 } // namespace

@@ -17,9 +17,17 @@ void ScriptedPrompter::record(const Shown& shown) {
 }
 
 bool ScriptedPrompter::ask(const QString& title, const QString& text) {
-    record({Shown::Kind::Ask, title, text});
+    return question({Shown::Kind::Ask, title, text});
+}
+
+bool ScriptedPrompter::askDefaultNo(const QString& title, const QString& text) {
+    return question({Shown::Kind::Ask, title, text, true});
+}
+
+bool ScriptedPrompter::question(const Shown& shown) {
+    record(shown);
     if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        ADD_FAILURE() << "unexpected question: " << shown.text.toStdString();
         return false;
     }
     const bool yes = answers_.front();

@@ -15,11 +15,13 @@ public:
         enum class Kind { Inform, Plain, Ask } kind;
         QString title;
         QString text;
+        bool defaultNo = false; // a question whose default button is いいえ
     };
 
     void inform(const QString& title, const QString& text) override;
     void informPlain(const QString& title, const QString& text) override;
     bool ask(const QString& title, const QString& text) override;
+    bool askDefaultNo(const QString& title, const QString& text) override;
 
     void answer(bool yes) { answers_.push_back(yes); }
     void answerYes(int times = 1) {
@@ -44,6 +46,7 @@ public:
 
 private:
     void record(const Shown& shown);
+    bool question(const Shown& shown);
 
     std::vector<Shown> shown_;
     std::deque<bool> answers_;
