@@ -9,6 +9,8 @@
 #include "store/schema.h"
 #include "store/statement.h"
 
+#include <QCryptographicHash>
+#include <QSet>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -163,6 +165,35 @@ void CheckCreatedPeriodUnchanged(Database& db, const RosterModel& m) {
         throw DbError(RegisteredElsewhereMessage);
 }
 
+QByteArray StoredRequestsDigest(Database& db, const RosterModel& m) {
+    using F = ShiftRequest::Field;
+    QSet<QString> people;
+    forEachPerson(m, [&](int, const Person& p) { people.insert(p.no); });
+    Statement st =
+        db.prepare(u"SELECT %1, %2, %3, %4, %5 FROM %6 WHERE %3 >= ?1 AND %3 <= ?2 "
+                   u"ORDER BY %2, %3, %1"_s.arg(quoted(F::kind), quoted(F::staffNo),
+                                                quoted(F::date), quoted(F::planned),
+                                                quoted(F::actual), quoted(ShiftRequest::table)),
+                   u"休暇希望の読み込み"_s);
+    st.bind(1, m.periodStart.toUtf8()).bind(2, m.periodEnd.toUtf8());
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    while (st.step()) {
+        if (!people.contains(st.text(1)))
+            continue;
+        // Each field ends in a character no field holds, so no two rows run together.
+        QByteArray row = QByteArray::number(st.integer(0)) + '\x1f';
+        for (int i = 1; i < 5; ++i)
+            row += st.text(i).toUtf8() + '\x1f';
+        hash.addData(row);
+    }
+    return hash.result();
+}
+
+void CheckRequestsUnchanged(Database& db, const RosterModel& m) {
+    if (m.requestsSeen && StoredRequestsDigest(db, m) != *m.requestsSeen)
+        throw DbError(RequestsChangedElsewhereMessage);
+}
+
 QStringList AdvanceCreatedPeriod(Database& db, const RosterModel& m) {
     std::optional<CreationUnit> created = CreationUnit::load(db, 2);
     if (!created)
@@ -177,15 +208,22 @@ QStringList RegisterRoster(Database& db, RosterModel& m) {
     // Begun immediately: between the check and the commit nobody else can register.
     Database::Transaction tx(db);
     const bool advances = m.loadRequests == RequestsMode::Load;
-    if (advances)
+    if (advances) {
         CheckCreatedPeriodUnchanged(db, m);
+        CheckRequestsUnchanged(db, m);
+    }
     WriteRosterRows(db, m);
     WriteRequestRows(db, m);
     QStringList messages;
-    if (advances)
+    std::optional<QByteArray> written;
+    if (advances) {
         messages = AdvanceCreatedPeriod(db, m);
+        written = StoredRequestsDigest(db, m);
+    }
     tx.commit();
     if (advances && messages.isEmpty())
         m.createdSeen = CreatedPeriod{m.periodStart, m.periodEnd};
+    if (written)
+        m.requestsSeen = written;
     return messages;
 }

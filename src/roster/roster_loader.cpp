@@ -1,5 +1,6 @@
 #include "roster/roster_loader.h"
 
+#include "roster/registration.h"
 #include "roster/roster_model.h"
 #include "roster/roster_rows.h"
 #include "roster/staff_availability.h"
@@ -168,8 +169,10 @@ void LoadRosterPeriod(Database& db, RosterModel& m, const std::array<QString, 7>
         loadTeamNames(db, m);
     loadStaff(db, m);
     m.createdSeen.reset();
+    m.requestsSeen.reset();
     if (m.loadRequests == RequestsMode::Load) {
         loadRequests(db, m);
+        m.requestsSeen = StoredRequestsDigest(db, m);
         // Read in the same transaction as the staff and requests the roster is built from.
         if (const std::optional<CreationUnit> created = CreationUnit::load(db, 2))
             m.createdSeen = CreatedPeriod{created->createdFrom, created->createdTo};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <optional>
@@ -210,6 +211,10 @@ struct RosterModel {
     // when there was no such row. Registering the generated roster checks that it has not
     // moved since, so that a period registered elsewhere meanwhile is not overwritten.
     std::optional<CreatedPeriod> createdSeen;
+    // The same load's digest of the period's stored requests of the people loaded
+    // (StoredRequestsDigest): registering checks that nobody changed or removed them since (a
+    // term-end purge, say), since the roster was built around them.
+    std::optional<QByteArray> requestsSeen;
 
     std::array<DayInfo, RosterBounds::DayCount> days;
     DayInfo& day(int d) { return days[static_cast<size_t>(d - RosterBounds::FirstDay)]; }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
+#include <cerrno>
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,6 +21,21 @@ QString sqliteMessage(sqlite3* db) {
 
 bool isBusy(int rc) {
     return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+}
+
+// Bytes 18 and 19 of the header are 2 in a file that keeps a write-ahead log.
+bool keepsWriteAheadLog(const QByteArray& header) {
+    return header.size() >= 20 && (header[18] == 2 || header[19] == 2);
+}
+
+// The log files a failed open made (a full disk can stop SQLite half way through making
+// them) are removed; never what was there before, nor a log that holds anything.
+void removeLogFilesMade(const QString& path, bool hadWal, bool hadShm) {
+    const QString wal = path + u"-wal"_s;
+    if (!hadWal && QFileInfo::exists(wal) && QFileInfo(wal).size() == 0)
+        QFile::remove(wal);
+    if (!hadShm && !QFileInfo::exists(wal))
+        QFile::remove(path + u"-shm"_s);
 }
 
 } // namespace
@@ -52,6 +68,18 @@ QString Database::advice(int rc) {
     default:
         return {};
     }
+}
+
+QString Database::adviceFor(int rc) const {
+    // A full disk shows as a failure to grow the log index or to write, with the system's
+    // reason behind it; the clerk must hear that space is missing, not that the disk is faulty.
+    const int primary = rc & 0xff;
+    const int sys = db_ && (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN)
+                        ? sqlite3_system_errno(db_)
+                        : 0;
+    if (sys == ENOSPC || sys == EDQUOT)
+        return advice(SQLITE_FULL);
+    return advice(rc);
 }
 
 Database::Database(const QString& path, OpenMode mode) : path_(QFileInfo(path).absoluteFilePath()) {
@@ -98,7 +126,7 @@ void Database::closeAndThrow(const QString& message) {
 void Database::openFile(const QByteArray& name, int flags) {
     const int rc = sqlite3_open_v2(name.constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK)
-        closeAndThrow(u"データベース「%1」を開けません。%2（%3）"_s.arg(path_, advice(rc),
+        closeAndThrow(u"データベース「%1」を開けません。%2（%3）"_s.arg(path_, adviceFor(rc),
                                                                         sqliteMessage(db_)));
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, busyTimeoutMs);
@@ -114,27 +142,49 @@ int Database::probe() {
 }
 
 void Database::openExisting(OpenMode mode) {
-    const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::Snapshot;
-    // With no log beside it, a file this user may not write is read as it stands: a read-only
-    // connection could make the log files beside it but never take them away again.
-    const bool noLog = !QFileInfo::exists(path_ + u"-wal"_s);
-    const bool immutable =
-        noLog && (mode == OpenMode::Snapshot ||
-                  (mode == OpenMode::ReadOnly && !QFileInfo(path_).isWritable()));
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         throw DbError(
             u"データベース「%1」を読めません。ファイルの権限を確認して下さい。"_s.arg(path_));
-    const QByteArray header = f.read(16);
+    const QByteArray header = f.read(20);
     f.close();
     // Checked before SQLite sees the file: SQLite would happily turn an empty or foreign file
     // into a new database, and the user's old file must never be overwritten.
-    if (header != QByteArray("SQLite format 3\0", 16))
+    if (!header.startsWith(QByteArray("SQLite format 3\0", 16)))
         throw DbError(
             u"「%1」は勤務表のデータベースではありません（古い形式のファイルか、壊れています）。"
             u"ファイルはそのまま残してあります。"_s.arg(path_));
+    const bool hadWal = QFileInfo::exists(path_ + u"-wal"_s);
+    const bool hadShm = QFileInfo::exists(path_ + u"-shm"_s);
+    try {
+        openChecked(mode, keepsWriteAheadLog(header), hadWal, hadShm);
+    } catch (const DbError&) {
+        removeLogFilesMade(path_, hadWal, hadShm);
+        throw;
+    }
+}
+
+void Database::openChecked(OpenMode mode, bool walFile, bool hadWal, bool hadShm) {
+    const bool readOnly = mode == OpenMode::ReadOnly || mode == OpenMode::Snapshot;
+    const QString wal = path_ + u"-wal"_s;
+    const bool pendingLog = hadWal && QFileInfo(wal).size() > 0;
+    const bool folderWritable = QFileInfo(QFileInfo(path_).absolutePath()).isWritable();
+    // Committed work that still sits in the log can only be read through the log's index,
+    // which SQLite must be able to make beside the file. Reading the file without its log
+    // would show old data as if it were current.
+    if (readOnly && pendingLog && !hadShm && !folderWritable)
+        throw DbError(u"データベース「%1」の変更記録（%2）は、フォルダに書き込む権限がないと"
+                      u"読めません。フォルダへの書き込みを許可するか、二つのファイルを一緒に"
+                      u"書き込めるフォルダへ写してから開いて下さい。"_s.arg(
+                          path_, QFileInfo(wal).fileName()));
+    // A file with a rollback journal is read without making anything beside it. One that keeps
+    // a write-ahead log but has none beside it, and that this user may not write, is read as
+    // it stands: a read-only connection could make the log files but never take them away.
+    const bool immutable = walFile && !hadWal &&
+                           (mode == OpenMode::Snapshot ||
+                            (mode == OpenMode::ReadOnly && !QFileInfo(path_).isWritable()));
     readOnly_ = readOnly;
-    madeLogFiles_ = readOnly && !immutable && noLog;
+    madeLogFiles_ = readOnly && walFile && !immutable && !hadWal;
     if (immutable)
         openFile(QUrl::fromLocalFile(path_).toEncoded() + "?mode=ro&immutable=1",
                  SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
@@ -142,10 +192,9 @@ void Database::openExisting(OpenMode mode) {
         openFile(path_.toUtf8(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     int rc = probe();
     // Reading a WAL file needs its shared-memory file; in a folder nobody may write to it
-    // cannot be made, and the file is then read as it stands on disk (nobody can be writing
-    // it either).
-    if (readOnly && !immutable && rc != SQLITE_OK &&
-        !QFileInfo(QFileInfo(path_).absolutePath()).isWritable()) {
+    // cannot be made, and a file with no log beside it is then read as it stands (nobody can
+    // be writing it either).
+    if (readOnly && walFile && !immutable && !pendingLog && rc != SQLITE_OK && !folderWritable) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
         madeLogFiles_ = false;
@@ -157,7 +206,7 @@ void Database::openExisting(OpenMode mode) {
         if (isBusy(rc))
             closeAndThrow(u"データベース「%1」は他のプログラムが使用中です。"
                           u"しばらく待ってからやり直して下さい。"_s.arg(path_));
-        closeAndThrow(u"データベース「%1」を開けません。%2（%3）"_s.arg(path_, advice(rc),
+        closeAndThrow(u"データベース「%1」を開けません。%2（%3）"_s.arg(path_, adviceFor(rc),
                                                                         sqliteMessage(db_)));
     }
     checkIsOurs();
@@ -207,35 +256,54 @@ void Database::createNew() {
             sqlite3_close_v2(db_);
         db_ = nullptr;
         QFile::remove(path_);
-        QFile::remove(path_ + u"-wal"_s);
-        QFile::remove(path_ + u"-shm"_s);
+        for (const char* side : {"-journal", "-wal", "-shm"})
+            QFile::remove(path_ + QLatin1StringView(side));
         throw DbError(u"データベース「%1」を作成できません。フォルダの権限と空きを確認して下さい。"
                       u"（%2）"_s.arg(path_, e.message()));
     }
     created_ = true;
 }
 
+// A rollback journal, synced at every commit and with the folder synced after the journal is
+// removed: when a commit returns, the file itself holds everything committed, so a copy of the
+// file alone (to a USB stick, or as the backup the reorganisation reads) is complete, and a
+// power cut right after the commit cannot bring the journal back and undo it. A file that kept
+// a write-ahead log is folded back into itself here.
 void Database::configure() {
     sqlite3_busy_timeout(db_, busyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
-    char* err = nullptr;
-    const int rc = sqlite3_exec(db_,
-                                "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; "
-                                "PRAGMA foreign_keys=OFF; BEGIN IMMEDIATE; ROLLBACK;",
-                                nullptr, nullptr, &err);
-    sqlite3_free(err);
+    QString mode;
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(db_, "PRAGMA journal_mode=DELETE", -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW) {
+            mode = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+            rc = SQLITE_OK;
+        }
+    }
+    sqlite3_finalize(st);
+    // The log cannot be folded back while another program reads through it; SQLite then keeps
+    // the old mode without an error.
+    if (rc == SQLITE_OK && mode.compare(u"delete"_s, Qt::CaseInsensitive) != 0)
+        rc = SQLITE_BUSY;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db_,
+                          "PRAGMA synchronous=EXTRA; PRAGMA foreign_keys=OFF; "
+                          "BEGIN IMMEDIATE; ROLLBACK;",
+                          nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = isBusy(rc) ? u"データベース「%1」は他のプログラムが使用中です。"
                                          u"しばらく待ってからやり直して下さい。"_s.arg(path_)
                                        : u"データベース「%1」を開けません。%2（%3）"_s.arg(
-                                             path_, advice(rc), sqliteMessage(db_));
+                                             path_, adviceFor(rc), sqliteMessage(db_));
         closeAndThrow(msg);
     }
 }
 
 QString Database::failureMessage(const QString& what) const {
     const int rc = db_ ? sqlite3_extended_errcode(db_) : SQLITE_ERROR;
-    return u"データベース「%1」の%2に失敗しました。%3（%4）"_s.arg(path_, what, advice(rc),
+    return u"データベース「%1」の%2に失敗しました。%3（%4）"_s.arg(path_, what, adviceFor(rc),
                                                                    sqliteMessage(db_));
 }
 
@@ -249,8 +317,8 @@ void Database::exec(const QString& sql) {
     const QString detail = err ? QString::fromUtf8(err) : QString();
     sqlite3_free(err);
     if (rc != SQLITE_OK)
-        throw DbError(
-            u"データベース「%1」の処理に失敗しました。%2（%3）"_s.arg(path_, advice(rc), detail));
+        throw DbError(u"データベース「%1」の処理に失敗しました。%2（%3）"_s.arg(
+            path_, adviceFor(rc), detail));
     noteWrite();
 }
 
@@ -279,6 +347,46 @@ Statement Database::prepare(const QString& sql, const QString& what) {
     if (!what.isEmpty())
         return Statement(*this, st, what);
     return Statement(*this, st, sqlite3_stmt_readonly(st) ? u"読み込み"_s : u"書き込み"_s);
+}
+
+void Database::copyInto(const QString& file) {
+    sqlite3* dest = nullptr;
+    int rc = sqlite3_open_v2(file.toUtf8().constData(), &dest, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_extended_result_codes(dest, 1);
+        sqlite3_backup* backup = sqlite3_backup_init(dest, "main", db_, "main");
+        if (!backup) {
+            rc = sqlite3_errcode(dest);
+        } else {
+            // All pages in one step, so the copy is of one moment; a write in progress elsewhere
+            // is waited for as long as a statement would wait.
+            int waited = 0;
+            while (isBusy(rc = sqlite3_backup_step(backup, -1)) && waited < busyTimeoutMs) {
+                sqlite3_sleep(50);
+                waited += 50;
+            }
+            const int finished = sqlite3_backup_finish(backup);
+            if (rc == SQLITE_DONE)
+                rc = finished;
+        }
+        // A source that kept a write-ahead log gives a copy marked for one; folded back, the
+        // copy needs no side file to be read.
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(dest, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const int sys = sqlite3_system_errno(dest);
+        const QString hint =
+            isBusy(rc) ? u"他のプログラムが使用中です。しばらく待ってからやり直して下さい。"_s
+                       : advice(sys == ENOSPC || sys == EDQUOT ? SQLITE_FULL : rc);
+        const QString reason = u"%1（%2）"_s.arg(hint, sqliteMessage(dest));
+        sqlite3_close_v2(dest);
+        throw DbError(u"データベース「%1」を写せません。"_s.arg(path_) + reason);
+    }
+    if (sqlite3_close(dest) != SQLITE_OK) {
+        sqlite3_close_v2(dest);
+        throw DbError(u"データベース「%1」を写せません。"_s.arg(path_));
+    }
 }
 
 int Database::openStatementCount() const {

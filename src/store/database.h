@@ -46,6 +46,11 @@ public:
     std::uint64_t writeGeneration() const { return writeGeneration_; }
     void noteWrite() { ++writeGeneration_; }
 
+    // Writes a complete, consistent copy of the database into `file` (missing or empty) through
+    // SQLite's online backup, waiting for another connection's write as statements do. The
+    // copy keeps a rollback journal, so it stands alone. Throws DbError naming the copy.
+    void copyInto(const QString& file);
+
     // `what` names the work in failure messages ("勤務表の書き込み"); without it a statement
     // is described as reading or writing.
     Statement prepare(const QString& sql, const QString& what = QString());
@@ -79,6 +84,8 @@ public:
 
 private:
     void openExisting(OpenMode mode);
+    void openChecked(OpenMode mode, bool walFile, bool hadWal, bool hadShm);
+    QString adviceFor(int rc) const; // advice(), told a full disk by the system's reason
     void openFile(const QByteArray& name, int flags);
     int probe();
     void checkIsOurs();
@@ -91,7 +98,8 @@ private:
     sqlite3* db_ = nullptr;
     bool created_ = false;
     bool readOnly_ = false;
-    bool madeLogFiles_ = false; // a read-only open found no write-ahead log beside the file
+    // A read-only open of a file that keeps a write-ahead log found no log beside it.
+    bool madeLogFiles_ = false;
     int transactionDepth_ = 0;
     std::uint64_t writeGeneration_ = 0;
 };

@@ -139,6 +139,64 @@ TEST_F(RegistrationTest, AMissingCreationRowIsReportedAndThePeriodNotAdvancedAft
     EXPECT_EQ(rows(), 2 * 30);
 }
 
+// A purge or another program that changes the period's requests between expansion and
+// registration: the registration writes nothing and says so; a change outside the period or
+// of somebody not in the roster does not stop it.
+TEST_F(RegistrationTest, RequestsChangedElsewhereAfterExpansionRefuseTheRegistration) {
+    struct Case {
+        const char* what;
+        const char* sql;
+        bool refused;
+    };
+    const std::vector<Case> cases{
+        {"purged", "DELETE FROM 休暇希望 WHERE 希_勤務日 BETWEEN '2024/04/01' AND '2024/04/30'",
+         true},
+        {"changed", "UPDATE 休暇希望 SET 希_予定略称 = '夜' WHERE 希_職員NO = '0002'", true},
+        {"added",
+         "INSERT INTO 休暇希望 (希_区分, 希_職員NO, 希_勤務日, 希_予定略称) "
+         "VALUES (1, '0003', '2024/04/20', '有')",
+         true},
+        {"outside the period",
+         "INSERT INTO 休暇希望 (希_区分, 希_職員NO, 希_勤務日) "
+         "VALUES (1, '0003', '2024/05/02')",
+         false},
+        {"somebody not on the roster",
+         "INSERT INTO 休暇希望 (希_区分, 希_職員NO, 希_勤務日) "
+         "VALUES (1, '9999', '2024/04/02')",
+         false},
+    };
+    build(db(), 4, 1, 2, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        db().exec(u"DELETE FROM 休暇希望; DELETE FROM 勤務表"_s);
+        addRequest(db(), 1, u"0001"_s, u"2024/04/05"_s, u"有"_s);
+        addRequest(db(), 2, u"0002"_s, u"2024/04/06"_s, u"日"_s);
+        expand();
+        {
+            Database other(tmp.path(), Database::OpenMode::OpenExisting);
+            other.exec(QString::fromUtf8(c.sql));
+        }
+        const QString before = snapshot();
+        const QString requests = single(u"SELECT group_concat(希_職員NO || 希_勤務日 || "
+                                        "ifnull(希_予定略称, '')) FROM 休暇希望"_s);
+        if (!c.refused) {
+            EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+            EXPECT_EQ(rows(), 4 * 30);
+            continue;
+        }
+        try {
+            RegisterRoster(db(), m());
+            ADD_FAILURE() << "registered over requests changed elsewhere";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.message(), RequestsChangedElsewhereMessage);
+        }
+        EXPECT_EQ(snapshot(), before);
+        EXPECT_EQ(single(u"SELECT group_concat(希_職員NO || 希_勤務日 || ifnull(希_予定略称, '')) "
+                         "FROM 休暇希望"_s),
+                  requests);
+    }
+}
+
 // Two windows on one file: both expand April, the first registers it, the second is refused
 // with nothing of its own written.
 TEST_F(RegistrationTest, APeriodRegisteredElsewhereAfterExpansionIsRefusedUntouched) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/mount.h>
 #include <thread>
 
 using namespace Qt::Literals::StringLiterals;
@@ -315,6 +316,27 @@ void rawSql(const QString& path, const char* sql) {
     sqlite3_close(db);
 }
 
+// Another program (or an earlier build of this one) that has the file open with a
+// write-ahead log and never folds it back while it runs.
+class WalWriter {
+public:
+    explicit WalWriter(const QString& path) {
+        EXPECT_EQ(sqlite3_open(path.toUtf8().constData(), &db_), SQLITE_OK);
+        run("PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0");
+    }
+    ~WalWriter() { sqlite3_close(db_); }
+    WalWriter(const WalWriter&) = delete;
+    WalWriter& operator=(const WalWriter&) = delete;
+    void run(const char* sql) {
+        char* err = nullptr;
+        EXPECT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+        sqlite3_free(err);
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
 // A roster file turned back to a rollback journal, then changed by `sql`.
 QString rosterFileWith(const QString& dir, const char* sql) {
     const QString path = Database::pathIn(dir);
@@ -451,14 +473,12 @@ TEST(Database, ReadOnlyOpeningReadsAndNeverWrites) {
 // that still has its write-ahead log is read with what the log holds.
 TEST(Database, SnapshotOpeningLeavesNoSideFileAndReadsAPendingLog) {
     TempDatabase tmp;
+    tmp.close();
     {
-        Table t(tmp.db(), u"カレンダー"_s);
-        t.setIndex(u"key_カレンダー"_s);
-        addCalendar(t, u"2024/01/01"_s, 1);
-    }
-    {
-        // Still open: the row sits in the log beside the file.
-        ASSERT_TRUE(QFileInfo::exists(tmp.path() + u"-wal"_s));
+        // Still open elsewhere: the row sits in the log beside the file.
+        WalWriter writer(tmp.path());
+        writer.run("INSERT INTO カレンダー (カレ_年月日, カレ_休日FLG) VALUES ('2024/01/01', 1)");
+        ASSERT_GT(QFileInfo(tmp.path() + u"-wal"_s).size(), 0);
         Database db(tmp.path(), Database::OpenMode::Snapshot);
         EXPECT_TRUE(db.readOnly());
         EXPECT_EQ(sqlInt(db, u"SELECT カレ_休日FLG FROM カレンダー"_s), 1);
@@ -493,17 +513,97 @@ TEST(Database, AReadOnlyOpenLeavesNoSideFile) {
     }
     EXPECT_EQ(files(), alone);
     {
-        Database writer(tmp.path(), Database::OpenMode::OpenExisting);
+        WalWriter writer(tmp.path());
         { Database reader(tmp.path(), Database::OpenMode::ReadOnly); }
-        writer.exec(u"DELETE FROM カレンダー"_s);
+        writer.run("DELETE FROM カレンダー");
         EXPECT_TRUE(QFileInfo::exists(tmp.path() + u"-wal"_s));
-        writer.exec(u"DROP TABLE 休暇希望"_s);
+        writer.run("DROP TABLE 休暇希望");
     }
     ASSERT_EQ(files(), alone);
     const QByteArray before = fileBytes(tmp.path());
     EXPECT_THROW(Database(tmp.path(), Database::OpenMode::ReadOnly), DbError);
     EXPECT_EQ(files(), alone);
     EXPECT_EQ(fileBytes(tmp.path()), before);
+}
+
+// After every commit the file itself holds everything committed: a copy of the file alone,
+// taken while this and another connection still have it open, reads as the original does.
+TEST(Database, ACopyOfTheFileAloneTakenWhileOpenHoldsEveryCommit) {
+    TempDatabase tmp;
+    Database other(tmp.path(), Database::OpenMode::OpenExisting);
+    const auto insertDays = [](Database& db, int first) {
+        Database::Transaction tx(db);
+        Statement st =
+            db.prepare(u"INSERT INTO カレンダー (カレ_年月日, カレ_休日FLG) VALUES (?, 1)"_s);
+        for (int i = first; i < first + 500; ++i)
+            st.bind(1, QString::number(i)).run();
+        tx.commit();
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> writes{
+        {"a transaction", [&] { insertDays(tmp.db(), 0); }},
+        {"a single statement", [&] { tmp.db().exec(u"UPDATE カレンダー SET カレ_休日FLG = 0"_s); }},
+        {"the other connection", [&] { insertDays(other, 1000); }},
+    };
+    const QString dump = u"SELECT count(*) || ':' || total(カレ_休日FLG) || ':' || "
+                         "group_concat(カレ_年月日) FROM カレンダー"_s;
+    for (const auto& [what, write] : writes) {
+        SCOPED_TRACE(what);
+        write();
+        EXPECT_EQ(QDir(tmp.dir()).entryList(QDir::Files), QStringList{Database::fileName()});
+        QTemporaryDir copyDir;
+        const QString copy = Database::pathIn(copyDir.path());
+        ASSERT_TRUE(QFile::copy(tmp.path(), copy));
+        Database copied(copy, Database::OpenMode::ReadOnly);
+        EXPECT_EQ(sqlText(copied, dump), sqlText(tmp.db(), dump));
+    }
+}
+
+// On a disk with no room left, opening says the disk is full and leaves nothing beside the
+// file: a file that still keeps a write-ahead log cannot make its index, one with a rollback
+// journal opens and reads, and its first write says the same. Needs a small file system of
+// its own, so it runs where the test may mount one.
+TEST(Database, OpeningOnAFullDiskSaysSoAndLeavesNoLogFiles) {
+    QTemporaryDir dir;
+    if (::mount("tmpfs", dir.path().toLocal8Bit().constData(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    struct Unmount {
+        QByteArray at;
+        ~Unmount() { ::umount(at.constData()); }
+    } unmount{dir.path().toLocal8Bit()};
+    const QString path = Database::pathIn(dir.path());
+    const auto fill = [&] {
+        QFile filler(dir.path() + u"/filler"_s);
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    };
+    const QString fullAdvice = Database::advice(SQLITE_FULL);
+    for (const bool keepsLog : {true, false}) {
+        SCOPED_TRACE(keepsLog ? "write-ahead log" : "rollback journal");
+        QFile::remove(dir.path() + u"/filler"_s);
+        QFile::remove(path);
+        { Database db(path, Database::OpenMode::CreateIfMissing); }
+        if (keepsLog)
+            rawSql(path, "PRAGMA journal_mode=WAL");
+        fill();
+        const QStringList alone{u"filler"_s, Database::fileName()};
+        for (const auto mode : {Database::OpenMode::OpenExisting, Database::OpenMode::ReadOnly}) {
+            try {
+                Database db(path, mode);
+                EXPECT_FALSE(keepsLog) << "opened";
+                EXPECT_EQ(sqlInt(db, u"SELECT count(*) FROM カレンダー"_s), 0);
+                if (mode == Database::OpenMode::OpenExisting) {
+                    db.exec(u"INSERT INTO カレンダー (カレ_年月日, カレ_備考) VALUES ('x', '"_s +
+                            QString(20000, u'x') + u"')"_s);
+                    ADD_FAILURE() << "wrote on a full disk";
+                }
+            } catch (const DbError& e) {
+                EXPECT_TRUE(e.message().contains(fullAdvice)) << e.message().toStdString();
+            }
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), alone);
+        }
+    }
 }
 
 // Another writer holding the file for well under the wait is waited for, not reported busy.

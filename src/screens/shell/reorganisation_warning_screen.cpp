@@ -2,12 +2,15 @@
 
 #include "print/fonts.h"
 #include "screens/app_context.h"
+#include "store/backup_copy.h"
 #include "store/database.h"
 #include "store/reorganisation.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/form_parts.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,7 +41,17 @@ void ReorganisationWarningScreen::buildUi() {
         // The last line is wide on purpose: its spaces put ＣＡＮＣＥＬ on a line of its own.
         label->setWordWrap(true);
         label->setMinimumWidth(420);
-        root->addWidget(label);
+        if (i != 0) {
+            root->addWidget(label);
+            continue;
+        }
+        // The copy the first line asks for can be made right here.
+        auto* row = new QHBoxLayout;
+        row->addWidget(label, 1);
+        QPushButton* backup = FormParts::button(u"バックアップ作成"_s, u"バックアップ作成"_s, this);
+        connect(backup, &QPushButton::clicked, this, [this] { makeBackup(); });
+        row->addWidget(backup);
+        root->addLayout(row);
     }
     root->addStretch(1);
 
@@ -48,6 +61,20 @@ void ReorganisationWarningScreen::buildUi() {
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ok, &QPushButton::clicked, this, [this] { confirm(); });
     cancel->setFocus();
+}
+
+void ReorganisationWarningScreen::makeBackup() {
+    const QString shown = QDir::toNativeSeparators(backupPath_);
+    const BackupCopy::Check check = BackupCopy::check(ctx().db, backupPath_, true);
+    if (check.refusal != BackupCopy::Refusal::None) {
+        inform(check.message);
+        return;
+    }
+    if (QFileInfo::exists(backupPath_) &&
+        !askDefaultNo(u"%1 は既にあります。上書きしますか"_s.arg(shown)))
+        return;
+    if (actBusy([this] { BackupCopy::write(ctx().db, backupPath_, true); }))
+        inform(u"バックアップ「%1」を作成しました。"_s.arg(shown));
 }
 
 void ReorganisationWarningScreen::confirm() {

@@ -7,7 +7,9 @@
 // The warning before a database reorganisation (警告): says what a reorganisation without a
 // prepared backup costs, and on 確定 asks whether the backup is ready, runs the
 // reorganisation from Rotavellbkup.mdb in the data folder and closes. ＣＡＮＣＥＬ closes
-// without doing anything. The menu reloads its settings once the screen has closed.
+// without doing anything. バックアップ作成 writes that Rotavellbkup.mdb from the data file
+// (asking first when one is there already). The menu reloads its settings once the screen has
+// closed.
 class ReorganisationWarningScreen final : public EntryDialog {
     Q_OBJECT
 public:
@@ -19,6 +21,7 @@ public:
 private:
     void buildUi();
     void confirm();
+    void makeBackup();
 
     QString backupPath_;
 };

@@ -7,6 +7,8 @@
 #include "support/sql_values.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -111,6 +113,44 @@ TEST_F(ReorganisationWarning, TheButtonsAndAnswersDecideWhatHappens) {
         } else if (!c.answers.empty()) {
             EXPECT_EQ(prompter.lastText(), kDone);
         }
+    }
+}
+
+// バックアップ作成 beside the first line writes Rotavellbkup.mdb from the data file; one that is
+// there already is replaced only on a yes. The screen stays open for the reorganisation.
+TEST_F(ReorganisationWarning, TheBackupButtonWritesTheCopyTheFirstLineAsksFor) {
+    const QString path = Reorganisation::backupPathIn(tmp.dir());
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString question = u"%1 は既にあります。上書きしますか"_s.arg(shown);
+    const QString done = u"バックアップ「%1」を作成しました。"_s.arg(shown);
+    struct Case {
+        const char* what;
+        bool removeFirst;
+        std::vector<bool> answers;
+        std::vector<QString> shown;
+        QString remarkInCopy;
+    };
+    const std::vector<Case> cases{
+        {"no keeps the old copy", false, {false}, {question}, u"backup"_s},
+        {"yes replaces it", false, {true}, {question, done}, u"main"_s},
+        {"none there: nothing asked", true, {}, {done}, u"main"_s},
+    };
+    ReorganisationWarningScreen screen(ctx);
+    showActive(&screen);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.removeFirst) {
+            ASSERT_TRUE(QFile::remove(path));
+        }
+        prompter.clear();
+        for (bool yes : c.answers)
+            prompter.answer(yes);
+        click(&screen, u"バックアップ作成"_s);
+        EXPECT_EQ(prompter.texts(), c.shown);
+        EXPECT_TRUE(screen.isVisible());
+        Database copy(path, Database::OpenMode::ReadOnly);
+        EXPECT_EQ(sqlText(copy, u"SELECT 作_備考 FROM 作成単位 WHERE 作_区分 = 1"_s),
+                  c.remarkInCopy);
     }
 }
 
