@@ -31,6 +31,7 @@ std::unique_ptr<RosterModel> ward(int days) {
         WorkShiftInfo w;
         w.abbrev = s;
         w.max = 31;
+        w.shortageFlag = s == u"休"_s ? 0 : 1;
         m->cache.workShifts.push_back(w);
     }
     m->cache.restShift = u"休"_s;
