@@ -37,6 +37,10 @@ void ImprovementSearch::loadShifts() {
     rest_ = m_.cache.workShiftIndex(m_.cache.restShift);
     if (rest_ > shiftCount_)
         rest_ = 0;
+    if (!m_.cache.replacementOrder.empty())
+        defaultShift_ = m_.cache.workShiftIndex(m_.cache.replacementOrder.front());
+    if (defaultShift_ < 1 || defaultShift_ > shiftCount_)
+        defaultShift_ = 1;
     periodLast_ = m_.lastDay();
     last_ = std::min(periodLast_, MaxPeriodDay);
     if (!m_.cache.patterns[4].empty())
@@ -207,6 +211,11 @@ int ImprovementSearch::longestRun(const PersonState& p) const {
 void ImprovementSearch::addToSlot(int level, int d, int s, bool leader, int delta) {
     const bool scored = counted(s) && levelUsed(level);
     int& n = people(level, d, s);
+    if (s == night_ && levelUsed(level)) {
+        const int r = m_.requirement.at(level, d, s, 1), floor = nightBaseline_[idx(level, d, s)];
+        nightExcess_ += std::max(0, std::max(0, r - (n + delta)) - floor) -
+                        std::max(0, std::max(0, r - n) - floor);
+    }
     if (scored) {
         const int r = m_.requirement.at(level, d, s, 1);
         (level == 3 ? unit_ : group_) += std::max(0, r - (n + delta)) - std::max(0, r - n);
@@ -297,7 +306,8 @@ bool ImprovementSearch::patternCreated(const PersonState& p, int day) const {
 // than the generation left it.
 bool ImprovementSearch::dayRulesHold(const PersonState& p, int day) {
     for (int level : {p.group, 3}) {
-        if (night_ != 0 && shortBy(level, day, night_) > nightBaseline_[idx(level, day, night_)])
+        if (!walking_ && night_ != 0 &&
+            shortBy(level, day, night_) > nightBaseline_[idx(level, day, night_)])
             return false;
         if (!p.leader)
             continue;
@@ -310,15 +320,16 @@ bool ImprovementSearch::dayRulesHold(const PersonState& p, int day) {
     return true;
 }
 
+int dbgWhy[8];
 bool ImprovementSearch::personRulesHold(const PersonState& p) const {
     for (int s = 1; s <= shiftCount_; ++s)
         if (p.count[static_cast<size_t>(s)] > p.cap[static_cast<size_t>(s)])
-            return false;
+            return ++dbgWhy[2], false;
     if (rest_ != 0 && p.count[static_cast<size_t>(rest_)] < p.restFloor)
-        return false;
+        return ++dbgWhy[3], false;
     if (longestRun(p) > p.longestCap)
-        return false;
-    return (fragmentDays(p) & ~p.fragments) == 0;
+        return ++dbgWhy[4], false;
+    return (fragmentDays(p) & ~p.fragments) == 0 || (++dbgWhy[5], false);
 }
 
 bool ImprovementSearch::feasible(const Move& mv) {
@@ -327,8 +338,10 @@ bool ImprovementSearch::feasible(const Move& mv) {
     for (int k = 0; k < mv.size; ++k) {
         const Change& c = mv.changes[static_cast<size_t>(k)];
         const PersonState& p = persons_[static_cast<size_t>(c.person)];
-        if (patternCreated(p, c.day) || !dayRulesHold(p, c.day))
-            return false;
+        if (patternCreated(p, c.day))
+            return ++dbgWhy[0], false;
+        if (!dayRulesHold(p, c.day))
+            return ++dbgWhy[1], false;
         if (std::find(seen.begin(), seen.begin() + people, c.person) != seen.begin() + people)
             continue;
         seen[static_cast<size_t>(people++)] = c.person;
@@ -439,6 +452,7 @@ bool ImprovementSearch::greedyPhases() {
     bool any = false;
     for (;;) {
         bool improved = unitPhase();
+        improved = chainPhase() || improved;
         improved = groupPhase() || improved;
         improved = leaderPhase() || improved;
         improved = nightFairnessPhase() || improved;

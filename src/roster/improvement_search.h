@@ -108,8 +108,10 @@ private:
     bool commit(const Move& mv);
     void tick();
 
+    // The greedy phases move a run only as a whole and leave its cells alone otherwise; the walk
+    // may change any open cell, the run rule checking each move.
     bool movable(const PersonState& p, int d) const {
-        return d >= 1 && d <= last_ && p.editable[at(d)] && !p.locked[at(d)];
+        return d >= 1 && d <= last_ && p.editable[at(d)] && (unlocked_ || !p.locked[at(d)]);
     }
     bool instanceAt(const PersonState& p, int a) const;
     bool blockFree(const PersonState& p, int e) const;
@@ -128,6 +130,10 @@ private:
     bool coverThroughSecondPerson(int d, int s, Score& best, Move& bestMove);
     void coverByMovingARun(int i, int d, int s, Score& best, Move& bestMove, bool& found);
     bool unitPhase();
+    // Chains of swaps (improvement_chain.cpp).
+    bool chainPhase();
+    bool chainTo(int d, int s);
+    bool linkFeasible(int person, int from, int to);
     bool groupPhase();
     bool leaderPhase();
     bool nightFairnessPhase();
@@ -151,6 +157,7 @@ private:
     Snapshot snapshot() const;
     void restore(const Snapshot& s);
     void tidy();
+    void repair(Random& rng, Move& mv, std::array<int, MaxChanges>& old);
 
     RosterModel& m_;
     ImprovementOptions options_;
@@ -161,8 +168,12 @@ private:
     std::array<bool, RosterBounds::MaxWorkShifts + 1> countedShift_{};
     std::vector<std::vector<int>> prohibited_;
     std::vector<int> run_;
-    int shiftCount_ = 0, rest_ = 0, night_ = 0, last_ = 0, periodLast_ = 0;
+    int shiftCount_ = 0, rest_ = 0, night_ = 0, last_ = 0, periodLast_ = 0, defaultShift_ = 0;
     int unit_ = 0, group_ = 0, leader_ = 0, changed_ = 0;
+    // During the walk a night may go shorter than the generation left it for a while: the
+    // person-nights missing from that floor, which the walk's best roster must bring to zero.
+    int nightExcess_ = 0;
+    bool walking_ = false, unlocked_ = false;
     std::int64_t capable_ = 0, nightSum_ = 0, nightSquares_ = 0, weekendSum_ = 0,
                  weekendSquares_ = 0;
     std::int64_t tried_ = 0;

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include "roster/improvement_search.h"
 
 using namespace RosterBounds;
@@ -31,7 +32,7 @@ std::uint64_t ImprovementSearch::Random::next() {
 }
 
 std::int64_t ImprovementSearch::energy() const {
-    return unit_ * UnitWeight + group_ + leader_;
+    return (unit_ + nightExcess_) * UnitWeight + group_ + leader_;
 }
 
 std::vector<std::pair<int, int>> ImprovementSearch::shortUnitSlots() const {
@@ -41,7 +42,8 @@ std::vector<std::pair<int, int>> ImprovementSearch::shortUnitSlots() const {
         if (m_.isClosed(d))
             continue;
         for (int s = 1; s <= shiftCount_; ++s)
-            if (counted(s) && self.shortBy(3, d, s) > 0)
+            if ((counted(s) && self.shortBy(3, d, s) > 0) ||
+                (s == night_ && self.shortBy(3, d, s) > nightBaseline_[idx(3, d, s)]))
                 out.emplace_back(d, s);
     }
     return out;
@@ -136,15 +138,66 @@ ImprovementSearch::Move ImprovementSearch::exchangeOnADay(Random& rng) {
     return mv;
 }
 
+// One of the person's runs slid a day or two, or moved to any days free for it, the cells there
+// taking its place.
 ImprovementSearch::Move ImprovementSearch::randomRunSlide(Random& rng, int person) {
     const PersonState& p = persons_[static_cast<size_t>(person)];
+    const int length = static_cast<int>(run_.size());
     const int from = 1 + rng.below(last_);
-    for (int a = from; a <= last_; ++a)
-        if (instanceAt(p, a)) {
+    for (int a = from; a <= last_; ++a) {
+        if (!instanceAt(p, a))
+            continue;
+        if (rng.below(2) == 0) {
             constexpr int Deltas[] = {-2, -1, 1, 2};
             return slide(person, a, Deltas[rng.below(4)]);
         }
+        const int e = 1 + rng.below(last_);
+        Move mv;
+        if ((e + length > a && e < a + length) || !blockFree(p, e))
+            return mv;
+        for (int j = 0; j < length; ++j) {
+            mv.add(person, e + j, run_[static_cast<size_t>(j)]);
+            if (p.code[at(e + j)] != run_[static_cast<size_t>(j)])
+                mv.add(person, a + j, p.code[at(e + j)]);
+        }
+        return mv;
+    }
     return {};
+}
+
+// After a move that left a person short of rest days or above a shift's maximum, a random day
+// of theirs off the run takes a rest day, or gives up the shift that is over.
+void ImprovementSearch::repair(Random& rng, Move& mv, std::array<int, MaxChanges>& old) {
+    const int people = mv.size;
+    for (int k = 0; k < people; ++k) {
+        const int person = mv.changes[static_cast<size_t>(k)].person;
+        if (k > 0 && mv.changes[static_cast<size_t>(k - 1)].person == person)
+            continue;
+        const PersonState& p = persons_[static_cast<size_t>(person)];
+        const auto change = [&](int want, int to) {
+            const int from = 1 + rng.below(last_);
+            for (int j = 0; j < last_ && mv.size < MaxChanges; ++j) {
+                const int d = 1 + (from - 1 + j) % last_;
+                const int c = p.code[at(d)];
+                if (!movable(p, d) || (c != rest_ && runPosition(c) >= 0) || c == to ||
+                    (want != 0 ? c != want : c == rest_))
+                    continue;
+                old[static_cast<size_t>(mv.size)] = c;
+                mv.add(person, d, to);
+                setCell(person, d, to);
+                return;
+            }
+        };
+        if (rest_ != 0 && p.count[static_cast<size_t>(rest_)] < p.restFloor)
+            change(0, rest_);
+        for (int s = 1; s <= shiftCount_; ++s)
+            if (p.count[static_cast<size_t>(s)] > p.cap[static_cast<size_t>(s)] &&
+                (s == rest_ || runPosition(s) < 0))
+                change(s, s == rest_ || p.count[static_cast<size_t>(rest_)] >=
+                                            p.cap[static_cast<size_t>(rest_)]
+                              ? defaultShift_
+                              : rest_);
+    }
 }
 
 ImprovementSearch::Move ImprovementSearch::randomMove(
@@ -173,22 +226,31 @@ bool ImprovementSearch::walkPhase() {
     auto bestKey = start;
     Random rng{0x5eed0000ULL + persons_.size()};
     const int everybody = static_cast<int>(persons_.size());
-    const int steps = std::clamp(StepsPerPerson * everybody, FewestSteps, MostSteps);
+    int steps = std::clamp(StepsPerPerson * everybody, FewestSteps, MostSteps);
+    if (qEnvironmentVariableIntValue("WALK_X") > 0)
+        steps *= qEnvironmentVariableIntValue("WALK_X");
+    walking_ = unlocked_ = true;
     std::int64_t current = energy();
     std::vector<std::int64_t> history(History, current + UnitWeight);
     std::vector<std::pair<int, int>> shortSlots;
     std::array<int, MaxChanges> old{};
+    int dbgFeasible = 0, dbgKept = 0;
     for (int step = 0; step < steps && !stopped_ && (unit_ > 0 || group_ > 0); ++step) {
         tick();
         if (step % 64 == 0)
             shortSlots = shortUnitSlots();
-        const Move mv = randomMove(rng, shortSlots);
+        // Most random picks fall on days that cannot move; only a real move counts as a step.
+        Move mv;
+        for (int pick = 0; pick < 16 && mv.size == 0; ++pick)
+            mv = randomMove(rng, shortSlots);
         if (mv.size == 0)
             continue;
         apply(mv, old);
+        repair(rng, mv, old);
         const size_t v = static_cast<size_t>(step % History);
         const std::int64_t next = feasible(mv) ? energy() : -1;
         const bool kept = next >= 0 && (next <= current || next <= history[v]);
+        dbgFeasible += next >= 0; dbgKept += kept;
         if (!kept)
             undo(mv, old);
         else
@@ -198,14 +260,23 @@ bool ImprovementSearch::walkPhase() {
             continue;
         for (int k = 0; k < mv.size; ++k)
             computeLocks(persons_[static_cast<size_t>(mv.changes[static_cast<size_t>(k)].person)]);
-        if (key() < bestKey) {
+        if (nightExcess_ == 0 && key() < bestKey) {
             bestKey = key();
             best = snapshot();
         }
     }
+    if (qEnvironmentVariableIsSet("WALK_DEBUG"))
+        fprintf(stderr, "walk: steps %d start %d/%d best %d/%d/%d feasible %d kept %d\n", steps,
+                std::get<0>(start), std::get<1>(start), std::get<0>(bestKey), std::get<1>(bestKey),
+                std::get<3>(bestKey), dbgFeasible, dbgKept);
+    extern int dbgWhy[8];
+    if (qEnvironmentVariableIsSet("WALK_DEBUG"))
+        fprintf(stderr, "why: pattern %d day %d cap %d rest %d long %d frag %d\n", dbgWhy[0], dbgWhy[1], dbgWhy[2], dbgWhy[3], dbgWhy[4], dbgWhy[5]);
+    for (int& w : dbgWhy) w = 0;
     const bool better = std::tuple(std::get<0>(bestKey), std::get<1>(bestKey),
                                    std::get<2>(bestKey)) <
                         std::tuple(std::get<0>(start), std::get<1>(start), std::get<2>(start));
+    walking_ = unlocked_ = false;
     restore(better ? best : first);
     if (!better)
         return false;

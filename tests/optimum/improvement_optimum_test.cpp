@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace Qt::Literals::StringLiterals;
 namespace {
 
 TEST(ImprovementOptimumTest, LeavesAtMostATenthOfTheRemovableShortage) {
@@ -41,6 +42,31 @@ TEST(ImprovementOptimumTest, LeavesAtMostATenthOfTheRemovableShortage) {
             continue;
         const ExactOptimum exact = SolveExactly(*generated, settings.restInterval, 60);
         ASSERT_TRUE(exact.solved) << exact.error.toStdString();
+        if (qEnvironmentVariableIntValue("ROSTER_OPTIMUM_SHOW") == index) {
+            const auto show = [](const RosterModel& m) {
+                for (const auto& g : m.groups)
+                    for (const Person& p : g) {
+                        QString row = p.no + (p.leader ? u"L "_s : u"  "_s);
+                        for (int d = -4; d <= m.lastDay(); ++d) {
+                            const Cell& c = p.cell(d);
+                            const QString s = !c.requestShift.isEmpty() ? c.requestShift : c.shift;
+                            row += s.isEmpty() ? u"・"_s : s;
+                            if (d == 0) row += u"|"_s;
+                        }
+                        std::printf("%s\n", qPrintable(row));
+                    }
+                for (int s = 1; s <= m.cache.workShiftCount(); ++s) {
+                    QString row = m.cache.workShift(s).abbrev + u"      "_s;
+                    for (int d = 1; d <= m.lastDay(); ++d) {
+                        const int k = m.requirement.at(3, d, s, 1) - m.assigned.at(3, d, s, 1);
+                        row += k > 0 ? QString::number(k) : u"."_s;
+                    }
+                    std::printf("%s\n", qPrintable(row));
+                }
+            };
+            show(*generated); std::printf("--- improved\n"); show(*better);
+            std::printf("--- optimum\n"); show(*exact.roster);
+        }
         EXPECT_EQ(CheckRosterRules(*generated, *exact.roster, settings.restInterval),
                   QStringList());
         EXPECT_GE(r.after.unitShortage, exact.unitShortage);
