@@ -4,6 +4,8 @@
 #include "roster/run_shape.h"
 #include "roster/tallies.h"
 
+#include <algorithm>
+
 using namespace RosterBounds;
 
 namespace {
@@ -44,6 +46,17 @@ void placeRest(RosterModel& m, int group, int slot, int d) {
     PlaceShift(m, group, slot, d, m.cache.restShift);
 }
 
+// A shift of a mandatory run of two or more positions only makes sense inside its whole run
+// (a night with its after-night), so the fill pass neither moves a single person into it nor
+// takes a single day of it away: a day short of it stays short for the clerk, or for a step
+// that moves whole runs.
+bool inMultiDayRun(const RosterModel& m, const QString& shift) {
+    if (m.cache.patterns[4].empty())
+        return false;
+    const std::vector<QString>& run = m.cache.patterns[4].front().shifts;
+    return run.size() >= 2 && std::find(run.begin(), run.end(), shift) != run.end();
+}
+
 } // namespace
 
 int HalfRoundedToEven(int length) {
@@ -59,7 +72,7 @@ bool HasSurplus(const RosterModel& m, int group, int slot, int day, int phase) {
     const Person& p = m.person(group, slot);
     const Cell& c = p.cell(day);
     const int s = m.cache.workShiftIndex(c.shift);
-    if (s == 0 || c.shift == m.cache.restShift)
+    if (s == 0 || c.shift == m.cache.restShift || inMultiDayRun(m, c.shift))
         return false;
     if (phase == 2 && (!c.requestShift.isEmpty() || c.unavailable == 1))
         return false;
@@ -77,8 +90,10 @@ bool HasSurplus(const RosterModel& m, int group, int slot, int day, int phase) {
 }
 
 void CoverShortage(RosterModel& m, int s, int d, int who, int level, int rule) {
-    const StaffingGoal goal = StaffingTarget(m, d, s, who, level);
     const QString& shift = m.cache.workShift(s).abbrev;
+    if (inMultiDayRun(m, shift))
+        return;
+    const StaffingGoal goal = StaffingTarget(m, d, s, who, level);
     const QString& rest = m.cache.restShift;
     while (m.assigned.at(level, d, s, goal.column) < goal.required) {
         int bestGroup = 0, bestSlot = 0, bestCount = 0;

@@ -8,10 +8,13 @@ struct RunShape;
 void FillRemainingShifts(RosterModel& m);
 
 // Phase 1 while filling and moving people, phase 2 while inserting rest days (when a request or
-// an unavailable day also rules the day out).
+// an unavailable day also rules the day out). Never on a shift of a mandatory run of two or more
+// positions, so that no single day is taken out of such a run.
 bool HasSurplus(const RosterModel& m, int group, int slot, int day, int phase);
 
-// Moves surplus people from the default shift into shift s on day d (selection rule 1..4).
+// Moves surplus people from the default shift into shift s on day d (selection rule 1..4). A shift
+// of a mandatory run of two or more positions is left short: one person moved in would hold it
+// without the rest of its run.
 void CoverShortage(RosterModel& m, int s, int d, int who, int level, int rule);
 
 void BreakLongRuns(RosterModel& m, const RunShape& r, int group, int slot);

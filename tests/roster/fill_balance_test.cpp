@@ -26,6 +26,8 @@ protected:
         TallyPerDay(m(), 0);
     }
     int restCount(const QString& no) { return person(no).count[shiftIndex(u"休"_s)]; }
+    // A mandatory run of the night alone, so that single people may be moved into the night.
+    void nightAlone() { m().cache.patterns[4].front().shifts = {u"夜"_s}; }
     static QString days(const QString& shift, int n) { return shift.repeated(n); }
 };
 
@@ -42,6 +44,7 @@ TEST_F(FillBalanceTest, SurplusPeopleMoveIntoShortShiftsFairlyButNeverOffTheirRe
     build(db(), 5, 1, 4, 1);
     addRequest(db(), 2, u"0002"_s, u"2024/04/01"_s, u"日"_s);
     load();
+    nightAlone();
     FillRemainingShifts(m());
     const int night = shiftIndex(u"夜"_s);
     for (int d = 1; d <= 30; ++d)
@@ -60,6 +63,7 @@ TEST_F(FillBalanceTest, ByTeamEachTeamCoversItsOwnShortageWithoutItsLeader) {
     build(db(), 3, 2, 4, 1);
     load(u"2024/04/01"_s, u"2024/04/30"_s, Grouping::ByTeam);
     ASSERT_EQ(m().groupCount(2), 3);
+    nightAlone();
     FillRemainingShifts(m());
     const int night = shiftIndex(u"夜"_s);
     for (int d = 1; d <= 30; ++d) {
@@ -70,6 +74,7 @@ TEST_F(FillBalanceTest, ByTeamEachTeamCoversItsOwnShortageWithoutItsLeader) {
 
     // Everybody in one group: the unit needs one night, so one person moves.
     load();
+    nightAlone();
     FillRemainingShifts(m());
     for (int d = 1; d <= 30; ++d)
         EXPECT_EQ(m().assigned.at(3, d, night, 1), 1) << d;
@@ -148,6 +153,95 @@ TEST_F(FillBalanceTest, RestDaysStopAtTheRestShiftsMaximum) {
     recount();
     AddRestDaysUpToMax(m(), 1, 2);
     EXPECT_EQ(shifts(u"0002"_s, 1, 6), u"日日日休休日"_s);
+}
+
+// The shifts of a mandatory run of more than one day are neither filled one person at a time
+// nor broken up by a rest day: a short night or after-night stays short, a surplus night stays.
+TEST_F(FillBalanceTest, NightRunsAreNeitherFilledNorBrokenOnePersonAtATime) {
+    struct Lay {
+        QString no;
+        int from;
+        QString shifts;
+    };
+    struct Count {
+        int day;
+        QString shift;
+        int expected;
+    };
+    struct Row {
+        const char* what;
+        int dayStaff, nightStaff, afterNightStaff;
+        QStringList run;
+        std::vector<Lay> laid;
+        QString requestOnDay1; // for 0002
+        Lay expected;          // what the person still holds afterwards
+        std::vector<Count> counts;
+    };
+    const QString rested = days(u"休"_s, 5);
+    const std::vector<Row> rows = {
+        {"a request cuts the night run carried over from the month before",
+         2,
+         0,
+         1,
+         {u"夜"_s, u"明"_s, u"休"_s},
+         {{u"0002"_s, 0, u"夜"_s}},
+         u"有"_s,
+         {u"0002"_s, 0, u"夜-"_s},
+         {{1, u"明"_s, 0}, {15, u"明"_s, 0}}},
+        {"the night is short after the assignment pass",
+         2,
+         1,
+         0,
+         {u"夜"_s, u"明"_s, u"休"_s},
+         {},
+         {},
+         {u"0003"_s, 10, u"日"_s},
+         {{1, u"夜"_s, 0}, {10, u"夜"_s, 0}}},
+        {"one night too many on a day short of day staff, right after a rest day",
+         4,
+         1,
+         0,
+         {u"夜"_s, u"明"_s},
+         {{u"0002"_s, 2, u"夜明"_s},
+          {u"0003"_s, -4, rested + u"休夜明日日日休"_s + u"日日日休"_s.repeated(5) + u"日日日"_s}},
+         {},
+         {u"0003"_s, 1, u"休夜明"_s},
+         {{2, u"夜"_s, 2}, {2, u"日"_s, 3}}},
+        {"a long run whose only surplus day is a night",
+         4,
+         1,
+         0,
+         {u"夜"_s, u"明"_s},
+         {{u"0002"_s, 4, u"休夜明"_s}, {u"0003"_s, -4, rested + u"休日日日夜明日日休"_s}},
+         {},
+         {u"0003"_s, 5, u"夜明"_s},
+         {{5, u"夜"_s, 2}, {4, u"日"_s, 4}}},
+    };
+    build(db(), 5, 1, 4, 1, 20);
+    const auto need = [&](const QString& shift, int n) {
+        db().exec(
+            u"UPDATE \"シフト基本\" SET \"基本_最小要員\" = %1 WHERE \"基本_略称\" = '%2'"_s.arg(n)
+                .arg(shift));
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        need(u"日"_s, row.dayStaff);
+        need(u"夜"_s, row.nightStaff);
+        need(u"明"_s, row.afterNightStaff);
+        load();
+        m().cache.patterns[4].front().shifts = {row.run.begin(), row.run.end()};
+        for (const Lay& l : row.laid)
+            lay(l.no, l.from, l.shifts);
+        if (!row.requestOnDay1.isEmpty())
+            person(u"0002"_s).cell(1).requestShift = row.requestOnDay1;
+        recount();
+        FillRemainingShifts(m());
+        const Lay& e = row.expected;
+        EXPECT_EQ(shifts(e.no, e.from, e.from + static_cast<int>(e.shifts.size()) - 1), e.shifts);
+        for (const Count& c : row.counts)
+            EXPECT_EQ(m().assigned.at(3, c.day, shiftIndex(c.shift), 1), c.expected)
+                << c.day << " " << c.shift.toStdString();
+    }
 }
 
 } // namespace

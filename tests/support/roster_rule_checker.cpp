@@ -69,7 +69,8 @@ std::set<std::pair<int, QString>> fragments(const RosterModel& m, const Person& 
             const int j = start + k;
             if (j >= n)
                 return true;
-            if (j >= 0 && shiftOf(m, p, days[static_cast<size_t>(j)]) != run[static_cast<size_t>(k)])
+            if (j >= 0 &&
+                shiftOf(m, p, days[static_cast<size_t>(j)]) != run[static_cast<size_t>(k)])
                 return false;
         }
         return true;
@@ -88,6 +89,74 @@ std::set<std::pair<int, QString>> fragments(const RosterModel& m, const Person& 
             out.insert({days[static_cast<size_t>(j)], s});
     }
     return out;
+}
+
+// How a run may lie and still be whole. Generation lays a run around requests, from a request
+// on a closed day too, stepping over requested days and days an earlier run took, and may leave
+// a request where the run's closing rest day would go.
+struct RunLeniency {
+    bool aroundRequests = false;
+};
+
+// Cells holding one of the run's working shifts that no run as generation lays it accounts for.
+std::set<std::pair<int, QString>> generatedFragments(const RosterModel& m, const Person& p,
+                                                     RunLeniency lenient) {
+    std::set<std::pair<int, QString>> out;
+    if (m.cache.patterns[4].empty())
+        return out;
+    const std::vector<QString>& run = m.cache.patterns[4].front().shifts;
+    size_t needed = run.size();
+    if (lenient.aroundRequests)
+        while (needed > 1 && run[needed - 1] == m.cache.restShift)
+            --needed;
+    std::set<int> covered;
+    for (int d = First; d <= Last; ++d) {
+        // A request starts its run even on a closed day.
+        const bool requested = lenient.aroundRequests && p.cell(d).requestShift == run.front();
+        if (shiftOf(m, p, d) != run.front() && !requested)
+            continue;
+        std::vector<int> days{d};
+        for (int e = d + 1; e <= Last && days.size() < run.size(); ++e) {
+            // A run laid from a request goes on past days already taken, by another request or
+            // by the run of an earlier request.
+            const bool taken = !p.cell(e).requestShift.isEmpty() || covered.count(e) > 0;
+            if (steppedOver(m, p, e) || (lenient.aroundRequests && taken))
+                continue;
+            if (shiftOf(m, p, e) != run[days.size()])
+                break;
+            days.push_back(e);
+        }
+        // A run cut off by the end of the model is whole as far as the model goes.
+        if (days.size() >= needed || days.back() + 1 > Last)
+            covered.insert(days.begin(), days.end());
+    }
+    for (int d = First; d <= Last; ++d) {
+        const QString s = shiftOf(m, p, d);
+        if (s.isEmpty() || s == m.cache.restShift || covered.count(d))
+            continue;
+        if (std::find(run.begin(), run.end(), s) != run.end())
+            out.insert({d, s});
+    }
+    return out;
+}
+
+// A day the shift assignment pass may leave on its own: it lies on the line of days before a
+// requested shift of the run, at the run position that makes it lead up to the request. The run
+// is built backward from the request one day per position, so an earlier position whose day was
+// taken is simply missing.
+bool beforeARequest(const RosterModel& m, const Person& p, int d, const QString& shift) {
+    const std::vector<QString>& run = m.cache.patterns[4].front().shifts;
+    const int n = static_cast<int>(run.size());
+    for (int r = d + 1; r <= std::min(Last, d + n - 1); ++r) {
+        const QString& asked = p.cell(r).requestShift;
+        const auto at = std::find(run.begin(), run.end(), asked);
+        if (asked.isEmpty() || at == run.end())
+            continue;
+        const int position = static_cast<int>(at - run.begin()) - (r - d);
+        if (position >= 0 && run[static_cast<size_t>(position)] == shift)
+            return true;
+    }
+    return false;
 }
 
 std::set<std::pair<int, int>> prohibitedAt(const RosterModel& m, const Person& p) {
@@ -278,5 +347,22 @@ QStringList CheckRosterRules(const RosterModel& before, const RosterModel& after
     for (size_t i = 0; i < people1.size(); ++i)
         if (recounted[i]->count != people1[i]->count)
             v << u"%1: per-person counts not current"_s.arg(who(*people1[i]));
+    return v;
+}
+
+QStringList CheckGeneratedRuns(const RosterModel& generated) {
+    QStringList v;
+    if (generated.cache.patterns[4].empty())
+        return v;
+    const int last = std::min(generated.lastDay(), RosterBounds::MaxPeriodDay);
+    for (const Person* p : everybody(generated))
+        for (const auto& [d, shift] : generatedFragments(generated, *p, {.aroundRequests = true})) {
+            const Cell& c = p->cell(d);
+            // Lead days and requests are what the generation started from.
+            if (d < 1 || d > last || !c.requestShift.isEmpty() || c.shift.isEmpty())
+                continue;
+            if (!beforeARequest(generated, *p, d, shift))
+                v << u"%1 day %2: %3 outside a whole run"_s.arg(who(*p)).arg(d).arg(shift);
+        }
     return v;
 }
