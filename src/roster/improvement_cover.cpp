@@ -167,7 +167,8 @@ bool ImprovementSearch::coverThroughSecondPerson(int d, int s, Score& best, Move
                 if (d2 == d || !movable(q, d2))
                     continue;
                 const int y = q.code[at(d2)];
-                if (y == z || y == rest_ || !counted(y) || people(3, d2, y) <= m_.requirement.at(3, d2, y, 1))
+                if (y == z || y == rest_ || !counted(y) ||
+                    people(3, d2, y) <= m_.requirement.at(3, d2, y, 1))
                     continue;
                 Move chain;
                 chain.add(i, d, s);
@@ -186,37 +187,37 @@ bool ImprovementSearch::coverThroughSecondPerson(int d, int s, Score& best, Move
 void ImprovementSearch::coverByMovingARun(int i, int d, int s, Score& best, Move& bestMove,
                                           bool& found) {
     const int everybody = static_cast<int>(persons_.size());
-const int length = static_cast<int>(run_.size());
-for (int j = 0; j < everybody && !stopped_; ++j) {
-    const PersonState& q = persons_[static_cast<size_t>(j)];
-    if (j == i || !q.editable[at(d)])
-        continue;
-    for (int a = std::max(1, d - length + 1); a <= d && !stopped_; ++a) {
-        if (!instanceAt(q, a))
+    const int length = static_cast<int>(run_.size());
+    for (int j = 0; j < everybody && !stopped_; ++j) {
+        const PersonState& q = persons_[static_cast<size_t>(j)];
+        if (j == i || !q.editable[at(d)])
             continue;
-        for (int delta : {-2, -1, 1, 2}) {
-            Move chain = slide(j, a, delta);
-            if (chain.size == 0)
+        for (int a = std::max(1, d - length + 1); a <= d && !stopped_; ++a) {
+            if (!instanceAt(q, a))
                 continue;
-            chain.add(i, d, s);
-            consider(chain, best, bestMove, found);
-        }
-        for (int e = 1; e + length - 1 <= last_ && !stopped_; ++e) {
-            if ((e + length > a && e < a + length) || !blockFree(q, e))
-                continue;
-            Move chain;
-            chain.add(i, d, s);
-            for (int k = 0; k < length; ++k) {
-                const int moved = q.code[at(e + k)];
-                if (moved != run_[static_cast<size_t>(k)]) {
-                    chain.add(j, a + k, moved);
-                    chain.add(j, e + k, run_[static_cast<size_t>(k)]);
-                }
+            for (int delta : {-2, -1, 1, 2}) {
+                Move chain = slide(j, a, delta);
+                if (chain.size == 0)
+                    continue;
+                chain.add(i, d, s);
+                consider(chain, best, bestMove, found);
             }
-            consider(chain, best, bestMove, found);
+            for (int e = 1; e + length - 1 <= last_ && !stopped_; ++e) {
+                if ((e + length > a && e < a + length) || !blockFree(q, e))
+                    continue;
+                Move chain;
+                chain.add(i, d, s);
+                for (int k = 0; k < length; ++k) {
+                    const int moved = q.code[at(e + k)];
+                    if (moved != run_[static_cast<size_t>(k)]) {
+                        chain.add(j, a + k, moved);
+                        chain.add(j, e + k, run_[static_cast<size_t>(k)]);
+                    }
+                }
+                consider(chain, best, bestMove, found);
+            }
         }
     }
-}
 }
 
 bool ImprovementSearch::unitPhase() {

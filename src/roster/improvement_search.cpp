@@ -101,8 +101,8 @@ ImprovementSearch::PersonState ImprovementSearch::loadPerson(int group, int slot
         const size_t i = at(d);
         p.code[i] = m_.isClosed(d) ? NoCode : codeOf(shown);
         p.editable[i] = src.shiftType == 1 && d >= 1 && d <= last_ && !m_.isClosed(d) &&
-                        c.requestShift.isEmpty() && c.actualShift.isEmpty() &&
-                        c.unavailable != 1 && isWorkingOrRest(p.code[i]);
+                        c.requestShift.isEmpty() && c.actualShift.isEmpty() && c.unavailable != 1 &&
+                        isWorkingOrRest(p.code[i]);
         p.steppedOver[i] = (d >= 1 && m_.isClosed(d)) || c.unavailable == 1;
     }
     p.original = p.code;
@@ -320,16 +320,21 @@ bool ImprovementSearch::dayRulesHold(const PersonState& p, int day) {
     return true;
 }
 
-int dbgWhy[8];
-bool ImprovementSearch::personRulesHold(const PersonState& p) const {
+// How far the person is over a shift's maximum, under the rest days or over the longest
+// stretch of work they had; 0 when every bound holds.
+int ImprovementSearch::personExcess(const PersonState& p) const {
+    int excess = 0;
     for (int s = 1; s <= shiftCount_; ++s)
-        if (p.count[static_cast<size_t>(s)] > p.cap[static_cast<size_t>(s)])
-            return ++dbgWhy[2], false;
-    if (rest_ != 0 && p.count[static_cast<size_t>(rest_)] < p.restFloor)
-        return ++dbgWhy[3], false;
-    if (longestRun(p) > p.longestCap)
-        return ++dbgWhy[4], false;
-    return (fragmentDays(p) & ~p.fragments) == 0 || (++dbgWhy[5], false);
+        excess += std::max(0, p.count[static_cast<size_t>(s)] - p.cap[static_cast<size_t>(s)]);
+    if (rest_ != 0)
+        excess += std::max(0, p.restFloor - p.count[static_cast<size_t>(rest_)]);
+    return excess + std::max(0, longestRun(p) - p.longestCap);
+}
+
+// The walk keeps the bounds of personExcess in its score instead, so that it may pass through
+// a roster that breaks one of them on its way to one that breaks none.
+bool ImprovementSearch::personRulesHold(const PersonState& p) const {
+    return (walking_ || personExcess(p) == 0) && (fragmentDays(p) & ~p.fragments) == 0;
 }
 
 bool ImprovementSearch::feasible(const Move& mv) {
@@ -338,10 +343,8 @@ bool ImprovementSearch::feasible(const Move& mv) {
     for (int k = 0; k < mv.size; ++k) {
         const Change& c = mv.changes[static_cast<size_t>(k)];
         const PersonState& p = persons_[static_cast<size_t>(c.person)];
-        if (patternCreated(p, c.day))
-            return ++dbgWhy[0], false;
-        if (!dayRulesHold(p, c.day))
-            return ++dbgWhy[1], false;
+        if (patternCreated(p, c.day) || !dayRulesHold(p, c.day))
+            return false;
         if (std::find(seen.begin(), seen.begin() + people, c.person) != seen.begin() + people)
             continue;
         seen[static_cast<size_t>(people++)] = c.person;
@@ -452,7 +455,6 @@ bool ImprovementSearch::greedyPhases() {
     bool any = false;
     for (;;) {
         bool improved = unitPhase();
-        improved = chainPhase() || improved;
         improved = groupPhase() || improved;
         improved = leaderPhase() || improved;
         improved = nightFairnessPhase() || improved;

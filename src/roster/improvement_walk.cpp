@@ -1,4 +1,3 @@
-#include <cstdio>
 #include "roster/improvement_search.h"
 
 using namespace RosterBounds;
@@ -16,10 +15,10 @@ namespace {
 // Weights of the walk's single figure: a whole-unit shortage outweighs any number of staff-group
 // or leader shortages the walk may meet.
 constexpr std::int64_t UnitWeight = 64;
+constexpr std::int64_t ExcessWeight = 16;
 constexpr int History = 400;
-constexpr int StepsPerPerson = 3000;
-constexpr int FewestSteps = 40000;
-constexpr int MostSteps = 600000;
+// A fixed number of steps, whatever the size of the ward: each costs about a microsecond.
+constexpr int WalkSteps = 30000;
 
 } // namespace
 
@@ -32,7 +31,7 @@ std::uint64_t ImprovementSearch::Random::next() {
 }
 
 std::int64_t ImprovementSearch::energy() const {
-    return (unit_ + nightExcess_) * UnitWeight + group_ + leader_;
+    return (unit_ + nightExcess_) * UnitWeight + excess_ * ExcessWeight + group_ + leader_;
 }
 
 std::vector<std::pair<int, int>> ImprovementSearch::shortUnitSlots() const {
@@ -165,31 +164,49 @@ ImprovementSearch::Move ImprovementSearch::randomRunSlide(Random& rng, int perso
     return {};
 }
 
-// After a move that left a person short of rest days or above a shift's maximum, a random day
-// of theirs off the run takes a rest day, or gives up the shift that is over.
+// After a move that left a person short of rest days or above a shift's maximum, a day of theirs
+// off the run takes a rest day or gives up the shift that is over; a rest day to spare goes to
+// a day short of the default shift. Days where the change costs nothing are preferred: a rest
+// day goes where the shift it replaces has people to spare, a shift given up goes to a short
+// day.
 void ImprovementSearch::repair(Random& rng, Move& mv, std::array<int, MaxChanges>& old) {
-    const int people = mv.size;
-    for (int k = 0; k < people; ++k) {
+    const int moved = mv.size;
+    for (int k = 0; k < moved; ++k) {
         const int person = mv.changes[static_cast<size_t>(k)].person;
         if (k > 0 && mv.changes[static_cast<size_t>(k - 1)].person == person)
             continue;
         const PersonState& p = persons_[static_cast<size_t>(person)];
+        // `want` 0: any working shift off the run.
         const auto change = [&](int want, int to) {
             const int from = 1 + rng.below(last_);
-            for (int j = 0; j < last_ && mv.size < MaxChanges; ++j) {
+            int chosen = 0;
+            for (int j = 0; j < last_; ++j) {
                 const int d = 1 + (from - 1 + j) % last_;
                 const int c = p.code[at(d)];
                 if (!movable(p, d) || (c != rest_ && runPosition(c) >= 0) || c == to ||
                     (want != 0 ? c != want : c == rest_))
                     continue;
-                old[static_cast<size_t>(mv.size)] = c;
-                mv.add(person, d, to);
-                setCell(person, d, to);
-                return;
+                const bool free =
+                    to == rest_ ? !counted(c) || people(3, d, c) > m_.requirement.at(3, d, c, 1)
+                                : counted(to) && shortBy(3, d, to) > 0;
+                if (chosen == 0 || free)
+                    chosen = d;
+                if (free)
+                    break;
             }
+            if (chosen == 0 || mv.size >= MaxChanges)
+                return;
+            old[static_cast<size_t>(mv.size)] = p.code[at(chosen)];
+            mv.add(person, chosen, to);
+            setCell(person, chosen, to);
         };
-        if (rest_ != 0 && p.count[static_cast<size_t>(rest_)] < p.restFloor)
+        if (rest_ == 0)
+            continue;
+        const int rests = p.count[static_cast<size_t>(rest_)];
+        if (rests < p.restFloor)
             change(0, rest_);
+        else if (rests > p.restFloor && rng.below(2) == 0)
+            change(rest_, defaultShift_);
         for (int s = 1; s <= shiftCount_; ++s)
             if (p.count[static_cast<size_t>(s)] > p.cap[static_cast<size_t>(s)] &&
                 (s == rest_ || runPosition(s) < 0))
@@ -200,12 +217,12 @@ void ImprovementSearch::repair(Random& rng, Move& mv, std::array<int, MaxChanges
     }
 }
 
-ImprovementSearch::Move ImprovementSearch::randomMove(
-    Random& rng, const std::vector<std::pair<int, int>>& shortSlots) {
+ImprovementSearch::Move
+ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots) {
     const int r = rng.below(100);
     if (!shortSlots.empty() && r < 40) {
-        const auto [d, s] = shortSlots[static_cast<size_t>(rng.below(
-            static_cast<int>(shortSlots.size())))];
+        const auto [d, s] =
+            shortSlots[static_cast<size_t>(rng.below(static_cast<int>(shortSlots.size())))];
         return moveToShortSlot(rng, d, s);
     }
     const int person = rng.below(static_cast<int>(persons_.size()));
@@ -225,16 +242,14 @@ bool ImprovementSearch::walkPhase() {
     Snapshot best = first;
     auto bestKey = start;
     Random rng{0x5eed0000ULL + persons_.size()};
-    const int everybody = static_cast<int>(persons_.size());
-    int steps = std::clamp(StepsPerPerson * everybody, FewestSteps, MostSteps);
-    if (qEnvironmentVariableIntValue("WALK_X") > 0)
-        steps *= qEnvironmentVariableIntValue("WALK_X");
+    const int steps = WalkSteps;
     walking_ = unlocked_ = true;
+    excess_ = 0;
+    personExcess_.assign(persons_.size(), 0);
     std::int64_t current = energy();
     std::vector<std::int64_t> history(History, current + UnitWeight);
     std::vector<std::pair<int, int>> shortSlots;
     std::array<int, MaxChanges> old{};
-    int dbgFeasible = 0, dbgKept = 0;
     for (int step = 0; step < steps && !stopped_ && (unit_ > 0 || group_ > 0); ++step) {
         tick();
         if (step % 64 == 0)
@@ -248,34 +263,44 @@ bool ImprovementSearch::walkPhase() {
         apply(mv, old);
         repair(rng, mv, old);
         const size_t v = static_cast<size_t>(step % History);
+        std::array<int, MaxChanges> people{}, excess{};
+        int changedPeople = 0, delta = 0;
+        for (int k = 0; k < mv.size; ++k) {
+            const int i = mv.changes[static_cast<size_t>(k)].person;
+            if (std::find(people.begin(), people.begin() + changedPeople, i) !=
+                people.begin() + changedPeople)
+                continue;
+            people[static_cast<size_t>(changedPeople)] = i;
+            excess[static_cast<size_t>(changedPeople)] =
+                personExcess(persons_[static_cast<size_t>(i)]);
+            delta += excess[static_cast<size_t>(changedPeople++)] -
+                     personExcess_[static_cast<size_t>(i)];
+        }
+        excess_ += delta;
         const std::int64_t next = feasible(mv) ? energy() : -1;
         const bool kept = next >= 0 && (next <= current || next <= history[v]);
-        dbgFeasible += next >= 0; dbgKept += kept;
-        if (!kept)
+        if (!kept) {
             undo(mv, old);
-        else
+            excess_ -= delta;
+        } else {
             current = next;
+            for (int k = 0; k < changedPeople; ++k)
+                personExcess_[static_cast<size_t>(people[static_cast<size_t>(k)])] =
+                    excess[static_cast<size_t>(k)];
+        }
         history[v] = current;
         if (!kept)
             continue;
         for (int k = 0; k < mv.size; ++k)
             computeLocks(persons_[static_cast<size_t>(mv.changes[static_cast<size_t>(k)].person)]);
-        if (nightExcess_ == 0 && key() < bestKey) {
+        if (nightExcess_ == 0 && excess_ == 0 && key() < bestKey) {
             bestKey = key();
             best = snapshot();
         }
     }
-    if (qEnvironmentVariableIsSet("WALK_DEBUG"))
-        fprintf(stderr, "walk: steps %d start %d/%d best %d/%d/%d feasible %d kept %d\n", steps,
-                std::get<0>(start), std::get<1>(start), std::get<0>(bestKey), std::get<1>(bestKey),
-                std::get<3>(bestKey), dbgFeasible, dbgKept);
-    extern int dbgWhy[8];
-    if (qEnvironmentVariableIsSet("WALK_DEBUG"))
-        fprintf(stderr, "why: pattern %d day %d cap %d rest %d long %d frag %d\n", dbgWhy[0], dbgWhy[1], dbgWhy[2], dbgWhy[3], dbgWhy[4], dbgWhy[5]);
-    for (int& w : dbgWhy) w = 0;
-    const bool better = std::tuple(std::get<0>(bestKey), std::get<1>(bestKey),
-                                   std::get<2>(bestKey)) <
-                        std::tuple(std::get<0>(start), std::get<1>(start), std::get<2>(start));
+    const bool better =
+        std::tuple(std::get<0>(bestKey), std::get<1>(bestKey), std::get<2>(bestKey)) <
+        std::tuple(std::get<0>(start), std::get<1>(start), std::get<2>(start));
     walking_ = unlocked_ = false;
     restore(better ? best : first);
     if (!better)
@@ -315,11 +340,13 @@ void ImprovementSearch::tidy() {
                     if (movable(p, d2) && p.code[at(d2)] == p.original[k] &&
                         p.original[at(d2)] == p.code[k])
                         back.add(i, d2, p.code[k]);
-                again = keep(i, back) || (back.size == 2 && keep(i, [&] {
-                                             Move one;
-                                             one.add(i, d, p.original[k]);
-                                             return one;
-                                         }())) ||
+                again = keep(i, back) ||
+                        (back.size == 2 && keep(i,
+                                                [&] {
+                                                    Move one;
+                                                    one.add(i, d, p.original[k]);
+                                                    return one;
+                                                }())) ||
                         again;
             }
         }

@@ -1,8 +1,14 @@
 #include "support/exact_roster_model.h"
 
+#include "roster/generation.h"
+#include "roster/improvement_pass.h"
 #include "roster/roster_model.h"
 #include "roster/roster_objective.h"
 #include "roster/tallies.h"
+#include "store/database.h"
+#include "store/startup_settings.h"
+#include "support/roster_rule_checker.h"
+#include "support/varied_workplace.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -90,9 +97,10 @@ private:
         QString line = u" r%1:"_s.arg(rows_++);
         int n = 0;
         for (const Term& t : e.terms) {
-            line += (t.coef < 0 ? u" - "_s : u" + "_s) +
-                    (std::abs(t.coef) == 1 ? QString() : QString::number(std::abs(t.coef)) + u" "_s) +
-                    t.var;
+            line +=
+                (t.coef < 0 ? u" - "_s : u" + "_s) +
+                (std::abs(t.coef) == 1 ? QString() : QString::number(std::abs(t.coef)) + u" "_s) +
+                t.var;
             if (++n % 8 == 0)
                 line += u"\n"_s;
         }
@@ -228,8 +236,8 @@ void Builder::runs(size_t i) {
     for (int start = 1 - length; start < n; ++start) {
         bool whole = true;
         for (int k = 0; k < length && start + k < n && whole; ++k)
-            whole = start + k < 0 ||
-                    shiftOf(m_, p, seq[static_cast<size_t>(start + k)]) == run_[static_cast<size_t>(k)];
+            whole = start + k < 0 || shiftOf(m_, p, seq[static_cast<size_t>(start + k)]) ==
+                                         run_[static_cast<size_t>(k)];
         for (int k = 0; k < length && start + k < n && whole; ++k)
             wasCovered.insert(start + k);
     }
@@ -257,8 +265,8 @@ void Builder::runs(size_t i) {
                 continue;
             }
             if (editable(i, seq[static_cast<size_t>(j)]))
-                row({{{y, 1}, {x(i, seq[static_cast<size_t>(j)], m_.cache.workShiftIndex(want)),
-                      -1}},
+                row({{{y, 1},
+                      {x(i, seq[static_cast<size_t>(j)], m_.cache.workShiftIndex(want)), -1}},
                      0},
                     "<=", 0);
             cover[{j, want}].terms.push_back({y, 1});
@@ -317,7 +325,8 @@ void Builder::days() {
                 if (level != 3 || m_.cache.workShift(s).shortageFlag != 1 || need <= 0)
                     continue;
                 const QString u = u"u%1_%2"_s.arg(d).arg(s);
-                objective_ += u" + "_s + u + (objective_.count(u'+') % 8 == 7 ? u"\n"_s : QString());
+                objective_ +=
+                    u" + "_s + u + (objective_.count(u'+') % 8 == 7 ? u"\n"_s : QString());
                 all.terms.push_back({u, 1});
                 row(all, ">=", need);
             }
@@ -415,4 +424,50 @@ ExactOptimum SolveExactly(const RosterModel& generated, int restInterval, int ti
     r.unitShortage = MeasureObjective(*r.roster).unitShortage;
     r.seconds = static_cast<double>(clock.elapsed()) / 1000.0;
     return r;
+}
+
+OptimumComparison CompareWithOptimum(int workplaces, int timeLimitSeconds, bool trace) {
+    OptimumComparison c;
+    for (int index = 1; index <= workplaces; ++index) {
+        QTemporaryDir dir;
+        Database db(Database::pathIn(dir.path()), Database::OpenMode::CreateIfMissing);
+        const VariedWorkplace::Workplace w = VariedWorkplace::buildOfSet(db, index);
+        StartupSettings settings;
+        settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
+        auto generated = std::make_unique<RosterModel>();
+        ExpandRoster(db, *generated, settings, w.start, w.end, w.grouping);
+        auto improved = std::make_unique<RosterModel>(*generated);
+        const ImprovementResult r = ImproveRoster(*improved);
+        const QString where = u"workplace %1: "_s.arg(index);
+        for (const QString& v : CheckRosterRules(*generated, *improved, settings.restInterval))
+            c.violations << where + v;
+        c.worseThanPlain += r.after.unitShortage > r.before.unitShortage ? 1 : 0;
+        c.slowestPassMs = std::max(c.slowestPassMs, r.elapsedMs);
+        if (r.before.unitShortage == 0)
+            continue;
+        const ExactOptimum exact =
+            SolveExactly(*generated, settings.restInterval, timeLimitSeconds);
+        if (!exact.solved) {
+            c.violations << where + u"no solution: "_s + exact.error;
+            continue;
+        }
+        for (const QString& v : CheckRosterRules(*generated, *exact.roster, settings.restInterval))
+            c.violations << where + u"solver: "_s + v;
+        if (exact.unitShortage > r.after.unitShortage)
+            c.violations << where + u"the pass beat the solver"_s;
+        ++c.shortWorkplaces;
+        c.plain += r.before.unitShortage;
+        c.improved += r.after.unitShortage;
+        c.optimum += exact.unitShortage;
+        c.atOptimum += r.after.unitShortage == exact.unitShortage ? 1 : 0;
+        c.unproven += exact.proven ? 0 : 1;
+        c.worstGap = std::max(c.worstGap, r.after.unitShortage - exact.unitShortage);
+        c.slowestSolverSeconds = std::max(c.slowestSolverSeconds, exact.seconds);
+        if (trace)
+            std::printf(
+                "workplace %3d (%2d staff): %3d -> %3d, optimum %3d%s, %.1f ms, cbc %.1f s\n",
+                index, w.staff, r.before.unitShortage, r.after.unitShortage, exact.unitShortage,
+                exact.proven ? "" : " (not proven)", r.elapsedMs, exact.seconds);
+    }
+    return c;
 }

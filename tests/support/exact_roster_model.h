@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 struct RosterModel;
@@ -23,3 +24,16 @@ struct ExactOptimum {
 bool ExactSolverAvailable();
 
 ExactOptimum SolveExactly(const RosterModel& generated, int restInterval, int timeLimitSeconds);
+
+// The improvement pass and the exact optimum over workplaces 1..`workplaces` of the measuring
+// set (VariedWorkplace::buildOfSet): whole-unit shortage summed over the workplaces the
+// generation leaves short, and every rule the checker finds broken by the pass or the solver.
+struct OptimumComparison {
+    int plain = 0, improved = 0, optimum = 0;
+    int shortWorkplaces = 0, atOptimum = 0, unproven = 0, worstGap = 0, worseThanPlain = 0;
+    double slowestPassMs = 0.0, slowestSolverSeconds = 0.0;
+    QStringList violations; // "workplace N: ..." lines
+};
+
+// With `trace` each short workplace gets a line on stdout.
+OptimumComparison CompareWithOptimum(int workplaces, int timeLimitSeconds, bool trace);

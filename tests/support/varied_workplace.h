@@ -187,8 +187,8 @@ inline Workplace buildSmall(Database& db, std::uint64_t seed) {
     if (runShape != 2)
         addShift(db, {A, QStringLiteral("明け"), 1, 3, 0, 0, 0, 0, nightMax + 1, 0, 0, 0, 0, 0});
     if (late)
-        addShift(db, {L, QStringLiteral("遅番"), 1, 4, 1, 0, 0, 0, dice.between(4, 10), 0, 0, 0,
-                      0, dice.chance(30) ? 0 : 1});
+        addShift(db, {L, QStringLiteral("遅番"), 1, 4, 1, 0, 0, 0, dice.between(4, 10), 0, 0, 0, 0,
+                      dice.chance(30) ? 0 : 1});
     addShift(db, {R, QStringLiteral("公休"), 1, 6, 0, 0, 0, 0, restMax, 0, 0, 0, 0, 0});
     addShift(db,
              {QStringLiteral("有"), QStringLiteral("有給休暇"), 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 1});
