@@ -320,21 +320,15 @@ bool ImprovementSearch::dayRulesHold(const PersonState& p, int day) {
     return true;
 }
 
-// How far the person is over a shift's maximum, under the rest days or over the longest
-// stretch of work they had; 0 when every bound holds.
-int ImprovementSearch::personExcess(const PersonState& p) const {
-    int excess = 0;
-    for (int s = 1; s <= shiftCount_; ++s)
-        excess += std::max(0, p.count[static_cast<size_t>(s)] - p.cap[static_cast<size_t>(s)]);
-    if (rest_ != 0)
-        excess += std::max(0, p.restFloor - p.count[static_cast<size_t>(rest_)]);
-    return excess + std::max(0, longestRun(p) - p.longestCap);
-}
-
-// The walk keeps the bounds of personExcess in its score instead, so that it may pass through
-// a roster that breaks one of them on its way to one that breaks none.
 bool ImprovementSearch::personRulesHold(const PersonState& p) const {
-    return (walking_ || personExcess(p) == 0) && (fragmentDays(p) & ~p.fragments) == 0;
+    for (int s = 1; s <= shiftCount_; ++s)
+        if (p.count[static_cast<size_t>(s)] > p.cap[static_cast<size_t>(s)])
+            return false;
+    if (rest_ != 0 && p.count[static_cast<size_t>(rest_)] < p.restFloor)
+        return false;
+    if (longestRun(p) > p.longestCap)
+        return false;
+    return (fragmentDays(p) & ~p.fragments) == 0;
 }
 
 bool ImprovementSearch::feasible(const Move& mv) {

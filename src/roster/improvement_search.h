@@ -101,7 +101,6 @@ private:
     bool feasible(const Move& mv);
     bool dayRulesHold(const PersonState& p, int day);
     bool personRulesHold(const PersonState& p) const;
-    int personExcess(const PersonState& p) const;
     bool patternCreated(const PersonState& p, int day) const;
     // Tries a move; keeps it as the best so far when it beats both the current score and the
     // best seen. The model is left as it was.
@@ -171,8 +170,6 @@ private:
     // person-nights missing from that floor, which the walk's best roster must bring to zero.
     int nightExcess_ = 0;
     bool walking_ = false, unlocked_ = false;
-    int excess_ = 0; // the walk's sum of personExcess
-    std::vector<int> personExcess_;
     std::int64_t capable_ = 0, nightSum_ = 0, nightSquares_ = 0, weekendSum_ = 0,
                  weekendSquares_ = 0;
     std::int64_t tried_ = 0;

@@ -15,10 +15,9 @@ namespace {
 // Weights of the walk's single figure: a whole-unit shortage outweighs any number of staff-group
 // or leader shortages the walk may meet.
 constexpr std::int64_t UnitWeight = 64;
-constexpr std::int64_t ExcessWeight = 16;
 constexpr int History = 400;
 // A fixed number of steps, whatever the size of the ward: each costs about a microsecond.
-constexpr int WalkSteps = 30000;
+constexpr int WalkSteps = 25000;
 
 } // namespace
 
@@ -31,7 +30,7 @@ std::uint64_t ImprovementSearch::Random::next() {
 }
 
 std::int64_t ImprovementSearch::energy() const {
-    return (unit_ + nightExcess_) * UnitWeight + excess_ * ExcessWeight + group_ + leader_;
+    return (unit_ + nightExcess_) * UnitWeight + group_ + leader_;
 }
 
 std::vector<std::pair<int, int>> ImprovementSearch::shortUnitSlots() const {
@@ -244,8 +243,6 @@ bool ImprovementSearch::walkPhase() {
     Random rng{0x5eed0000ULL + persons_.size()};
     const int steps = WalkSteps;
     walking_ = unlocked_ = true;
-    excess_ = 0;
-    personExcess_.assign(persons_.size(), 0);
     std::int64_t current = energy();
     std::vector<std::int64_t> history(History, current + UnitWeight);
     std::vector<std::pair<int, int>> shortSlots;
@@ -263,37 +260,18 @@ bool ImprovementSearch::walkPhase() {
         apply(mv, old);
         repair(rng, mv, old);
         const size_t v = static_cast<size_t>(step % History);
-        std::array<int, MaxChanges> people{}, excess{};
-        int changedPeople = 0, delta = 0;
-        for (int k = 0; k < mv.size; ++k) {
-            const int i = mv.changes[static_cast<size_t>(k)].person;
-            if (std::find(people.begin(), people.begin() + changedPeople, i) !=
-                people.begin() + changedPeople)
-                continue;
-            people[static_cast<size_t>(changedPeople)] = i;
-            excess[static_cast<size_t>(changedPeople)] =
-                personExcess(persons_[static_cast<size_t>(i)]);
-            delta += excess[static_cast<size_t>(changedPeople++)] -
-                     personExcess_[static_cast<size_t>(i)];
-        }
-        excess_ += delta;
         const std::int64_t next = feasible(mv) ? energy() : -1;
         const bool kept = next >= 0 && (next <= current || next <= history[v]);
-        if (!kept) {
+        if (!kept)
             undo(mv, old);
-            excess_ -= delta;
-        } else {
+        else
             current = next;
-            for (int k = 0; k < changedPeople; ++k)
-                personExcess_[static_cast<size_t>(people[static_cast<size_t>(k)])] =
-                    excess[static_cast<size_t>(k)];
-        }
         history[v] = current;
         if (!kept)
             continue;
         for (int k = 0; k < mv.size; ++k)
             computeLocks(persons_[static_cast<size_t>(mv.changes[static_cast<size_t>(k)].person)]);
-        if (nightExcess_ == 0 && excess_ == 0 && key() < bestKey) {
+        if (nightExcess_ == 0 && key() < bestKey) {
             bestKey = key();
             best = snapshot();
         }
