@@ -6,9 +6,11 @@ using namespace RosterBounds;
 // step away from a roster of equal shortage that they could mend: a rest day moved first, a
 // run slid, two people trading a day. The walk below goes through such rosters by late
 // acceptance: a move that breaks no rule is kept when the roster is no worse than now or than
-// it was a fixed number of steps ago. Its random choices come from a fixed seed and it makes a
-// fixed number of steps, so the same roster always comes out. The best roster it met is kept;
-// it counts only when it is short of fewer people than the one the walk started from.
+// it was a fixed number of steps ago. Only a day's night may fall below its floor on the way,
+// at the price of a whole-unit shortage; a roster counts as found only with every night back. Its
+// random choices come from a fixed seed and it makes a fixed number of steps, so the same roster
+// always comes out. The best roster it met is kept when it is short of fewer people than the one
+// the walk started from.
 
 namespace {
 
