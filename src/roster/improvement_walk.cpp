@@ -19,7 +19,7 @@ namespace {
 constexpr std::int64_t UnitWeight = 64;
 constexpr int History = 400;
 // A fixed number of steps, whatever the size of the ward: each costs about a microsecond.
-constexpr int WalkSteps = 25000;
+constexpr int WalkSteps = 20000;
 
 } // namespace
 
@@ -102,7 +102,11 @@ ImprovementSearch::Move ImprovementSearch::swapWithinPerson(Random& rng, int per
     const PersonState& p = persons_[static_cast<size_t>(person)];
     const int d1 = 1 + rng.below(last_), d2 = 1 + rng.below(last_);
     Move mv;
-    if (d1 != d2 && movable(p, d1) && movable(p, d2) && p.code[at(d1)] != p.code[at(d2)]) {
+    const auto free = [&](int d) {
+        const int c = p.code[at(d)];
+        return movable(p, d) && (c == rest_ || runPosition(c) < 0);
+    };
+    if (d1 != d2 && free(d1) && free(d2) && p.code[at(d1)] != p.code[at(d2)]) {
         mv.add(person, d1, p.code[at(d2)]);
         mv.add(person, d2, p.code[at(d1)]);
     }
@@ -112,18 +116,28 @@ ImprovementSearch::Move ImprovementSearch::swapWithinPerson(Random& rng, int per
 // Two people trade their shifts of one day, or one hands a whole run to the other.
 ImprovementSearch::Move ImprovementSearch::exchangeOnADay(Random& rng) {
     const int everybody = static_cast<int>(persons_.size());
-    const int i = rng.below(everybody), o = rng.below(everybody);
-    const PersonState& p = persons_[static_cast<size_t>(i)];
-    const PersonState& q = persons_[static_cast<size_t>(o)];
+    int i = rng.below(everybody), o = rng.below(everybody);
     const int d = 1 + rng.below(last_);
     Move mv;
-    if (i == o)
+    if (i == o || !movable(persons_[static_cast<size_t>(i)], d) ||
+        !movable(persons_[static_cast<size_t>(o)], d))
         return mv;
-    if (movable(p, d) && movable(q, d) && p.code[at(d)] != q.code[at(d)]) {
-        mv.add(i, d, q.code[at(d)]);
-        mv.add(o, d, p.code[at(d)]);
+    const auto inRun = [&](int person) {
+        const int c = persons_[static_cast<size_t>(person)].code[at(d)];
+        return c != rest_ && runPosition(c) >= 0;
+    };
+    if (inRun(o))
+        std::swap(i, o);
+    const PersonState& p = persons_[static_cast<size_t>(i)];
+    const PersonState& q = persons_[static_cast<size_t>(o)];
+    if (!inRun(i)) {
+        if (p.code[at(d)] != q.code[at(d)]) {
+            mv.add(i, d, q.code[at(d)]);
+            mv.add(o, d, p.code[at(d)]);
+        }
         return mv;
     }
+    // The run that holds p on day d goes to q on the same days.
     const int length = static_cast<int>(run_.size());
     for (int a = std::max(1, d - length + 1); a <= d; ++a) {
         if (!instanceAt(p, a) || !blockFree(q, a))
