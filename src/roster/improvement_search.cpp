@@ -4,6 +4,7 @@
 #include "roster/tallies.h"
 
 #include <algorithm>
+#include <bit>
 
 using namespace RosterBounds;
 
@@ -328,7 +329,16 @@ bool ImprovementSearch::personRulesHold(const PersonState& p) const {
         return false;
     if (longestRun(p) > p.longestCap)
         return false;
-    return (fragmentDays(p) & ~p.fragments) == 0;
+    // A day the generation left outside any run may stay so, but only with the shift it had.
+    const std::uint64_t now = fragmentDays(p);
+    if ((now & ~p.fragments) != 0)
+        return false;
+    for (std::uint64_t left = now; left != 0; left &= left - 1) {
+        const size_t i = static_cast<size_t>(std::countr_zero(left));
+        if (p.code[i] != p.original[i])
+            return false;
+    }
+    return true;
 }
 
 bool ImprovementSearch::feasible(const Move& mv) {

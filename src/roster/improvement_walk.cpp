@@ -235,7 +235,7 @@ void ImprovementSearch::repair(Random& rng, Move& mv, std::array<int, MaxChanges
 ImprovementSearch::Move
 ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots) {
     const int r = rng.below(100);
-    if (!shortSlots.empty() && r < 40) {
+    if (!shortSlots.empty() && r < 20) {
         const auto [d, s] =
             shortSlots[static_cast<size_t>(rng.below(static_cast<int>(shortSlots.size())))];
         return moveToShortSlot(rng, d, s);
