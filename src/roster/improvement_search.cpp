@@ -473,7 +473,8 @@ ImprovementResult ImprovementSearch::run() {
     clock_.start();
     load();
     greedyPhases();
-    if (walkPhase())
+    // Each walk that finds something is followed by the greedy phases and another walk.
+    for (int round = 0; round < WalkRounds && walkPhase(round); ++round)
         greedyPhases();
 
     ImprovementResult result;

@@ -15,7 +15,8 @@
 // that each tried move costs a handful of operations, and the phases that try the moves. The
 // greedy cover and fairness phases (improvement_cover.cpp, improvement_fairness.cpp) take the
 // best of a neighbourhood at each step; the late-acceptance walk (improvement_walk.cpp) then
-// looks past their local optimum, and the greedy phases finish from what it found.
+// looks past their local optimum, and the greedy phases go on from what it found, up to
+// WalkRounds times.
 class ImprovementSearch final {
 public:
     ImprovementSearch(RosterModel& m, const ImprovementOptions& o) : m_(m), options_(o) {}
@@ -143,7 +144,8 @@ private:
     };
     using Snapshot = std::vector<std::array<int, Days>>;
     std::int64_t energy() const;
-    bool walkPhase();
+    static constexpr int WalkRounds = 4;
+    bool walkPhase(int round);
     Move randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots);
     Move moveToShortSlot(Random& rng, int d, int s);
     Move swapWithinPerson(Random& rng, int person);

@@ -18,8 +18,9 @@ namespace {
 // or leader shortages the walk may meet.
 constexpr std::int64_t UnitWeight = 64;
 constexpr int History = 400;
-// A fixed number of steps, whatever the size of the ward: each costs about a microsecond.
-constexpr int WalkSteps = 20000;
+// A fixed number of steps a walk, whatever the size of the ward: each costs about a
+// microsecond.
+constexpr int WalkSteps = 10000;
 
 } // namespace
 
@@ -248,7 +249,7 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
     return randomRunSlide(rng, person);
 }
 
-bool ImprovementSearch::walkPhase() {
+bool ImprovementSearch::walkPhase(int round) {
     if ((unit_ == 0 && group_ == 0) || persons_.empty() || stopped_)
         return false;
     const auto key = [this] { return std::tuple(unit_, group_, leader_, changed_); };
@@ -256,7 +257,7 @@ bool ImprovementSearch::walkPhase() {
     const Snapshot first = snapshot();
     Snapshot best = first;
     auto bestKey = start;
-    Random rng{0x5eed0000ULL + persons_.size()};
+    Random rng{0x5eed0000ULL + persons_.size() + static_cast<std::uint64_t>(round) * 7919};
     const int steps = WalkSteps;
     walking_ = unlocked_ = true;
     std::int64_t current = energy();
