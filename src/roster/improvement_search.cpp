@@ -77,13 +77,13 @@ void ImprovementSearch::loadCounts() {
                 if (m_.isClosed(d) || !levelUsed(level))
                     continue;
                 nightBaseline_[idx(level, d, s)] = shortBy(level, d, s);
-                if (!counted(s))
-                    continue;
                 const int leadersShort =
                     std::max(0, m_.requirement.at(level, d, s, 2) - leaders(level, d, s));
+                leaderBaseline_[idx(level, d, s)] = leadersShort;
+                if (!counted(s))
+                    continue;
                 (level == 3 ? unit_ : group_) += shortBy(level, d, s);
                 leader_ += leadersShort;
-                leaderBaseline_[idx(level, d, s)] = leadersShort;
             }
 }
 
@@ -313,9 +313,8 @@ bool ImprovementSearch::dayRulesHold(const PersonState& p, int day) {
         if (!p.leader)
             continue;
         for (int s = 1; s <= shiftCount_; ++s)
-            if (counted(s) &&
-                std::max(0, m_.requirement.at(level, day, s, 2) - leaders(level, day, s)) >
-                    leaderBaseline_[idx(level, day, s)])
+            if (std::max(0, m_.requirement.at(level, day, s, 2) - leaders(level, day, s)) >
+                leaderBaseline_[idx(level, day, s)])
                 return false;
     }
     return true;
