@@ -320,6 +320,18 @@ TEST(RosterRuleCheckerTest, FindsEachBrokenRule) {
          },
          "working run"},
         {"leader", [](RosterModel& m) { m.person(1, 3).cell(1).shift = u"休"_s; }, "leaders short"},
+        {"run's rest day moved",
+         [](RosterModel& m) {
+             m.person(1, 1).cell(4).shift = u"日"_s;
+             m.person(1, 1).cell(5).shift = u"休"_s;
+         },
+         "outside a whole run"},
+        {"night given up",
+         [](RosterModel& m) {
+             m.person(1, 1).cell(2).shift = u"日"_s;
+             m.person(1, 1).cell(3).shift = u"日"_s;
+         },
+         "night short"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -330,6 +342,7 @@ TEST(RosterRuleCheckerTest, FindsEachBrokenRule) {
         Person& leader = worker(*m, u"L"_s, u"日日日日日日日日日日"_s, 2);
         leader.leader = 1;
         m->requirement.at(3, 1, Day, 2) = 1;
+        m->requirement.at(3, 2, Night, 1) = 1;
         m->cache.workShifts[Late - 1].max = 0;
         m->cache.patterns[2].push_back(Pattern{1, {u"遅"_s, u"日"_s}});
         TallyAll(*m);
