@@ -9,8 +9,9 @@ PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           libgtest-dev googletest libbenchmark-dev fonts-ipafont-gothic fonts-vlgothic
           poppler-utils ccache
           qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev)
-# Only the tests need these: the workbook read-back check reads Excel files with openpyxl.
-TEST_PACKAGES=(python3 python3-openpyxl)
+# Only the tests and the benchmark need these: the workbook read-back check reads Excel files
+# with openpyxl, and cbc is the solver 改善 is measured against (the program does not use it).
+TEST_PACKAGES=(python3 python3-openpyxl coinor-cbc)
 # What cpack needs to work out a Debian package's dependencies (dpkg-shlibdeps, file).
 PACKAGING_TOOLS=(dpkg-dev file)
 

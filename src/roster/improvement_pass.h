@@ -35,10 +35,13 @@ struct ImprovementResult {
 };
 
 // Improves a generated roster in place by moving shifts between days and people: whole-unit
-// shortage first, then staff-group shortage, leader shortage, the spread of nights and of
-// weekend days off, and the fewest changed cells. Only open days of pattern workers without a
-// request are touched; a mandatory run moves only whole; no prohibited pattern is created; no
-// person goes above a shift's maximum, below the rest days or past the longest working run they
-// had; no leader requirement gets worse. Changed cells lose their early/late mark. The tallies
-// must be current on entry and are current on return. To undo, keep a copy of the model.
+// shortage first, then staff-group shortage, leader shortage (each over the shifts counted in
+// the shortage check), the spread of nights and of weekend days off, and the fewest changed
+// cells. Only open days of pattern workers without a request are touched; every day holding a
+// shift of the mandatory run stays inside a whole run, its closing rest day included; no day's
+// night (the run's first shift) ends up shorter than on entry; no prohibited pattern is created;
+// no person goes above a shift's maximum over the period, below the rest days or past the
+// longest working run they had; no leader requirement gets worse. Changed cells lose their
+// early/late mark. The tallies must be current on entry and are current on return. To undo,
+// keep a copy of the model.
 ImprovementResult ImproveRoster(RosterModel& m, const ImprovementOptions& options = {});

@@ -5,13 +5,18 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <tuple>
 #include <vector>
 
 // The search behind ImproveRoster: the roster's cells as shift codes with running counts, so
-// that each tried move costs a handful of operations, and the phases that try the moves.
+// that each tried move costs a handful of operations, and the phases that try the moves. The
+// greedy cover and fairness phases (improvement_cover.cpp, improvement_fairness.cpp) take the
+// best of a neighbourhood at each step; the late-acceptance walk (improvement_walk.cpp) then
+// looks past their local optimum, and the greedy phases go on from what it found, up to
+// WalkRounds times.
 class ImprovementSearch final {
 public:
     ImprovementSearch(RosterModel& m, const ImprovementOptions& o) : m_(m), options_(o) {}
@@ -49,16 +54,23 @@ private:
         int group = 0, slot = 0;
         bool leader = false, capable = false;
         std::array<int, Days> code{}, original{};
-        std::array<bool, Days> editable{}, locked{};
+        std::array<bool, Days> editable{}, locked{}, steppedOver{};
         std::array<int, RosterBounds::MaxWorkShifts + 1> count{}, cap{};
         int restFloor = 0, longestCap = 0, weekendOff = 0;
+        // Days holding a shift of the mandatory run that no whole run accounts for, as the
+        // generation left them (bit i is day FirstDay + i).
+        std::uint64_t fragments = 0;
     };
 
     // Setup.
     int codeOf(const QString& abbrev);
     void load();
+    void loadShifts();
+    void loadCounts();
+    PersonState loadPerson(int group, int slot);
     void computeLocks(PersonState& p);
     int longestRun(const PersonState& p) const;
+    std::uint64_t fragmentDays(const PersonState& p) const;
 
     // Counters.
     int& people(int level, int d, int s) { return counts_[idx(level, d, s)][0]; }
@@ -70,7 +82,13 @@ private:
                static_cast<size_t>(s);
     }
     bool isWorking(int code) const { return code >= 1 && code <= shiftCount_ && code != rest_; }
-    bool counted(int s) const { return s >= 1 && s <= shiftCount_ && s != rest_; }
+    // Whether a shortage of shift s counts.
+    bool counted(int s) const {
+        return s >= 1 && s <= shiftCount_ && countedShift_[static_cast<size_t>(s)];
+    }
+    int shortBy(int level, int d, int s) {
+        return std::max(0, m_.requirement.at(level, d, s, 1) - people(level, d, s));
+    }
     bool isWorkingOrRest(int code) const { return code >= 1 && code <= shiftCount_; }
     bool levelUsed(int level) const { return level == 3 || !m_.group(level).empty(); }
     void setCell(int person, int day, int code);
@@ -82,6 +100,8 @@ private:
     bool apply(const Move& mv, std::array<int, MaxChanges>& old);
     void undo(const Move& mv, const std::array<int, MaxChanges>& old);
     bool feasible(const Move& mv);
+    bool dayRulesHold(const PersonState& p, int day);
+    bool personRulesHold(const PersonState& p) const;
     bool patternCreated(const PersonState& p, int day) const;
     // Tries a move; keeps it as the best so far when it beats both the current score and the
     // best seen. The model is left as it was.
@@ -89,8 +109,10 @@ private:
     bool commit(const Move& mv);
     void tick();
 
+    // The greedy phases move a run only as a whole and leave its cells alone otherwise; the walk
+    // may change any open cell, the run rule checking each move.
     bool movable(const PersonState& p, int d) const {
-        return d >= 1 && d <= last_ && p.editable[at(d)] && !p.locked[at(d)];
+        return d >= 1 && d <= last_ && p.editable[at(d)] && (unlocked_ || !p.locked[at(d)]);
     }
     bool instanceAt(const PersonState& p, int a) const;
     bool blockFree(const PersonState& p, int e) const;
@@ -100,24 +122,56 @@ private:
     int runPosition(int code) const;
 
     // Phases; each returns whether it improved anything.
+    bool greedyPhases();
     bool coverSlot(int d, int s, int group, bool leadersOnly);
+    void coverRunSlot(int d, int s, int group, bool leadersOnly, Score& best, Move& bestMove,
+                      bool& found);
+    void coverPlainSlot(int d, int s, int group, bool leadersOnly, Score& best, Move& bestMove,
+                        bool& found);
     bool coverThroughSecondPerson(int d, int s, Score& best, Move& bestMove);
+    void coverByMovingARun(int i, int d, int s, Score& best, Move& bestMove, bool& found);
     bool unitPhase();
     bool groupPhase();
     bool leaderPhase();
     bool nightFairnessPhase();
     bool weekendFairnessPhase();
 
+    // The late-acceptance walk (improvement_walk.cpp).
+    struct Random {
+        std::uint64_t state;
+        std::uint64_t next();
+        int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+    };
+    using Snapshot = std::vector<std::array<int, Days>>;
+    std::int64_t energy() const;
+    static constexpr int WalkRounds = 4;
+    bool walkPhase(int round);
+    Move randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots);
+    Move moveToShortSlot(Random& rng, int d, int s);
+    Move swapWithinPerson(Random& rng, int person);
+    Move exchangeOnADay(Random& rng);
+    Move randomRunSlide(Random& rng, int person);
+    std::vector<std::pair<int, int>> shortUnitSlots() const;
+    Snapshot snapshot() const;
+    void restore(const Snapshot& s);
+    void tidy();
+    void repair(Random& rng, Move& mv, std::array<int, MaxChanges>& old);
+
     RosterModel& m_;
     ImprovementOptions options_;
     std::vector<QString> names_{QString()};
     std::vector<PersonState> persons_;
     std::vector<std::array<int, 2>> counts_;
-    std::vector<int> leaderBaseline_;
+    std::vector<int> leaderBaseline_, nightBaseline_;
+    std::array<bool, RosterBounds::MaxWorkShifts + 1> countedShift_{};
     std::vector<std::vector<int>> prohibited_;
     std::vector<int> run_;
-    int shiftCount_ = 0, rest_ = 0, night_ = 0, last_ = 0, periodLast_ = 0;
+    int shiftCount_ = 0, rest_ = 0, night_ = 0, last_ = 0, periodLast_ = 0, defaultShift_ = 0;
     int unit_ = 0, group_ = 0, leader_ = 0, changed_ = 0;
+    // During the walk a night may go shorter than the generation left it for a while: the
+    // person-nights missing from that floor, which the walk's best roster must bring to zero.
+    int nightExcess_ = 0;
+    bool walking_ = false, unlocked_ = false;
     std::int64_t capable_ = 0, nightSum_ = 0, nightSquares_ = 0, weekendSum_ = 0,
                  weekendSquares_ = 0;
     std::int64_t tried_ = 0;

@@ -27,6 +27,10 @@ double spread(std::int64_t n, std::int64_t sum, std::int64_t squares) {
 
 } // namespace
 
+bool CountsAsShort(const RosterModel& m, int shift) {
+    return m.cache.workShift(shift).shortageFlag == 1;
+}
+
 bool IsNightCapable(const Person& p) {
     return p.shiftType == 1;
 }
@@ -68,7 +72,7 @@ ObjectiveTerms MeasureObjective(const RosterModel& m) {
         if (m.isClosed(d))
             continue;
         for (int s = 1; s <= shifts; ++s) {
-            if (m.cache.workShift(s).abbrev == m.cache.restShift)
+            if (!CountsAsShort(m, s))
                 continue;
             for (int level = 1; level <= Levels; ++level) {
                 if (level < 3 && m.group(level).empty())

@@ -7,8 +7,9 @@ struct Person;
 
 // The figures a roster is judged by, in the order they matter: whole-unit shortage person-shifts,
 // staff-group shortages, leader shortages, then fairness. Shortages are counted from the model's
-// tallies exactly as the count rows show them (days 1..31 up to the period end, closed days and
-// the rest shift left out), so the tallies must be current.
+// tallies exactly as the count rows show them (days 1..31 up to the period end, closed days
+// left out), over the shifts marked as counted in the shortage check, so the tallies must be
+// current.
 struct ObjectiveTerms {
     int unitShortage = 0;   // person-shifts short of the whole-unit minimum
     int groupShortage = 0;  // person-shifts short of the team minimum, summed over both groups
@@ -21,6 +22,10 @@ struct ObjectiveTerms {
 
     bool operator==(const ObjectiveTerms&) const = default;
 };
+
+// Whether a shortage of working shift `shift` counts: the shift is marked as counted in the
+// shortage check.
+bool CountsAsShort(const RosterModel& m, int shift);
 
 // Whether a person takes part in the night runs, and so in the fairness figures.
 bool IsNightCapable(const Person& p);

@@ -31,6 +31,7 @@ std::unique_ptr<RosterModel> ward(int days) {
         WorkShiftInfo w;
         w.abbrev = s;
         w.max = 31;
+        w.shortageFlag = s == u"休"_s ? 0 : 1;
         m->cache.workShifts.push_back(w);
     }
     m->cache.restShift = u"休"_s;
@@ -116,6 +117,53 @@ TEST(ImprovementPassTest, AShortNightIsCoveredByMovingAWholeRun) {
     EXPECT_EQ(o.result.after.unitShortage, 0);
     EXPECT_EQ(row(*o.model, u"A"_s), u"日日休休日夜明休日休"_s);
     EXPECT_EQ(row(*o.model, u"B"_s), u"日日日日日日日日日日"_s); // no pattern worker
+}
+
+// Day 3 lacks the late shift. A may take it but leaves the day shift short; B, off on day 3, may
+// cover the day shift only by moving that rest day to day 4; B may not take the late shift itself
+// (its maximum of one is used on day 1, where it is needed). Only the three cells together help.
+TEST(ImprovementPassTest, AChainOfThreeCellsRemovesAShortDay) {
+    auto m = ward(7);
+    worker(*m, u"A"_s, u"日日日休日日休"_s);
+    worker(*m, u"B"_s, u"遅日休日日日休"_s);
+    worker(*m, u"C"_s, u"日日日日日休休"_s);
+    m->cache.workShifts[Late - 1].max = 1;
+    need(*m, Late, u"1010000"_s);
+    need(*m, Day, u"2221220"_s);
+    const Outcome o = improve(*m);
+    EXPECT_EQ(o.violations, QStringList());
+    EXPECT_EQ(o.result.before.unitShortage, 1);
+    EXPECT_EQ(o.result.after.unitShortage, 0);
+    EXPECT_EQ(row(*o.model, u"A"_s), u"日日遅休日日休"_s);
+    EXPECT_EQ(row(*o.model, u"B"_s), u"遅日日休日日休"_s);
+}
+
+// Moves that would cover day shifts by breaking what the night relies on: taking A's night run
+// away altogether (two day shifts covered, the night left empty), or moving the rest day that
+// closes the run (夜 明 日 instead of 夜 明 休). The pass makes neither.
+TEST(ImprovementPassTest, NeitherTheNightNorTheRunsRestDayIsTraded) {
+    struct Case {
+        const char* name;
+        const char* a;
+        const char* dayNeed;
+        const char* nightNeed;
+    };
+    const Case cases[] = {
+        {"night run removed", "日夜明休日日休", "2220000", "0100000"},
+        {"rest day moved", "日夜明休日日休", "1112000", "0100000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto m = ward(7);
+        worker(*m, u"A"_s, QString::fromUtf8(c.a));
+        worker(*m, u"B"_s, u"日日日日日日休"_s);
+        need(*m, Day, QString::fromUtf8(c.dayNeed));
+        need(*m, Night, QString::fromUtf8(c.nightNeed));
+        const Outcome o = improve(*m);
+        EXPECT_EQ(o.violations, QStringList());
+        EXPECT_GT(o.result.before.unitShortage, 0);
+        EXPECT_EQ(row(*o.model, u"A"_s).mid(1, 3), u"夜明休"_s);
+    }
 }
 
 // A, first in line, would be the one to move, but its day 3 must stay: B moves instead.
@@ -272,6 +320,18 @@ TEST(RosterRuleCheckerTest, FindsEachBrokenRule) {
          },
          "working run"},
         {"leader", [](RosterModel& m) { m.person(1, 3).cell(1).shift = u"休"_s; }, "leaders short"},
+        {"run's rest day moved",
+         [](RosterModel& m) {
+             m.person(1, 1).cell(4).shift = u"日"_s;
+             m.person(1, 1).cell(5).shift = u"休"_s;
+         },
+         "outside a whole run"},
+        {"night given up",
+         [](RosterModel& m) {
+             m.person(1, 1).cell(2).shift = u"日"_s;
+             m.person(1, 1).cell(3).shift = u"日"_s;
+         },
+         "night short"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,6 +342,7 @@ TEST(RosterRuleCheckerTest, FindsEachBrokenRule) {
         Person& leader = worker(*m, u"L"_s, u"日日日日日日日日日日"_s, 2);
         leader.leader = 1;
         m->requirement.at(3, 1, Day, 2) = 1;
+        m->requirement.at(3, 2, Night, 1) = 1;
         m->cache.workShifts[Late - 1].max = 0;
         m->cache.patterns[2].push_back(Pattern{1, {u"遅"_s, u"日"_s}});
         TallyAll(*m);

@@ -49,6 +49,48 @@ bool steppedOver(const RosterModel& m, const Person& p, int d) {
     return (d >= 1 && m.isClosed(d)) || p.cell(d).unavailable == 1;
 }
 
+// Cells holding one of the run's working shifts that no whole placement of the run accounts
+// for. A placement takes the run's shifts on consecutive days, closed and unavailable days
+// stepped over; one cut off by the first lead day or by the period's end is whole as far as it
+// goes. The rest shift is also an ordinary day off and needs no run around it.
+std::set<std::pair<int, QString>> fragments(const RosterModel& m, const Person& p) {
+    std::set<std::pair<int, QString>> out;
+    if (m.cache.patterns[4].empty())
+        return out;
+    const std::vector<QString>& run = m.cache.patterns[4].front().shifts;
+    const int length = static_cast<int>(run.size());
+    std::vector<int> days;
+    for (int d = First; d <= m.lastDay(); ++d)
+        if (!steppedOver(m, p, d))
+            days.push_back(d);
+    const int n = static_cast<int>(days.size());
+    const auto wholeFrom = [&](int start) {
+        for (int k = 0; k < length; ++k) {
+            const int j = start + k;
+            if (j >= n)
+                return true;
+            if (j >= 0 &&
+                shiftOf(m, p, days[static_cast<size_t>(j)]) != run[static_cast<size_t>(k)])
+                return false;
+        }
+        return true;
+    };
+    for (int j = 0; j < n; ++j) {
+        const QString s = shiftOf(m, p, days[static_cast<size_t>(j)]);
+        if (s.isEmpty() || s == m.cache.restShift)
+            continue;
+        bool whole = false, inRun = false;
+        for (int k = 0; k < length && !whole; ++k)
+            if (run[static_cast<size_t>(k)] == s) {
+                inRun = true;
+                whole = wholeFrom(j - k);
+            }
+        if (inRun && !whole)
+            out.insert({days[static_cast<size_t>(j)], s});
+    }
+    return out;
+}
+
 // How a run may lie and still be whole. Generation lays a run around requests, from a request
 // on a closed day too, stepping over requested days and days an earlier run took, and may leave
 // a request where the run's closing rest day would go.
@@ -56,9 +98,9 @@ struct RunLeniency {
     bool aroundRequests = false;
 };
 
-// Cells holding one of the run's working shifts that no whole run accounts for.
-std::set<std::pair<int, QString>> fragments(const RosterModel& m, const Person& p,
-                                            RunLeniency lenient = {}) {
+// Cells holding one of the run's working shifts that no run as generation lays it accounts for.
+std::set<std::pair<int, QString>> generatedFragments(const RosterModel& m, const Person& p,
+                                                     RunLeniency lenient) {
     std::set<std::pair<int, QString>> out;
     if (m.cache.patterns[4].empty())
         return out;
@@ -150,6 +192,30 @@ int longestWorkingRun(const RosterModel& m, const Person& p) {
             longest = std::max(longest, run);
     }
     return longest;
+}
+
+// People short of the night shift (the run's first shift) per (level, day), counted from the
+// cells.
+std::map<std::pair<int, int>, int> nightShortage(const RosterModel& m) {
+    std::map<std::pair<int, int>, int> out;
+    if (m.cache.patterns[4].empty() || m.cache.patterns[4].front().shifts.empty())
+        return out;
+    const QString& night = m.cache.patterns[4].front().shifts.front();
+    const int s = m.cache.workShiftIndex(night);
+    const int last = std::min(m.lastDay(), RosterBounds::MaxPeriodDay);
+    for (int d = 1; d <= last && s != 0; ++d) {
+        if (m.isClosed(d))
+            continue;
+        for (int level = 1; level <= 3; ++level) {
+            int people = 0;
+            for (int g = 1; g <= 2; ++g)
+                if (level == 3 || level == g)
+                    for (const Person& p : m.group(g))
+                        people += shiftOf(m, p, d) == night ? 1 : 0;
+            out[{level, d}] = std::max(0, m.requirement.at(level, d, s, 1) - people);
+        }
+    }
+    return out;
 }
 
 // Leaders short per (level, day, shift), counted from the cells.
@@ -258,6 +324,14 @@ QStringList CheckRosterRules(const RosterModel& before, const RosterModel& after
                      .arg(n)
                      .arg(leaders0.at(key));
 
+    const auto nights0 = nightShortage(before);
+    for (const auto& [key, n] : nightShortage(after))
+        if (n > nights0.at(key))
+            v << u"day %1 level %2: night short %3, was %4"_s.arg(key.second)
+                     .arg(key.first)
+                     .arg(n)
+                     .arg(nights0.at(key));
+
     // The tallies must be those of the cells.
     auto recount = std::make_unique<RosterModel>(after);
     TallyAll(*recount);
@@ -282,7 +356,7 @@ QStringList CheckGeneratedRuns(const RosterModel& generated) {
         return v;
     const int last = std::min(generated.lastDay(), RosterBounds::MaxPeriodDay);
     for (const Person* p : everybody(generated))
-        for (const auto& [d, shift] : fragments(generated, *p, {.aroundRequests = true})) {
+        for (const auto& [d, shift] : generatedFragments(generated, *p, {.aroundRequests = true})) {
             const Cell& c = p->cell(d);
             // Lead days and requests are what the generation started from.
             if (d < 1 || d > last || !c.requestShift.isEmpty() || c.shift.isEmpty())

@@ -21,22 +21,23 @@ struct ShiftDef {
     int working = 1, priority = 0;
     int minStaff = 0, leaders = 0, teamStaff = 0, teamLeaders = 0, max = 31;
     int earlyKind = 0, early = 0, late = 0, paid = 0;
+    int counted = 1; // counted in the shortage check
 };
 
 inline void addShift(Database& db, const ShiftDef& s) {
-    db.exec(QStringLiteral(
-                "INSERT INTO \"シフト基本\" (\"基本_略称\", \"基本_名称\", \"基本_対象FLG\", "
-                "\"基本_不足対象\", \"基本_優先順\", \"基本_開始時間\", \"基本_終了時間\", "
-                "\"基本_休出区分\", \"基本_早出区分\", \"基本_有給区分\", \"基本_早出要員\", "
-                "\"基本_遅出要員\", \"基本_最小要員\", \"基本_責任者\", \"基本_MAX\", "
-                "\"基本_チーム要員数\", \"基本_チーム責任者\") VALUES (%1, %2, %3, 1, %4, "
-                "'08:30', '17:00', 0, %5, %6, %7, %8, %9, %10, %11, %12, %13)")
-                .arg(quote(s.abbrev), quote(s.name), QString::number(s.working),
-                     QString::number(s.priority), QString::number(s.earlyKind),
-                     QString::number(s.paid), QString::number(s.early), QString::number(s.late),
-                     QString::number(s.minStaff))
-                .arg(QString::number(s.leaders), QString::number(s.max),
-                     QString::number(s.teamStaff), QString::number(s.teamLeaders)));
+    db.exec(
+        QStringLiteral(
+            "INSERT INTO \"シフト基本\" (\"基本_略称\", \"基本_名称\", \"基本_対象FLG\", "
+            "\"基本_不足対象\", \"基本_優先順\", \"基本_開始時間\", \"基本_終了時間\", "
+            "\"基本_休出区分\", \"基本_早出区分\", \"基本_有給区分\", \"基本_早出要員\", "
+            "\"基本_遅出要員\", \"基本_最小要員\", \"基本_責任者\", \"基本_MAX\", "
+            "\"基本_チーム要員数\", \"基本_チーム責任者\") VALUES (%1, %2, %3, %14, %4, "
+            "'08:30', '17:00', 0, %5, %6, %7, %8, %9, %10, %11, %12, %13)")
+            .arg(quote(s.abbrev), quote(s.name), QString::number(s.working),
+                 QString::number(s.priority), QString::number(s.earlyKind), QString::number(s.paid),
+                 QString::number(s.early), QString::number(s.late), QString::number(s.minStaff))
+            .arg(QString::number(s.leaders), QString::number(s.max), QString::number(s.teamStaff),
+                 QString::number(s.teamLeaders), QString::number(s.counted)));
 }
 
 inline void addCode(Database& db, int kind, int no, const QString& name, const QString& abbrev) {
