@@ -88,6 +88,7 @@ TEST_F(CliBackupTest, WritesAWholeCopyAndRefusesWhatItMustNotReplace) {
 // copy is refused rather than read as it was before that work.
 TEST_F(CliBackupTest, AFileWhoseLogCannotBeReadIsRefusedNotReadOld) {
     const OrdinaryUser user;
+    SKIP_UNLESS_REACHABLE(user);
     QTemporaryDir top;
     makeOpen(top.path());
     const QString copyDir = top.path() + u"/copy"_s;
@@ -106,9 +107,8 @@ TEST_F(CliBackupTest, AFileWhoseLogCannotBeReadIsRefusedNotReadOld) {
     sqlite3_close(writer);
     QFile::setPermissions(copyDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                        QFileDevice::ReadOther | QFileDevice::ExeOther);
-    const CliRun r = cliWith({u"--data-dir"_s, copyDir, u"totals"_s, u"--month-from"_s,
-                              u"2024/04/01"_s, u"--months"_s, u"1"_s},
-                             user.become(), user.environment());
+    const CliRun r = user.cli({u"--data-dir"_s, copyDir, u"totals"_s, u"--month-from"_s,
+                               u"2024/04/01"_s, u"--months"_s, u"1"_s});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(u"変更記録"_s)) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
