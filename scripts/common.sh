@@ -10,8 +10,9 @@ PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
           poppler-utils ccache
           qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev libxlsxwriter-dev)
 # Only the tests and the benchmark need these: the workbook read-back check reads Excel files
-# with openpyxl, and cbc is the solver 改善 is measured against (the program does not use it).
-TEST_PACKAGES=(python3 python3-openpyxl coinor-cbc)
+# with openpyxl, cbc is the solver 改善 is measured against (the program does not use it), and
+# clang-format checks the layout of the sources.
+TEST_PACKAGES=(python3 python3-openpyxl coinor-cbc clang-format)
 # What cpack needs to work out a Debian package's dependencies (dpkg-shlibdeps, file).
 PACKAGING_TOOLS=(dpkg-dev file)
 
@@ -31,12 +32,33 @@ install_missing() {
     fi
 }
 
-# Configures $BUILD_DIR on first use (Release, or BUILD_TYPE with CONFIGURE_ARGS), then builds.
+# True when $BUILD_DIR has not been configured yet, or when one of the -DNAME=VALUE settings in
+# CONFIGURE_ARGS differs from what its cache holds (so ./test's settings take effect on a build
+# directory ./run configured earlier).
+needs_configure() {
+    [ -f "$BUILD_DIR/build.ninja" ] || return 0
+    local arg setting name
+    for arg in ${CONFIGURE_ARGS[@]+"${CONFIGURE_ARGS[@]}"}; do
+        case "$arg" in
+        -D*=*)
+            setting="${arg#-D}"
+            name="${setting%%=*}"
+            name="${name%%:*}"
+            [ "$(sed -n "s/^$name:[A-Z]*=//p" "$BUILD_DIR/CMakeCache.txt")" = "${setting#*=}" ] ||
+                return 0
+            ;;
+        esac
+    done
+    return 1
+}
+
+# Configures $BUILD_DIR (Release, or BUILD_TYPE, with CONFIGURE_ARGS) on first use or when
+# CONFIGURE_ARGS asks for a setting it lacks, then builds.
 build() {
     export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/roster-ccache}"
     export CCACHE_BASEDIR="$ROOT"
     export CCACHE_NOHASHDIR=1
-    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    if needs_configure; then
         cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Release}" \
             ${CONFIGURE_ARGS[@]+"${CONFIGURE_ARGS[@]}"} >/dev/null
     fi

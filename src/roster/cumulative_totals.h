@@ -17,7 +17,7 @@ struct RosterRow;
 struct StartupSettings;
 
 // Per-person counts of every working shift over months, fiscal years or one free period
-// (CumulativeCount), for the totals inquiries and printouts.
+// (Person::cumulative), for the totals inquiries and printouts.
 namespace CumulativeTotals {
 constexpr int MaxColumns = 6;  // period columns 1..6
 constexpr int TotalColumn = 7; // the sum of every column

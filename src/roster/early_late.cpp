@@ -5,7 +5,7 @@
 
 namespace {
 
-// AssignedCount column and Requirement measure of a mark kind.
+// The figure of a mark kind in RosterModel::assigned and RosterModel::requirement.
 int countColumn(int kind) {
     return kind == EarlyLate::Early ? 5 : 6;
 }

@@ -2,7 +2,7 @@
 
 struct RosterModel;
 
-// Early and late duty marks of a generated roster (CellEarly 2 early, 3 late).
+// Early and late duty marks of a generated roster (Cell::early 2 early, 3 late).
 namespace EarlyLate {
 constexpr int Early = 2;
 constexpr int Late = 3;

@@ -56,12 +56,12 @@ enum class CellState {
 };
 
 struct DayInfo {
-    QString date;        // DayDate, "yyyy/mm/dd"
-    QString dayOfMonth;  // DayOfMonth
-    QString weekdayName; // DayWeekdayName
-    int weekday = 0;     // DayWeekday, 1 Sunday .. 7 Saturday
-    int holidayFlag = 0; // DayHolidayFlag
-    QString note;        // DayNote
+    QString date; // "yyyy/mm/dd"
+    QString dayOfMonth;
+    QString weekdayName;
+    int weekday = 0; // 1 Sunday .. 7 Saturday
+    int holidayFlag = 0;
+    QString note;
 
     // Palette number of the day's weekday heading, from one colour per weekday (Sunday first);
     // black (0) when the weekday is not set.
@@ -71,26 +71,26 @@ struct DayInfo {
 };
 
 struct Cell {
-    QString shift;        // CellShift
-    int early = 0;        // CellEarly
-    QString actualShift;  // CellActualShift
-    int actualEarly = 0;  // CellActualEarly
-    QString requestShift; // CellRequestShift
-    int requestKind = 0;  // CellRequestKind
-    int unavailable = 0;  // CellUnavailable
+    QString shift;
+    int early = 0;
+    QString actualShift;
+    int actualEarly = 0;
+    QString requestShift;
+    int requestKind = 0;
+    int unavailable = 0;
 };
 
 using ShiftCounts = std::array<int, RosterBounds::MaxWorkShifts + 1>; // index 1..10
 
 struct Person {
-    QString no;   // StaffNo
-    QString name; // StaffName
+    QString no;
+    QString name;
     QString assignedFrom, leaveFrom, leaveTo;
-    int employFlag = 0;   // StaffEmployFlag
-    int shiftType = 0;    // StaffShiftType
-    int fixedPattern = 0; // StaffFixedPattern
-    int leader = 0;       // StaffLeader
-    int earlyAllowed = 0; // StaffEarlyAllowed
+    int employFlag = 0;
+    int shiftType = 0;
+    int fixedPattern = 0;
+    int leader = 0;
+    int earlyAllowed = 0;
     QString team;
 
     std::array<Cell, RosterBounds::DayCount> cells;
@@ -104,7 +104,7 @@ struct Person {
     // Rest statistics: runs of two or more rest days, and the rest days that follow a rest day.
     int restRuns = 0, restDaysInRuns = 0;
 
-    // CumulativeCount for this person: [plane 1..3][column 1..7][shift 1..10].
+    // The cumulative totals of this person: [plane 1..3][column 1..7][shift 1..10].
     std::array<std::array<ShiftCounts, 8>, 4> cumulative{};
 };
 
@@ -134,15 +134,15 @@ struct Pattern {
 
 // The period's master data (LoadMasterCache).
 struct MasterCache {
-    QString noShiftWorkShift;                     // NoShiftWorkShift
-    QString restShift;                            // RestShift
-    QString refShift;                             // RefShift
+    QString noShiftWorkShift;
+    QString restShift;
+    QString refShift;
     std::vector<QString> replacementOrder;        // ReplacementOrder
-    std::vector<int> replacementIndex;            // ReplacementIndex, 1-based shift positions
-    std::array<std::vector<Pattern>, 6> patterns; // PatternTable by kind 1..5
-    std::vector<WorkShiftInfo> workShifts;        // WorkShift; index 0 is shift 1
-    std::vector<LeaveShiftInfo> leaveShifts;      // LeaveShift
-    QString paidLeaveAbbrev;                      // PaidLeaveAbbrev
+    std::vector<int> replacementIndex;            // 1-based shift positions
+    std::array<std::vector<Pattern>, 6> patterns; // by kind 1..5
+    std::vector<WorkShiftInfo> workShifts;        // index 0 is shift 1
+    std::vector<LeaveShiftInfo> leaveShifts;
+    QString paidLeaveAbbrev;
     QString creationModeA = QStringLiteral("1"), creationModeB = QStringLiteral("1");
 
     // Working-shift index 1..10 of an abbreviation, 0 when it is not a working shift.
@@ -165,7 +165,7 @@ struct MasterCache {
     }
 };
 
-// Requirement(level, day, shift, figure) and AssignedCount(level, day, shift, column).
+// requirement(level, day, shift, figure) and assigned(level, day, shift, column).
 template <int Figures> class StaffingMatrix {
 public:
     int& at(int level, int day, int shift, int figure) {
@@ -199,8 +199,8 @@ struct CreatedPeriod {
 // One roster period in memory. Each roster screen owns its own.
 struct RosterModel {
     // Period values.
-    QString periodStart, periodEnd; // PeriodStart, PeriodEnd
-    int periodDayCount = 0;         // PeriodDayCount
+    QString periodStart, periodEnd;
+    int periodDayCount = 0;
     LoadMode loadMode = LoadMode::Generation;
     RequestsMode loadRequests = RequestsMode::Skip;
     Grouping groupingMode = Grouping::Everybody;
@@ -234,7 +234,7 @@ struct RosterModel {
         return d;
     }
 
-    std::array<QString, 4> teamName; // TeamName 1..3
+    std::array<QString, 4> teamName; // teams 1..3
 
     // Staff groups 1 and 2; slot s of group g is groups[g-1][s-1]. Capacity is not capped.
     std::array<std::vector<Person>, 2> groups;
@@ -242,13 +242,11 @@ struct RosterModel {
     const std::vector<Person>& group(int g) const { return groups[static_cast<size_t>(g - 1)]; }
     Person& person(int g, int slot) { return group(g)[static_cast<size_t>(slot - 1)]; }
     const Person& person(int g, int slot) const { return group(g)[static_cast<size_t>(slot - 1)]; }
-    int groupCount(int g) const {
-        return static_cast<int>(group(g).size());
-    } // Group1Count/Group2Count
+    int groupCount(int g) const { return static_cast<int>(group(g).size()); }
 
     MasterCache cache;
-    StaffingMatrix<6> requirement; // Requirement
-    StaffingMatrix<8> assigned;    // AssignedCount
+    StaffingMatrix<6> requirement;
+    StaffingMatrix<8> assigned; // counted from the cells (TallyPerDay)
     int recountLimit = RosterBounds::MaxPeriodDay;
     QString totalsWindowStart, totalsWindowEnd;
     // The columns of the cumulative totals, 1..6 (index 0 unused): month numbers, 0 ending

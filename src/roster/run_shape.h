@@ -12,18 +12,18 @@ struct Person;
 struct RunShape {
     std::vector<QString> run;  // the mandatory run, position 1 at index 0
     std::vector<QString> base; // base pattern 1
-    int mandatoryLength = 0;   // MandatoryLength
-    int mandatoryShift = 0;    // MandatoryShift: working-shift index of the run's first shift
-    int preCount = 0;          // PreCount: base positions before the mandatory part
-    int mandatoryStart = 0;    // MandatoryStart: 1-based base position of the run, 0 when absent
-    int postStart = 0;         // PostStart
-    int postCount = 0;         // PostCount: base positions after the mandatory part
-    int baseLength() const { return static_cast<int>(base.size()); } // BaseLength
+    int mandatoryLength = 0;
+    int mandatoryShift = 0; // working-shift index of the run's first shift
+    int preCount = 0;       // base positions before the mandatory part
+    int mandatoryStart = 0; // 1-based base position of the run, 0 when absent
+    int postStart = 0;
+    int postCount = 0; // base positions after the mandatory part
+    int baseLength() const { return static_cast<int>(base.size()); }
 
     static RunShape from(const MasterCache& cache);
 };
 
-// The required number and the AssignedCount column a step compares it with.
+// The required number and the column of RosterModel::assigned a step compares it with.
 struct StaffingGoal {
     int required = 0;
     int column = 0;

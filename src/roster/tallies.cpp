@@ -173,7 +173,7 @@ void TallyAfterPlacement(RosterModel& m, int group, int slot, int day) {
 
 namespace {
 
-// One roster row into CumulativeCount column `column` and the total column 7; the actual
+// One roster row into Person::cumulative column `column` and the total column 7; the actual
 // shift and its mark win over the planned ones.
 void addHistoryRow(const RosterModel& m, Person& p, int column, const RosterRow& row) {
     AddTotalsRow(m.cache, p, column, row);

@@ -5,7 +5,7 @@
 class Database;
 struct RosterModel;
 
-// Recounts AssignedCount: day 0 clears everything and counts days 1..31 (and sets the recount
+// Recounts m.assigned: day 0 clears everything and counts days 1..31 (and sets the recount
 // limit to 31); a day d > 0 clears and recounts days d..model.recountLimit.
 void TallyPerDay(RosterModel& m, int day);
 
@@ -13,23 +13,23 @@ void TallyPerDay(RosterModel& m, int day);
 // in (group, slot).
 void TallyPerStaff(RosterModel& m, int group, int slot = 0);
 
-// Recounts everything: every person's counts, then AssignedCount for days 1..31.
+// Recounts everything: every person's counts, then m.assigned for days 1..31.
 void TallyAll(RosterModel& m);
 
 // Recounts one changed day and one person, as every placement of the passes does.
 void TallyAfterPlacement(RosterModel& m, int group, int slot, int day);
 
-// Puts a planned shift into one cell and updates AssignedCount and the person's counts by the
+// Puts a planned shift into one cell and updates m.assigned and the person's counts by the
 // difference, with the same result as TallyAfterPlacement but without recounting. Expects the
 // counts to be current before the change.
 void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& shift);
 
-// Fills CumulativeCount. Mode 1: the columns and window the model describes (totalsBy and its
+// Fills Person::cumulative. Mode 1: the columns and window the model describes (totalsBy and its
 // lists), for the people TotalsStaff chooses (CountCumulativeTotals). Mode 2: the three months
 // before the period (plane 1..3, columns 1 and 7) for every loaded person.
 void LoadCumulativeTotals(Database& db, RosterModel& m, int mode);
 
-// Adds the roster rows of one person between two dates (inclusive) to CumulativeCount column
+// Adds the roster rows of one person between two dates (inclusive) to Person::cumulative column
 // `column` and to the total column 7.
 void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
                       const QString& from, const QString& to);

@@ -5,7 +5,7 @@
 class Database;
 
 // The creation-mode setting kept in code-master row (80, 1): the surplus priority code in
-// 個_略称 (CreationModeA) and the automatic/manual code in 個_名称 (CreationModeB).
+// 個_略称 (a) and the automatic/manual code in 個_名称 (b).
 struct CreationMode {
     QString a = QStringLiteral("1");
     QString b = QStringLiteral("1");

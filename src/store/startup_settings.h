@@ -13,18 +13,18 @@ struct Rgb {
 
 // The start-up settings every screen reads. Filled by LoadStartupSettings.
 struct StartupSettings {
-    Rgb colourLightGreen;               // ColourLightGreen
-    Rgb colourLightLavender;            // ColourLightLavender
-    Rgb colourLightYellow;              // ColourLightYellow
-    std::array<QString, 7> weekdayName; // WeekdayName, 0 Sunday
-    std::array<int, 7> weekdayColour{}; // WeekdayColour (16-colour palette numbers)
-    int staffGroupCount = 0;            // StaffGroupCount
-    int creationUnit = 0;               // CreationUnit
-    int creationUnitCount = 0;          // CreationUnitCount
-    int byTeam = 0;                     // ByTeam
-    QString periodStart, periodEnd;     // PeriodStart, PeriodEnd (last created period)
-    bool timeDisplay = false;           // TimeDisplay
-    int restInterval = 3;               // RestInterval
+    Rgb colourLightGreen;
+    Rgb colourLightLavender;
+    Rgb colourLightYellow;
+    std::array<QString, 7> weekdayName; // 0 Sunday
+    std::array<int, 7> weekdayColour{}; // 16-colour palette numbers
+    int staffGroupCount = 0;
+    int creationUnit = 0;
+    int creationUnitCount = 0;
+    int byTeam = 0;
+    QString periodStart, periodEnd; // the last created period
+    bool timeDisplay = false;
+    int restInterval = 3;
 };
 
 // Each returns the messages the caller must show (exclamation icon, OK), in order; the store

@@ -41,7 +41,7 @@ public:
 
     // Empties every cell's text and colours, keeping rows, columns and widths (Clear).
     void clearGrid();
-    // Appends a row whose cells are the tab-separated parts of `line` (AddItem).
+    // Appends a row whose cells are the tab-separated parts of `line`.
     void addItem(const QString& line);
     // Paints a whole row or a block of cells, e.g. for the click highlight.
     void paintRow(int row, const QColor& colour);

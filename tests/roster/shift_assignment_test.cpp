@@ -95,7 +95,7 @@ TEST_F(ShiftAssignmentTest, ACandidateNeedsTheWholeRunFreeAndNoNightThatDay) {
     Person& p = person(u"0001"_s);
     EXPECT_TRUE(EvaluateCandidate(m(), r, p, 5).acceptable);
     EXPECT_EQ(EvaluateCandidate(m(), r, p, 5).daysSince, 10);
-    p.cell(8).requestShift = u"有"_s; // day + MandatoryLength is still checked
+    p.cell(8).requestShift = u"有"_s; // day + mandatoryLength is still checked
     EXPECT_FALSE(EvaluateCandidate(m(), r, p, 5).acceptable);
     EXPECT_TRUE(EvaluateCandidate(m(), r, p, 4).acceptable);
     EXPECT_TRUE(EvaluateCandidate(m(), r, p, 9).acceptable);
