@@ -1,0 +1,41 @@
+#include "roster/roster_history.h"
+
+RosterHistory::State RosterHistory::take(const RosterModel& m, Cells framed) {
+    return State{m.groups, m.assigned, std::move(framed)};
+}
+
+void RosterHistory::push(State before) {
+    undo_.push_back(std::move(before));
+    if (undo_.size() > Depth)
+        undo_.pop_front();
+    redo_.clear();
+}
+
+std::optional<RosterHistory::Cells> RosterHistory::undo(RosterModel& m, Cells framedNow) {
+    if (undo_.empty())
+        return std::nullopt;
+    return swapIn(m, undo_, redo_, std::move(framedNow));
+}
+
+std::optional<RosterHistory::Cells> RosterHistory::redo(RosterModel& m, Cells framedNow) {
+    if (redo_.empty())
+        return std::nullopt;
+    return swapIn(m, redo_, undo_, std::move(framedNow));
+}
+
+// The people are swapped, not copied, so a step costs no more than the day counts' copy.
+RosterHistory::Cells RosterHistory::swapIn(RosterModel& m, std::deque<State>& from,
+                                           std::deque<State>& to, Cells framedNow) {
+    State next = std::move(from.back());
+    from.pop_back();
+    State current{std::move(m.groups), m.assigned, std::move(framedNow)};
+    m.groups = std::move(next.groups);
+    m.assigned = next.assigned;
+    to.push_back(std::move(current));
+    return std::move(next.framed);
+}
+
+void RosterHistory::clear() {
+    undo_.clear();
+    redo_.clear();
+}
