@@ -210,6 +210,8 @@ void RosterGridPainter::drawPersonCells(int row, int fromDay, int toDay) {
         grid_.setText(row, col, text);
         grid_.setCellForeColor(row, col, Palette::colour(colour));
         ChangedCellFrame::setFramed(grid_, row, col, marked_.contains({g, slot, d}));
+        ChangedCellFrame::setPinned(grid_, row, col, c.pinned);
+        grid_.setCellToolTip(row, col, c.pinned ? u"固定"_s : QString());
     }
 }
 
@@ -326,4 +328,8 @@ void RosterGridPainter::setMarkedCells(MarkedCells cells) {
 
 bool RosterGridPainter::markedAt(int row, int col) const {
     return ChangedCellFrame::framed(grid_, row, col);
+}
+
+bool RosterGridPainter::pinnedAt(int row, int col) const {
+    return ChangedCellFrame::pinned(grid_, row, col);
 }

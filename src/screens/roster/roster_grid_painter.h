@@ -40,7 +40,7 @@ public:
     int rowOf(int group, int slot) const;
     // The model cell shown at (row, col); only for a row that shows a person and a day column.
     const Cell& cellAt(int row, int col) const;
-    static int columnOfDay(int day) { return day + 6; }
+    static constexpr int columnOfDay(int day) { return day + 6; }
     static int dayOfColumn(int col) { return col - 6; }
 
     void drawPersonCells(int row, int fromDay, int toDay);
@@ -66,6 +66,9 @@ public:
     // set takes the frames off.
     void setMarkedCells(MarkedCells cells);
     bool markedAt(int row, int col) const;
+    const MarkedCells& markedCells() const { return marked_; }
+    // Whether (row, col) shows the mark of a cell held by hand.
+    bool pinnedAt(int row, int col) const;
 
 private:
     struct CountRow {
