@@ -7,6 +7,8 @@
 #include <optional>
 #include <set>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 // The undo and redo steps of a roster screen. A step keeps what a change can touch as it was
 // before the change: the people (cells, marks, pins and their own counts) and the day counts,
@@ -23,6 +25,13 @@ public:
         Cells framed;
     };
 
+    // What undo or redo put back: the cells to frame and the people, as (group, slot), whose
+    // row differs from what it replaced.
+    struct Restored {
+        Cells framed;
+        std::vector<std::pair<int, int>> people;
+    };
+
     // The oldest steps are dropped beyond this many.
     static constexpr std::size_t Depth = 50;
 
@@ -32,18 +41,18 @@ public:
     void record(const RosterModel& m, Cells framed = {}) { push(take(m, std::move(framed))); }
 
     // Puts the state before the last step back into `m` and keeps the one replaced (framed as
-    // `framedNow`) for redo; returns the cells to frame, nothing when there was no step.
-    std::optional<Cells> undo(RosterModel& m, Cells framedNow);
+    // `framedNow`) for redo; nothing when there was no step.
+    std::optional<Restored> undo(RosterModel& m, Cells framedNow);
     // The reverse of the last undo.
-    std::optional<Cells> redo(RosterModel& m, Cells framedNow);
+    std::optional<Restored> redo(RosterModel& m, Cells framedNow);
 
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
     void clear();
 
 private:
-    static Cells swapIn(RosterModel& m, std::deque<State>& from, std::deque<State>& to,
-                        Cells framedNow);
+    static Restored swapIn(RosterModel& m, std::deque<State>& from, std::deque<State>& to,
+                           Cells framedNow);
 
     std::deque<State> undo_, redo_;
 };

@@ -101,7 +101,9 @@ void EarlyLateScreen::buildUi() {
     connect(keys, &RosterGridKeys::cellActivated, this, &EarlyLateScreen::onGridClicked);
     undo_->listenTo(*keys);
     connect(undo_, &UndoControls::restored, this,
-            [this] { painter_->draw(painter_->leadersView()); });
+            [this](const MarkedCells&, const std::vector<std::pair<int, int>>& people) {
+                painter_->drawPeopleAndCounts(people);
+            });
 }
 
 void EarlyLateScreen::onGridClicked(int row, int col) {

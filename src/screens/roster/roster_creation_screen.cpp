@@ -391,9 +391,10 @@ void RosterCreationScreen::onGridMenu(const QPoint& pos) {
     menu.exec(grid_->viewport()->mapToGlobal(pos));
 }
 
-void RosterCreationScreen::onStepRestored(const MarkedCells& framed) {
+void RosterCreationScreen::onStepRestored(const MarkedCells& framed,
+                                          const std::vector<std::pair<int, int>>& people) {
     painter_->setMarkedCells(framed);
-    painter_->draw(painter_->leadersView());
+    painter_->drawPeopleAndCounts(people);
     improvement_->rosterReplaced();
     changed_ = true;
     // Whatever was registered is no longer what the model holds.

@@ -73,7 +73,7 @@ private:
     void applyEdit(const EditResult& edit, int row, int day);
     void onPinRequested(int row, int col);
     void onGridMenu(const QPoint& pos);
-    void onStepRestored(const MarkedCells& framed);
+    void onStepRestored(const MarkedCells& framed, const std::vector<std::pair<int, int>>& people);
     void redrawAfterPersonChange(int row, int day);
 
     Kind kind_;

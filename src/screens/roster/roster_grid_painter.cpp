@@ -224,6 +224,17 @@ void RosterGridPainter::drawPersonTallies(int row) {
         grid_.setText(row, tallyColumn(s), QString::number(p.count[static_cast<size_t>(s)]));
 }
 
+void RosterGridPainter::drawPeopleAndCounts(const std::vector<std::pair<int, int>>& people) {
+    grid_.setUpdatesEnabled(false);
+    for (const auto& [g, slot] : people)
+        if (const int row = rowOf(g, slot); row != 0) {
+            drawPersonCells(row, RosterBounds::FirstDay, m_.lastDay());
+            drawPersonTallies(row);
+        }
+    drawCounts(1, m_.lastDay());
+    grid_.setUpdatesEnabled(true);
+}
+
 void RosterGridPainter::drawCountLabels() {
     const int first = firstCountRow();
     int previousBlock = -1;

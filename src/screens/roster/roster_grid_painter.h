@@ -45,6 +45,9 @@ public:
 
     void drawPersonCells(int row, int fromDay, int toDay);
     void drawPersonTallies(int row);
+    // The rows of the people given as (group, slot), whichever are listed, and every count:
+    // what a change of those people's cells needs redrawn.
+    void drawPeopleAndCounts(const std::vector<std::pair<int, int>>& people);
     // The day counts, each with its requirement as the tooltip ("必要 8").
     void drawCounts(int fromDay, int toDay);
     // The (level, working shift) of a creation count cell shown red (fewer staff than the need)

@@ -45,23 +45,21 @@ void UndoControls::clear() {
 }
 
 void UndoControls::undo() {
-    std::optional<MarkedCells> framed;
-    {
-        BusyCursor busy;
-        framed = history_.undo(model_, framedNow_ ? framedNow_() : MarkedCells{});
-        if (framed)
-            Q_EMIT restored(*framed);
-    }
-    showState();
+    take(true);
 }
 
 void UndoControls::redo() {
-    std::optional<MarkedCells> framed;
+    take(false);
+}
+
+void UndoControls::take(bool undo) {
     {
         BusyCursor busy;
-        framed = history_.redo(model_, framedNow_ ? framedNow_() : MarkedCells{});
-        if (framed)
-            Q_EMIT restored(*framed);
+        const MarkedCells framedNow = framedNow_ ? framedNow_() : MarkedCells{};
+        const auto back =
+            undo ? history_.undo(model_, framedNow) : history_.redo(model_, framedNow);
+        if (back)
+            Q_EMIT restored(back->framed, back->people);
     }
     showState();
 }

@@ -40,10 +40,12 @@ public:
     void redo();
 
 Q_SIGNALS:
-    // Undo or redo replaced the roster in the model; `framed` are the cells framed with it.
-    void restored(const MarkedCells& framed);
+    // Undo or redo replaced the roster in the model: `framed` are the cells framed with it and
+    // `people` (group, slot) those whose row changed.
+    void restored(const MarkedCells& framed, const std::vector<std::pair<int, int>>& people);
 
 private:
+    void take(bool undo);
     void showState();
 
     RosterModel& model_;
