@@ -70,6 +70,7 @@ void BM_Record60(benchmark::State& state) {
 class YesPrompter final : public Prompter {
 public:
     void inform(const QString&, const QString&) override {}
+    void informPlain(const QString&, const QString&) override {}
     bool ask(const QString&, const QString&) override { return true; }
 };
 
