@@ -2,6 +2,7 @@
 
 #include "roster/fill_balance.h"
 #include "roster/master_cache.h"
+#include "roster/pinned_cells.h"
 #include "roster/roster_loader.h"
 #include "roster/roster_model.h"
 #include "roster/shift_assignment.h"
@@ -23,7 +24,8 @@ QString CheckGenerationPeriod(const QString& start, const QString& end) {
 }
 
 void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
-                  const QString& start, const QString& end, Grouping grouping) {
+                  const QString& start, const QString& end, Grouping grouping,
+                  const std::vector<PinnedShift>& pins) {
     m.periodStart = start;
     m.periodEnd = end;
     m.leaderFilter = LeaderFilter::Everybody;
@@ -37,11 +39,14 @@ void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
     LoadRosterPeriod(db, m, settings.weekdayName);
     LoadMasterCache(db, m);
     LoadStoredRoster(db, m);
+    // A held cell steers the passes as a request of its shift would.
+    HoldPinsAsRequests(m, pins);
     // Requests and stored days count before the passes make their first decision.
     TallyAll(m);
     LoadCumulativeTotals(db, m, 2);
     read.commit();
     AssignShifts(m);
     FillRemainingShifts(m);
+    ReleasePinRequests(m);
     TallyAll(m);
 }

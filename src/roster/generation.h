@@ -1,8 +1,10 @@
 #pragma once
 
+#include "roster/pinned_cells.h"
 #include "roster/roster_model.h"
 
 #include <QString>
+#include <vector>
 
 class Database;
 struct StartupSettings;
@@ -13,7 +15,9 @@ QString CheckGenerationPeriod(const QString& start, const QString& end);
 
 // Loads the period in generation mode, grouped as asked, and generates it: LoadRosterPeriod,
 // LoadMasterCache, LoadStoredRoster, the tallies, LoadCumulativeTotals(2), AssignShifts,
-// FillRemainingShifts, TallyPerStaff(0), TallyPerDay(0). The caller checks the period first. Throws
-// DbError when the database cannot be read.
+// FillRemainingShifts, TallyPerStaff(0), TallyPerDay(0). The cells held by hand in `pins` keep
+// their shifts, held still, and the rest is generated around them. The caller checks the period
+// first. Throws DbError when the database cannot be read.
 void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
-                  const QString& start, const QString& end, Grouping grouping);
+                  const QString& start, const QString& end, Grouping grouping,
+                  const std::vector<PinnedShift>& pins = {});

@@ -103,7 +103,7 @@ ImprovementSearch::PersonState ImprovementSearch::loadPerson(int group, int slot
         p.code[i] = m_.isClosed(d) ? NoCode : codeOf(shown);
         p.editable[i] = src.shiftType == 1 && d >= 1 && d <= last_ && !m_.isClosed(d) &&
                         c.requestShift.isEmpty() && c.actualShift.isEmpty() && c.unavailable != 1 &&
-                        isWorkingOrRest(p.code[i]);
+                        !c.pinned && isWorkingOrRest(p.code[i]);
         p.steppedOver[i] = (d >= 1 && m_.isClosed(d)) || c.unavailable == 1;
     }
     p.original = p.code;

@@ -68,6 +68,7 @@ struct DayInfo {
     int headingColour(const std::array<int, 7>& weekdayColour) const {
         return weekday >= 1 && weekday <= 7 ? weekdayColour[static_cast<size_t>(weekday - 1)] : 0;
     }
+    bool operator==(const DayInfo&) const = default;
 };
 
 struct Cell {
@@ -78,6 +79,11 @@ struct Cell {
     QString requestShift;
     int requestKind = 0;
     int unavailable = 0;
+    // Held by hand (固定): a new expansion keeps the shift and builds around it as around a
+    // request, and the improvement pass leaves it alone. Never stored.
+    bool pinned = false;
+
+    bool operator==(const Cell&) const = default;
 };
 
 using ShiftCounts = std::array<int, RosterBounds::MaxWorkShifts + 1>; // index 1..10
@@ -106,6 +112,8 @@ struct Person {
 
     // The cumulative totals of this person: [plane 1..3][column 1..7][shift 1..10].
     std::array<std::array<ShiftCounts, 8>, 4> cumulative{};
+
+    bool operator==(const Person&) const = default;
 };
 
 struct WorkShiftInfo {
@@ -114,11 +122,13 @@ struct WorkShiftInfo {
     int minStaff = 0, leaders = 0, teamStaff = 0, teamLeaders = 0;
     int earlyKind = 0, earlyStaff = 0, lateStaff = 0, max = 0;
     QString start, end, earlyStart, earlyEnd, lateStart, lateEnd;
+    bool operator==(const WorkShiftInfo&) const = default;
 };
 
 struct LeaveShiftInfo {
     QString abbrev;
     int restWorkKind = 0, paidFlag = 0, shortageFlag = 0;
+    bool operator==(const LeaveShiftInfo&) const = default;
 };
 
 struct Pattern {
@@ -130,6 +140,7 @@ struct Pattern {
     int basePassed = 0;     // base positions passed before it
     int mandatoryEnd = 0;   // mandatory length + mandatoryStart
     int baseRemainder = 0;  // base length - mandatoryStart - mandatory length + 1
+    bool operator==(const Pattern&) const = default;
 };
 
 // The period's master data (LoadMasterCache).
@@ -163,6 +174,7 @@ struct MasterCache {
         }
         return n;
     }
+    bool operator==(const MasterCache&) const = default;
 };
 
 // requirement(level, day, shift, figure) and assigned(level, day, shift, column).
@@ -177,6 +189,7 @@ public:
                  [static_cast<size_t>(figure)];
     }
     void clear() { v_ = {}; }
+    bool operator==(const StaffingMatrix&) const = default;
     void clearDays(int fromDay, int toDay) {
         for (auto& level : v_)
             for (int d = fromDay; d <= toDay; ++d)
@@ -262,4 +275,6 @@ struct RosterModel {
         return day(d).holidayFlag == 1 ? CellState::Closed : CellState::Free;
     }
     bool isClosed(int d) const { return day(d).holidayFlag == 1; }
+
+    bool operator==(const RosterModel&) const = default;
 };

@@ -181,6 +181,7 @@ TEST(ImprovementPassTest, RequestsUnavailableAndClosedDaysAreLeftAlone) {
          },
          0},
         {"unavailable", [](RosterModel&, Person& p) { p.cell(3).unavailable = 1; }, 0},
+        {"held by hand", [](RosterModel&, Person& p) { p.cell(3).pinned = true; }, 0},
         {"closed",
          [](RosterModel& m, Person& p) {
              m.day(3).holidayFlag = 1;

@@ -5,9 +5,10 @@
 
 class QTableWidget;
 
-// Draws the cells of a grid as usual and a frame round those flagged as changed, so a changed
-// cell stays recognisable whatever its text colour and background (requests, the second
-// group's shading, the click highlight) say.
+// Draws the cells of a grid as usual, a frame round those flagged as changed and a small
+// triangle in the top left corner of those held by hand, so either stays recognisable whatever
+// its text colour and background (requests, the second group's shading, the click highlight)
+// say.
 class ChangedCellFrame final : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -18,6 +19,8 @@ public:
 
     static void setFramed(QTableWidget& grid, int row, int col, bool framed);
     static bool framed(const QTableWidget& grid, int row, int col);
+    static void setPinned(QTableWidget& grid, int row, int col, bool pinned);
+    static bool pinned(const QTableWidget& grid, int row, int col);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

@@ -11,6 +11,7 @@
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_grid_painter.h"
 #include "screens/roster/roster_window_size.h"
+#include "screens/roster/undo_controls.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
@@ -80,6 +81,9 @@ void EarlyLateScreen::buildUi() {
     top->addWidget(start);
     top->addWidget(new QLabel(u"～"_s, this));
     top->addWidget(end);
+    undo_ = new UndoControls(this, model_);
+    top->addWidget(undo_->undoButton());
+    top->addWidget(undo_->redoButton());
     top->addStretch();
     top->addWidget(confirm);
     top->addWidget(print);
@@ -93,8 +97,13 @@ void EarlyLateScreen::buildUi() {
     connect(print, &QPushButton::clicked, this, &EarlyLateScreen::onPrintClicked);
     connect(close, &QPushButton::clicked, this, &EarlyLateScreen::onCloseClicked);
     connect(grid_, &FlexGrid::cellClickedAt, this, &EarlyLateScreen::onGridClicked);
-    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
-            &EarlyLateScreen::onGridClicked);
+    auto* keys = new RosterGridKeys(*grid_);
+    connect(keys, &RosterGridKeys::cellActivated, this, &EarlyLateScreen::onGridClicked);
+    undo_->listenTo(*keys);
+    connect(undo_, &UndoControls::restored, this,
+            [this](const MarkedCells&, const std::vector<std::pair<int, int>>& people) {
+                painter_->drawPeopleAndCounts(people);
+            });
 }
 
 void EarlyLateScreen::onGridClicked(int row, int col) {
@@ -104,6 +113,7 @@ void EarlyLateScreen::onGridClicked(int row, int col) {
         return;
     const int day = RosterGridPainter::dayOfColumn(col);
     const auto [group, slot] = painter_->personAt(row);
+    undo_->record();
     Cell& cell = model_.person(group, slot).cell(day);
     cell.shift = edit->shiftAbbrev;
     cell.early = edit->earlyMark;

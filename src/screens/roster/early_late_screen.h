@@ -9,6 +9,7 @@
 struct RosterModel;
 class FlexGrid;
 class RosterGridPainter;
+class UndoControls;
 
 // "勤務表早番･遅番 作成" / "ﾁｰﾑ別勤務表早番･遅番 作成": marks the early and late duties of the
 // roster the creation screen has just registered, lets the clerk correct single cells and
@@ -41,4 +42,5 @@ private:
     std::unique_ptr<RosterGridPainter> painter_;
     EditChooser chooser_;
     FlexGrid* grid_;
+    UndoControls* undo_; // 元に戻す and やり直し
 };

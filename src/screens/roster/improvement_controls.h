@@ -1,7 +1,7 @@
 #pragma once
 
 #include "roster/improvement_pass.h"
-#include "screens/roster/improvement_undo.h"
+#include "screens/roster/improvement_outcome.h"
 
 #include <QObject>
 #include <functional>
@@ -12,51 +12,48 @@ class QWidget;
 class RosterGridPainter;
 struct RosterModel;
 
-// The buttons 改善 and 元に戻す of the creation screen and the line "改善結果" under them: 改善
-// runs the improvement pass on the screen's roster under the busy cursor, redraws it with the
-// changed cells framed and shows the figures before and after; 元に戻す puts the roster back
-// as it was before 改善 and redraws it without frames. 改善 is offered once a roster is
-// expanded and while no improvement is shown; 元に戻す while one is.
+// The button 改善 of the creation screen and the line "改善結果" under it: 改善 runs the
+// improvement pass on the screen's roster under the busy cursor, redraws it with the changed
+// cells framed and shows the figures before and after. 改善 is offered once a roster is
+// expanded and while no improvement is shown; undoing it is the screen's undo.
 class ImprovementControls final : public QObject {
     Q_OBJECT
 public:
     using Inform = std::function<void(const QString&)>;
 
-    // The buttons and the line become children of `parent`, for its layout to place.
+    // The button and the line become children of `parent`, for its layout to place.
     ImprovementControls(QWidget* parent, RosterModel& model, Inform inform);
 
     QPushButton* improveButton() const { return improve_; }
-    QPushButton* undoButton() const { return undo_; }
     QLabel* figuresLine() const { return figures_; }
 
-    // The painter is made after the grid the buttons sit beside.
+    // The painter is made after the grid the button sits beside.
     void setPainter(RosterGridPainter& painter) { painter_ = &painter; }
     void setOptions(const ImprovementOptions& options) { options_ = options; }
 
-    // A new roster is in the model: 改善 is offered, nothing is left to undo.
+    // A new roster is in the model: 改善 is offered.
     void rosterExpanded();
-    // The clerk changed a cell: the frames and the figures no longer describe the roster shown,
-    // and 元に戻す would throw the change away, so the improvement is forgotten and 改善 is
-    // offered again for the roster as it now stands.
-    void cellEdited();
+    // The roster changed otherwise (a hand edit, undo or redo): the frames and the figures no
+    // longer describe the roster shown, so they go and 改善 is offered for the roster as it
+    // now stands.
+    void rosterReplaced();
 
 Q_SIGNALS:
-    // 改善 or 元に戻す changed the roster in the model.
+    // 改善 is about to change the roster in the model.
+    void aboutToImprove();
+    // 改善 changed the roster in the model.
     void rosterChanged();
 
 private:
     void onImprove();
-    void onUndo();
-    void redraw();
     void showState();
 
     RosterModel& model_;
     Inform inform_;
     RosterGridPainter* painter_ = nullptr;
     ImprovementOptions options_;
-    ImprovementUndo undoState_;
+    ImprovementOutcome outcome_;
     bool expanded_ = false;
     QPushButton* improve_;
-    QPushButton* undo_;
     QLabel* figures_;
 };

@@ -11,6 +11,7 @@
 #include "screens/roster/roster_change_save.h"
 #include "screens/roster/roster_grid_keys.h"
 #include "screens/roster/roster_window_size.h"
+#include "screens/roster/undo_controls.h"
 #include "store/startup_settings.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -80,6 +81,9 @@ void RosterChangeScreen::buildUi() {
     top->addWidget(new QLabel(u"～"_s, this));
     top->addWidget(endEdit_);
     top->addWidget(show);
+    undo_ = new UndoControls(this, model_);
+    top->addWidget(undo_->undoButton());
+    top->addWidget(undo_->redoButton());
     top->addStretch();
     top->addWidget(update);
     top->addWidget(print);
@@ -102,8 +106,13 @@ void RosterChangeScreen::buildUi() {
     connect(close, &QPushButton::clicked, this, [this] { closeAfterQuestion(); });
     setCloseQuestion(u"勤務表変更を終了します"_s, [this] { return unsaved_; });
     connect(grid_, &FlexGrid::cellClickedAt, this, &RosterChangeScreen::onGridClicked);
-    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
-            &RosterChangeScreen::onGridClicked);
+    auto* keys = new RosterGridKeys(*grid_);
+    connect(keys, &RosterGridKeys::cellActivated, this, &RosterChangeScreen::onGridClicked);
+    undo_->listenTo(*keys);
+    connect(undo_, &UndoControls::restored, this, [this] {
+        painter_->draw();
+        unsaved_ = true;
+    });
     checks().onFocusLost(startEdit_, [this] { checkStart(); });
     checks().onFocusLost(endEdit_, [this] { checkEnd(); });
 }
@@ -141,6 +150,7 @@ void RosterChangeScreen::onShowClicked() {
     fresh->byTeam = kind_ == Kind::ByTeam ? 1 : 0;
     model_ = std::move(*fresh);
     painter_->draw();
+    undo_->clear();
     loaded_ = true;
     unsaved_ = false;
     inform(u"勤務表を表示しました"_s);
@@ -166,6 +176,7 @@ void RosterChangeScreen::onGridClicked(int row, int col) {
         return;
     }
     // The change shows at once, its shortfall in red, while the clerk is asked to keep it.
+    RosterHistory::State before = undo_->current();
     const QString previousShift = cell.actualShift;
     const int previousMark = cell.actualEarly;
     auto apply = [&](const QString& shift, int mark) {
@@ -179,6 +190,7 @@ void RosterChangeScreen::onGridClicked(int row, int col) {
         apply(previousShift, previousMark);
         return;
     }
+    undo_->push(std::move(before));
     unsaved_ = true;
 }
 

@@ -11,6 +11,7 @@
 class FlexGrid;
 class QLineEdit;
 class RosterChangePainter;
+class UndoControls;
 
 // "勤務表変更" / "ﾁｰﾑ別勤務表変更": shows a registered period with each person's plan and
 // corrections one above the other, takes corrections of single days as actual shifts (the
@@ -57,4 +58,5 @@ private:
     QLineEdit* startEdit_;
     QLineEdit* endEdit_;
     FlexGrid* grid_;
+    UndoControls* undo_; // 元に戻す and やり直し
 };

@@ -7,9 +7,10 @@
 namespace {
 
 // Whether the person's shift on `d` is theirs to move: a closed day shows the rest shift and a
-// requested day the request, whatever the cell holds, so neither takes part in a change.
+// requested day the request, whatever the cell holds, so neither takes part in a change; a
+// cell held by hand stays as it is.
 bool movable(const RosterModel& m, const Person& p, int d) {
-    return m.day(d).holidayFlag != 1 && p.cell(d).requestShift.isEmpty();
+    return m.day(d).holidayFlag != 1 && p.cell(d).requestShift.isEmpty() && !p.cell(d).pinned;
 }
 
 // `day` itself, then every later movable day of the person up to day 40.

@@ -5,7 +5,8 @@
 struct RosterModel;
 
 // The cell changes of the creation screen on one person's row of the model. Closed days
-// (holidayFlag 1) and the person's requested days are stepped over and left as they are;
+// (holidayFlag 1), the person's requested days and the cells held by hand are stepped over
+// and left as they are;
 // a shift moves with its early/late mark.
 
 // Insert: the person's shifts from `day` on move one open day later (the shift of day 40 drops

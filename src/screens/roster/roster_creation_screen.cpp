@@ -3,6 +3,7 @@
 #include "output/roster_print.h"
 #include "roster/generation.h"
 #include "roster/night_settings.h"
+#include "roster/pinned_cells.h"
 #include "roster/quality_report.h"
 #include "roster/registered_period.h"
 #include "roster/registration.h"
@@ -19,6 +20,7 @@
 #include "screens/roster/roster_grid_painter.h"
 #include "screens/roster/roster_window_size.h"
 #include "screens/roster/short_day_dialog.h"
+#include "screens/roster/undo_controls.h"
 #include "store/period_rule.h"
 #include "store/startup_settings.h"
 #include "widgets/busy_cursor.h"
@@ -31,6 +33,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -56,6 +59,7 @@ RosterCreationScreen::RosterCreationScreen(AppContext& context, Kind kind,
     painter_ = std::make_unique<RosterGridPainter>(*grid_, model_, ctx().settings,
                                                    RosterGridPainter::CountRows::Creation);
     improvement_->setPainter(*painter_);
+    undo_->setFramedNow([this] { return painter_->markedCells(); });
     chooser_ = [this](QWidget* parent, const QString& abbrev, int mark) {
         return ShiftChangeDialog::choose(ctx(), parent, abbrev, mark);
     };
@@ -133,19 +137,29 @@ void RosterCreationScreen::buildUi() {
     connect(leaders, &QPushButton::clicked, this, &RosterCreationScreen::onLeadersClicked);
     connect(quality_, &QPushButton::clicked, this, &RosterCreationScreen::onQualityClicked);
     connect(grid_, &FlexGrid::cellClickedAt, this, &RosterCreationScreen::onGridClicked);
-    connect(new RosterGridKeys(*grid_), &RosterGridKeys::cellActivated, this,
-            &RosterCreationScreen::onGridClicked);
+    auto* keys = new RosterGridKeys(*grid_);
+    connect(keys, &RosterGridKeys::cellActivated, this, &RosterCreationScreen::onGridClicked);
+    connect(keys, &RosterGridKeys::pinPressed, this, &RosterCreationScreen::onPinRequested);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, &RosterCreationScreen::onGridMenu);
     checks().onFocusLost(startEdit_, [this] { checkStart(); });
     checks().onFocusLost(endEdit_, [this] { checkEnd(); });
 
-    // 改善 and 元に戻す beside 展開, their figures between the buttons and the grid.
+    // 改善, 元に戻す and やり直し beside 展開, the figures of 改善 between the buttons and the
+    // grid.
     improvement_ = new ImprovementControls(this, model_, [this](const QString& t) { inform(t); });
+    undo_ = new UndoControls(this, model_);
+    undo_->listenTo(*keys);
     top->insertWidget(top->indexOf(expand) + 1, improvement_->improveButton());
-    top->insertWidget(top->indexOf(expand) + 2, improvement_->undoButton());
+    top->insertWidget(top->indexOf(expand) + 2, undo_->undoButton());
+    top->insertWidget(top->indexOf(expand) + 3, undo_->redoButton());
     layout->insertWidget(layout->indexOf(grid_), improvement_->figuresLine());
     setTabOrder(expand, improvement_->improveButton());
-    setTabOrder(improvement_->improveButton(), improvement_->undoButton());
+    setTabOrder(improvement_->improveButton(), undo_->undoButton());
+    setTabOrder(undo_->undoButton(), undo_->redoButton());
+    connect(improvement_, &ImprovementControls::aboutToImprove, undo_, &UndoControls::record);
     connect(improvement_, &ImprovementControls::rosterChanged, this, [this] { unsaved_ = true; });
+    connect(undo_, &UndoControls::restored, this, &RosterCreationScreen::onStepRestored);
 }
 
 void RosterCreationScreen::proposePeriod() {
@@ -179,10 +193,15 @@ void RosterCreationScreen::onExpandClicked() {
     if (checks().reportIfFailed())
         return;
 
+    // The cells held by hand stay through a new expansion of the same period.
+    const bool samePeriod = expanded_ && startEdit_->text() == model_.periodStart &&
+                            endEdit_->text() == model_.periodEnd;
+    const std::vector<PinnedShift> pins =
+        samePeriod ? PinnedShifts(model_) : std::vector<PinnedShift>{};
     auto fresh = std::make_unique<RosterModel>();
     const bool done = actBusy([&] {
         ExpandRoster(ctx().db, *fresh, ctx().settings, startEdit_->text(), endEdit_->text(),
-                     kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody);
+                     kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody, pins);
     });
     if (!done)
         return;
@@ -192,7 +211,9 @@ void RosterCreationScreen::onExpandClicked() {
     model_ = std::move(*fresh);
     painter_->draw(false);
     expanded_ = true;
+    painter_->setMarkedCells({});
     improvement_->rosterExpanded();
+    undo_->clear();
     changed_ = false;
     unsaved_ = true;
     lastExpandMs_ = timer.elapsed();
@@ -226,6 +247,11 @@ void RosterCreationScreen::onGridClicked(int row, int col) {
 }
 
 void RosterCreationScreen::editCell(int row, int col, const EditChooser& chooser) {
+    const auto [group, slot] = painter_->personAt(row);
+    if (IsPinned(model_, group, slot, RosterGridPainter::dayOfColumn(col))) {
+        inform(u"固定された日は変更出来ません。固定解除してから変更して下さい。"_s);
+        return;
+    }
     const std::optional<EditResult> edit =
         ConfirmedCellEdit(*painter_, ctx().prompter, title(), chooser, this, row, col);
     if (!edit)
@@ -289,9 +315,12 @@ void RosterCreationScreen::selectCell(int group, int slot, int day) {
 
 void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
     const auto [group, slot] = painter_->personAt(row);
-    if (group == 0)
+    if (group == 0 || edit.action == EditAction::Closed || edit.action == EditAction::Cancelled)
         return;
-    improvement_->cellEdited();
+    undo_->record();
+    // The frames and figures of an improvement no longer describe the roster.
+    painter_->setMarkedCells({});
+    improvement_->rosterReplaced();
     changed_ = true;
     unsaved_ = true;
     switch (edit.action) {
@@ -324,6 +353,52 @@ void RosterCreationScreen::applyEdit(const EditResult& edit, int row, int day) {
     case EditAction::Cancelled:
         break;
     }
+}
+
+void RosterCreationScreen::onPinRequested(int row, int col) {
+    if (!expanded_) {
+        inform(u"先に勤務表の展開を行って下さい。"_s);
+        return;
+    }
+    const auto [group, slot] = painter_->personAt(row);
+    const int day = RosterGridPainter::dayOfColumn(col);
+    if (!IsPinned(model_, group, slot, day)) {
+        if (const QString problem = PinProblem(model_, group, slot, day); !problem.isEmpty()) {
+            inform(problem);
+            return;
+        }
+    }
+    undo_->record();
+    TogglePin(model_, group, slot, day);
+    painter_->drawPersonCells(row, day, day);
+}
+
+void RosterCreationScreen::onGridMenu(const QPoint& pos) {
+    const QModelIndex index = grid_->indexAt(pos);
+    if (!expanded_ || !index.isValid())
+        return;
+    const int row = index.row();
+    const int col = index.column();
+    const auto [group, slot] = painter_->personAt(row);
+    const int day = RosterGridPainter::dayOfColumn(col);
+    const bool pinned = IsPinned(model_, group, slot, day);
+    if (!pinned && !PinProblem(model_, group, slot, day).isEmpty())
+        return;
+    grid_->setCurrentCell(row, col);
+    QMenu menu(this);
+    menu.addAction(pinned ? u"固定解除"_s : u"固定"_s, this,
+                   [this, row, col] { onPinRequested(row, col); });
+    menu.exec(grid_->viewport()->mapToGlobal(pos));
+}
+
+void RosterCreationScreen::onStepRestored(const MarkedCells& framed,
+                                          const std::vector<std::pair<int, int>>& people) {
+    painter_->setMarkedCells(framed);
+    painter_->drawPeopleAndCounts(people);
+    improvement_->rosterReplaced();
+    changed_ = true;
+    // Whatever was registered is no longer what the model holds.
+    unsaved_ = true;
 }
 
 void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
@@ -366,6 +441,8 @@ void RosterCreationScreen::onConfirmClicked() {
         return;
     unsaved_ = false;
     if (ask(u"早出・遅出の設定を行いますか？"_s)) {
+        // The early and late marks are one step, undone as a whole.
+        undo_->record();
         openEarlyLate_(model_);
         painter_->draw(painter_->leadersView());
     }

@@ -3,6 +3,7 @@
 #include "print/print_output.h"
 #include "roster/roster_model.h"
 #include "roster/short_day.h"
+#include "screens/roster/marked_cells.h"
 #include "screens/roster/shift_change_dialog.h"
 #include "screens/screen_base.h"
 
@@ -18,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QualityWindow;
 class RosterGridPainter;
+class UndoControls;
 
 // "個別勤務表作成" / "ﾁｰﾑ別勤務表作成": generates the roster of the proposed period into the
 // screen's own model, shows it with the day counts against the requirements, lets the clerk
@@ -69,6 +71,9 @@ private:
     void onQualityClicked();
     void selectCell(int group, int slot, int day);
     void applyEdit(const EditResult& edit, int row, int day);
+    void onPinRequested(int row, int col);
+    void onGridMenu(const QPoint& pos);
+    void onStepRestored(const MarkedCells& framed, const std::vector<std::pair<int, int>>& people);
     void redrawAfterPersonChange(int row, int day);
 
     Kind kind_;
@@ -84,7 +89,8 @@ private:
     bool changed_ = false;  // a cell was changed after expansion (the "expanded flag")
     bool unsaved_ = false;  // the model holds what is not registered as it stands
     qint64 lastExpandMs_ = 0;
-    ImprovementControls* improvement_; // 改善 and 元に戻す
+    ImprovementControls* improvement_; // 改善
+    UndoControls* undo_;               // 元に戻す and やり直し
 
     QLineEdit* startEdit_;
     QLineEdit* endEdit_;

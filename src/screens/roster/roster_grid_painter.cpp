@@ -210,6 +210,8 @@ void RosterGridPainter::drawPersonCells(int row, int fromDay, int toDay) {
         grid_.setText(row, col, text);
         grid_.setCellForeColor(row, col, Palette::colour(colour));
         ChangedCellFrame::setFramed(grid_, row, col, marked_.contains({g, slot, d}));
+        ChangedCellFrame::setPinned(grid_, row, col, c.pinned);
+        grid_.setCellToolTip(row, col, c.pinned ? u"固定"_s : QString());
     }
 }
 
@@ -220,6 +222,17 @@ void RosterGridPainter::drawPersonTallies(int row) {
     const Person& p = m_.person(g, slot);
     for (int s = 1; s <= m_.cache.workShiftCount(); ++s)
         grid_.setText(row, tallyColumn(s), QString::number(p.count[static_cast<size_t>(s)]));
+}
+
+void RosterGridPainter::drawPeopleAndCounts(const std::vector<std::pair<int, int>>& people) {
+    grid_.setUpdatesEnabled(false);
+    for (const auto& [g, slot] : people)
+        if (const int row = rowOf(g, slot); row != 0) {
+            drawPersonCells(row, RosterBounds::FirstDay, m_.lastDay());
+            drawPersonTallies(row);
+        }
+    drawCounts(1, m_.lastDay());
+    grid_.setUpdatesEnabled(true);
 }
 
 void RosterGridPainter::drawCountLabels() {
@@ -326,4 +339,8 @@ void RosterGridPainter::setMarkedCells(MarkedCells cells) {
 
 bool RosterGridPainter::markedAt(int row, int col) const {
     return ChangedCellFrame::framed(grid_, row, col);
+}
+
+bool RosterGridPainter::pinnedAt(int row, int col) const {
+    return ChangedCellFrame::pinned(grid_, row, col);
 }

@@ -40,11 +40,14 @@ public:
     int rowOf(int group, int slot) const;
     // The model cell shown at (row, col); only for a row that shows a person and a day column.
     const Cell& cellAt(int row, int col) const;
-    static int columnOfDay(int day) { return day + 6; }
+    static constexpr int columnOfDay(int day) { return day + 6; }
     static int dayOfColumn(int col) { return col - 6; }
 
     void drawPersonCells(int row, int fromDay, int toDay);
     void drawPersonTallies(int row);
+    // The rows of the people given as (group, slot), whichever are listed, and every count:
+    // what a change of those people's cells needs redrawn.
+    void drawPeopleAndCounts(const std::vector<std::pair<int, int>>& people);
     // The day counts, each with its requirement as the tooltip ("必要 8").
     void drawCounts(int fromDay, int toDay);
     // The (level, working shift) of a creation count cell shown red (fewer staff than the need)
@@ -66,6 +69,9 @@ public:
     // set takes the frames off.
     void setMarkedCells(MarkedCells cells);
     bool markedAt(int row, int col) const;
+    const MarkedCells& markedCells() const { return marked_; }
+    // Whether (row, col) shows the mark of a cell held by hand.
+    bool pinnedAt(int row, int col) const;
 
 private:
     struct CountRow {

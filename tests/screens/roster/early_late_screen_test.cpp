@@ -7,6 +7,8 @@
 #include "support/screens/second_connection.h"
 #include "widgets/flex_grid.h"
 
+#include <QTest>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -85,10 +87,21 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
                           .shiftAbbrev = u"日"_s,
                           .earlyMark = 3};
     });
+    const RosterModel beforeEdit = m;
+    const QString shownBefore = screen.grid()->text(row, col);
     prompter.answerYes();
     Q_EMIT screen.grid()->cellClickedAt(row, col);
     EXPECT_EQ(p.cell(day).shift, u"日"_s);
     EXPECT_EQ(p.cell(day).early, 3);
+    EXPECT_EQ(screen.grid()->text(row, col), u"遅"_s);
+
+    // The correction is a step of its own to undo and redo.
+    const RosterModel afterEdit = m;
+    QTest::keyClick(screen.grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(m == beforeEdit);
+    EXPECT_EQ(screen.grid()->text(row, col), shownBefore);
+    QTest::keyClick(screen.grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(m == afterEdit);
     EXPECT_EQ(screen.grid()->text(row, col), u"遅"_s);
 
     // Registering writes the marks but leaves the created period alone.

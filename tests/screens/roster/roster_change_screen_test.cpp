@@ -9,7 +9,9 @@
 #include "widgets/palette.h"
 
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -404,4 +406,33 @@ TEST_F(RosterChangeScreenTest, ByTeamShowsBothGroupsAndATeamBlockEach) {
     screen->close();
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(prompter.lastText(), u"勤務表変更を終了します"_s);
+}
+
+// A kept correction is a step to undo and redo, a declined one is not; 照会 leaves none.
+TEST_F(RosterChangeScreenTest, KeptCorrectionsAreUndoneAndRedoneUntilTheNextShow) {
+    open();
+    show(u"2024/03/01"_s, u"2024/03/31"_s);
+    const auto enabled = [this](const QString& name) {
+        return child<QPushButton>(screen.get(), name)->isEnabled();
+    };
+    const int d = 6, col = RosterChangePainter::columnOfDay(d);
+    const int i = indexPlanned(d, u"日"_s);
+    const RosterModel loaded = screen->model();
+    const QString shownBefore = grid().text(RosterChangePainter::changedRow(i), col);
+    change(RosterChangePainter::plannedRow(i), d, u"夜"_s, 0, false);
+    EXPECT_FALSE(enabled(u"元に戻す"_s));
+    change(RosterChangePainter::plannedRow(i), d, u"夜"_s, 0);
+    const RosterModel corrected = screen->model();
+
+    QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(screen->model() == loaded);
+    EXPECT_EQ(grid().text(RosterChangePainter::changedRow(i), col), shownBefore);
+    click(screen.get(), u"やり直し"_s);
+    EXPECT_TRUE(screen->model() == corrected);
+    EXPECT_EQ(grid().text(RosterChangePainter::changedRow(i), col), u"夜"_s);
+
+    prompter.answerYes(); // the corrections not written back are dropped
+    show(u"2024/03/01"_s, u"2024/03/31"_s);
+    EXPECT_FALSE(enabled(u"元に戻す"_s));
+    EXPECT_FALSE(enabled(u"やり直し"_s));
 }

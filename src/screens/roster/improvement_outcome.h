@@ -5,23 +5,17 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 struct RosterModel;
 
-// What the creation screen keeps between 改善 and 元に戻す: the roster as it was before the
-// improvement pass, the cells the pass changed and the figures before and after it.
-class ImprovementUndo final {
+// What the creation screen shows of the last 改善 while the roster is as it left it: the cells
+// the pass changed and the figures before and after it.
+class ImprovementOutcome final {
 public:
-    ImprovementUndo();
-    ~ImprovementUndo();
-
-    // Keeps a copy of `m`, then improves `m` in place (the tallies must be current).
+    // Improves `m` in place (the tallies must be current) and keeps what it did.
     const ImprovementResult& improve(RosterModel& m, const ImprovementOptions& options = {});
-    bool canUndo() const { return kept_ != nullptr; }
-    // Puts the kept roster back into `m` exactly, tallies included, and forgets it.
-    void undo(RosterModel& m);
-    // Forgets the kept roster, the changed cells and the figures.
+    bool shown() const { return shown_; }
+    // Forgets the changed cells and the figures.
     void forget();
 
     // The cells the last improvement changed, as (group, slot, day); empty once forgotten.
@@ -35,7 +29,7 @@ public:
 private:
     QStringList figures() const; // each objective term as "name before→after"
 
-    std::unique_ptr<RosterModel> kept_;
+    bool shown_ = false;
     ImprovementResult result_;
     MarkedCells changed_;
 };

@@ -1,42 +1,31 @@
-#include "screens/roster/improvement_undo.h"
+#include "screens/roster/improvement_outcome.h"
 
 #include "roster/roster_model.h"
 
 using namespace Qt::Literals::StringLiterals;
 
-ImprovementUndo::ImprovementUndo() = default;
-ImprovementUndo::~ImprovementUndo() = default;
-
-const ImprovementResult& ImprovementUndo::improve(RosterModel& m,
-                                                  const ImprovementOptions& options) {
-    auto copy = std::make_unique<RosterModel>(m);
+const ImprovementResult& ImprovementOutcome::improve(RosterModel& m,
+                                                     const ImprovementOptions& options) {
     result_ = ImproveRoster(m, options);
-    kept_ = std::move(copy);
+    shown_ = true;
     changed_.clear();
     for (const ChangedCell& c : result_.changed)
         changed_.insert({c.group, c.slot, c.day});
     return result_;
 }
 
-void ImprovementUndo::undo(RosterModel& m) {
-    if (!kept_)
-        return;
-    m = std::move(*kept_);
-    forget();
-}
-
-void ImprovementUndo::forget() {
-    kept_.reset();
+void ImprovementOutcome::forget() {
+    shown_ = false;
     result_ = {};
     changed_.clear();
 }
 
-QString ImprovementUndo::figuresText() const {
+QString ImprovementOutcome::figuresText() const {
     return figures().join(u" / "_s);
 }
 
-QStringList ImprovementUndo::figures() const {
-    if (!kept_)
+QStringList ImprovementOutcome::figures() const {
+    if (!shown_)
         return {};
     const ObjectiveTerms& b = result_.before;
     const ObjectiveTerms& a = result_.after;
@@ -51,8 +40,8 @@ QStringList ImprovementUndo::figures() const {
             u"土日休ばらつき "_s + spread(b.weekendOffSpread, a.weekendOffSpread)};
 }
 
-QString ImprovementUndo::message() const {
-    if (!kept_)
+QString ImprovementOutcome::message() const {
+    if (!shown_)
         return {};
     QString text =
         result_.changed.empty()
