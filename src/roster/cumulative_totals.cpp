@@ -1,12 +1,13 @@
 #include "roster/cumulative_totals.h"
 
 #include "roster/roster_model.h"
-#include "roster/tallies.h"
+#include "roster/roster_rows.h"
 #include "store/database.h"
 #include "store/records/roster_row.h"
 #include "store/table.h"
 #include "store/text_values.h"
 
+#include <QHash>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -15,6 +16,23 @@ namespace {
 
 size_t at(int i) {
     return static_cast<size_t>(i);
+}
+
+void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QString& from,
+                const QString& to) {
+    roster.seek(Seek::GreaterEqual, {1, p.no, from});
+    for (; !roster.eof(); roster.moveNext()) {
+        if (roster.integer(RosterRow::Field::kind) != 1 ||
+            roster.text(RosterRow::Field::staffNo) != p.no ||
+            roster.text(RosterRow::Field::date) > to)
+            break;
+        RosterRow row;
+        row.planned = roster.text(RosterRow::Field::planned);
+        row.plannedEarly = roster.integer(RosterRow::Field::plannedEarly);
+        row.actual = roster.text(RosterRow::Field::actual);
+        row.actualEarly = roster.integer(RosterRow::Field::actualEarly);
+        AddTotalsRow(m.cache, p, column, row);
+    }
 }
 
 } // namespace
@@ -206,4 +224,35 @@ QStringList TotalsColumnLabels(const RosterModel& m) {
             break;
     }
     return labels;
+}
+
+void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
+                      const QString& from, const QString& to) {
+    Table roster(db, RosterRow::table);
+    roster.setIndex(RosterRow::Index::key);
+    addHistory(roster, m, m.person(group, slot), column, from, to);
+}
+
+void LoadCumulativeTotals(Database& db, RosterModel& m, TotalsLoad load) {
+    if (load == TotalsLoad::Columns) {
+        CountCumulativeTotals(db, m);
+        return;
+    }
+    for (auto& g : m.groups)
+        for (Person& p : g)
+            p.cumulative = {};
+    const QDate start = TextValues::parseDateText(m.periodStart);
+    if (!start.isValid())
+        return;
+    const QDate end = start.addDays(-1);
+    m.totalsWindowEnd = TextValues::dateText(end);
+    m.totalsWindowStart = TextValues::dateText(end.addMonths(-3));
+    QHash<QString, Person*> byNo;
+    for (auto& group : m.groups)
+        for (Person& p : group)
+            byNo.insert(p.no, &p);
+    ForEachRosterRow(db, m.totalsWindowStart, m.totalsWindowEnd, [&](const RosterRow& row) {
+        if (Person* p = byNo.value(row.staffNo))
+            AddTotalsRow(m.cache, *p, 1, row);
+    });
 }

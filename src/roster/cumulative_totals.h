@@ -65,6 +65,20 @@ void SetPeriodColumn(RosterModel& m, const QString& from, const QString& to);
 // begins in), nothing for one period.
 QStringList TotalsColumnLabels(const RosterModel& m);
 
-// LoadCumulativeTotals(1): clears the counts and counts the window for the people
+// TotalsLoad::Columns: clears the counts and counts the window for the people
 // TotalsStaff chooses. By period, column 1 becomes the model's period.
 void CountCumulativeTotals(Database& db, RosterModel& m);
+
+// What LoadCumulativeTotals fills CumulativeCount with.
+enum class TotalsLoad {
+    Columns, // the columns and window the model describes (totalsBy and its lists), for the
+             // people TotalsStaff chooses (CountCumulativeTotals)
+    History, // the three months before the period (plane 1..3, columns 1 and 7) for every
+             // loaded person, which the generation passes weigh
+};
+void LoadCumulativeTotals(Database& db, RosterModel& m, TotalsLoad load);
+
+// Adds the roster rows of one person between two dates (inclusive) to CumulativeCount column
+// `column` and to the total column 7.
+void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
+                      const QString& from, const QString& to);

@@ -74,7 +74,7 @@ RosterModel LoadRoster(Database& db, const StartupSettings& settings, const Rost
         LoadStoredRoster(db, m);
         // Requests and stored days count before the passes make their first decision.
         TallyAll(m);
-        LoadCumulativeTotals(db, m, 2);
+        LoadCumulativeTotals(db, m, TotalsLoad::History);
         break;
     case LoadPurpose::View:
         LoadStoredRoster(db, m);
@@ -90,7 +90,7 @@ RosterModel LoadRoster(Database& db, const StartupSettings& settings, const Rost
         TallyAll(m);
         break;
     case LoadPurpose::Totals:
-        LoadCumulativeTotals(db, m, 1);
+        LoadCumulativeTotals(db, m, TotalsLoad::Columns);
         break;
     }
     read.commit();

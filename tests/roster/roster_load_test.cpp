@@ -49,7 +49,7 @@ std::unique_ptr<RosterModel> stepByStep(Database& db, const StartupSettings& s,
     LoadRosterPeriod(db, *m, s.weekdayName);
     LoadMasterCache(db, *m);
     if (p == LoadPurpose::Totals) {
-        LoadCumulativeTotals(db, *m, 1);
+        LoadCumulativeTotals(db, *m, TotalsLoad::Columns);
         return m;
     }
     LoadStoredRoster(db, *m);
@@ -75,7 +75,7 @@ std::unique_ptr<RosterModel> stepByStep(Database& db, const StartupSettings& s,
     if (p != LoadPurpose::View)
         TallyAll(*m);
     if (p == LoadPurpose::Generate)
-        LoadCumulativeTotals(db, *m, 2);
+        LoadCumulativeTotals(db, *m, TotalsLoad::History);
     return m;
 }
 
