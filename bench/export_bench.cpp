@@ -4,7 +4,7 @@
 #include "print/colour_table.h"
 #include "roster/generation.h"
 #include "roster/registration.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/database.h"
 #include "store/startup_settings.h"
 
@@ -25,10 +25,10 @@ void BM_ExportWorkbook300(benchmark::State& state) {
     auto generated = std::make_unique<RosterModel>();
     ExpandRoster(db, *generated, settings, w.start, w.end, w.grouping);
     RegisterRoster(db, *generated);
-    RosterModel choice;
-    choice.periodStart = w.start;
-    choice.periodEnd = w.end;
-    choice.groupingMode = w.grouping;
+    RosterQuery choice;
+    choice.from = w.start;
+    choice.to = w.end;
+    choice.grouping = w.grouping;
     const QString path = dir.filePath(u"勤務表.xlsx"_s);
     for (auto _ : state) {
         const QString failed = ExportRosterWorkbook(db, settings, choice, path, ColourTable::rgb);

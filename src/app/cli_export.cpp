@@ -4,7 +4,7 @@
 #include "output/roster_workbook.h"
 #include "output/roster_workbook_export.h"
 #include "print/colour_table.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
@@ -74,25 +74,23 @@ int runExport(CliContext& ctx, const QStringList& args) {
     // Exporting only reads: it works on a read-only file or folder.
     constexpr auto readOnly = Database::OpenMode::ReadOnly;
     return RunOnDatabase(ctx, readOnly, [&](Database& db, const StartupSettings& settings) {
-        RosterModel choice;
-        choice.periodStart = o.from;
-        choice.periodEnd = o.to;
-        choice.groupingMode =
+        RosterQuery choice;
+        choice.from = o.from;
+        choice.to = o.to;
+        choice.grouping =
             (o.byTeam || settings.byTeam == 1) ? Grouping::ByTeam : Grouping::Everybody;
         if (!o.staff.isEmpty()) {
             if (!staffExists(db, o.staff)) {
                 ctx.err << u"指定された職員は登録されていません。"_s << Qt::endl;
                 return 2;
             }
-            choice.filterStaffNo = o.staff;
-            choice.groupingMode = Grouping::Everybody;
+            choice.narrowTo(RosterFilter::staff(o.staff), choice.grouping);
         } else if (!o.team.isEmpty()) {
             if (!CodeListService::FillCodeList(db, CodeKind::Team).contains(o.team)) {
                 ctx.err << u"指定されたチームは登録されていません。"_s << Qt::endl;
                 return 2;
             }
-            choice.filterTeam = o.team;
-            choice.groupingMode = Grouping::ByTeam;
+            choice.narrowTo(RosterFilter::ofTeam(o.team), choice.grouping);
         }
         const QString failed = ExportRosterWorkbook(db, settings, choice, o.xlsx, ColourTable::rgb);
         if (!failed.isEmpty()) {

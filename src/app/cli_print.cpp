@@ -6,7 +6,7 @@
 #include "print/fonts.h"
 #include "print/pdf_file_output.h"
 #include "roster/registered_period.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
@@ -66,18 +66,18 @@ int runPrint(CliContext& ctx, const QStringList& args) {
     // Printing only reads: it works on a read-only file or folder.
     constexpr auto readOnly = Database::OpenMode::ReadOnly;
     return RunOnDatabase(ctx, readOnly, [&](Database& db, const StartupSettings& settings) {
-        RosterModel model;
-        model.periodStart = o.from;
-        model.periodEnd = o.to;
-        model.groupingMode =
+        RosterQuery query;
+        query.purpose = LoadPurpose::Print;
+        query.from = o.from;
+        query.to = o.to;
+        query.grouping =
             (o.byTeam || settings.byTeam == 1) ? Grouping::ByTeam : Grouping::Everybody;
         if (!o.staff.isEmpty()) {
             if (!staffExists(db, o.staff)) {
                 ctx.err << u"指定された職員は登録されていません。"_s << Qt::endl;
                 return 2;
             }
-            model.filterStaffNo = o.staff;
-            model.groupingMode = Grouping::Everybody;
+            query.narrowTo(RosterFilter::staff(o.staff), query.grouping);
         } else if (!o.team.isEmpty()) {
             // The screen offers only registered teams; an unknown name would print the
             // second block under the wrong heading.
@@ -85,8 +85,7 @@ int runPrint(CliContext& ctx, const QStringList& args) {
                 ctx.err << u"指定されたチームは登録されていません。"_s << Qt::endl;
                 return 2;
             }
-            model.filterTeam = o.team;
-            model.groupingMode = Grouping::ByTeam;
+            query.narrowTo(RosterFilter::ofTeam(o.team), query.grouping);
         }
 
         if (!HoldsRegisteredRoster(db, o.from, o.to)) {
@@ -94,7 +93,7 @@ int runPrint(CliContext& ctx, const QStringList& args) {
             return 1;
         }
         Fonts::installSubstitutions();
-        LoadRosterForPrint(db, settings, model);
+        const RosterModel model = LoadRoster(db, settings, query);
         if (const QString nothing = NothingToPrintMessage(model); !nothing.isEmpty()) {
             ctx.err << nothing << Qt::endl;
             return 1;

@@ -2,7 +2,7 @@
 // spreadsheet.
 #include "app/cli_args.h"
 #include "roster/cumulative_totals.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/code_kind.h"
 #include "store/database.h"
 #include "store/list_services.h"
@@ -117,28 +117,25 @@ int runTotals(CliContext& ctx, const QStringList& args) {
     }
     constexpr auto readOnly = Database::OpenMode::ReadOnly;
     return RunOnDatabase(ctx, readOnly, [&](Database& db, const StartupSettings& settings) {
-        RosterModel model;
         // Everybody is listed in display order; a team is the block the loader puts it in.
-        model.groupingMode = Grouping::Everybody;
+        RosterQuery query;
+        query.purpose = LoadPurpose::Totals;
         if (!o.staff.isEmpty()) {
             if (!staffExists(db, o.staff)) {
                 ctx.err << u"指定された職員は登録されていません。"_s << Qt::endl;
                 return 2;
             }
-            model.filterStaffNo = o.staff;
+            query.narrowTo(RosterFilter::staff(o.staff), Grouping::Everybody);
         } else if (!o.team.isEmpty()) {
             if (!CodeListService::FillCodeList(db, CodeKind::Team).contains(o.team)) {
                 ctx.err << u"指定されたチームは登録されていません。"_s << Qt::endl;
                 return 2;
             }
-            model.filterTeam = o.team;
-            model.groupingMode = Grouping::ByTeam;
+            query.narrowTo(RosterFilter::ofTeam(o.team), Grouping::Everybody);
         }
-        if (o.monthCount > 0)
-            SetWholeMonthColumns(model, o.start, o.monthCount);
-        else
-            SetMonthColumns(model, o.start, o.end, MaxMonths);
-        LoadTotals(db, settings, model);
+        query.columns = o.monthCount > 0 ? WholeMonthColumns(o.start, o.monthCount)
+                                         : MonthColumns(o.start, o.end, MaxMonths);
+        const RosterModel model = LoadRoster(db, settings, query);
         writeTable(ctx.out, model);
         return 0;
     });

@@ -2,7 +2,7 @@
 
 #include "output/sheet.h"
 #include "roster/master_cache.h"
-#include "roster/roster_loader.h"
+#include "roster/roster_load.h"
 #include "roster/roster_model.h"
 #include "roster/tallies.h"
 #include "store/database.h"
@@ -183,16 +183,11 @@ void PrintPersonalSheets(const RosterModel& model, const ShiftNames& shiftNames,
     PersonalSheetRun(model, shiftNames, weekdayColour, title, sheet).print();
 }
 
-ShiftNames LoadPersonalSheets(Database& db, const StartupSettings& settings, RosterModel& model) {
+ShiftNames LoadPersonalSheets(Database& db, const StartupSettings& settings, RosterQuery query,
+                              RosterModel& model) {
     Database::Transaction read(db, Database::Transaction::Kind::Read);
-    model.loadMode = LoadMode::Generation;
-    model.loadRequests = RequestsMode::Skip;
-    model.leaderFilter = LeaderFilter::Everybody;
-    model.byTeam = settings.byTeam;
-    LoadRosterPeriod(db, model, settings.weekdayName);
-    LoadMasterCache(db, model);
-    LoadStoredRoster(db, model);
-    TallyAll(model);
+    query.purpose = LoadPurpose::PersonalSheets;
+    model = LoadRoster(db, settings, query);
     ShiftNames names;
     for (const ShiftDefinition& s : ShiftDefinition::loadAll(db))
         names.insert(s.abbrev, s.name);

@@ -7,6 +7,7 @@
 class Database;
 class Sheet;
 struct RosterModel;
+struct RosterQuery;
 struct StartupSettings;
 
 // 基本_名称 of every shift, working or leave, by its abbreviation.
@@ -22,10 +23,11 @@ void PrintPersonalSheets(const RosterModel& model, const ShiftNames& shiftNames,
                          const std::array<int, 7>& weekdayColour, const QString& title,
                          Sheet& sheet);
 
-// Loads the model's period (periodStart/periodEnd, filters and grouping mode already set) so
-// that every day holds the shift really worked: the actual shift where one is stored, else the
-// planned one, each with its own mark. Returns the shift names the sheets print.
-ShiftNames LoadPersonalSheets(Database& db, const StartupSettings& settings, RosterModel& model);
+// Loads the period and people `query` asks for (its purpose aside) so that every day holds the
+// shift really worked: the actual shift where one is stored, else the planned one, each with
+// its own mark. Returns the shift names the sheets print, read in the same transaction.
+ShiftNames LoadPersonalSheets(Database& db, const StartupSettings& settings, RosterQuery query,
+                              RosterModel& model);
 
 // Page geometry of the personal sheet, in millimetres.
 namespace PersonalSheet {

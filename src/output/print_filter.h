@@ -1,10 +1,15 @@
 #pragma once
 
+#include "roster/roster_load.h"
+
 #include <QString>
 
 class Database;
-struct RosterModel;
 
-// Narrows a printout to the staff member listed under `name`, everybody else left out and no
-// grouping by team. Returns the refusal when nobody is registered under that name, else empty.
-QString NarrowPrintToStaffNamed(Database& db, RosterModel& m, const QString& name);
+// The staff member listed under `name` as a printout's filter, or the refusal when nobody is
+// registered under that name.
+struct NamedStaffFilter {
+    RosterFilter filter;
+    QString refusal;
+};
+NamedStaffFilter FilterToStaffNamed(Database& db, const QString& name);

@@ -6,8 +6,7 @@
 #include "roster/night_settings.h"
 #include "roster/quality_report.h"
 #include "roster/registered_period.h"
-#include "roster/report_loader.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/startup_settings.h"
 #include "store/text_values.h"
 
@@ -16,35 +15,33 @@
 using namespace Qt::Literals::StringLiterals;
 
 QString ExportRosterWorkbook(Database& db, const StartupSettings& settings,
-                             const RosterModel& choice, const QString& path,
+                             const RosterQuery& choice, const QString& path,
                              const std::function<std::uint32_t(int)>& paletteRgb) {
-    const QString& from = choice.periodStart;
-    const QString& to = choice.periodEnd;
+    const QString& from = choice.from;
+    const QString& to = choice.to;
     if (!HoldsRegisteredRoster(db, from, to))
         return u"%1 ～ %2 の勤務表は登録されていません。"_s.arg(from, to);
 
-    auto roster = std::make_unique<RosterModel>();
-    roster->periodStart = from;
-    roster->periodEnd = to;
-    roster->groupingMode = choice.groupingMode;
-    roster->filterTeam = choice.filterTeam;
-    roster->filterStaffNo = choice.filterStaffNo;
-    LoadRosterForPrint(db, settings, *roster);
+    RosterQuery print = choice;
+    print.purpose = LoadPurpose::Print;
+    auto roster = std::make_unique<RosterModel>(LoadRoster(db, settings, print));
     if (const QString nothing = NothingToPrintMessage(*roster); !nothing.isEmpty())
         return nothing;
 
     // The totals as the totals command counts them: everybody in display order, a chosen team
     // as its block.
-    auto totals = std::make_unique<RosterModel>();
-    totals->filterTeam = choice.filterTeam;
-    totals->filterStaffNo = choice.filterStaffNo;
-    totals->groupingMode = choice.filterTeam.isEmpty() ? Grouping::Everybody : Grouping::ByTeam;
-    SetMonthColumns(*totals, TextValues::parseDateText(from), TextValues::parseDateText(to),
-                    CumulativeTotals::MaxColumns);
-    LoadTotals(db, settings, *totals);
+    RosterQuery counted;
+    counted.purpose = LoadPurpose::Totals;
+    counted.narrowTo(choice.filter, Grouping::Everybody);
+    counted.columns = MonthColumns(TextValues::parseDateText(from), TextValues::parseDateText(to),
+                                   CumulativeTotals::MaxColumns);
+    auto totals = std::make_unique<RosterModel>(LoadRoster(db, settings, counted));
 
-    auto reported = std::make_unique<RosterModel>();
-    LoadRosterForReport(db, settings, *reported, from, to);
+    RosterQuery report;
+    report.purpose = LoadPurpose::Report;
+    report.from = from;
+    report.to = to;
+    auto reported = std::make_unique<RosterModel>(LoadRoster(db, settings, report));
     const QualityReport quality = BuildQualityReport(*reported, NightSettings::load(db));
 
     return WriteRosterWorkbook(

@@ -5,8 +5,8 @@
 class Sheet;
 struct RosterModel;
 
-// The totals printouts, drawn from a model whose totals are counted (LoadTotals). Both print
-// the people TotalsStaff chooses, so they honour the team and staff-number filters.
+// The totals printouts, drawn from a model whose totals are counted (LoadPurpose::Totals). Both
+// print the people TotalsStaff chooses, so they honour the team and staff-number filters.
 
 // "月別勤務累計表" (by month) or "年度別勤務累計表" (by fiscal year), landscape: a block of
 // plane-1 counts per column and working shift, then the "合計" block, 22 people a page. Up

@@ -1,15 +1,13 @@
 #include "roster/cumulative_totals.h"
 
-#include "roster/master_cache.h"
-#include "roster/roster_loader.h"
 #include "roster/roster_model.h"
-#include "roster/tallies.h"
+#include "roster/roster_rows.h"
 #include "store/database.h"
 #include "store/records/roster_row.h"
-#include "store/startup_settings.h"
 #include "store/table.h"
 #include "store/text_values.h"
 
+#include <QHash>
 #include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
@@ -20,17 +18,21 @@ size_t at(int i) {
     return static_cast<size_t>(i);
 }
 
-void clearColumns(RosterModel& m) {
-    m.totalsMonthList = {};
-    m.totalsYearStart = {};
-    m.totalsYearEnd = {};
-}
-
-void setWindow(RosterModel& m, const QString& from, const QString& to) {
-    m.totalsWindowStart = from;
-    m.totalsWindowEnd = to;
-    m.periodStart = from;
-    m.periodEnd = to;
+void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QString& from,
+                const QString& to) {
+    roster.seek(Seek::GreaterEqual, {1, p.no, from});
+    for (; !roster.eof(); roster.moveNext()) {
+        if (roster.integer(RosterRow::Field::kind) != 1 ||
+            roster.text(RosterRow::Field::staffNo) != p.no ||
+            roster.text(RosterRow::Field::date) > to)
+            break;
+        RosterRow row;
+        row.planned = roster.text(RosterRow::Field::planned);
+        row.plannedEarly = roster.integer(RosterRow::Field::plannedEarly);
+        row.actual = roster.text(RosterRow::Field::actual);
+        row.actualEarly = roster.integer(RosterRow::Field::actualEarly);
+        AddTotalsRow(m.cache, p, column, row);
+    }
 }
 
 } // namespace
@@ -135,46 +137,80 @@ void CountCumulativeTotals(Database& db, RosterModel& m) {
         AccumulateStaffTotals(roster, m, m.person(g, slot));
 }
 
-void SetMonthColumns(RosterModel& m, const QDate& from, const QDate& to, int maxColumns) {
-    clearColumns(m);
-    m.totalsBy = TotalsBy::Month;
+TotalsColumns MonthColumns(const QDate& from, const QDate& to, int maxColumns) {
+    TotalsColumns c;
+    c.by = TotalsBy::Month;
     const QDate first(from.year(), from.month(), 1);
     int n = 0;
     for (QDate month = first; n < maxColumns && month <= to; month = month.addMonths(1))
-        m.totalsMonthList[at(++n)] = month.month();
+        c.monthList[at(++n)] = month.month();
     const QDate lastOfColumns = first.addMonths(std::max(n, 1)).addDays(-1);
-    setWindow(m, TextValues::dateText(from), TextValues::dateText(std::min(to, lastOfColumns)));
+    c.windowStart = TextValues::dateText(from);
+    c.windowEnd = TextValues::dateText(std::min(to, lastOfColumns));
+    return c;
 }
 
-void SetWholeMonthColumns(RosterModel& m, const QDate& first, int months) {
+TotalsColumns WholeMonthColumns(const QDate& first, int months) {
     const QDate start(first.year(), first.month(), 1);
-    SetMonthColumns(m, start, start.addMonths(months).addDays(-1), months);
+    return MonthColumns(start, start.addMonths(months).addDays(-1), months);
 }
 
-void SetYearColumns(RosterModel& m, const FiscalYear::Start& start, const QDate& from,
-                    const QDate& to, int maxColumns) {
-    clearColumns(m);
-    m.totalsBy = TotalsBy::Year;
+TotalsColumns YearColumns(const FiscalYear::Start& start, const QDate& from, const QDate& to,
+                          int maxColumns) {
+    TotalsColumns c;
+    c.by = TotalsBy::Year;
     FiscalYear year = FiscalYear::containing(start, from);
     const QDate firstStart = year.start;
     QDate lastEnd = year.end;
     for (int n = 1; n <= maxColumns; ++n) {
-        m.totalsYearStart[at(n)] = year.startText();
-        m.totalsYearEnd[at(n)] = year.endText();
+        c.yearStart[at(n)] = year.startText();
+        c.yearEnd[at(n)] = year.endText();
         lastEnd = year.end;
         year = FiscalYear::beginningIn(start, year.start.year() + 1);
         if (year.start > to)
             break;
     }
-    setWindow(m, TextValues::dateText(firstStart), TextValues::dateText(lastEnd));
+    c.windowStart = TextValues::dateText(firstStart);
+    c.windowEnd = TextValues::dateText(lastEnd);
+    return c;
+}
+
+TotalsColumns PeriodColumn(const QString& from, const QString& to) {
+    TotalsColumns c;
+    c.by = TotalsBy::Period;
+    c.yearStart[1] = from;
+    c.yearEnd[1] = to;
+    c.windowStart = from;
+    c.windowEnd = to;
+    return c;
+}
+
+void SetTotalsColumns(RosterModel& m, const TotalsColumns& c) {
+    m.totalsBy = c.by;
+    m.totalsMonthList = c.monthList;
+    m.totalsYearStart = c.yearStart;
+    m.totalsYearEnd = c.yearEnd;
+    m.totalsWindowStart = c.windowStart;
+    m.totalsWindowEnd = c.windowEnd;
+    m.periodStart = c.windowStart;
+    m.periodEnd = c.windowEnd;
+}
+
+void SetMonthColumns(RosterModel& m, const QDate& from, const QDate& to, int maxColumns) {
+    SetTotalsColumns(m, MonthColumns(from, to, maxColumns));
+}
+
+void SetWholeMonthColumns(RosterModel& m, const QDate& first, int months) {
+    SetTotalsColumns(m, WholeMonthColumns(first, months));
+}
+
+void SetYearColumns(RosterModel& m, const FiscalYear::Start& start, const QDate& from,
+                    const QDate& to, int maxColumns) {
+    SetTotalsColumns(m, YearColumns(start, from, to, maxColumns));
 }
 
 void SetPeriodColumn(RosterModel& m, const QString& from, const QString& to) {
-    clearColumns(m);
-    m.totalsBy = TotalsBy::Period;
-    m.totalsYearStart[1] = from;
-    m.totalsYearEnd[1] = to;
-    setWindow(m, from, to);
+    SetTotalsColumns(m, PeriodColumn(from, to));
 }
 
 QStringList TotalsColumnLabels(const RosterModel& m) {
@@ -190,13 +226,33 @@ QStringList TotalsColumnLabels(const RosterModel& m) {
     return labels;
 }
 
-void LoadTotals(Database& db, const StartupSettings& settings, RosterModel& m) {
-    Database::Transaction read(db, Database::Transaction::Kind::Read);
-    m.loadMode = LoadMode::View;
-    m.loadRequests = RequestsMode::Skip;
-    m.byTeam = settings.byTeam;
-    LoadRosterPeriod(db, m, settings.weekdayName);
-    LoadMasterCache(db, m);
-    LoadCumulativeTotals(db, m, 1);
-    read.commit();
+void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
+                      const QString& from, const QString& to) {
+    Table roster(db, RosterRow::table);
+    roster.setIndex(RosterRow::Index::key);
+    addHistory(roster, m, m.person(group, slot), column, from, to);
+}
+
+void LoadCumulativeTotals(Database& db, RosterModel& m, TotalsLoad load) {
+    if (load == TotalsLoad::Columns) {
+        CountCumulativeTotals(db, m);
+        return;
+    }
+    for (auto& g : m.groups)
+        for (Person& p : g)
+            p.cumulative = {};
+    const QDate start = TextValues::parseDateText(m.periodStart);
+    if (!start.isValid())
+        return;
+    const QDate end = start.addDays(-1);
+    m.totalsWindowEnd = TextValues::dateText(end);
+    m.totalsWindowStart = TextValues::dateText(end.addMonths(-3));
+    QHash<QString, Person*> byNo;
+    for (auto& group : m.groups)
+        for (Person& p : group)
+            byNo.insert(p.no, &p);
+    ForEachRosterRow(db, m.totalsWindowStart, m.totalsWindowEnd, [&](const RosterRow& row) {
+        if (Person* p = byNo.value(row.staffNo))
+            AddTotalsRow(m.cache, *p, 1, row);
+    });
 }

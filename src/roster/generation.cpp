@@ -1,14 +1,10 @@
 #include "roster/generation.h"
 
 #include "roster/fill_balance.h"
-#include "roster/master_cache.h"
 #include "roster/pinned_cells.h"
-#include "roster/roster_loader.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "roster/shift_assignment.h"
 #include "roster/tallies.h"
-#include "store/database.h"
-#include "store/startup_settings.h"
 #include "store/text_values.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -26,25 +22,18 @@ QString CheckGenerationPeriod(const QString& start, const QString& end) {
 void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
                   const QString& start, const QString& end, Grouping grouping,
                   const std::vector<PinnedShift>& pins) {
-    m.periodStart = start;
-    m.periodEnd = end;
-    m.leaderFilter = LeaderFilter::Everybody;
-    m.groupingMode = grouping;
-    m.loadRequests = RequestsMode::Load;
-    m.loadMode = LoadMode::Generation;
-    m.filterStaffNo.clear();
-    m.filterTeam.clear();
-    m.byTeam = settings.byTeam;
-    Database::Transaction read(db, Database::Transaction::Kind::Read);
-    LoadRosterPeriod(db, m, settings.weekdayName);
-    LoadMasterCache(db, m);
-    LoadStoredRoster(db, m);
-    // A held cell steers the passes as a request of its shift would.
-    HoldPinsAsRequests(m, pins);
-    // Requests and stored days count before the passes make their first decision.
-    TallyAll(m);
-    LoadCumulativeTotals(db, m, 2);
-    read.commit();
+    RosterQuery query;
+    query.purpose = LoadPurpose::Generate;
+    query.from = start;
+    query.to = end;
+    query.grouping = grouping;
+    m = LoadRoster(db, settings, query);
+    if (!pins.empty()) {
+        // A held cell steers the passes as a request of its shift would, and counts before
+        // their first decision as the stored days do.
+        HoldPinsAsRequests(m, pins);
+        TallyAll(m);
+    }
     AssignShifts(m);
     FillRemainingShifts(m);
     ReleasePinRequests(m);

@@ -13,11 +13,10 @@ struct StartupSettings;
 // texts are "yyyy/mm/dd".
 QString CheckGenerationPeriod(const QString& start, const QString& end);
 
-// Loads the period in generation mode, grouped as asked, and generates it: LoadRosterPeriod,
-// LoadMasterCache, LoadStoredRoster, the tallies, LoadCumulativeTotals(2), AssignShifts,
-// FillRemainingShifts, TallyPerStaff(0), TallyPerDay(0). The cells held by hand in `pins` keep
-// their shifts, held still, and the rest is generated around them. The caller checks the period
-// first. Throws DbError when the database cannot be read.
+// Loads the period for generation (LoadPurpose::Generate), grouped as asked, into `m` and
+// generates it: AssignShifts, FillRemainingShifts and the tallies. The cells held by hand in
+// `pins` keep their shifts, held still, and the rest is generated around them. The caller checks
+// the period first. Throws DbError when the database cannot be read.
 void ExpandRoster(Database& db, RosterModel& m, const StartupSettings& settings,
                   const QString& start, const QString& end, Grouping grouping,
                   const std::vector<PinnedShift>& pins = {});

@@ -48,6 +48,15 @@ enum class TotalsBy {
     Period, // one column, the model's period
 };
 
+// The column layout of the cumulative totals and the window they count, which is also the
+// period whose staff are loaded.
+struct TotalsColumns {
+    TotalsBy by = TotalsBy::Period;
+    std::array<int, 8> monthList{};
+    std::array<QString, 7> yearStart, yearEnd;
+    QString windowStart, windowEnd;
+};
+
 // What a person's day holds for the generation passes.
 enum class CellState {
     Free,

@@ -1,14 +1,6 @@
 #include "roster/tallies.h"
 
-#include "roster/cumulative_totals.h"
 #include "roster/roster_model.h"
-#include "roster/roster_rows.h"
-#include "store/database.h"
-#include "store/records/roster_row.h"
-#include "store/table.h"
-#include "store/text_values.h"
-
-#include <QHash>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace RosterBounds;
@@ -171,33 +163,6 @@ void TallyAfterPlacement(RosterModel& m, int group, int slot, int day) {
     TallyPerStaff(m, group, slot);
 }
 
-namespace {
-
-// One roster row into Person::cumulative column `column` and the total column 7; the actual
-// shift and its mark win over the planned ones.
-void addHistoryRow(const RosterModel& m, Person& p, int column, const RosterRow& row) {
-    AddTotalsRow(m.cache, p, column, row);
-}
-
-void addHistory(Table& roster, RosterModel& m, Person& p, int column, const QString& from,
-                const QString& to) {
-    roster.seek(Seek::GreaterEqual, {1, p.no, from});
-    for (; !roster.eof(); roster.moveNext()) {
-        if (roster.integer(RosterRow::Field::kind) != 1 ||
-            roster.text(RosterRow::Field::staffNo) != p.no ||
-            roster.text(RosterRow::Field::date) > to)
-            break;
-        RosterRow row;
-        row.planned = roster.text(RosterRow::Field::planned);
-        row.plannedEarly = roster.integer(RosterRow::Field::plannedEarly);
-        row.actual = roster.text(RosterRow::Field::actual);
-        row.actualEarly = roster.integer(RosterRow::Field::actualEarly);
-        addHistoryRow(m, p, column, row);
-    }
-}
-
-} // namespace
-
 void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& shift) {
     Person& p = m.person(group, slot);
     // A cell takes part in the rest terms of its own day and the two days after it.
@@ -208,37 +173,4 @@ void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& s
     countCell(m, group, p, day, 1);
     for (int d = day; d <= day + 2; ++d)
         addRestTerm(m, p, d, 1);
-}
-
-void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
-                      const QString& from, const QString& to) {
-    Table roster(db, RosterRow::table);
-    roster.setIndex(RosterRow::Index::key);
-    addHistory(roster, m, m.person(group, slot), column, from, to);
-}
-
-void LoadCumulativeTotals(Database& db, RosterModel& m, int mode) {
-    if (mode == 1) {
-        CountCumulativeTotals(db, m);
-        return;
-    }
-    for (auto& g : m.groups)
-        for (Person& p : g)
-            p.cumulative = {};
-    if (mode != 2)
-        return;
-    const QDate start = TextValues::parseDateText(m.periodStart);
-    if (!start.isValid())
-        return;
-    const QDate end = start.addDays(-1);
-    m.totalsWindowEnd = TextValues::dateText(end);
-    m.totalsWindowStart = TextValues::dateText(end.addMonths(-3));
-    QHash<QString, Person*> byNo;
-    for (auto& group : m.groups)
-        for (Person& p : group)
-            byNo.insert(p.no, &p);
-    ForEachRosterRow(db, m.totalsWindowStart, m.totalsWindowEnd, [&](const RosterRow& row) {
-        if (Person* p = byNo.value(row.staffNo))
-            addHistoryRow(m, *p, 1, row);
-    });
 }

@@ -23,13 +23,3 @@ void TallyAfterPlacement(RosterModel& m, int group, int slot, int day);
 // difference, with the same result as TallyAfterPlacement but without recounting. Expects the
 // counts to be current before the change.
 void SetCellShift(RosterModel& m, int group, int slot, int day, const QString& shift);
-
-// Fills Person::cumulative. Mode 1: the columns and window the model describes (totalsBy and its
-// lists), for the people TotalsStaff chooses (CountCumulativeTotals). Mode 2: the three months
-// before the period (plane 1..3, columns 1 and 7) for every loaded person.
-void LoadCumulativeTotals(Database& db, RosterModel& m, int mode);
-
-// Adds the roster rows of one person between two dates (inclusive) to Person::cumulative column
-// `column` and to the total column 7.
-void AddRosterHistory(Database& db, RosterModel& m, int group, int slot, int column,
-                      const QString& from, const QString& to);

@@ -1,6 +1,6 @@
 #include "output/personal_sheet_print.h"
 #include "output/recording_sheet.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/clock.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
@@ -181,11 +181,12 @@ TEST(PersonalSheetPrint, LoadTakesTheActualShiftWithItsMark) {
     TableRows::putRosterDay(tmp.db(), u"1003"_s, u"2024/04/03"_s, u"日"_s,
                             {{u"勤_実績"_s, u"有"_s}});
 
+    RosterQuery query;
+    query.from = u"2024/04/01"_s;
+    query.to = u"2024/04/30"_s;
+    query.filter = RosterFilter::staff(u"1003"_s);
     RosterModel m;
-    m.periodStart = u"2024/04/01"_s;
-    m.periodEnd = u"2024/04/30"_s;
-    m.filterStaffNo = u"1003"_s;
-    const ShiftNames names = LoadPersonalSheets(tmp.db(), settings, m);
+    const ShiftNames names = LoadPersonalSheets(tmp.db(), settings, query, m);
     EXPECT_EQ(names.value(u"有"_s), u"有給"_s);
     ASSERT_EQ(m.groupCount(1) + m.groupCount(2), 1);
 

@@ -1,5 +1,5 @@
 #include "output/stored_roster_print.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "store/clock.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
@@ -26,11 +26,12 @@ TEST(StoredRosterPrint, NothingToPrintForSomeoneOutsideThePeriod) {
     };
     for (const Case& c : {Case{u"1003"_s, true}, Case{u"2012"_s, false}, // joins 2024/05/15
                           Case{u"1004"_s, false}, Case{QString(), true}}) {
-        RosterModel model;
-        model.periodStart = u"2024/04/01"_s;
-        model.periodEnd = u"2024/04/30"_s;
-        model.filterStaffNo = c.staffNo;
-        LoadRosterForPrint(tmp.db(), settings, model);
+        RosterQuery query;
+        query.purpose = LoadPurpose::Print;
+        query.from = u"2024/04/01"_s;
+        query.to = u"2024/04/30"_s;
+        query.filter = RosterFilter::staff(c.staffNo);
+        const RosterModel model = LoadRoster(tmp.db(), settings, query);
         EXPECT_EQ(NothingToPrintMessage(model).isEmpty(), c.printable) << c.staffNo.toStdString();
     }
 }

@@ -1,6 +1,7 @@
 #include "engine_fixture.h"
 
 #include "roster/cumulative_totals.h"
+#include "roster/roster_load.h"
 #include "store/startup_settings.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,13 +25,16 @@ protected:
 
     // A fresh model with the layout `setColumns` gives it, loaded and counted.
     template <typename F> void count(F setColumns, const QString& team = {}) {
-        model = std::make_unique<RosterModel>();
-        m().filterTeam = team;
-        m().groupingMode = team.isEmpty() ? Grouping::Everybody : Grouping::ByTeam;
-        setColumns(m());
+        RosterModel laid;
+        setColumns(laid);
+        RosterQuery query;
+        query.purpose = LoadPurpose::Totals;
+        query.narrowTo(RosterFilter::ofTeam(team), Grouping::Everybody);
+        query.columns = {laid.totalsBy,      laid.totalsMonthList,   laid.totalsYearStart,
+                         laid.totalsYearEnd, laid.totalsWindowStart, laid.totalsWindowEnd};
         StartupSettings settings;
         settings.byTeam = team.isEmpty() ? 0 : 1;
-        LoadTotals(db(), settings, m());
+        model = std::make_unique<RosterModel>(LoadRoster(db(), settings, query));
     }
 
     int plane(const QString& no, int p, int column, const QString& shift) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "roster/cumulative_totals.h"
 #include "roster/master_cache.h"
 #include "roster/roster_loader.h"
 #include "roster/roster_model.h"
@@ -36,7 +37,7 @@ protected:
         LoadStoredRoster(db(), m());
         TallyPerStaff(m(), 0);
         TallyPerDay(m(), 0);
-        LoadCumulativeTotals(db(), m(), 2);
+        LoadCumulativeTotals(db(), m(), TotalsLoad::History);
     }
 
     RunShape shape() const { return RunShape::from(model->cache); }

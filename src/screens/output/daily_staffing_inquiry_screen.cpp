@@ -1,8 +1,7 @@
 #include "screens/output/daily_staffing_inquiry_screen.h"
 
 #include "roster/daily_chart.h"
-#include "roster/master_cache.h"
-#include "roster/roster_loader.h"
+#include "roster/roster_load.h"
 #include "roster/roster_model.h"
 #include "screens/app_context.h"
 #include "store/clock.h"
@@ -96,17 +95,11 @@ void DailyStaffingInquiryScreen::inquire() {
         return;
     const QString day = date_->text();
     act([&] {
-        RosterModel model;
-        model.leaderFilter = LeaderFilter::Everybody;
-        model.loadMode = LoadMode::View;
-        model.periodStart = TextValues::addDays(day, -1);
-        model.periodEnd = TextValues::addDays(day, 1);
-        Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-        LoadRosterPeriod(ctx().db, model, ctx().settings.weekdayName);
-        LoadMasterCache(ctx().db, model);
-        LoadStoredRoster(ctx().db, model);
-        read.commit();
-        fillGrid(DailyChart::build(model));
+        RosterQuery query;
+        query.purpose = LoadPurpose::View;
+        query.from = TextValues::addDays(day, -1);
+        query.to = TextValues::addDays(day, 1);
+        fillGrid(DailyChart::build(LoadRoster(ctx().db, ctx().settings, query)));
         inform(u"表示されました"_s);
     });
 }

@@ -57,8 +57,7 @@ bool MonthlyTotalsScreen::inquire() {
         return false;
 
     const auto first = TextValues::parseDateText(start_->text());
-    if (!count([&](RosterModel& m) { SetWholeMonthColumns(m, first, months); },
-               [&] { fillGrid(months); }))
+    if (!count(WholeMonthColumns(first, months), [&] { fillGrid(months); }))
         return false;
     ctx().prompter.inform(u"月別累計出力"_s, u"月別累計の出力を終了しました。"_s);
     return true;

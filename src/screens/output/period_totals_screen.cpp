@@ -57,8 +57,7 @@ bool PeriodTotalsScreen::inquire() {
     if (checks().reportIfFailed())
         return false;
 
-    if (!count([this](RosterModel& m) { SetPeriodColumn(m, start_->text(), end_->text()); },
-               [this] { fillGrid(); }))
+    if (!count(PeriodColumn(start_->text(), end_->text()), [this] { fillGrid(); }))
         return false;
     inform(u"累計表を表示しました。"_s);
     return true;

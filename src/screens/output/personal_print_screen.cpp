@@ -34,9 +34,7 @@ PersonalPrintScreen::PersonalPrintScreen(AppContext& context, std::unique_ptr<Pr
         output_ = std::make_unique<PreviewPrintOutput>();
     buildUi();
 
-    model_.leaderFilter = LeaderFilter::Everybody;
-    model_.groupingMode = everybodyGrouping();
-    model_.byTeam = ctx().settings.byTeam;
+    query_.grouping = everybodyGrouping();
 
     titleEdit_->setText(u"シフト勤務表"_s);
     targetList_->addItems({TargetAll, TargetStaff});
@@ -116,9 +114,7 @@ void PersonalPrintScreen::onTargetChosen() {
     if (target == TargetAll) {
         staffList_->hide();
         staffLabel_->clear();
-        model_.filterTeam.clear();
-        model_.filterStaffNo.clear();
-        model_.groupingMode = everybodyGrouping();
+        query_.narrowTo(RosterFilter::everybody(), everybodyGrouping());
     } else if (target == TargetStaff) {
         staffLabel_->setText(u"登録職員一覧"_s);
         act([&] {
@@ -131,9 +127,11 @@ void PersonalPrintScreen::onTargetChosen() {
 
 void PersonalPrintScreen::onStaffClicked(QListWidgetItem* item) {
     act([&] {
-        if (const QString refusal = NarrowPrintToStaffNamed(ctx().db, model_, item->text());
-            !refusal.isEmpty())
-            inform(refusal);
+        const NamedStaffFilter named = FilterToStaffNamed(ctx().db, item->text());
+        if (!named.refusal.isEmpty())
+            inform(named.refusal);
+        else
+            query_.narrowTo(named.filter, everybodyGrouping());
     });
 }
 
@@ -158,14 +156,14 @@ void PersonalPrintScreen::onPrintClicked() {
         return;
     FieldChecks::setTextColour(startEdit_, true);
     FieldChecks::setTextColour(endEdit_, true);
-    model_.periodStart = startEdit_->text();
-    model_.periodEnd = endEdit_->text();
+    query_.from = startEdit_->text();
+    query_.to = endEdit_->text();
 
     bool printed = false;
     act([&] {
         {
             BusyCursor busy;
-            shiftNames_ = LoadPersonalSheets(ctx().db, ctx().settings, model_);
+            shiftNames_ = LoadPersonalSheets(ctx().db, ctx().settings, query_, model_);
         }
         if (const QString nothing = NothingToPrintMessage(model_); !nothing.isEmpty()) {
             inform(nothing);

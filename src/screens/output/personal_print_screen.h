@@ -2,7 +2,7 @@
 
 #include "output/personal_sheet_print.h"
 #include "print/print_output.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "screens/screen_base.h"
 
 #include <memory>
@@ -22,6 +22,8 @@ public:
                                  QWidget* parent = nullptr);
 
     const RosterModel& model() const { return model_; }
+    // What the next printout loads: the people chosen and the dates last printed.
+    const RosterQuery& query() const { return query_; }
 
 private:
     void buildUi();
@@ -33,6 +35,7 @@ private:
     Grouping everybodyGrouping() const;
 
     std::unique_ptr<PrintOutput> output_;
+    RosterQuery query_;
     RosterModel model_;
     ShiftNames shiftNames_;
 

@@ -70,9 +70,7 @@ RosterPrintScreen::RosterPrintScreen(AppContext& context, std::unique_ptr<PrintO
     };
     buildUi();
 
-    model_.leaderFilter = LeaderFilter::Everybody;
-    model_.groupingMode = ctx().settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
-    model_.byTeam = ctx().settings.byTeam;
+    query_.grouping = ctx().settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
 
     kindList_->addItems({KindRoster, u"月別勤務累計表"_s, u"年度勤務累計表"_s});
     targetList_->addItems({TargetAll, TargetStaff});
@@ -163,11 +161,10 @@ void RosterPrintScreen::onTargetChosen() {
         teamList_->hide();
         staffLabel_->clear();
         teamLabel_->clear();
-        model_.filterTeam.clear();
-        model_.filterStaffNo.clear();
         // A name clicked before printed one person ungrouped; everybody is printed the way
         // the workplace groups its staff.
-        model_.groupingMode = ctx().settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
+        query_.narrowTo(RosterFilter::everybody(),
+                        ctx().settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody);
     } else if (target == TargetStaff) {
         teamList_->hide();
         teamLabel_->clear();
@@ -191,16 +188,16 @@ void RosterPrintScreen::onTargetChosen() {
 
 void RosterPrintScreen::onStaffClicked(QListWidgetItem* item) {
     act([&] {
-        if (const QString refusal = NarrowPrintToStaffNamed(ctx().db, model_, item->text());
-            !refusal.isEmpty())
-            inform(refusal);
+        const NamedStaffFilter named = FilterToStaffNamed(ctx().db, item->text());
+        if (!named.refusal.isEmpty())
+            inform(named.refusal);
+        else
+            query_.narrowTo(named.filter, query_.grouping);
     });
 }
 
 void RosterPrintScreen::onTeamClicked(QListWidgetItem* item) {
-    model_.filterTeam = item->text();
-    model_.filterStaffNo.clear();
-    model_.groupingMode = Grouping::ByTeam;
+    query_.narrowTo(RosterFilter::ofTeam(item->text()), query_.grouping);
 }
 
 void RosterPrintScreen::checkStart() {
@@ -230,8 +227,8 @@ void RosterPrintScreen::onPrintClicked() {
         return;
     FieldChecks::setTextColour(startEdit_, true);
     FieldChecks::setTextColour(endEdit_, true);
-    model_.periodStart = startEdit_->text();
-    model_.periodEnd = endEdit_->text();
+    query_.from = startEdit_->text();
+    query_.to = endEdit_->text();
 
     if (kindRow < 0) {
         inform(u"出力指示を選択してください"_s);
@@ -245,7 +242,9 @@ void RosterPrintScreen::onPrintClicked() {
     act([&] {
         {
             BusyCursor busy;
-            LoadRosterForPrint(ctx().db, ctx().settings, model_);
+            RosterQuery print = query_;
+            print.purpose = LoadPurpose::Print;
+            model_ = LoadRoster(ctx().db, ctx().settings, print);
         }
         if (const QString nothing = NothingToPrintMessage(model_); !nothing.isEmpty()) {
             inform(nothing);
@@ -272,18 +271,20 @@ void RosterPrintScreen::printTotals(PrintKind kind) {
             inform(u"年度開始日を登録して下さい。"_s);
             return;
         }
-        SetYearColumns(model_, *start, from, to, CumulativeTotals::MaxPrintedColumns);
+        query_.columns = YearColumns(*start, from, to, CumulativeTotals::MaxPrintedColumns);
     } else {
-        SetMonthColumns(model_, from, to, CumulativeTotals::MaxPrintedColumns);
+        query_.columns = MonthColumns(from, to, CumulativeTotals::MaxPrintedColumns);
     }
-    startEdit_->setText(model_.totalsWindowStart);
-    endEdit_->setText(model_.totalsWindowEnd);
+    startEdit_->setText(query_.columns.windowStart);
+    endEdit_->setText(query_.columns.windowEnd);
     const bool byYear = kind == PrintKind::YearTotals;
     bool printed = false;
     act([&] {
         {
             BusyCursor busy;
-            LoadTotals(ctx().db, ctx().settings, model_);
+            RosterQuery totals = query_;
+            totals.purpose = LoadPurpose::Totals;
+            model_ = LoadRoster(ctx().db, ctx().settings, totals);
         }
         if (const QString nothing = NothingToPrintMessage(model_); !nothing.isEmpty()) {
             inform(nothing);
@@ -350,11 +351,11 @@ void RosterPrintScreen::onExcelClicked() {
         return;
     FieldChecks::setTextColour(startEdit_, true);
     FieldChecks::setTextColour(endEdit_, true);
-    model_.periodStart = startEdit_->text();
-    model_.periodEnd = endEdit_->text();
+    query_.from = startEdit_->text();
+    query_.to = endEdit_->text();
 
     const QString proposed =
-        QDir(lastWorkbookFolder()).filePath(RosterWorkbookDefaultName(model_.periodStart));
+        QDir(lastWorkbookFolder()).filePath(RosterWorkbookDefaultName(query_.from));
     QString path = chooseSaveFile_(this, proposed);
     if (path.isEmpty())
         return;
@@ -371,7 +372,7 @@ void RosterPrintScreen::onExcelClicked() {
     }
     QString failed;
     if (!actBusy([&] {
-            failed = ExportRosterWorkbook(ctx().db, ctx().settings, model_, path, ColourTable::rgb);
+            failed = ExportRosterWorkbook(ctx().db, ctx().settings, query_, path, ColourTable::rgb);
         }))
         return;
     if (!failed.isEmpty()) {

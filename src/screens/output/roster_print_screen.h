@@ -2,7 +2,7 @@
 
 #include "output/print_period_check.h"
 #include "print/print_output.h"
-#include "roster/roster_model.h"
+#include "roster/roster_load.h"
 #include "screens/screen_base.h"
 
 #include <QPointer>
@@ -26,6 +26,8 @@ public:
                                QWidget* parent = nullptr);
 
     const RosterModel& model() const { return model_; }
+    // What the next printout loads: the people chosen, the grouping and the dates last printed.
+    const RosterQuery& query() const { return query_; }
     // Asks where to save the workbook, proposing `proposed`; empty when the clerk cancels.
     using SaveFileChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
     void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
@@ -45,6 +47,7 @@ private:
     void onExcelClicked();
 
     std::unique_ptr<PrintOutput> output_;
+    RosterQuery query_;
     RosterModel model_;
     QPointer<QualityWindow> qualityWindow_;
     SaveFileChooser chooseSaveFile_;

@@ -1,6 +1,7 @@
 #include "screens/output/totals_inquiry_screen.h"
 
 #include "roster/cumulative_totals.h"
+#include "roster/roster_load.h"
 #include "screens/app_context.h"
 #include "screens/output/preview_print_output.h"
 #include "widgets/flex_grid.h"
@@ -52,15 +53,14 @@ void TotalsInquiryScreen::layOut(const std::vector<std::pair<QString, QWidget*>>
     connect(close, &QPushButton::clicked, this, [this] { closeAfterQuestion(); });
 }
 
-bool TotalsInquiryScreen::count(const std::function<void(RosterModel&)>& setColumns,
-                                const std::function<void()>& fill) {
+bool TotalsInquiryScreen::count(const TotalsColumns& columns, const std::function<void()>& fill) {
     model_ = RosterModel{};
-    model_.leaderFilter = LeaderFilter::Everybody;
-    model_.groupingMode = Grouping::Everybody;
-    setColumns(model_);
+    RosterQuery query;
+    query.purpose = LoadPurpose::Totals;
+    query.columns = columns;
     shown_ = false;
     if (!actBusy([&] {
-            LoadTotals(ctx().db, ctx().settings, model_);
+            model_ = LoadRoster(ctx().db, ctx().settings, query);
             fill();
         }))
         return false;

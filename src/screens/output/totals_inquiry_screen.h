@@ -32,9 +32,8 @@ protected:
 
     // Lays the screen out: each (caption, box) of the top row, the grid, the buttons.
     void layOut(const std::vector<std::pair<QString, QWidget*>>& boxes, int width);
-    // Counts into a fresh model whose window `setColumns` lays out, then shows it with `fill`.
-    bool count(const std::function<void(RosterModel&)>& setColumns,
-               const std::function<void()>& fill);
+    // Counts everybody into a fresh model over `columns`, then shows it with `fill`.
+    bool count(const TotalsColumns& columns, const std::function<void()>& fill);
 
     FlexGrid* grid() const { return grid_; }
     RosterModel model_;

@@ -3,6 +3,7 @@
 #include "output/roster_print.h"
 #include "output/stored_roster_print.h"
 #include "roster/generation.h"
+#include "roster/roster_load.h"
 #include "roster/tallies.h"
 #include "screens/app_context.h"
 #include "screens/date_field_checks.h"
@@ -141,11 +142,13 @@ void RosterChangeScreen::onShowClicked() {
 
     // Viewing mode keeps plan and corrections apart; the requests are not read, so nothing
     // here rewrites them or records the period as created again.
+    RosterQuery query;
+    query.purpose = LoadPurpose::Print;
+    query.from = startEdit_->text();
+    query.to = endEdit_->text();
+    query.grouping = kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody;
     auto fresh = std::make_unique<RosterModel>();
-    fresh->periodStart = startEdit_->text();
-    fresh->periodEnd = endEdit_->text();
-    fresh->groupingMode = kind_ == Kind::ByTeam ? Grouping::ByTeam : Grouping::Everybody;
-    if (!actBusy([&] { LoadRosterForPrint(ctx().db, ctx().settings, *fresh); }))
+    if (!actBusy([&] { *fresh = LoadRoster(ctx().db, ctx().settings, query); }))
         return;
     fresh->byTeam = kind_ == Kind::ByTeam ? 1 : 0;
     model_ = std::move(*fresh);

@@ -112,7 +112,7 @@ TEST_F(PersonalPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_TRUE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
     EXPECT_EQ(child<QLabel>(screen.get(), u"登録職員一覧"_s)->text(), u"登録職員一覧"_s);
     choose(u"LST職員"_s, u"高橋 健一"_s);
-    EXPECT_EQ(screen->model().filterStaffNo, u"1003"_s);
+    EXPECT_EQ(screen->query().filter.staffNo, u"1003"_s);
 
     click(screen.get(), u"印刷"_s);
     ASSERT_EQ(output->printed(), 1);
@@ -122,7 +122,7 @@ TEST_F(PersonalPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_FALSE(pdf.contains(u"鈴木 裕子"_s));
 
     choose(u"出力対象"_s, u"全員"_s);
-    EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
+    EXPECT_TRUE(screen->query().filter.staffNo.isEmpty());
     EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
     EXPECT_TRUE(child<QLabel>(screen.get(), u"登録職員一覧"_s)->text().isEmpty());
 }
@@ -138,7 +138,7 @@ TEST_F(PersonalPrintScreenTest, TheNameReachedWithTheArrowKeysIsPrinted) {
     ASSERT_EQ(list->selectedItems().size(), 1);
     const QString highlighted = list->selectedItems().front()->text();
     ASSERT_NE(highlighted, u"高橋 健一"_s);
-    EXPECT_EQ(screen->model().filterStaffNo,
+    EXPECT_EQ(screen->query().filter.staffNo,
               StaffListService::FindStaffByName(tmp.db(), highlighted).no);
 
     click(screen.get(), u"印刷"_s);

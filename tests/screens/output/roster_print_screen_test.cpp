@@ -248,7 +248,7 @@ TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {
     EXPECT_TRUE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
     EXPECT_EQ(child<QLabel>(screen.get(), u"登録職員一覧"_s)->text(), u"登録職員一覧"_s);
     choose(u"LST職員"_s, u"高橋 健一"_s);
-    EXPECT_EQ(screen->model().filterStaffNo, u"1003"_s);
+    EXPECT_EQ(screen->query().filter.staffNo, u"1003"_s);
 
     choose(u"出力指示"_s, u"勤務表"_s);
     click(screen.get(), u"印刷"_s);
@@ -265,12 +265,12 @@ TEST_F(RosterPrintScreenTest, OnePersonChosenFromTheStaffList) {
     QTest::keyClick(list, Qt::Key_Down);
     ASSERT_EQ(list->selectedItems().size(), 1);
     EXPECT_EQ(
-        screen->model().filterStaffNo,
+        screen->query().filter.staffNo,
         StaffListService::FindStaffByName(tmp.db(), list->selectedItems().front()->text()).no);
-    EXPECT_NE(screen->model().filterStaffNo, u"1003"_s);
+    EXPECT_NE(screen->query().filter.staffNo, u"1003"_s);
 
     choose(u"出力対象"_s, u"全員"_s);
-    EXPECT_TRUE(screen->model().filterStaffNo.isEmpty());
+    EXPECT_TRUE(screen->query().filter.staffNo.isEmpty());
     EXPECT_FALSE(child<QWidget>(screen.get(), u"LST職員"_s)->isVisible());
 }
 
@@ -286,11 +286,11 @@ TEST_F(RosterPrintScreenTest, EverybodyAfterOnePersonIsGroupedByTeamAgain) {
     const auto taro = staff->findItems(u"高橋 健一"_s, Qt::MatchExactly);
     ASSERT_EQ(taro.size(), 1);
     Q_EMIT staff->itemClicked(taro.front());
-    ASSERT_EQ(byTeam.model().groupingMode, Grouping::Everybody);
+    ASSERT_EQ(byTeam.query().grouping, Grouping::Everybody);
 
     targets->setCurrentRow(0); // 全員
-    EXPECT_EQ(byTeam.model().groupingMode, Grouping::ByTeam);
-    EXPECT_TRUE(byTeam.model().filterStaffNo.isEmpty());
+    EXPECT_EQ(byTeam.query().grouping, Grouping::ByTeam);
+    EXPECT_TRUE(byTeam.query().filter.staffNo.isEmpty());
 }
 
 // Excel出力: the workbook goes where the chooser says, proposed under its default name in the
