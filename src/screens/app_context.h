@@ -22,6 +22,8 @@ struct AppContext {
     QString selectedStaffName;
     // The folder last chosen for a CSV file in this run, where the next CSV screen starts.
     QString csvFolder = {};
+    // The folder the last Excel workbook was written to in this run.
+    QString workbookFolder = {};
     // Shows the single instance of the screen behind a menu button, opening it when needed,
     // and returns it (null when it cannot be opened). Set by the main menu while it lives, so
     // a screen that leads to another menu screen never opens a second copy of it.

@@ -35,7 +35,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
@@ -47,13 +46,6 @@ const QString TargetAll = u"全員"_s;
 const QString TargetStaff = u"個別指定"_s;
 const QString TargetTeam = u"チーム指定"_s;
 
-// The folder the last workbook was written to while the program runs (the program keeps no settings
-// outside its database); the documents folder at first.
-QString& lastWorkbookFolder() {
-    static QString folder =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).absolutePath();
-    return folder;
-}
 } // namespace
 
 RosterPrintScreen::RosterPrintScreen(AppContext& context, std::unique_ptr<PrintOutput> output,
@@ -338,6 +330,12 @@ void RosterPrintScreen::onQualityClicked() {
 }
 
 // The registered roster of the entered dates, for the chosen people, as an Excel workbook.
+// A folder that exists: the one last written to in this run, else the data folder.
+QString RosterPrintScreen::workbookFolder() {
+    return QFileInfo(ctx().workbookFolder).isDir() ? ctx().workbookFolder
+                                                   : QFileInfo(ctx().db.path()).absolutePath();
+}
+
 void RosterPrintScreen::onExcelClicked() {
     checks().reset();
     checkStart();
@@ -355,7 +353,7 @@ void RosterPrintScreen::onExcelClicked() {
     query_.to = endEdit_->text();
 
     const QString proposed =
-        QDir(lastWorkbookFolder()).filePath(RosterWorkbookDefaultName(query_.from));
+        QDir(workbookFolder()).filePath(RosterWorkbookDefaultName(query_.from));
     QString path = chooseSaveFile_(this, proposed);
     if (path.isEmpty())
         return;
@@ -379,6 +377,6 @@ void RosterPrintScreen::onExcelClicked() {
         inform(failed);
         return;
     }
-    lastWorkbookFolder() = target.absolutePath();
+    ctx().workbookFolder = target.absolutePath();
     inform(u"Excelファイル「%1」に出力しました。"_s.arg(shown));
 }

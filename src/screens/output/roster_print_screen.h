@@ -45,6 +45,7 @@ private:
     void printTotals(PrintKind kind);
     void onQualityClicked();
     void onExcelClicked();
+    QString workbookFolder();
 
     std::unique_ptr<PrintOutput> output_;
     RosterQuery query_;

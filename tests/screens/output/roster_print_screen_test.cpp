@@ -294,8 +294,8 @@ TEST_F(RosterPrintScreenTest, EverybodyAfterOnePersonIsGroupedByTeamAgain) {
 }
 
 // Excel出力: the workbook goes where the chooser says, proposed under its default name in the
-// folder last written to; an existing file is replaced only on はい; an unregistered period or a
-// missing folder is reported and nothing is written.
+// folder last written to (the data folder at first); an existing file is replaced only on はい; an
+// unregistered period or a missing folder is reported and nothing is written.
 TEST_F(RosterPrintScreenTest, ExcelOutputWritesTheWorkbookOnlyWhereAndWhenAsked) {
     registerSomeDays();
     struct Row {
@@ -342,9 +342,9 @@ TEST_F(RosterPrintScreenTest, ExcelOutputWritesTheWorkbookOnlyWhereAndWhenAsked)
         click(screen.get(), u"Excel出力"_s);
         EXPECT_EQ(QFileInfo(proposed).fileName(),
                   row.start == u"2024/05/01"_s ? u"勤務表_202405.xlsx"_s : april);
-        if (i > 0) { // where the first row wrote
-            EXPECT_EQ(QFileInfo(proposed).absolutePath(), QDir(outDir.path()).absolutePath());
-        }
+        // The data folder at first, then where the first row wrote.
+        EXPECT_EQ(QFileInfo(proposed).absolutePath(),
+                  QDir(i > 0 ? outDir.path() : tmp.dir()).absolutePath());
         EXPECT_EQ(prompter.pendingAnswers(), 0u);
         const auto& shown = prompter.shown();
         const bool asked =
