@@ -41,12 +41,11 @@ TEST_F(CliBackupTest, WritesAWholeCopyAndRefusesWhatItMustNotReplace) {
     const QString data = tmp.path();
     const QString dir = tmp.dir();
     const QString defaultCopy = dir + u"/Rotavellbkup.mdb"_s;
-    ASSERT_EQ(
-        ::symlink(data.toLocal8Bit().constData(), (dir + u"/link.mdb"_s).toLocal8Bit().constData()),
-        0);
-    ASSERT_EQ(
-        ::link(data.toLocal8Bit().constData(), (dir + u"/hard.mdb"_s).toLocal8Bit().constData()),
-        0);
+    const QString sameByAnotherName = dir + u"/../"_s + QDir(dir).dirName() + u"/Rotavell.mdb"_s;
+    ASSERT_TRUE(QFile::link(data, dir + u"/link.mdb"_s));
+    ASSERT_EQ(::link(QFile::encodeName(data).constData(),
+                     QFile::encodeName(dir + u"/hard.mdb"_s).constData()),
+              0);
     struct Case {
         QStringList args;
         int status;
@@ -60,10 +59,7 @@ TEST_F(CliBackupTest, WritesAWholeCopyAndRefusesWhatItMustNotReplace) {
         {{u"--to"_s, dir + u"/usb.mdb"_s}, 0, dir + u"/usb.mdb"_s, dir + u"/usb.mdb"_s},
         {{u"--to"_s, dir + u"/link.mdb"_s, u"--overwrite"_s}, 2, {}, u"link.mdb"_s},
         {{u"--to"_s, dir + u"/hard.mdb"_s, u"--overwrite"_s}, 2, {}, u"hard.mdb"_s},
-        {{u"--to"_s, dir + u"/../"_s + QDir(dir).dirName() + u"/Rotavell.mdb"_s, u"--overwrite"_s},
-         2,
-         {},
-         data},
+        {{u"--to"_s, sameByAnotherName, u"--overwrite"_s}, 2, {}, data},
         {{u"--to"_s, dir, u"--overwrite"_s}, 2, {}, dir},
         {{u"--to"_s, u"/dev/null"_s, u"--overwrite"_s}, 2, {}, u"/dev/null"_s},
     };

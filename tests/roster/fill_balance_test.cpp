@@ -170,7 +170,7 @@ TEST_F(FillBalanceTest, NightRunsAreNeitherFilledNorBrokenOnePersonAtATime) {
     };
     struct Row {
         const char* what;
-        int dayStaff, nightStaff, afterNightStaff;
+        int need[3]; // 日, 夜, 明
         QStringList run;
         std::vector<Lay> laid;
         QString requestOnDay1; // for 0002
@@ -180,27 +180,21 @@ TEST_F(FillBalanceTest, NightRunsAreNeitherFilledNorBrokenOnePersonAtATime) {
     const QString rested = days(u"休"_s, 5);
     const std::vector<Row> rows = {
         {"a request cuts the night run carried over from the month before",
-         2,
-         0,
-         1,
+         {2, 0, 1},
          {u"夜"_s, u"明"_s, u"休"_s},
          {{u"0002"_s, 0, u"夜"_s}},
          u"有"_s,
          {u"0002"_s, 0, u"夜-"_s},
          {{1, u"明"_s, 0}, {15, u"明"_s, 0}}},
         {"the night is short after the assignment pass",
-         2,
-         1,
-         0,
+         {2, 1, 0},
          {u"夜"_s, u"明"_s, u"休"_s},
          {},
          {},
          {u"0003"_s, 10, u"日"_s},
          {{1, u"夜"_s, 0}, {10, u"夜"_s, 0}}},
         {"one night too many on a day short of day staff, right after a rest day",
-         4,
-         1,
-         0,
+         {4, 1, 0},
          {u"夜"_s, u"明"_s},
          {{u"0002"_s, 2, u"夜明"_s},
           {u"0003"_s, -4, rested + u"休夜明日日日休"_s + u"日日日休"_s.repeated(5) + u"日日日"_s}},
@@ -208,9 +202,7 @@ TEST_F(FillBalanceTest, NightRunsAreNeitherFilledNorBrokenOnePersonAtATime) {
          {u"0003"_s, 1, u"休夜明"_s},
          {{2, u"夜"_s, 2}, {2, u"日"_s, 3}}},
         {"a long run whose only surplus day is a night",
-         4,
-         1,
-         0,
+         {4, 1, 0},
          {u"夜"_s, u"明"_s},
          {{u"0002"_s, 4, u"休夜明"_s}, {u"0003"_s, -4, rested + u"休日日日夜明日日休"_s}},
          {},
@@ -225,9 +217,9 @@ TEST_F(FillBalanceTest, NightRunsAreNeitherFilledNorBrokenOnePersonAtATime) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        need(u"日"_s, row.dayStaff);
-        need(u"夜"_s, row.nightStaff);
-        need(u"明"_s, row.afterNightStaff);
+        need(u"日"_s, row.need[0]);
+        need(u"夜"_s, row.need[1]);
+        need(u"明"_s, row.need[2]);
         load();
         m().cache.patterns[4].front().shifts = {row.run.begin(), row.run.end()};
         for (const Lay& l : row.laid)

@@ -165,6 +165,8 @@ TEST_F(RegistrationTest, RequestsChangedElsewhereAfterExpansionRefuseTheRegistra
          "VALUES (1, '9999', '2024/04/02')",
          false},
     };
+    const QString allRequests =
+        u"SELECT group_concat(希_職員NO || 希_勤務日 || ifnull(希_予定略称, '')) FROM 休暇希望"_s;
     build(db(), 4, 1, 2, 1);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -177,8 +179,7 @@ TEST_F(RegistrationTest, RequestsChangedElsewhereAfterExpansionRefuseTheRegistra
             other.exec(QString::fromUtf8(c.sql));
         }
         const QString before = snapshot();
-        const QString requests = single(u"SELECT group_concat(希_職員NO || 希_勤務日 || "
-                                        "ifnull(希_予定略称, '')) FROM 休暇希望"_s);
+        const QString requests = single(allRequests);
         if (!c.refused) {
             EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
             EXPECT_EQ(rows(), 4 * 30);
@@ -191,9 +192,7 @@ TEST_F(RegistrationTest, RequestsChangedElsewhereAfterExpansionRefuseTheRegistra
             EXPECT_EQ(e.message(), RequestsChangedElsewhereMessage);
         }
         EXPECT_EQ(snapshot(), before);
-        EXPECT_EQ(single(u"SELECT group_concat(希_職員NO || 希_勤務日 || ifnull(希_予定略称, '')) "
-                         "FROM 休暇希望"_s),
-                  requests);
+        EXPECT_EQ(single(allRequests), requests);
     }
 }
 
