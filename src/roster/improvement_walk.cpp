@@ -19,7 +19,8 @@ namespace {
 constexpr std::int64_t UnitWeight = 64;
 constexpr int History = 400;
 // A small ward, where a short day hangs on the few people around it and the nights leave little
-// room, gets longer walks, more of them, and the moves that trade runs' days between two people.
+// room, gets longer walks, more of them, and two more kinds of move: runs across the period's
+// ends and runs' days traded between two people. Larger wards keep their time.
 constexpr int SmallWard = 20;
 constexpr int SmallWardStepFactor = 2;
 constexpr int SmallWardRoundFactor = 3;
@@ -340,10 +341,12 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
         return moveToShortSlot(rng, d, s);
     }
     const int person = rng.below(static_cast<int>(persons_.size()));
-    if (rng.below(100) < AcrossTheEndsShare)
-        return runAcrossTheEnds(rng, person);
-    if (small() && rng.below(100) < TradeShare)
-        return tradeRunDays(rng, person);
+    if (small()) {
+        if (rng.below(100) < AcrossTheEndsShare)
+            return runAcrossTheEnds(rng, person);
+        if (rng.below(100) < TradeShare)
+            return tradeRunDays(rng, person);
+    }
     if (r < 78)
         return swapWithinPerson(rng, person);
     if (r < 94)
