@@ -472,9 +472,16 @@ ImprovementResult ImprovementSearch::run() {
     clock_.start();
     load();
     greedyPhases();
-    // Each walk that finds something is followed by the greedy phases and another walk.
-    for (int round = 0; round < WalkRounds && walkPhase(round); ++round)
-        greedyPhases();
+    // Each walk that finds something is followed by the greedy phases and another walk; a small
+    // ward's walks go on past one that finds nothing, each from its own seed, until a few have
+    // found nothing.
+    const int rounds = walkRounds();
+    for (int round = 0, failed = 0; round < rounds && failed < rounds / WalkRounds; ++round) {
+        if (walkPhase(round))
+            greedyPhases();
+        else
+            ++failed;
+    }
 
     ImprovementResult result;
     for (const PersonState& p : persons_) {

@@ -16,7 +16,7 @@
 // greedy cover and fairness phases (improvement_cover.cpp, improvement_fairness.cpp) take the
 // best of a neighbourhood at each step; the late-acceptance walk (improvement_walk.cpp) then
 // looks past their local optimum, and the greedy phases go on from what it found, up to
-// WalkRounds times.
+// WalkRounds times (more in a small ward).
 class ImprovementSearch final {
 public:
     ImprovementSearch(RosterModel& m, const ImprovementOptions& o) : m_(m), options_(o) {}
@@ -146,11 +146,16 @@ private:
     std::int64_t energy() const;
     static constexpr int WalkRounds = 4;
     bool walkPhase(int round);
+    int walkRounds() const;
+    bool small() const;
+    int walkSteps() const;
     Move randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots);
     Move moveToShortSlot(Random& rng, int d, int s);
     Move swapWithinPerson(Random& rng, int person);
     Move exchangeOnADay(Random& rng);
     Move randomRunSlide(Random& rng, int person);
+    Move tradeRunDays(Random& rng, int person);
+    Move runAcrossTheEnds(Random& rng, int person);
     std::vector<std::pair<int, int>> shortUnitSlots() const;
     Snapshot snapshot() const;
     void restore(const Snapshot& s);

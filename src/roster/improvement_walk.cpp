@@ -18,11 +18,34 @@ namespace {
 // or leader shortages the walk may meet.
 constexpr std::int64_t UnitWeight = 64;
 constexpr int History = 400;
+// A small ward, where a short day hangs on the few people around it and the nights leave little
+// room, gets longer walks, more of them, and two more kinds of move: runs across the period's
+// ends and runs' days traded between two people. Larger wards keep their time.
+constexpr int SmallWard = 20;
+constexpr int SmallWardStepFactor = 2;
+constexpr int SmallWardRoundFactor = 3;
+// Shares of the walk's moves, in percent.
+constexpr int AcrossTheEndsShare = 15;
+constexpr int TradeShare = 20;
+// How many days apart two runs may be for their people to trade the days in between.
+constexpr int TradeReach = 3;
 // A fixed number of steps a walk, whatever the size of the ward: each costs about a
 // microsecond.
 constexpr int WalkSteps = 10000;
 
 } // namespace
+
+bool ImprovementSearch::small() const {
+    return static_cast<int>(persons_.size()) <= SmallWard;
+}
+
+int ImprovementSearch::walkRounds() const {
+    return small() ? WalkRounds * SmallWardRoundFactor : WalkRounds;
+}
+
+int ImprovementSearch::walkSteps() const {
+    return small() ? WalkSteps * SmallWardStepFactor : WalkSteps;
+}
 
 std::uint64_t ImprovementSearch::Random::next() {
     // splitmix64
@@ -233,6 +256,82 @@ void ImprovementSearch::repair(Random& rng, Move& mv, std::array<int, MaxChanges
     }
 }
 
+// Two people's runs slide towards each other's days: A's run at `a` goes `delta` days on and B's
+// run there comes back to `a`, so that every day keeps its nights while the days the runs pass
+// over change hands. In a small ward the nights leave little room for anything else, and this is
+// how their working and rest days get re-planned without a night going short on the way.
+ImprovementSearch::Move ImprovementSearch::tradeRunDays(Random& rng, int person) {
+    const PersonState& p = persons_[static_cast<size_t>(person)];
+    const int from = 1 + rng.below(last_);
+    for (int k = 0; k < last_; ++k) {
+        const int a = 1 + (from - 1 + k) % last_;
+        if (!instanceAt(p, a))
+            continue;
+        int delta = rng.below(2 * TradeReach) - TradeReach;
+        delta += delta >= 0 ? 1 : 0;
+        const int e = a + delta;
+        const int everybody = static_cast<int>(persons_.size());
+        const int first = rng.below(everybody);
+        for (int j = 0; j < everybody; ++j) {
+            const int other = (first + j) % everybody;
+            if (other == person || !instanceAt(persons_[static_cast<size_t>(other)], e))
+                continue;
+            Move mine = slide(person, a, delta);
+            const Move theirs = slide(other, e, -delta);
+            if (mine.size == 0 || theirs.size == 0 || mine.size + theirs.size > MaxChanges)
+                return {};
+            for (int c = 0; c < theirs.size; ++c) {
+                const Change& ch = theirs.changes[static_cast<size_t>(c)];
+                mine.add(ch.person, ch.day, ch.code);
+            }
+            return mine;
+        }
+        return {};
+    }
+    return {};
+}
+
+// A run that reaches past either end of the period: one that the days before the period began
+// finished at a different day, or one cut off by the period's end. The moves above keep runs
+// inside the period, yet a run the lead days began may often end a day or two sooner, freeing
+// the first days of the period, and a night on the last day needs no whole run after it.
+ImprovementSearch::Move ImprovementSearch::runAcrossTheEnds(Random& rng, int person) {
+    const PersonState& p = persons_[static_cast<size_t>(person)];
+    const int length = static_cast<int>(run_.size());
+    Move mv;
+    if (length < 2)
+        return mv;
+    const bool atStart = rng.below(2) == 0;
+    const int e = atStart ? 1 - rng.below(length - 1) - 1 : last_ - rng.below(length - 1);
+    for (int k = 0; k < length; ++k) {
+        const int d = e + k;
+        if (d > last_)
+            break;
+        if (d < FirstDay)
+            return {};
+        const int code = run_[static_cast<size_t>(k)];
+        if (d < 1) {
+            if (p.code[at(d)] != code)
+                return {};
+            continue;
+        }
+        if (!movable(p, d))
+            return {};
+        if (p.code[at(d)] != code)
+            mv.add(person, d, code);
+    }
+    if (mv.size == 0)
+        return mv;
+    // What is left of the run the lead days began goes back to the default shift.
+    for (int d = e + length; atStart && d <= last_ && mv.size < MaxChanges; ++d) {
+        const int c = p.code[at(d)];
+        if (!movable(p, d) || c == rest_ || runPosition(c) < 0)
+            break;
+        mv.add(person, d, defaultShift_);
+    }
+    return mv;
+}
+
 ImprovementSearch::Move
 ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots) {
     const int r = rng.below(100);
@@ -242,6 +341,12 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
         return moveToShortSlot(rng, d, s);
     }
     const int person = rng.below(static_cast<int>(persons_.size()));
+    if (small()) {
+        if (rng.below(100) < AcrossTheEndsShare)
+            return runAcrossTheEnds(rng, person);
+        if (rng.below(100) < TradeShare)
+            return tradeRunDays(rng, person);
+    }
     if (r < 78)
         return swapWithinPerson(rng, person);
     if (r < 94)
@@ -258,7 +363,7 @@ bool ImprovementSearch::walkPhase(int round) {
     Snapshot best = first;
     auto bestKey = start;
     Random rng{0x5eed0000ULL + persons_.size() + static_cast<std::uint64_t>(round) * 7919};
-    const int steps = WalkSteps;
+    const int steps = walkSteps();
     walking_ = unlocked_ = true;
     std::int64_t current = energy();
     std::vector<std::int64_t> history(History, current + UnitWeight);
