@@ -19,6 +19,7 @@
 #include "screens/output/preview_print_output.h"
 #include "screens/roster/quality_window.h"
 #include "store/code_kind.h"
+#include "store/database.h"
 #include "store/fiscal_year.h"
 #include "store/list_services.h"
 #include "store/text_values.h"
