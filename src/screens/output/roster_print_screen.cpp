@@ -201,27 +201,34 @@ void RosterPrintScreen::checkEnd() {
     DateFieldChecks::printEnd(checks(), endEdit_);
 }
 
-void RosterPrintScreen::onPrintClicked() {
+bool RosterPrintScreen::takePeriod(const std::function<QString()>& periodError) {
     checks().reset();
     checkStart();
     checkEnd();
-    const QListWidgetItem* kindItem = kindList_->currentItem();
-    const int kindRow = kindItem ? kindList_->row(kindItem) : -1;
     if (!checks().hasError()) {
-        QString error;
-        if (kindRow < 0) // the missing choice is reported once the dates are right
-            error = PrintOrderError(startEdit_->text(), endEdit_->text());
-        else
-            error = PrintPeriodError(static_cast<PrintKind>(kindRow), startEdit_->text(),
-                                     endEdit_->text());
+        const QString error = periodError();
         checks().check(endEdit_, error.isEmpty(), error);
     }
     if (checks().reportIfFailed())
-        return;
+        return false;
     FieldChecks::setTextColour(startEdit_, true);
     FieldChecks::setTextColour(endEdit_, true);
     query_.from = startEdit_->text();
     query_.to = endEdit_->text();
+    return true;
+}
+
+void RosterPrintScreen::onPrintClicked() {
+    const QListWidgetItem* kindItem = kindList_->currentItem();
+    const int kindRow = kindItem ? kindList_->row(kindItem) : -1;
+    const bool taken = takePeriod([&] {
+        if (kindRow < 0) // the missing choice is reported once the dates are right
+            return PrintOrderError(startEdit_->text(), endEdit_->text());
+        return PrintPeriodError(static_cast<PrintKind>(kindRow), startEdit_->text(),
+                                endEdit_->text());
+    });
+    if (!taken)
+        return;
 
     if (kindRow < 0) {
         inform(u"出力指示を選択してください"_s);
@@ -338,20 +345,10 @@ QString RosterPrintScreen::workbookFolder() {
 }
 
 void RosterPrintScreen::onExcelClicked() {
-    checks().reset();
-    checkStart();
-    checkEnd();
-    if (!checks().hasError()) {
-        const QString error =
-            PrintPeriodError(PrintKind::Roster, startEdit_->text(), endEdit_->text());
-        checks().check(endEdit_, error.isEmpty(), error);
-    }
-    if (checks().reportIfFailed())
+    if (!takePeriod([&] {
+            return PrintPeriodError(PrintKind::Roster, startEdit_->text(), endEdit_->text());
+        }))
         return;
-    FieldChecks::setTextColour(startEdit_, true);
-    FieldChecks::setTextColour(endEdit_, true);
-    query_.from = startEdit_->text();
-    query_.to = endEdit_->text();
 
     const QString proposed =
         QDir(workbookFolder()).filePath(RosterWorkbookDefaultName(query_.from));

@@ -41,6 +41,9 @@ private:
     void onTeamClicked(QListWidgetItem* item);
     void checkStart();
     void checkEnd();
+    // Checks the dates, then `periodError` of them, and takes them into the query. False (the
+    // message shown) when a check failed.
+    bool takePeriod(const std::function<QString()>& periodError);
     void onPrintClicked();
     void printTotals(PrintKind kind);
     void onQualityClicked();
