@@ -24,7 +24,7 @@ void BM_ExportWorkbook300(benchmark::State& state) {
     settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
     auto generated = std::make_unique<RosterModel>();
     ExpandRoster(db, *generated, settings, w.start, w.end, w.grouping);
-    RegisterRoster(db, *generated);
+    RegisterRoster(db, *generated, Registering::NewRoster);
     RosterQuery choice;
     choice.from = w.start;
     choice.to = w.end;

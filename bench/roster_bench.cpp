@@ -55,7 +55,7 @@ void BM_Expand(benchmark::State& state) {
     Workplace& w = workplace();
     for (auto _ : state) {
         w.expand();
-        benchmark::DoNotOptimize(w.model->assigned.at(3, 1, 1, 1));
+        benchmark::DoNotOptimize(w.model->assigned.at(Level::Unit, 1, 1, Figure::Staff));
     }
 }
 
@@ -66,7 +66,7 @@ void BM_RegisterRoster(benchmark::State& state) {
         state.PauseTiming();
         w.clearMay();
         state.ResumeTiming();
-        RegisterRoster(*w.db, *w.model);
+        RegisterRoster(*w.db, *w.model, Registering::NewRoster);
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -60,6 +61,53 @@ QString parse(const QStringList& args, GenerateOptions& o) {
         o.to = *to;
     }
     return {};
+}
+
+// The roster as text or JSON, with the improvement's summary and the quality report when asked.
+void printRoster(CliContext& ctx, Database& db, const RosterModel& model,
+                 const std::optional<ImprovementResult>& improved, const GenerateOptions& o) {
+    if (o.format == u"json"_s) {
+        ctx.out.flush();
+        // The roster as without --report; with --report one document holds both.
+        const QByteArray roster =
+            improved ? ImprovedRosterJson(model, *improved) : RosterReportJson(model);
+        if (o.report) {
+            const QJsonObject both{{u"roster"_s, QJsonDocument::fromJson(roster).object()},
+                                   {u"report"_s, QualityReportJsonObject(BuildQualityReport(
+                                                     model, NightSettings::load(db)))}};
+            ctx.out << QString::fromUtf8(QJsonDocument(both).toJson());
+        } else {
+            ctx.out << QString::fromUtf8(roster);
+        }
+    } else {
+        ctx.out << RosterReportText(model);
+        if (improved)
+            ctx.out << ImprovementSummaryText(model, *improved);
+        if (o.report)
+            ctx.out << u"\n"_s
+                    << QualityReportText(BuildQualityReport(model, NightSettings::load(db)));
+    }
+    ctx.out.flush();
+}
+
+// Registers the generated roster; returns the exit status.
+int registerGenerated(CliContext& ctx, Database& db, RosterModel& model, const GenerateOptions& o,
+                      const std::function<void(const QString&)>& say) {
+    // Another registration holding the file is waited for, so that this one is then decided on
+    // what the other stored rather than failing as busy.
+    db.exec(u"PRAGMA busy_timeout = 10000"_s);
+    // The rows, the requests and the period advance stand or fall together: a missing
+    // creation-unit row leaves the file as it was.
+    Database::Transaction tx(db);
+    const QStringList messages = RegisterRoster(db, model, Registering::NewRoster);
+    for (const QString& message : messages)
+        say(message);
+    if (!messages.isEmpty())
+        return 1;
+    tx.commit();
+    ctx.committed = true;
+    say(u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to));
+    return 0;
 }
 
 int runGenerate(CliContext& ctx, const QStringList& args) {
@@ -119,46 +167,10 @@ int runGenerate(CliContext& ctx, const QStringList& args) {
                 if (improved->timeLimitHit)
                     say(u"改善は時間切れで途中までです。"_s);
             }
-            if (o.format == u"json"_s) {
-                ctx.out.flush();
-                // The roster as without --report; with --report one document holds both.
-                const QByteArray roster =
-                    improved ? ImprovedRosterJson(*model, *improved) : RosterReportJson(*model);
-                if (o.report) {
-                    const QJsonObject both{{u"roster"_s, QJsonDocument::fromJson(roster).object()},
-                                           {u"report"_s, QualityReportJsonObject(BuildQualityReport(
-                                                             *model, NightSettings::load(db)))}};
-                    ctx.out << QString::fromUtf8(QJsonDocument(both).toJson());
-                } else {
-                    ctx.out << QString::fromUtf8(roster);
-                }
-            } else {
-                ctx.out << RosterReportText(*model);
-                if (improved)
-                    ctx.out << ImprovementSummaryText(*model, *improved);
-                if (o.report)
-                    ctx.out << u"\n"_s
-                            << QualityReportText(
-                                   BuildQualityReport(*model, NightSettings::load(db)));
-            }
-            ctx.out.flush();
+            printRoster(ctx, db, *model, improved, o);
             if (!o.reg)
                 return 0;
-            // Another registration holding the file is waited for, so that this one is then
-            // decided on what the other stored rather than failing as busy.
-            db.exec(u"PRAGMA busy_timeout = 10000"_s);
-            // The rows, the requests and the period advance stand or fall together: a missing
-            // creation-unit row leaves the file as it was.
-            Database::Transaction tx(db);
-            const QStringList messages = RegisterRoster(db, *model);
-            for (const QString& message : messages)
-                say(message);
-            if (!messages.isEmpty())
-                return 1;
-            tx.commit();
-            ctx.committed = true;
-            say(u"勤務表を登録しました: %1 ～ %2"_s.arg(o.from, o.to));
-            return 0;
+            return registerGenerated(ctx, db, *model, o, say);
         }));
 }
 

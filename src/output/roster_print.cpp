@@ -82,13 +82,14 @@ private:
     void PrintStaffLine(int block, int slot) {
         const int n = nextRow();
         const Person& p = m_.person(block, slot);
-        if (m_.groupingMode == Grouping::ByTeam && (n == 1 || slot == 1)) {
+        if (m_.loaded.grouping == Grouping::ByTeam && (n == 1 || slot == 1)) {
             font(8);
             sheet_.setForeColor(Black);
             // A chosen team is the only one loaded; the second block may hold any team but
             // the first, so name the chosen one rather than the second team.
-            const QString& team =
-                m_.filterTeam.isEmpty() ? m_.teamName[static_cast<size_t>(block)] : m_.filterTeam;
+            const QString& team = m_.loaded.filter.team.isEmpty()
+                                      ? m_.teamName[static_cast<size_t>(block)]
+                                      : m_.loaded.filter.team;
             sheet_.clippedText(17, RosterSheet::RowHeight * n + 17, RosterSheet::NoStart, team);
         }
         const double y = rowTextY(n);
@@ -154,7 +155,8 @@ private:
         font(9);
         const int last = m_.lastDay();
         for (int d = 1; d <= last; ++d)
-            sheet_.text(dayX(d), y, QString::number(m_.assigned.at(level, d, shift, 1)));
+            sheet_.text(dayX(d), y,
+                        QString::number(m_.assigned.at(level, d, shift, Figure::Staff)));
     }
 
     void PrintPageHeading() {
@@ -247,8 +249,8 @@ std::vector<RosterSheetLine> RosterSheetLines(const RosterModel& m) {
         for (int s = 1; s <= m.cache.workShiftCount(); ++s)
             lines.push_back({RosterSheetLine::Kind::Count, 0, 0, s, level, false});
     };
-    if (!m.filterTeam.isEmpty()) {
-        const int block = m.teamName[1] == m.filterTeam ? 1 : 2;
+    if (!m.loaded.filter.team.isEmpty()) {
+        const int block = m.teamName[1] == m.loaded.filter.team ? 1 : 2;
         for (int slot = 1; slot <= m.groupCount(block); ++slot) {
             if (m.person(block, slot).name.isEmpty())
                 break;
@@ -257,10 +259,10 @@ std::vector<RosterSheetLine> RosterSheetLines(const RosterModel& m) {
         counts(block);
         return lines;
     }
-    if (!m.filterStaffNo.isEmpty()) {
+    if (!m.loaded.filter.staffNo.isEmpty()) {
         for (int g = 1; g <= 2; ++g) {
             for (int slot = 1; slot <= m.groupCount(g); ++slot) {
-                if (m.person(g, slot).no == m.filterStaffNo) {
+                if (m.person(g, slot).no == m.loaded.filter.staffNo) {
                     person(g, slot);
                     break;
                 }
@@ -273,7 +275,7 @@ std::vector<RosterSheetLine> RosterSheetLines(const RosterModel& m) {
         for (int slot = 1; slot <= m.groupCount(block); ++slot)
             if (!m.person(block, slot).name.isEmpty())
                 person(block, slot);
-        if (m.groupingMode != Grouping::ByTeam) {
+        if (m.loaded.grouping != Grouping::ByTeam) {
             counts(3);
             return lines;
         }

@@ -224,13 +224,14 @@ private:
         const RosterModel& m = c_.roster;
         lxw_format* label = formats_.get({.bold = true, .border = true});
         const QString team =
-            m.groupingMode == Grouping::ByTeam && level != 3
-                ? (m.filterTeam.isEmpty() ? m.teamName[static_cast<size_t>(level)] : m.filterTeam)
+            m.loaded.grouping == Grouping::ByTeam && level != 3
+                ? (m.loaded.filter.team.isEmpty() ? m.teamName[static_cast<size_t>(level)]
+                                                  : m.loaded.filter.team)
                 : QString();
         w.text(row, 0, team, label);
         w.text(row, 1, m.cache.workShift(shift).abbrev + u"勤者数"_s, label);
         for (int d = 1; d <= m.lastDay(); ++d) {
-            const int have = m.assigned.at(level, d, shift, 1);
+            const int have = m.assigned.at(level, d, shift, Figure::Staff);
             const int need = StaffingTarget(m, d, shift, 2, level).required;
             w.number(
                 row, d + 1, have,

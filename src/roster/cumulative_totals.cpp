@@ -105,12 +105,12 @@ std::vector<std::pair<int, int>> TotalsStaff(const RosterModel& m) {
             chosen.emplace_back(g, slot);
         }
     };
-    if (!m.filterTeam.isEmpty()) {
-        block(m.teamName[1] == m.filterTeam ? 1 : 2);
-    } else if (!m.filterStaffNo.isEmpty()) {
+    if (!m.loaded.filter.team.isEmpty()) {
+        block(m.teamName[1] == m.loaded.filter.team ? 1 : 2);
+    } else if (!m.loaded.filter.staffNo.isEmpty()) {
         for (int g = 1; g <= 2; ++g)
             for (int slot = 1; slot <= m.groupCount(g); ++slot)
-                if (m.person(g, slot).no == m.filterStaffNo) {
+                if (m.person(g, slot).no == m.loaded.filter.staffNo) {
                     chosen.emplace_back(g, slot);
                     break;
                 }

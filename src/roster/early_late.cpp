@@ -6,13 +6,14 @@
 namespace {
 
 // The figure of a mark kind in RosterModel::assigned and RosterModel::requirement.
-int countColumn(int kind) {
-    return kind == EarlyLate::Early ? 5 : 6;
+Figure countColumn(int kind) {
+    return kind == EarlyLate::Early ? Figure::Early : Figure::Late;
 }
 
 bool stillShort(const RosterModel& m, int day, int shift, int kind) {
-    const int figure = countColumn(kind);
-    return m.assigned.at(3, day, shift, figure) < m.requirement.at(3, day, shift, figure);
+    const Figure figure = countColumn(kind);
+    return m.assigned.at(Level::Unit, day, shift, figure) <
+           m.requirement.at(Level::Unit, day, shift, figure);
 }
 
 } // namespace

@@ -76,15 +76,16 @@ bool HasSurplus(const RosterModel& m, int group, int slot, int day, int phase) {
         return false;
     if (phase == 2 && (!c.requestShift.isEmpty() || c.unavailable == 1))
         return false;
-    const auto count = [&](int level, int col) { return m.assigned.at(level, day, s, col); };
-    const auto need = [&](int level, int measure) {
-        return m.requirement.at(level, day, s, measure);
-    };
+    const auto count = [&](int level, Figure f) { return m.assigned.at(level, day, s, f); };
+    const auto need = [&](int level, Figure f) { return m.requirement.at(level, day, s, f); };
     const bool leader = p.leader == 1;
-    bool surplus = count(3, 1) > need(3, 1) && (!leader || count(3, 2) > need(3, 2));
-    if (m.groupingMode == Grouping::ByTeam) {
+    bool surplus =
+        count(Level::Unit, Figure::Staff) > need(Level::Unit, Figure::Staff) &&
+        (!leader || count(Level::Unit, Figure::Leaders) > need(Level::Unit, Figure::Leaders));
+    if (m.loaded.grouping == Grouping::ByTeam) {
         surplus =
-            surplus && count(group, 1) > need(1, 1) && (!leader || count(group, 2) > need(1, 2));
+            surplus && count(group, Figure::Staff) > need(Level::FirstGroup, Figure::Staff) &&
+            (!leader || count(group, Figure::Leaders) > need(Level::FirstGroup, Figure::Leaders));
     }
     return surplus;
 }

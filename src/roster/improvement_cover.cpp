@@ -91,7 +91,8 @@ void ImprovementSearch::coverPlainSlot(int d, int s, int group, bool leadersOnly
     };
     const int everybody = static_cast<int>(persons_.size());
     const auto surplus = [&](int day, int shift) {
-        return !counted(shift) || people(3, day, shift) > m_.requirement.at(3, day, shift, 1);
+        return !counted(shift) ||
+               people(3, day, shift) > m_.requirement.at(Level::Unit, day, shift, Figure::Staff);
     };
     for (int i = 0; i < everybody && !stopped_; ++i) {
         const PersonState& p = persons_[static_cast<size_t>(i)];
@@ -161,14 +162,15 @@ bool ImprovementSearch::coverThroughSecondPerson(int d, int s, Score& best, Move
                 continue;
             const int z = q.code[at(d)];
             if (z == x || z == s ||
-                (counted(z) && people(3, d, z) <= m_.requirement.at(3, d, z, 1)))
+                (counted(z) &&
+                 people(3, d, z) <= m_.requirement.at(Level::Unit, d, z, Figure::Staff)))
                 continue;
             for (int d2 = 1; d2 <= last_ && !stopped_; ++d2) {
                 if (d2 == d || !movable(q, d2))
                     continue;
                 const int y = q.code[at(d2)];
                 if (y == z || y == rest_ || !counted(y) ||
-                    people(3, d2, y) <= m_.requirement.at(3, d2, y, 1))
+                    people(3, d2, y) <= m_.requirement.at(Level::Unit, d2, y, Figure::Staff))
                     continue;
                 Move chain;
                 chain.add(i, d, s);
@@ -226,7 +228,8 @@ bool ImprovementSearch::unitPhase() {
         if (m_.isClosed(d))
             continue;
         for (int s = 1; s <= shiftCount_ && !stopped_; ++s)
-            while (counted(s) && people(3, d, s) < m_.requirement.at(3, d, s, 1) &&
+            while (counted(s) &&
+                   people(3, d, s) < m_.requirement.at(Level::Unit, d, s, Figure::Staff) &&
                    coverSlot(d, s, 0, false))
                 improved = true;
     }
@@ -242,7 +245,7 @@ bool ImprovementSearch::groupPhase() {
             if (m_.isClosed(d))
                 continue;
             for (int s = 1; s <= shiftCount_ && !stopped_; ++s)
-                while (counted(s) && people(g, d, s) < m_.requirement.at(g, d, s, 1) &&
+                while (counted(s) && people(g, d, s) < m_.requirement.at(g, d, s, Figure::Staff) &&
                        coverSlot(d, s, g, false))
                     improved = true;
         }
@@ -259,7 +262,8 @@ bool ImprovementSearch::leaderPhase() {
             if (m_.isClosed(d))
                 continue;
             for (int s = 1; s <= shiftCount_ && !stopped_; ++s)
-                while (counted(s) && leaders(level, d, s) < m_.requirement.at(level, d, s, 2) &&
+                while (counted(s) &&
+                       leaders(level, d, s) < m_.requirement.at(level, d, s, Figure::Leaders) &&
                        coverSlot(d, s, level == 3 ? 0 : level, true))
                     improved = true;
         }

@@ -72,13 +72,13 @@ void ImprovementSearch::loadCounts() {
     for (int level = 1; level <= Levels; ++level)
         for (int d = 1; d <= last_; ++d)
             for (int s = 1; s <= shiftCount_; ++s) {
-                people(level, d, s) = m_.assigned.at(level, d, s, 1);
-                leaders(level, d, s) = m_.assigned.at(level, d, s, 2);
+                people(level, d, s) = m_.assigned.at(level, d, s, Figure::Staff);
+                leaders(level, d, s) = m_.assigned.at(level, d, s, Figure::Leaders);
                 if (m_.isClosed(d) || !levelUsed(level))
                     continue;
                 nightBaseline_[idx(level, d, s)] = shortBy(level, d, s);
-                const int leadersShort =
-                    std::max(0, m_.requirement.at(level, d, s, 2) - leaders(level, d, s));
+                const int leadersShort = std::max(
+                    0, m_.requirement.at(level, d, s, Figure::Leaders) - leaders(level, d, s));
                 leaderBaseline_[idx(level, d, s)] = leadersShort;
                 if (!counted(s))
                     continue;
@@ -213,12 +213,13 @@ void ImprovementSearch::addToSlot(int level, int d, int s, bool leader, int delt
     const bool scored = counted(s) && levelUsed(level);
     int& n = people(level, d, s);
     if (s == night_ && levelUsed(level)) {
-        const int r = m_.requirement.at(level, d, s, 1), floor = nightBaseline_[idx(level, d, s)];
+        const int r = m_.requirement.at(level, d, s, Figure::Staff),
+                  floor = nightBaseline_[idx(level, d, s)];
         nightExcess_ += std::max(0, std::max(0, r - (n + delta)) - floor) -
                         std::max(0, std::max(0, r - n) - floor);
     }
     if (scored) {
-        const int r = m_.requirement.at(level, d, s, 1);
+        const int r = m_.requirement.at(level, d, s, Figure::Staff);
         (level == 3 ? unit_ : group_) += std::max(0, r - (n + delta)) - std::max(0, r - n);
     }
     n += delta;
@@ -226,7 +227,7 @@ void ImprovementSearch::addToSlot(int level, int d, int s, bool leader, int delt
         return;
     int& l = leaders(level, d, s);
     if (scored) {
-        const int r = m_.requirement.at(level, d, s, 2);
+        const int r = m_.requirement.at(level, d, s, Figure::Leaders);
         leader_ += std::max(0, r - (l + delta)) - std::max(0, r - l);
     }
     l += delta;
@@ -313,8 +314,8 @@ bool ImprovementSearch::dayRulesHold(const PersonState& p, int day) {
         if (!p.leader)
             continue;
         for (int s = 1; s <= shiftCount_; ++s)
-            if (std::max(0, m_.requirement.at(level, day, s, 2) - leaders(level, day, s)) >
-                leaderBaseline_[idx(level, day, s)])
+            if (std::max(0, m_.requirement.at(level, day, s, Figure::Leaders) -
+                                leaders(level, day, s)) > leaderBaseline_[idx(level, day, s)])
                 return false;
     }
     return true;

@@ -87,7 +87,7 @@ private:
         return s >= 1 && s <= shiftCount_ && countedShift_[static_cast<size_t>(s)];
     }
     int shortBy(int level, int d, int s) {
-        return std::max(0, m_.requirement.at(level, d, s, 1) - people(level, d, s));
+        return std::max(0, m_.requirement.at(level, d, s, Figure::Staff) - people(level, d, s));
     }
     bool isWorkingOrRest(int code) const { return code >= 1 && code <= shiftCount_; }
     bool levelUsed(int level) const { return level == 3 || !m_.group(level).empty(); }

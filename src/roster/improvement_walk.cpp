@@ -226,8 +226,10 @@ void ImprovementSearch::repair(Random& rng, Move& mv, std::array<int, MaxChanges
                     (want != 0 ? c != want : c == rest_))
                     continue;
                 const bool free =
-                    to == rest_ ? !counted(c) || people(3, d, c) > m_.requirement.at(3, d, c, 1)
-                                : counted(to) && shortBy(3, d, to) > 0;
+                    to == rest_
+                        ? !counted(c) ||
+                              people(3, d, c) > m_.requirement.at(Level::Unit, d, c, Figure::Staff)
+                        : counted(to) && shortBy(3, d, to) > 0;
                 if (chosen == 0 || free)
                     chosen = d;
                 if (free)

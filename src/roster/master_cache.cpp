@@ -30,19 +30,19 @@ struct Figures {
 // minimum staff there.
 void writeFigures(RosterModel& m, int day, int shift, const Figures& f, int levelOneStaff) {
     auto& r = m.requirement;
-    r.at(3, day, shift, 1) = f.minStaff;
-    r.at(3, day, shift, 2) = f.leaders;
-    r.at(3, day, shift, 3) = f.teamStaff;
-    r.at(3, day, shift, 4) = f.teamLeaders;
-    r.at(3, day, shift, 5) = f.early;
-    r.at(3, day, shift, 6) = f.late;
-    const int levels = m.groupingMode == Grouping::Everybody ? 1 : 2;
+    r.at(Level::Unit, day, shift, Figure::Staff) = f.minStaff;
+    r.at(Level::Unit, day, shift, Figure::Leaders) = f.leaders;
+    r.at(Level::Unit, day, shift, Figure::TeamStaff) = f.teamStaff;
+    r.at(Level::Unit, day, shift, Figure::TeamLeaders) = f.teamLeaders;
+    r.at(Level::Unit, day, shift, Figure::Early) = f.early;
+    r.at(Level::Unit, day, shift, Figure::Late) = f.late;
+    const int levels = m.loaded.grouping == Grouping::Everybody ? 1 : 2;
     for (int level = 1; level <= 2; ++level) {
         const bool used = level <= levels;
-        r.at(level, day, shift, 1) = used ? levelOneStaff : 0;
-        r.at(level, day, shift, 2) = used ? f.teamLeaders : 0;
-        r.at(level, day, shift, 3) = used ? f.teamStaff : 0;
-        r.at(level, day, shift, 4) = used ? f.teamLeaders : 0;
+        r.at(level, day, shift, Figure::Staff) = used ? levelOneStaff : 0;
+        r.at(level, day, shift, Figure::Leaders) = used ? f.teamLeaders : 0;
+        r.at(level, day, shift, Figure::TeamStaff) = used ? f.teamStaff : 0;
+        r.at(level, day, shift, Figure::TeamLeaders) = used ? f.teamLeaders : 0;
     }
 }
 

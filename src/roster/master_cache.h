@@ -4,7 +4,7 @@ class Database;
 struct RosterModel;
 
 // Rebuilds model.cache and model.requirement for the loaded period. Expects the period's
-// day dates and holiday flags (days 1..31) and model.groupingMode to be set.
+// day dates and holiday flags (days 1..31) and model.loaded.grouping to be set.
 void LoadMasterCache(Database& db, RosterModel& model);
 
 // The steps, in the order LoadMasterCache runs them.

@@ -49,7 +49,7 @@ struct Context {
     std::vector<Member> members;
     std::vector<ShiftTimes> times; // index s - 1
     // Everybody and the leaders per level, day and shift (closed days stay 0).
-    StaffingMatrix<2> counted;
+    StaffingMatrix<2> counted; // staff and leaders
 
     Context(const RosterModel& model, const NightSettings& n)
         : m(model), night(n), run(RunShape::from(model.cache)),
@@ -71,9 +71,9 @@ struct Context {
                     if (s == 0 || m.isClosed(d))
                         continue;
                     for (int level : {g, 3}) {
-                        counted.at(level, d, s, 1) += 1;
+                        counted.at(level, d, s, Figure::Staff) += 1;
                         if (member.p->leader == 1)
-                            counted.at(level, d, s, 2) += 1;
+                            counted.at(level, d, s, Figure::Leaders) += 1;
                     }
                 }
                 members.push_back(member);
@@ -89,7 +89,7 @@ QString levelName(int level) {
 }
 
 std::vector<int> levelsOf(const RosterModel& m) {
-    if (m.groupingMode == Grouping::ByTeam)
+    if (m.loaded.grouping == Grouping::ByTeam)
         return {1, 2, 3};
     return {3};
 }
@@ -109,8 +109,9 @@ void addStaffing(const Context& c, QualityReport& r) {
                 day.day = d;
                 day.date = m.day(d).date;
                 day.closed = m.isClosed(d);
-                day.required = m.requirement.at(level == 3 ? 3 : 1, d, s, 1);
-                day.assigned = c.counted.at(level, d, s, 1);
+                day.required = m.requirement.at(
+                    level == Level::Unit ? Level::Unit : Level::FirstGroup, d, s, Figure::Staff);
+                day.assigned = c.counted.at(level, d, s, Figure::Staff);
                 row.shortage += day.shortage();
                 row.surplus += day.surplus();
                 row.days.push_back(day);
@@ -278,8 +279,9 @@ void addLeaderFindings(const Context& c, QualityReport& r) {
         for (int s = 1; s <= c.shiftCount; ++s) {
             const QString& abbrev = m.cache.workShift(s).abbrev;
             for (int d = 1; d <= c.last; ++d) {
-                const int need = m.requirement.at(level == 3 ? 3 : 1, d, s, 2);
-                const int have = c.counted.at(level, d, s, 2);
+                const int need = m.requirement.at(
+                    level == Level::Unit ? Level::Unit : Level::FirstGroup, d, s, Figure::Leaders);
+                const int have = c.counted.at(level, d, s, Figure::Leaders);
                 if (need <= 0 || m.isClosed(d) || have >= need)
                     continue;
                 r.findings.push_back({QualityReport::FindingKind::LeaderShort, d, m.day(d).date,

@@ -58,7 +58,7 @@ int plannedMark(const RosterModel& m, const QString& planned, int early) {
 
 } // namespace
 
-void WriteRosterRows(Database& db, const RosterModel& m) {
+void WriteRosterRows(Database& db, const RosterModel& m, Registering how) {
     // One prepared statement finds the row by its key and adds or edits it, so a month of a
     // large ward costs one statement step per row.
     using F = RosterRow::Field;
@@ -77,8 +77,8 @@ void WriteRosterRows(Database& db, const RosterModel& m) {
                                u"勤務表の書き込み"_s);
     // A new roster replaces what an earlier registration of the period stored: a day this one
     // leaves out must not keep the old shift (prints and totals would count it). Corrections
-    // of a registered roster (view or change mode) leave such days alone.
-    const bool replaces = m.loadRequests == RequestsMode::Load;
+    // of a registered roster leave such days alone.
+    const bool replaces = how == Registering::NewRoster;
     std::optional<Statement> drop;
     if (replaces)
         drop.emplace(db.prepare(u"DELETE FROM "_s + quoted(RosterRow::table) + u" WHERE "_s +
@@ -204,15 +204,15 @@ QStringList AdvanceCreatedPeriod(Database& db, const RosterModel& m) {
     return {};
 }
 
-QStringList RegisterRoster(Database& db, RosterModel& m) {
+QStringList RegisterRoster(Database& db, RosterModel& m, Registering how) {
     // Begun immediately: between the check and the commit nobody else can register.
     Database::Transaction tx(db);
-    const bool advances = m.loadRequests == RequestsMode::Load;
+    const bool advances = how == Registering::NewRoster;
     if (advances) {
         CheckCreatedPeriodUnchanged(db, m);
         CheckRequestsUnchanged(db, m);
     }
-    WriteRosterRows(db, m);
+    WriteRosterRows(db, m, how);
     WriteRequestRows(db, m);
     QStringList messages;
     std::optional<QByteArray> written;

@@ -40,18 +40,17 @@ void setModes(RosterModel& m, const StartupSettings& settings, const RosterQuery
     const bool generation =
         q.purpose == LoadPurpose::Generate || q.purpose == LoadPurpose::PersonalSheets;
     const bool requests = q.purpose == LoadPurpose::Generate || q.purpose == LoadPurpose::Report;
-    m.loadMode = generation ? LoadMode::Generation : LoadMode::View;
-    m.loadRequests = requests ? RequestsMode::Load : RequestsMode::Skip;
-    m.leaderFilter = LeaderFilter::Everybody;
+    m.loaded.mode = generation ? LoadMode::Generation : LoadMode::View;
+    m.loaded.requests = requests ? RequestsMode::Load : RequestsMode::Skip;
+    m.loaded.leaders = LeaderFilter::Everybody;
     m.byTeam = settings.byTeam;
     if (q.purpose == LoadPurpose::Generate) {
-        m.groupingMode = q.grouping;
+        m.loaded.grouping = q.grouping;
     } else if (q.purpose == LoadPurpose::Report) {
-        m.groupingMode = settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
+        m.loaded.grouping = settings.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
     } else {
-        m.groupingMode = q.grouping;
-        m.filterStaffNo = q.filter.staffNo;
-        m.filterTeam = q.filter.team;
+        m.loaded.grouping = q.grouping;
+        m.loaded.filter = q.filter;
     }
     if (q.purpose == LoadPurpose::Totals) {
         SetTotalsColumns(m, q.columns);

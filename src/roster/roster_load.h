@@ -19,17 +19,6 @@ enum class LoadPurpose {
     Totals,         // the staff and shifts of the columns' window and their cumulative totals
 };
 
-// Whom a load keeps: everybody, one staff number or one team.
-struct RosterFilter {
-    QString staffNo, team;
-
-    static RosterFilter everybody() { return {}; }
-    static RosterFilter staff(const QString& no) { return {no, {}}; }
-    static RosterFilter ofTeam(const QString& name) { return {{}, name}; }
-    bool isEverybody() const { return staffNo.isEmpty() && team.isEmpty(); }
-    bool operator==(const RosterFilter&) const = default;
-};
-
 struct RosterQuery {
     LoadPurpose purpose = LoadPurpose::View;
     QString from, to; // the period, "yyyy/mm/dd"; Totals loads the columns' window instead

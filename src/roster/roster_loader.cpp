@@ -70,13 +70,13 @@ bool admitted(const RosterModel& m, const Person& p) {
 }
 
 bool passesFilters(const RosterModel& m, const Person& p) {
-    if (!m.filterStaffNo.isEmpty() && p.no != m.filterStaffNo)
+    if (!m.loaded.filter.staffNo.isEmpty() && p.no != m.loaded.filter.staffNo)
         return false;
-    if (!m.filterTeam.isEmpty() && p.team != m.filterTeam)
+    if (!m.loaded.filter.team.isEmpty() && p.team != m.loaded.filter.team)
         return false;
-    if (m.leaderFilter == LeaderFilter::LeadersOnly && p.leader != 1)
+    if (m.loaded.leaders == LeaderFilter::LeadersOnly && p.leader != 1)
         return false;
-    if (m.leaderFilter == LeaderFilter::NonLeaders && p.leader == 1)
+    if (m.loaded.leaders == LeaderFilter::NonLeaders && p.leader == 1)
         return false;
     return true;
 }
@@ -115,7 +115,7 @@ void loadStaff(Database& db, RosterModel& m) {
         if (!admitted(m, p) || !passesFilters(m, p))
             continue;
         markUnavailable(m, p);
-        const int g = (m.groupingMode == Grouping::ByTeam && p.team != m.teamName[1]) ? 2 : 1;
+        const int g = (m.loaded.grouping == Grouping::ByTeam && p.team != m.teamName[1]) ? 2 : 1;
         m.group(g).push_back(std::move(p));
     }
 }
@@ -165,12 +165,12 @@ void LoadRosterPeriod(Database& db, RosterModel& m, const std::array<QString, 7>
     loadDays(db, m, weekdayNames);
     // Team names are read whenever the staff are split by team, even where the workplace's
     // by-team setting is off: the grouping compares each person's team with the first name.
-    if (m.byTeam == 1 || m.groupingMode == Grouping::ByTeam)
+    if (m.byTeam == 1 || m.loaded.grouping == Grouping::ByTeam)
         loadTeamNames(db, m);
     loadStaff(db, m);
     m.createdSeen.reset();
     m.requestsSeen.reset();
-    if (m.loadRequests == RequestsMode::Load) {
+    if (m.loaded.requests == RequestsMode::Load) {
         loadRequests(db, m);
         m.requestsSeen = StoredRequestsDigest(db, m);
         // Read in the same transaction as the staff and requests the roster is built from.
@@ -182,7 +182,7 @@ void LoadRosterPeriod(Database& db, RosterModel& m, const std::array<QString, 7>
 }
 
 void LoadStoredRoster(Database& db, RosterModel& m) {
-    const bool generation = m.loadMode == LoadMode::Generation;
+    const bool generation = m.loaded.mode == LoadMode::Generation;
     const QDate start = TextValues::parseDateText(m.periodStart);
     if (!start.isValid())
         return;

@@ -7,7 +7,7 @@ class Database;
 struct RosterModel;
 
 // Clears the model and loads the period's days, team names, staff (with availability) and,
-// when model.loadRequests says so, the requests. Reads the mode values already set on the model.
+// when model.loaded.requests says so, the requests. Reads the mode values already set on the model.
 // weekdayNames (0 Sunday) label the days; empty names fall back to 日月火水木金土.
 void LoadRosterPeriod(Database& db, RosterModel& m,
                       const std::array<QString, 7>& weekdayNames = {});

@@ -13,8 +13,22 @@ constexpr int LastDay = 40;
 constexpr int DayCount = LastDay - FirstDay + 1;
 constexpr int MaxPeriodDay = 31; // the engine and the tallies never go past day 31
 constexpr int MaxWorkShifts = 10;
-constexpr int Levels = 3; // 1 first staff group, 2 second staff group, 3 whole unit
+constexpr int Levels = 3; // the levels below
 } // namespace RosterBounds
+
+// The levels of the staffing matrices: each staff group, and the whole unit.
+namespace Level {
+constexpr int FirstGroup = 1;
+constexpr int SecondGroup = 2;
+constexpr int Unit = 3;
+} // namespace Level
+
+// The figures of the staffing matrices, per level, day and working shift. A requirement holds
+// the staff and leaders needed, the staff and leaders needed per team and the early and late
+// duties; the assigned counts hold the same, the team figures counting as the staff ones.
+enum class Figure { Staff = 1, Leaders, TeamStaff, TeamLeaders, Early, Late };
+constexpr std::array<Figure, 6> AllFigures{Figure::Staff,       Figure::Leaders, Figure::TeamStaff,
+                                           Figure::TeamLeaders, Figure::Early,   Figure::Late};
 
 // How the stored roster rows fill the cells (LoadStoredRoster).
 enum class LoadMode {
@@ -22,15 +36,8 @@ enum class LoadMode {
     View,       // viewing or changing: planned and actual shifts stay apart
 };
 
-// Whether the requests are read into the request cells, and with them whether registering the
-// model records its period as the last one created.
-enum class RequestsMode {
-    Skip,
-    Load,
-    // The roster was registered once already (the early/late marks of a new roster): the
-    // period is not recorded again.
-    AlreadyRegistered,
-};
+// Whether the requests are read into the request cells.
+enum class RequestsMode { Skip, Load };
 
 // Which staff group each person goes to.
 enum class Grouping {
@@ -40,6 +47,28 @@ enum class Grouping {
 
 // Which people are loaded.
 enum class LeaderFilter { Everybody, LeadersOnly, NonLeaders };
+
+// Whom a load keeps: everybody, one staff number or one team.
+struct RosterFilter {
+    QString staffNo, team;
+
+    static RosterFilter everybody() { return {}; }
+    static RosterFilter staff(const QString& no) { return {no, {}}; }
+    static RosterFilter ofTeam(const QString& name) { return {{}, name}; }
+    bool isEverybody() const { return staffNo.isEmpty() && team.isEmpty(); }
+    bool operator==(const RosterFilter&) const = default;
+};
+
+// How a model was loaded. Only LoadRoster writes it; the load steps, registration and the
+// printouts read it.
+struct LoadSettings {
+    LoadMode mode = LoadMode::Generation;
+    RequestsMode requests = RequestsMode::Skip;
+    Grouping grouping = Grouping::Everybody;
+    LeaderFilter leaders = LeaderFilter::Everybody;
+    RosterFilter filter;
+    bool operator==(const LoadSettings&) const = default;
+};
 
 // How the cumulative totals lay out their columns.
 enum class TotalsBy {
@@ -186,14 +215,14 @@ struct MasterCache {
     bool operator==(const MasterCache&) const = default;
 };
 
-// requirement(level, day, shift, figure) and assigned(level, day, shift, column).
+// requirement.at(level, day, shift, figure) and assigned.at(level, day, shift, figure).
 template <int Figures> class StaffingMatrix {
 public:
-    int& at(int level, int day, int shift, int figure) {
+    int& at(int level, int day, int shift, Figure figure) {
         return v_[static_cast<size_t>(level)][static_cast<size_t>(day)][static_cast<size_t>(shift)]
                  [static_cast<size_t>(figure)];
     }
-    int at(int level, int day, int shift, int figure) const {
+    int at(int level, int day, int shift, Figure figure) const {
         return v_[static_cast<size_t>(level)][static_cast<size_t>(day)][static_cast<size_t>(shift)]
                  [static_cast<size_t>(figure)];
     }
@@ -223,11 +252,7 @@ struct RosterModel {
     // Period values.
     QString periodStart, periodEnd;
     int periodDayCount = 0;
-    LoadMode loadMode = LoadMode::Generation;
-    RequestsMode loadRequests = RequestsMode::Skip;
-    Grouping groupingMode = Grouping::Everybody;
-    LeaderFilter leaderFilter = LeaderFilter::Everybody;
-    QString filterStaffNo, filterTeam;
+    LoadSettings loaded;
     int byTeam = 0; // the by-team creation setting in force when the period was loaded
     // What a load with requests (RequestsMode::Load) found as the last created period, empty
     // when there was no such row. Registering the generated roster checks that it has not

@@ -77,10 +77,11 @@ ObjectiveTerms MeasureObjective(const RosterModel& m) {
             for (int level = 1; level <= Levels; ++level) {
                 if (level < 3 && m.group(level).empty())
                     continue;
-                const int shortBy =
-                    std::max(0, m.requirement.at(level, d, s, 1) - m.assigned.at(level, d, s, 1));
+                const int shortBy = std::max(0, m.requirement.at(level, d, s, Figure::Staff) -
+                                                    m.assigned.at(level, d, s, Figure::Staff));
                 const int leadersShort =
-                    std::max(0, m.requirement.at(level, d, s, 2) - m.assigned.at(level, d, s, 2));
+                    std::max(0, m.requirement.at(level, d, s, Figure::Leaders) -
+                                    m.assigned.at(level, d, s, Figure::Leaders));
                 (level == 3 ? t.unitShortage : t.groupShortage) += shortBy;
                 t.leaderShortage += leadersShort;
             }

@@ -127,8 +127,8 @@ QString RosterReportText(const RosterModel& m) {
                     need += u"   "_s;
                     continue;
                 }
-                const int a = m.assigned.at(level, d, s, 1);
-                const int r = m.requirement.at(level, d, s, 1);
+                const int a = m.assigned.at(level, d, s, Figure::Staff);
+                const int r = m.requirement.at(level, d, s, Figure::Staff);
                 have += padded(QString::number(a) + (a < r ? u"!"_s : u" "_s), 3, true);
                 need += padded(QString::number(r) + u" "_s, 3, true);
             }
@@ -183,13 +183,16 @@ QByteArray RosterReportJson(const RosterModel& m) {
         for (int s = 1; s <= shifts; ++s) {
             dayCounts << u"{\"level\": %1, \"shift\": %2, \"assigned\": "_s.arg(
                              number(level), jsonString(m.cache.workShift(s).abbrev)) +
-                             jsonList(
-                                 1, last,
-                                 [&](int d) { return number(m.assigned.at(level, d, s, 1)); }) +
+                             jsonList(1, last,
+                                      [&](int d) {
+                                          return number(m.assigned.at(level, d, s, Figure::Staff));
+                                      }) +
                              u", \"required\": "_s +
-                             jsonList(
-                                 1, last,
-                                 [&](int d) { return number(m.requirement.at(level, d, s, 1)); }) +
+                             jsonList(1, last,
+                                      [&](int d) {
+                                          return number(
+                                              m.requirement.at(level, d, s, Figure::Staff));
+                                      }) +
                              u"}"_s;
         }
     }

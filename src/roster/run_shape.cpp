@@ -32,10 +32,16 @@ StaffingGoal StaffingTarget(const RosterModel& m, int day, int shift, int who, i
     if (shift < 1 || day < 1)
         return {};
     if (who == 1)
-        return level == 3 ? StaffingGoal{m.requirement.at(3, day, shift, 2), 4}
-                          : StaffingGoal{m.requirement.at(1, day, shift, 2), 2};
-    return level == 3 ? StaffingGoal{m.requirement.at(3, day, shift, 1), 3}
-                      : StaffingGoal{m.requirement.at(1, day, shift, 1), 1};
+        return level == Level::Unit
+                   ? StaffingGoal{m.requirement.at(Level::Unit, day, shift, Figure::Leaders),
+                                  Figure::TeamLeaders}
+                   : StaffingGoal{m.requirement.at(Level::FirstGroup, day, shift, Figure::Leaders),
+                                  Figure::Leaders};
+    return level == Level::Unit
+               ? StaffingGoal{m.requirement.at(Level::Unit, day, shift, Figure::Staff),
+                              Figure::TeamStaff}
+               : StaffingGoal{m.requirement.at(Level::FirstGroup, day, shift, Figure::Staff),
+                              Figure::Staff};
 }
 
 void ForEachCoverCandidate(const RosterModel& m, int who, int level,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roster/roster_model.h"
+
 #include <QString>
 #include <functional>
 #include <vector>
@@ -26,7 +28,7 @@ struct RunShape {
 // The required number and the column of RosterModel::assigned a step compares it with.
 struct StaffingGoal {
     int required = 0;
-    int column = 0;
+    Figure column = Figure::Staff;
 };
 
 struct RosterModel;

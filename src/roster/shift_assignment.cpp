@@ -194,18 +194,21 @@ QString CheckFillerNeeded(const RosterModel& m, const QString& shift, int group,
     if (s == 0 || day < 1)
         return shift;
     const int k = group;
-    const auto count = [&](int level, int col) { return m.assigned.at(level, day, s, col); };
-    const auto need = [&](int level, int measure) {
-        return m.requirement.at(level, day, s, measure);
-    };
+    const auto count = [&](int level, Figure f) { return m.assigned.at(level, day, s, f); };
+    const auto need = [&](int level, Figure f) { return m.requirement.at(level, day, s, f); };
     bool stays;
     if (m.person(group, slot).leader == 1) {
-        stays = count(k, 1) < need(1, 1) || count(k, 2) < need(1, 2) || count(3, 1) < need(3, 1) ||
-                count(3, 2) < need(3, 2);
+        stays = count(k, Figure::Staff) < need(Level::FirstGroup, Figure::Staff) ||
+                count(k, Figure::Leaders) < need(Level::FirstGroup, Figure::Leaders) ||
+                count(Level::Unit, Figure::Staff) < need(Level::Unit, Figure::Staff) ||
+                count(Level::Unit, Figure::Leaders) < need(Level::Unit, Figure::Leaders);
     } else {
-        const bool short1 = count(k, 1) < need(1, 1) || count(3, 1) < need(3, 1);
-        const bool stillShort = count(k, 1) + 1 < need(1, 1) || count(3, 1) + 1 < need(3, 1);
-        stays = (short1 && stillShort) || need(3, 1) == 0;
+        const bool short1 = count(k, Figure::Staff) < need(Level::FirstGroup, Figure::Staff) ||
+                            count(Level::Unit, Figure::Staff) < need(Level::Unit, Figure::Staff);
+        const bool stillShort =
+            count(k, Figure::Staff) + 1 < need(Level::FirstGroup, Figure::Staff) ||
+            count(Level::Unit, Figure::Staff) + 1 < need(Level::Unit, Figure::Staff);
+        stays = (short1 && stillShort) || need(Level::Unit, Figure::Staff) == 0;
     }
     if (stays)
         return shift;

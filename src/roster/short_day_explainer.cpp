@@ -75,9 +75,10 @@ void ShortDayExplainer::block(const Member& who, int day, int s, ShortDayPerson&
         return set(ShortDayBlocker::MaxReached, u"%1の上限%2回に到達"_s.arg(abbrev).arg(max));
     if (p.leader == 1 && own != 0 && out.shift != m_.cache.restShift) {
         for (int level : {who.group, 3}) {
-            if (level != 3 && m_.groupingMode != Grouping::ByTeam)
+            if (level != 3 && m_.loaded.grouping != Grouping::ByTeam)
                 continue;
-            const int need = m_.requirement.at(level == 3 ? 3 : 1, day, own, 2);
+            const int need = m_.requirement.at(
+                level == Level::Unit ? Level::Unit : Level::FirstGroup, day, own, Figure::Leaders);
             if (need > 0 && leadersOn(day, own, level) <= need)
                 return set(ShortDayBlocker::LeaderRule, u"%1の責任者が不足する"_s.arg(out.shift));
         }
@@ -94,7 +95,8 @@ ShortDayExplanation ShortDayExplainer::explain(int day, int shift, int level) co
         return e;
     e.date = m_.day(day).date;
     e.shiftAbbrev = m_.cache.workShift(shift).abbrev;
-    e.required = m_.requirement.at(level == 3 ? 3 : 1, day, shift, 1);
+    e.required = m_.requirement.at(level == Level::Unit ? Level::Unit : Level::FirstGroup, day,
+                                   shift, Figure::Staff);
     for (const Member& who : members_) {
         if (level != 3 && who.group != level)
             continue;
@@ -117,4 +119,8 @@ ShortDayExplanation ShortDayExplainer::explain(int day, int shift, int level) co
                          return a.shiftCount < b.shiftCount;
                      });
     return e;
+}
+
+ShortDayExplanation ExplainShortDay(const RosterModel& m, int day, int shift, int level) {
+    return ShortDayExplainer(m).explain(day, shift, level);
 }

@@ -30,17 +30,17 @@ void countDay(RosterModel& m, int d) {
             if (s == 0)
                 continue;
             for (int level : {g, 3}) {
-                m.assigned.at(level, d, s, 1) += 1;
-                m.assigned.at(level, d, s, 3) += 1;
+                m.assigned.at(level, d, s, Figure::Staff) += 1;
+                m.assigned.at(level, d, s, Figure::TeamStaff) += 1;
                 if (p.leader == 1) {
-                    m.assigned.at(level, d, s, 2) += 1;
-                    m.assigned.at(level, d, s, 4) += 1;
+                    m.assigned.at(level, d, s, Figure::Leaders) += 1;
+                    m.assigned.at(level, d, s, Figure::TeamLeaders) += 1;
                 }
                 const int mark = effectiveMark(c);
                 if (mark == 2)
-                    m.assigned.at(level, d, s, 5) += 1;
+                    m.assigned.at(level, d, s, Figure::Early) += 1;
                 else if (mark == 3)
-                    m.assigned.at(level, d, s, 6) += 1;
+                    m.assigned.at(level, d, s, Figure::Late) += 1;
             }
         }
     }
@@ -102,16 +102,16 @@ void countCell(RosterModel& m, int group, Person& p, int d, int sign) {
     const int mark = effectiveMark(c);
     if (d >= 1 && d <= MaxPeriodDay && !m.isClosed(d)) {
         for (int level : {group, 3}) {
-            m.assigned.at(level, d, s, 1) += sign;
-            m.assigned.at(level, d, s, 3) += sign;
+            m.assigned.at(level, d, s, Figure::Staff) += sign;
+            m.assigned.at(level, d, s, Figure::TeamStaff) += sign;
             if (p.leader == 1) {
-                m.assigned.at(level, d, s, 2) += sign;
-                m.assigned.at(level, d, s, 4) += sign;
+                m.assigned.at(level, d, s, Figure::Leaders) += sign;
+                m.assigned.at(level, d, s, Figure::TeamLeaders) += sign;
             }
             if (mark == 2)
-                m.assigned.at(level, d, s, 5) += sign;
+                m.assigned.at(level, d, s, Figure::Early) += sign;
             else if (mark == 3)
-                m.assigned.at(level, d, s, 6) += sign;
+                m.assigned.at(level, d, s, Figure::Late) += sign;
         }
     }
     if (countedForStaff(m, d)) {
@@ -125,32 +125,32 @@ void countCell(RosterModel& m, int group, Person& p, int d, int sign) {
 
 } // namespace
 
-void TallyPerDay(RosterModel& m, int day) {
-    int from = day;
-    if (day <= 0) {
-        m.assigned.clear();
-        m.recountLimit = MaxPeriodDay;
-        from = 1;
-    } else {
-        m.assigned.clearDays(day, std::min(m.recountLimit, LastDay));
-    }
-    for (int d = from; d <= std::min(m.recountLimit, MaxPeriodDay); ++d)
+void TallyEveryDay(RosterModel& m) {
+    m.assigned.clear();
+    m.recountLimit = MaxPeriodDay;
+    for (int d = 1; d <= MaxPeriodDay; ++d)
         countDay(m, d);
 }
 
+void TallyPerDay(RosterModel& m, int day) {
+    m.assigned.clearDays(day, std::min(m.recountLimit, LastDay));
+    for (int d = day; d <= std::min(m.recountLimit, MaxPeriodDay); ++d)
+        countDay(m, d);
+}
+
+void TallyEverybody(RosterModel& m) {
+    for (auto& g : m.groups)
+        for (Person& p : g)
+            countPerson(m, p);
+}
+
 void TallyPerStaff(RosterModel& m, int group, int slot) {
-    if (group == 0) {
-        for (auto& g : m.groups)
-            for (Person& p : g)
-                countPerson(m, p);
-        return;
-    }
     countPerson(m, m.person(group, slot));
 }
 
 void TallyAll(RosterModel& m) {
-    TallyPerStaff(m, 0);
-    TallyPerDay(m, 0);
+    TallyEverybody(m);
+    TallyEveryDay(m);
 }
 
 void TallyAfterPlacement(RosterModel& m, int group, int slot, int day) {

@@ -5,13 +5,15 @@
 class Database;
 struct RosterModel;
 
-// Recounts m.assigned: day 0 clears everything and counts days 1..31 (and sets the recount
-// limit to 31); a day d > 0 clears and recounts days d..model.recountLimit.
+// Clears m.assigned and counts days 1..31, and sets the recount limit to 31.
+void TallyEveryDay(RosterModel& m);
+// Clears and recounts m.assigned for days `day` (1 or later) to m.recountLimit.
 void TallyPerDay(RosterModel& m, int day);
 
-// Recounts the per-person counts: group 0 clears and recounts everybody, otherwise the person
-// in (group, slot).
-void TallyPerStaff(RosterModel& m, int group, int slot = 0);
+// Recounts every person's counts.
+void TallyEverybody(RosterModel& m);
+// Recounts the counts of the person in (group, slot).
+void TallyPerStaff(RosterModel& m, int group, int slot);
 
 // Recounts everything: every person's counts, then m.assigned for days 1..31.
 void TallyAll(RosterModel& m);

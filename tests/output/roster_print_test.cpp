@@ -170,8 +170,8 @@ TEST(RosterPrint, StaffLineShowsMarksRequestsActualsAndCounts) {
 TEST(RosterPrint, TwentySecondLineOpensANewPageWithItsHeading) {
     RosterModel m = aprilModel();
     addStaff(m, 1, 21); // 21 people fill page 1; the count lines go to page 2
-    m.assigned.at(3, 1, 1, 1) = 17;
-    m.assigned.at(1, 1, 1, 1) = 5;
+    m.assigned.at(Level::Unit, 1, 1, Figure::Staff) = 17;
+    m.assigned.at(Level::FirstGroup, 1, 1, Figure::Staff) = 5;
     const RecordingSheet sheet = print(m);
 
     ASSERT_EQ(sheet.pageCount(), 2);
@@ -188,12 +188,12 @@ TEST(RosterPrint, TwentySecondLineOpensANewPageWithItsHeading) {
 
 TEST(RosterPrint, ByTeamPrintsEachBlockFromANewPageWithItsOwnCounts) {
     RosterModel m = aprilModel();
-    m.groupingMode = Grouping::ByTeam;
+    m.loaded.grouping = Grouping::ByTeam;
     addStaff(m, 1, 2);
     addStaff(m, 2, 2, 10);
-    m.assigned.at(1, 2, 1, 1) = 2;
-    m.assigned.at(2, 2, 1, 1) = 1;
-    m.assigned.at(3, 2, 1, 1) = 3;
+    m.assigned.at(Level::FirstGroup, 2, 1, Figure::Staff) = 2;
+    m.assigned.at(Level::SecondGroup, 2, 1, Figure::Staff) = 1;
+    m.assigned.at(Level::Unit, 2, 1, Figure::Staff) = 3;
     const RecordingSheet sheet = print(m);
 
     ASSERT_EQ(sheet.pageCount(), 2);
@@ -208,19 +208,19 @@ TEST(RosterPrint, ByTeamPrintsEachBlockFromANewPageWithItsOwnCounts) {
 
 TEST(RosterPrint, FiltersPrintOnePersonOrOneTeam) {
     RosterModel m = aprilModel();
-    m.groupingMode = Grouping::ByTeam;
+    m.loaded.grouping = Grouping::ByTeam;
     addStaff(m, 1, 2);
     addStaff(m, 2, 3, 10);
-    m.assigned.at(2, 1, 1, 1) = 3;
+    m.assigned.at(Level::SecondGroup, 1, 1, Figure::Staff) = 3;
 
-    m.filterStaffNo = u"011"_s;
+    m.loaded.filter.staffNo = u"011"_s;
     RecordingSheet one = print(m);
     EXPECT_EQ(one.textAt(21, rowY(1))->text, u" 職員011"_s);
     EXPECT_EQ(one.textAt(21, rowY(2)), nullptr);
     EXPECT_TRUE(one.textsEqual(u"日勤者数"_s).empty()) << "no count lines for one person";
 
-    m.filterStaffNo.clear();
-    m.filterTeam = u"Bチーム"_s;
+    m.loaded.filter.staffNo.clear();
+    m.loaded.filter.team = u"Bチーム"_s;
     RecordingSheet team = print(m);
     EXPECT_EQ(team.pageCount(), 1);
     EXPECT_EQ(team.textAt(21, rowY(1))->text, u" 職員010"_s);
@@ -231,7 +231,7 @@ TEST(RosterPrint, FiltersPrintOnePersonOrOneTeam) {
     EXPECT_EQ(team.textAt(17, 8 + 17)->text, u"Bチーム"_s);
 
     // A third team's staff sit in the second block but are labelled with their own team.
-    m.filterTeam = u"Cチーム"_s;
+    m.loaded.filter.team = u"Cチーム"_s;
     RecordingSheet third = print(m);
     EXPECT_EQ(third.textAt(17, 8 + 17)->text, u"Cチーム"_s);
     EXPECT_EQ(third.textAt(21, rowY(1))->text, u" 職員010"_s);

@@ -85,7 +85,7 @@ TEST(TotalsPrintTest, TwentyTwoPeopleAPageEachPageWithItsHeading) {
 
 TEST(TotalsPrintTest, YearModeIsLabelledByTheYearsSetAndOnlyTheChosenTeamPrints) {
     RosterModel m = totalsModel(2, 1);
-    m.filterTeam = u"Bチーム"_s;
+    m.loaded.filter.team = u"Bチーム"_s;
     SetYearColumns(m, FiscalYear::Start{4, 1}, QDate(2022, 4, 1), QDate(2023, 6, 1), 4);
     RecordingSheet sheet;
     PrintMonthYearTotals(m, sheet);

@@ -29,14 +29,13 @@ protected:
         model = std::make_unique<RosterModel>();
         m().periodStart = start;
         m().periodEnd = end;
-        m().loadMode = LoadMode::Generation;
-        m().loadRequests = RequestsMode::Load;
-        m().groupingMode = grouping;
+        m().loaded.mode = LoadMode::Generation;
+        m().loaded.requests = RequestsMode::Load;
+        m().loaded.grouping = grouping;
         LoadRosterPeriod(db(), m());
         LoadMasterCache(db(), m());
         LoadStoredRoster(db(), m());
-        TallyPerStaff(m(), 0);
-        TallyPerDay(m(), 0);
+        TallyAll(m());
         LoadCumulativeTotals(db(), m(), TotalsLoad::History);
     }
 

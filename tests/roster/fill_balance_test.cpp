@@ -21,10 +21,7 @@ protected:
                 for (int d = 1; d <= 30; ++d)
                     p.cell(d).shift = u"日"_s;
     }
-    void recount() {
-        TallyPerStaff(m(), 0);
-        TallyPerDay(m(), 0);
-    }
+    void recount() { TallyAll(m()); }
     int restCount(const QString& no) { return person(no).count[shiftIndex(u"休"_s)]; }
     // A mandatory run of the night alone, so that single people may be moved into the night.
     void nightAlone() { m().cache.patterns[4].front().shifts = {u"夜"_s}; }
@@ -37,7 +34,8 @@ TEST_F(FillBalanceTest, NobodyMovesWhenTheDefaultShiftIsExactlyAtItsMinimum) {
     FillRemainingShifts(m());
     for (const Person& p : m().group(1))
         EXPECT_EQ(p.count[shiftIndex(u"日"_s)], 30) << p.no.toStdString();
-    EXPECT_EQ(m().assigned.at(3, 10, shiftIndex(u"夜"_s), 1), 0); // the shortage stays
+    EXPECT_EQ(m().assigned.at(Level::Unit, 10, shiftIndex(u"夜"_s), Figure::Staff),
+              0); // the shortage stays
 }
 
 TEST_F(FillBalanceTest, SurplusPeopleMoveIntoShortShiftsFairlyButNeverOffTheirRequests) {
@@ -48,7 +46,7 @@ TEST_F(FillBalanceTest, SurplusPeopleMoveIntoShortShiftsFairlyButNeverOffTheirRe
     FillRemainingShifts(m());
     const int night = shiftIndex(u"夜"_s);
     for (int d = 1; d <= 30; ++d)
-        EXPECT_EQ(m().assigned.at(3, d, night, 1), 1) << d;
+        EXPECT_EQ(m().assigned.at(Level::Unit, d, night, Figure::Staff), 1) << d;
     EXPECT_EQ(shiftOn(u"0003"_s, 1), u"夜"_s); // 0002 keeps its request, the leader 0001 is needed
     EXPECT_EQ(person(u"0001"_s).count[night], 0);
     int fewest = 99, most = 0;
@@ -67,9 +65,10 @@ TEST_F(FillBalanceTest, ByTeamEachTeamCoversItsOwnShortageWithoutItsLeader) {
     FillRemainingShifts(m());
     const int night = shiftIndex(u"夜"_s);
     for (int d = 1; d <= 30; ++d) {
-        EXPECT_EQ(m().assigned.at(1, d, night, 1), 1) << d;
-        EXPECT_EQ(m().assigned.at(2, d, night, 1), 1) << d;
-        EXPECT_EQ(m().assigned.at(3, d, night, 2), 0) << d; // team leaders are needed on days
+        EXPECT_EQ(m().assigned.at(Level::FirstGroup, d, night, Figure::Staff), 1) << d;
+        EXPECT_EQ(m().assigned.at(Level::SecondGroup, d, night, Figure::Staff), 1) << d;
+        EXPECT_EQ(m().assigned.at(Level::Unit, d, night, Figure::Leaders), 0)
+            << d; // team leaders are needed on days
     }
 
     // Everybody in one group: the unit needs one night, so one person moves.
@@ -77,7 +76,7 @@ TEST_F(FillBalanceTest, ByTeamEachTeamCoversItsOwnShortageWithoutItsLeader) {
     nightAlone();
     FillRemainingShifts(m());
     for (int d = 1; d <= 30; ++d)
-        EXPECT_EQ(m().assigned.at(3, d, night, 1), 1) << d;
+        EXPECT_EQ(m().assigned.at(Level::Unit, d, night, Figure::Staff), 1) << d;
 }
 
 TEST_F(FillBalanceTest, ARunOfBaseLengthAfterASingleRestBecomesATwoDayRest) {
@@ -231,7 +230,8 @@ TEST_F(FillBalanceTest, NightRunsAreNeitherFilledNorBrokenOnePersonAtATime) {
         const Lay& e = row.expected;
         EXPECT_EQ(shifts(e.no, e.from, e.from + static_cast<int>(e.shifts.size()) - 1), e.shifts);
         for (const Count& c : row.counts)
-            EXPECT_EQ(m().assigned.at(3, c.day, shiftIndex(c.shift), 1), c.expected)
+            EXPECT_EQ(m().assigned.at(Level::Unit, c.day, shiftIndex(c.shift), Figure::Staff),
+                      c.expected)
                 << c.day << " " << c.shift.toStdString();
     }
 }

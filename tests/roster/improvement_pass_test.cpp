@@ -54,7 +54,7 @@ Person& worker(RosterModel& m, const QString& no, const QString& days, int shift
 // The whole-unit minimum of a shift, one digit per day.
 void need(RosterModel& m, int shift, const QString& perDay) {
     for (int d = 1; d <= perDay.size(); ++d)
-        m.requirement.at(3, d, shift, 1) = perDay[d - 1].digitValue();
+        m.requirement.at(Level::Unit, d, shift, Figure::Staff) = perDay[d - 1].digitValue();
 }
 
 QString row(const RosterModel& m, const QString& no) {
@@ -97,7 +97,8 @@ TEST(ImprovementPassTest, OneSwapOfARestDayRemovesAShortDay) {
     ASSERT_EQ(o.result.changed.size(), 2u);
     EXPECT_EQ(o.result.changed[0].staffNo, o.result.changed[1].staffNo);
     EXPECT_EQ(o.result.changed[0].day, 3);
-    EXPECT_EQ(o.model->assigned.at(3, 3, Day, 1), 2); // the tallies follow the cells
+    EXPECT_EQ(o.model->assigned.at(Level::Unit, 3, Day, Figure::Staff),
+              2); // the tallies follow the cells
     EXPECT_EQ(o.model->person(1, 1).count[Rest], 1);
     EXPECT_EQ(o.model->person(1, 2).count[Rest], 1);
     // A weekday takes the rest, so that nobody has a weekend off the other has not.
@@ -341,8 +342,8 @@ TEST(RosterRuleCheckerTest, FindsEachBrokenRule) {
         b.cell(2).requestShift = u"日"_s;
         Person& leader = worker(*m, u"L"_s, u"日日日日日日日日日日"_s, 2);
         leader.leader = 1;
-        m->requirement.at(3, 1, Day, 2) = 1;
-        m->requirement.at(3, 2, Night, 1) = 1;
+        m->requirement.at(Level::Unit, 1, Day, Figure::Leaders) = 1;
+        m->requirement.at(Level::Unit, 2, Night, Figure::Staff) = 1;
         m->cache.workShifts[Late - 1].max = 0;
         m->cache.patterns[2].push_back(Pattern{1, {u"遅"_s, u"日"_s}});
         TallyAll(*m);
@@ -378,9 +379,9 @@ TEST(RosterObjectiveTest, ShortagesAndSpreadsOfAHandMadeWard) {
     need(*m, Day, u"3220222"_s);
     need(*m, Night, u"0100000"_s);
     need(*m, Rest, u"5000000"_s);
-    m->requirement.at(1, 1, Day, 1) = 3; // the team minimum
-    m->requirement.at(3, 2, Day, 2) = 1; // a leader, and nobody is one
-    m->requirement.at(3, 3, Day, 1) = 9;
+    m->requirement.at(Level::FirstGroup, 1, Day, Figure::Staff) = 3; // the team minimum
+    m->requirement.at(Level::Unit, 2, Day, Figure::Leaders) = 1;     // a leader, and nobody is one
+    m->requirement.at(Level::Unit, 3, Day, Figure::Staff) = 9;
     m->day(3).holidayFlag = 1;
     TallyAll(*m);
     const ObjectiveTerms t = MeasureObjective(*m);

@@ -100,8 +100,8 @@ TEST_F(LoaderTest, FiltersAndGroupsByTeam) {
     model = std::make_unique<RosterModel>();
     m().periodStart = u"2024/04/01"_s;
     m().periodEnd = u"2024/04/30"_s;
-    m().leaderFilter = LeaderFilter::NonLeaders;
-    m().filterTeam = u"Aチーム"_s;
+    m().loaded.leaders = LeaderFilter::NonLeaders;
+    m().loaded.filter.team = u"Aチーム"_s;
     LoadRosterPeriod(db(), m());
     ASSERT_EQ(m().groupCount(1), 1);
     EXPECT_EQ(m().person(1, 1).no, u"A2"_s);
@@ -142,7 +142,7 @@ TEST_F(LoaderTest, GenerationModeTakesActualShiftsAndTheLeadDaysViewModeKeepsThe
     model = std::make_unique<RosterModel>();
     m().periodStart = u"2024/04/01"_s;
     m().periodEnd = u"2024/04/30"_s;
-    m().loadMode = LoadMode::View;
+    m().loaded.mode = LoadMode::View;
     LoadRosterPeriod(db(), m());
     LoadMasterCache(db(), m());
     LoadStoredRoster(db(), m());

@@ -124,34 +124,34 @@ TEST_F(MasterCacheTest, RequirementDefaultsRulesAndHolidays) {
     rule(1, 2, 2, u"ない"_s, {1, 1, 1, 1, 1, 1}); // not a working shift: ignored
     period(u"2024/04/01"_s, 30);
     model.day(29).holidayFlag = 1;
-    model.groupingMode = Grouping::ByTeam;
+    model.loaded.grouping = Grouping::ByTeam;
     LoadMasterCache(tmp.db(), model);
     const auto& r = model.requirement;
 
     // A plain Monday keeps the shift's defaults at every level.
-    EXPECT_EQ(r.at(3, 1, 1, 1), 8);
-    EXPECT_EQ(r.at(3, 1, 1, 2), 2);
-    EXPECT_EQ(r.at(3, 1, 1, 5), 1);
-    EXPECT_EQ(r.at(1, 1, 1, 1), 4);
-    EXPECT_EQ(r.at(2, 1, 1, 2), 1);
+    EXPECT_EQ(r.at(Level::Unit, 1, 1, Figure::Staff), 8);
+    EXPECT_EQ(r.at(Level::Unit, 1, 1, Figure::Leaders), 2);
+    EXPECT_EQ(r.at(Level::Unit, 1, 1, Figure::Early), 1);
+    EXPECT_EQ(r.at(Level::FirstGroup, 1, 1, Figure::Staff), 4);
+    EXPECT_EQ(r.at(Level::SecondGroup, 1, 1, Figure::Leaders), 1);
     // Weekday rule on Sundays only; level 1 staff from the per-team count.
     for (int d : {7, 21, 28}) {
-        EXPECT_EQ(r.at(3, d, 1, 1), 5) << d;
-        EXPECT_EQ(r.at(1, d, 1, 1), 3) << d;
+        EXPECT_EQ(r.at(Level::Unit, d, 1, Figure::Staff), 5) << d;
+        EXPECT_EQ(r.at(Level::FirstGroup, d, 1, Figure::Staff), 3) << d;
     }
-    EXPECT_EQ(r.at(3, 6, 1, 1), 8);
-    EXPECT_EQ(r.at(3, 8, 1, 1), 8);
+    EXPECT_EQ(r.at(Level::Unit, 6, 1, Figure::Staff), 8);
+    EXPECT_EQ(r.at(Level::Unit, 8, 1, Figure::Staff), 8);
     // Day-of-month rule overrides and puts the minimum staff into level 1 and 2, figure 1.
-    EXPECT_EQ(r.at(3, 14, 1, 1), 6);
-    EXPECT_EQ(r.at(1, 14, 1, 1), 6);
-    EXPECT_EQ(r.at(2, 14, 1, 1), 6);
-    EXPECT_EQ(r.at(1, 14, 1, 3), 2);
-    EXPECT_EQ(r.at(3, 14, 1, 6), 1);
+    EXPECT_EQ(r.at(Level::Unit, 14, 1, Figure::Staff), 6);
+    EXPECT_EQ(r.at(Level::FirstGroup, 14, 1, Figure::Staff), 6);
+    EXPECT_EQ(r.at(Level::SecondGroup, 14, 1, Figure::Staff), 6);
+    EXPECT_EQ(r.at(Level::FirstGroup, 14, 1, Figure::TeamStaff), 2);
+    EXPECT_EQ(r.at(Level::Unit, 14, 1, Figure::Late), 1);
     // Nothing leaks past the period's dated days.
-    EXPECT_EQ(r.at(3, 31, 1, 1), 0);
+    EXPECT_EQ(r.at(Level::Unit, 31, 1, Figure::Staff), 0);
     // Holidays are zeroed whatever the rules say.
     for (int level = 1; level <= 3; ++level)
-        for (int f = 1; f <= 6; ++f)
+        for (const Figure f : AllFigures)
             EXPECT_EQ(r.at(level, 29, 1, f), 0);
 }
 
@@ -159,12 +159,13 @@ TEST_F(MasterCacheTest, SingleGroupLeavesSecondLevelEmpty) {
     dayShift();
     rule(2, 3, 1, u"日"_s, {6, 2, 2, 1, 1, 1});
     period(u"2024/04/01"_s, 30);
-    model.groupingMode = Grouping::Everybody;
+    model.loaded.grouping = Grouping::Everybody;
     LoadMasterCache(tmp.db(), model);
-    EXPECT_EQ(model.requirement.at(1, 3, 1, 1), 6);
-    for (int f = 1; f <= 4; ++f) {
-        EXPECT_EQ(model.requirement.at(2, 2, 1, f), 0);
-        EXPECT_EQ(model.requirement.at(2, 3, 1, f), 0);
+    EXPECT_EQ(model.requirement.at(Level::FirstGroup, 3, 1, Figure::Staff), 6);
+    for (const Figure f :
+         {Figure::Staff, Figure::Leaders, Figure::TeamStaff, Figure::TeamLeaders}) {
+        EXPECT_EQ(model.requirement.at(Level::SecondGroup, 2, 1, f), 0);
+        EXPECT_EQ(model.requirement.at(Level::SecondGroup, 3, 1, f), 0);
     }
 }
 

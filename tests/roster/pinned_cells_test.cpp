@@ -69,12 +69,12 @@ TEST(PinnedCellsTest, ANewExpansionKeepsHeldCellsAndBuildsTheRunAroundThem) {
     int nights = 0;
     for (int slot = 1; slot <= e.m.groupCount(1); ++slot)
         nights += e.m.person(1, slot).cell(10).shift == u"夜"_s ? 1 : 0;
-    EXPECT_EQ(e.m.assigned.at(3, 10, night, 1), nights);
+    EXPECT_EQ(e.m.assigned.at(Level::Unit, 10, night, Figure::Staff), nights);
     EXPECT_EQ(PinnedShifts(e.m),
               (std::vector<PinnedShift>{{no, 10, u"夜"_s, 0}, {no, 20, u"日"_s, 0}}));
     EXPECT_TRUE(e.m.person(1, 2).cell(10).requestShift.isEmpty());
 
-    ASSERT_TRUE(RegisterRoster(e.tmp.db(), e.m).isEmpty());
+    ASSERT_TRUE(RegisterRoster(e.tmp.db(), e.m, Registering::NewRoster).isEmpty());
     EXPECT_TRUE(
         ShiftRequest::loadForStaff(e.tmp.db(), no, u"2024/04/01"_s, u"2024/04/30"_s).empty());
 }

@@ -2,7 +2,7 @@
 #include "roster/night_settings.h"
 #include "roster/quality_report.h"
 #include "roster/report_loader.h"
-#include "roster/short_day.h"
+#include "roster/short_day_explainer.h"
 #include "store/code_kind.h"
 #include "store/startup_settings.h"
 #include "support/model_builder.h"
@@ -90,11 +90,12 @@ protected:
         d.cell(5).actualShift = u"休"_s;
         d.cell(7).requestShift = u"日"_s;
         d.cell(7).actualShift = u"休"_s;
-        requireEveryDay(m, 1, 1, 2); // 日 needs two people
-        requireEveryDay(m, 1, 2, 1); // and a leader
+        requireEveryDay(m, 1, Figure::Staff, 2);   // 日 needs two people
+        requireEveryDay(m, 1, Figure::Leaders, 1); // and a leader
         for (int day = 1; day <= 3; ++day)
-            m.requirement.at(3, day, 2, 1) = 1; // 夜 one person on days 1..3
-        m.requirement.at(3, 1, 2, 2) = 1;       // and a leader on day 1, whom nobody gives
+            m.requirement.at(Level::Unit, day, 2, Figure::Staff) = 1; // 夜 one person on days 1..3
+        // and a leader on day 1, whom nobody gives
+        m.requirement.at(Level::Unit, 1, 2, Figure::Leaders) = 1;
     }
 };
 
@@ -126,12 +127,12 @@ TEST_F(QualityReportTest, StaffingTotalsCountShortAndSurplusPersonShifts) {
 TEST_F(QualityReportTest, ByTeamEachGroupIsMeasuredAgainstTheTeamFigures) {
     // C and D form the second group; 日 asks each team for one person and one leader, which
     // only A can give.
-    m.groupingMode = Grouping::ByTeam;
+    m.loaded.grouping = Grouping::ByTeam;
     m.group(2) = {m.person(1, 3), m.person(1, 4)};
     m.group(1).resize(2);
     for (int d = 1; d <= 7; ++d) {
-        m.requirement.at(1, d, 1, 1) = 1;
-        m.requirement.at(1, d, 1, 2) = 1;
+        m.requirement.at(Level::FirstGroup, d, 1, Figure::Staff) = 1;
+        m.requirement.at(Level::FirstGroup, d, 1, Figure::Leaders) = 1;
     }
     const QualityReport r = BuildQualityReport(m);
     ASSERT_EQ(r.staffing.size(), 9u); // three levels x 日 夜 明
@@ -326,8 +327,8 @@ TEST(ShortDayTest, EveryPersonHasTheReasonThatStopsThem) {
     week(u"onNight"_s, {u"日"_s, u"休"_s, u"夜"_s, u"明"_s, u"休"_s, u"日"_s, u"日"_s});
     week(u"oneNight"_s, {u"日"_s, u"日"_s, u"日"_s, u"日"_s, u"夜"_s, u"明"_s, u"休"_s});
     week(u"noNight"_s, {u"日"_s, u"日"_s, u"休"_s, u"日"_s, u"日"_s, u"日"_s, u"日"_s});
-    m.requirement.at(3, 3, 1, 2) = 1; // 日 needs its one leader
-    m.requirement.at(3, 3, 2, 1) = 2; // 夜 needs two
+    m.requirement.at(Level::Unit, 3, 1, Figure::Leaders) = 1; // 日 needs its one leader
+    m.requirement.at(Level::Unit, 3, 2, Figure::Staff) = 2;   // 夜 needs two
 
     const ShortDayExplanation e = ExplainShortDay(m, 3, 2, 3);
     EXPECT_EQ(e.required, 2);
@@ -382,7 +383,7 @@ TEST(ReportedShiftTest, ActualWinsAndARequestStandsInOnlyWhereNothingWasStored) 
     };
     for (const auto& c : cases) {
         RosterModel m = weekModel();
-        m.loadMode = c.mode;
+        m.loaded.mode = c.mode;
         Person& p = addWeek(m, u"1"_s, {});
         p.cell(1).shift = c.planned;
         p.cell(1).requestShift = c.request;

@@ -49,11 +49,11 @@ TEST_F(RegistrationTest, AGroupOfFortyFiveIsGeneratedCountedAndRegisteredInFull)
     for (int d = 1; d <= 30; ++d) {
         if (d == 29)
             continue;
-        EXPECT_GE(m().assigned.at(3, d, day, 1), 20) << d;
-        EXPECT_GE(m().assigned.at(3, d, night, 1), 5) << d;
-        EXPECT_GE(m().assigned.at(3, d, day, 2), 1) << d;
+        EXPECT_GE(m().assigned.at(Level::Unit, d, day, Figure::Staff), 20) << d;
+        EXPECT_GE(m().assigned.at(Level::Unit, d, night, Figure::Staff), 5) << d;
+        EXPECT_GE(m().assigned.at(Level::Unit, d, day, Figure::Leaders), 1) << d;
     }
-    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_TRUE(RegisterRoster(db(), m(), Registering::NewRoster).isEmpty());
     EXPECT_EQ(rows(), 45 * 29);
     EXPECT_EQ(rows(u"\"勤_職員番号\" = '0045'"_s), 29);
     EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
@@ -64,25 +64,23 @@ TEST_F(RegistrationTest, RegisteringAgainEditsTheRowsItWroteBefore) {
     build(db(), 6, 1, 3, 1);
     addStaff(db(), staff(u"J"_s, u"途中"_s, 1, 0, 1, 1, {}, u"2024/04/10"_s));
     expand();
-    RegisterRoster(db(), m());
+    RegisterRoster(db(), m(), Registering::NewRoster);
     const int first = rows();
     EXPECT_EQ(first, 7 * 30 - 9);
     EXPECT_EQ(rows(u"\"勤_職員番号\" = 'J' AND \"勤_勤務日\" < '2024/04/10'"_s), 0);
 
     person(u"0001"_s).cell(5).shift = u"明"_s;
     person(u"J"_s).cell(5).shift = u"日"_s; // before joining: still no row
-    RegisterRoster(db(), m());
+    RegisterRoster(db(), m(), Registering::NewRoster);
     EXPECT_EQ(rows(), first);
     EXPECT_EQ(rosterField(u"勤_予定"_s, u"0001"_s, u"2024/04/05"_s), u"明"_s);
 
     // A day the new roster leaves out loses the old row; a correction leaves such days alone.
     person(u"0001"_s).cell(6).unavailable = 1;
     person(u"0002"_s).cell(6).shift.clear();
-    m().loadRequests = RequestsMode::AlreadyRegistered;
-    RegisterRoster(db(), m());
+    RegisterRoster(db(), m(), Registering::Correction);
     EXPECT_EQ(rows(), first);
-    m().loadRequests = RequestsMode::Load;
-    RegisterRoster(db(), m());
+    RegisterRoster(db(), m(), Registering::NewRoster);
     EXPECT_EQ(rows(), first - 2);
     EXPECT_EQ(rows(u"\"勤_勤務日\" = '2024/04/06' AND \"勤_職員番号\" IN ('0001', '0002')"_s), 0);
 }
@@ -101,7 +99,7 @@ TEST_F(RegistrationTest, RowsCarryRequestsMarksAndOnlyDifferingActualShifts) {
     a.cell(3).actualShift = u"日"_s; // as planned: not stored
     a.cell(4).shift = u"日"_s;
     a.cell(4).actualShift = u"休"_s;
-    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_TRUE(RegisterRoster(db(), m(), Registering::NewRoster).isEmpty());
 
     EXPECT_EQ(rosterField(u"勤_予定早出"_s, u"0001"_s, u"2024/04/01"_s), u"2"_s);
     EXPECT_EQ(rosterField(u"勤_予定早出"_s, u"0001"_s, u"2024/04/02"_s), u"0"_s);
@@ -120,7 +118,7 @@ TEST_F(RegistrationTest, AFailureHalfwayLeavesTheDatabaseAsItWas) {
     db().exec(u"CREATE TRIGGER refuse BEFORE INSERT ON \"勤務表\" WHEN (SELECT count(*) FROM "
               "\"勤務表\") >= 50 BEGIN SELECT RAISE(ABORT, 'disk full'); END"_s);
     expand();
-    EXPECT_THROW(RegisterRoster(db(), m()), DbError);
+    EXPECT_THROW(RegisterRoster(db(), m(), Registering::NewRoster), DbError);
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
               u"2024/03/31"_s);
@@ -129,13 +127,13 @@ TEST_F(RegistrationTest, AFailureHalfwayLeavesTheDatabaseAsItWas) {
 TEST_F(RegistrationTest, AMissingCreationRowIsReportedAndThePeriodNotAdvancedAfterEarlyLate) {
     build(db(), 2, 1, 1, 0);
     expand();
-    m().loadRequests = RequestsMode::AlreadyRegistered; // as the early/late screen registers
-    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    // as the early/late screen registers
+    EXPECT_TRUE(RegisterRoster(db(), m(), Registering::Correction).isEmpty());
     EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
               u"2024/03/31"_s);
     db().exec(u"DELETE FROM \"作成単位\" WHERE \"作_区分\" = 2"_s);
-    m().loadRequests = RequestsMode::Load;
-    EXPECT_EQ(RegisterRoster(db(), m()), QStringList{u"作成単位･基本の登録を確認して下さい。"_s});
+    EXPECT_EQ(RegisterRoster(db(), m(), Registering::NewRoster),
+              QStringList{u"作成単位･基本の登録を確認して下さい。"_s});
     EXPECT_EQ(rows(), 2 * 30);
 }
 
@@ -181,12 +179,12 @@ TEST_F(RegistrationTest, RequestsChangedElsewhereAfterExpansionRefuseTheRegistra
         const QString before = snapshot();
         const QString requests = single(allRequests);
         if (!c.refused) {
-            EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+            EXPECT_TRUE(RegisterRoster(db(), m(), Registering::NewRoster).isEmpty());
             EXPECT_EQ(rows(), 4 * 30);
             continue;
         }
         try {
-            RegisterRoster(db(), m());
+            RegisterRoster(db(), m(), Registering::NewRoster);
             ADD_FAILURE() << "registered over requests changed elsewhere";
         } catch (const DbError& e) {
             EXPECT_EQ(e.message(), RequestsChangedElsewhereMessage);
@@ -209,10 +207,10 @@ TEST_F(RegistrationTest, APeriodRegisteredElsewhereAfterExpansionIsRefusedUntouc
     for (int d = 1; d <= 30; ++d)
         second.person(1, 1).cell(d).shift = u"夜"_s; // what must not reach the file
 
-    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_TRUE(RegisterRoster(db(), m(), Registering::NewRoster).isEmpty());
     const QString before = snapshot();
     try {
-        RegisterRoster(other, second);
+        RegisterRoster(other, second, Registering::NewRoster);
         ADD_FAILURE() << "registered over the other window's roster";
     } catch (const DbError& e) {
         EXPECT_EQ(e.message(), RegisteredElsewhereMessage);
@@ -223,12 +221,12 @@ TEST_F(RegistrationTest, APeriodRegisteredElsewhereAfterExpansionIsRefusedUntouc
     // Re-expanded, the second window registers; its own model may then register again.
     ExpandRoster(other, second, StartupSettings{}, u"2024/05/01"_s, u"2024/05/31"_s,
                  Grouping::Everybody);
-    EXPECT_TRUE(RegisterRoster(other, second).isEmpty());
-    EXPECT_TRUE(RegisterRoster(other, second).isEmpty());
+    EXPECT_TRUE(RegisterRoster(other, second, Registering::NewRoster).isEmpty());
+    EXPECT_TRUE(RegisterRoster(other, second, Registering::NewRoster).isEmpty());
     EXPECT_EQ(single(u"SELECT \"作_作成To\" FROM \"作成単位\" WHERE \"作_区分\" = 2"_s),
               u"2024/05/31"_s);
     // The first window's April roster is stale now that May is the last created period.
-    EXPECT_THROW(RegisterRoster(db(), m()), DbError);
+    EXPECT_THROW(RegisterRoster(db(), m(), Registering::NewRoster), DbError);
 }
 
 // Rows that the early/late marks or a change rewrite do not move the period: no check applies.
@@ -236,11 +234,9 @@ TEST_F(RegistrationTest, OnlyARegistrationThatAdvancesThePeriodIsChecked) {
     build(db(), 2, 1, 1, 0);
     expand();
     db().exec(u"UPDATE \"作成単位\" SET \"作_作成To\" = '2024/04/30' WHERE \"作_区分\" = 2"_s);
-    m().loadRequests = RequestsMode::AlreadyRegistered;
-    EXPECT_TRUE(RegisterRoster(db(), m()).isEmpty());
+    EXPECT_TRUE(RegisterRoster(db(), m(), Registering::Correction).isEmpty());
     EXPECT_EQ(rows(), 2 * 30);
-    m().loadRequests = RequestsMode::Load;
-    EXPECT_THROW(RegisterRoster(db(), m()), DbError);
+    EXPECT_THROW(RegisterRoster(db(), m(), Registering::NewRoster), DbError);
 }
 
 TEST_F(RegistrationTest, PeriodChecksRefuseReversedAndOverlongPeriods) {

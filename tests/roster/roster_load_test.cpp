@@ -32,19 +32,19 @@ std::unique_ptr<RosterModel> stepByStep(Database& db, const StartupSettings& s,
     m->periodStart = q.from;
     m->periodEnd = q.to;
     m->byTeam = p == LoadPurpose::View ? 0 : s.byTeam; // the daily inquiry left it unset
-    m->groupingMode = q.grouping;
-    m->filterStaffNo = q.filter.staffNo;
-    m->filterTeam = q.filter.team;
+    m->loaded.grouping = q.grouping;
+    m->loaded.filter.staffNo = q.filter.staffNo;
+    m->loaded.filter.team = q.filter.team;
     if (p == LoadPurpose::Totals)
         SetTotalsColumns(*m, q.columns);
     if (p == LoadPurpose::Generate || p == LoadPurpose::PersonalSheets)
-        m->loadMode = LoadMode::Generation;
+        m->loaded.mode = LoadMode::Generation;
     else
-        m->loadMode = LoadMode::View;
+        m->loaded.mode = LoadMode::View;
     if (p == LoadPurpose::Generate || p == LoadPurpose::Report)
-        m->loadRequests = RequestsMode::Load;
+        m->loaded.requests = RequestsMode::Load;
     if (p == LoadPurpose::Report)
-        m->groupingMode = s.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
+        m->loaded.grouping = s.byTeam == 1 ? Grouping::ByTeam : Grouping::Everybody;
     Database::Transaction read(db, Database::Transaction::Kind::Read);
     LoadRosterPeriod(db, *m, s.weekdayName);
     LoadMasterCache(db, *m);
@@ -84,11 +84,11 @@ QString loaded(const RosterModel& m) {
     QStringList out{m.periodStart,
                     m.periodEnd,
                     QString::number(m.periodDayCount),
-                    QString::number(static_cast<int>(m.loadMode)),
-                    QString::number(static_cast<int>(m.loadRequests)),
-                    QString::number(static_cast<int>(m.groupingMode)),
-                    m.filterStaffNo,
-                    m.filterTeam,
+                    QString::number(static_cast<int>(m.loaded.mode)),
+                    QString::number(static_cast<int>(m.loaded.requests)),
+                    QString::number(static_cast<int>(m.loaded.grouping)),
+                    m.loaded.filter.staffNo,
+                    m.loaded.filter.team,
                     m.totalsWindowStart,
                     m.totalsWindowEnd,
                     QString::number(m.createdSeen.has_value()),
@@ -117,9 +117,13 @@ QString loaded(const RosterModel& m) {
     for (int level = 1; level <= RosterBounds::Levels; ++level)
         for (int d = 0; d <= RosterBounds::LastDay; ++d)
             for (int s = 1; s <= RosterBounds::MaxWorkShifts; ++s)
-                for (int f = 1; f <= 8; ++f)
+                for (const Figure f : AllFigures)
                     if (const int n = m.assigned.at(level, d, s, f); n != 0)
-                        out << u"%1.%2.%3.%4=%5"_s.arg(level).arg(d).arg(s).arg(f).arg(n);
+                        out << u"%1.%2.%3.%4=%5"_s.arg(level)
+                                   .arg(d)
+                                   .arg(s)
+                                   .arg(static_cast<int>(f))
+                                   .arg(n);
     return out.join(u'|');
 }
 
@@ -128,7 +132,7 @@ void expectSameLoads(Database& db, const StartupSettings& settings, const QStrin
     // A generated roster registered over the period, so that stored rows are there to load.
     auto generated = std::make_unique<RosterModel>();
     ExpandRoster(db, *generated, settings, from, to, grouping);
-    RegisterRoster(db, *generated);
+    RegisterRoster(db, *generated, Registering::NewRoster);
     const Person& someone = generated->person(generated->groupCount(2) > 0 ? 2 : 1, 1);
     const TotalsColumns months = MonthColumns(TextValues::parseDateText(from).addMonths(-1),
                                               TextValues::parseDateText(to), 4);

@@ -15,8 +15,7 @@ protected:
         p.cell(10).shift = u"夜"_s;
         p.cell(11).shift = u"明"_s;
         p.cell(12).shift = u"休"_s;
-        TallyPerStaff(m(), 0);
-        TallyPerDay(m(), 0);
+        TallyAll(m());
         AddPatternFillers(m(), shape(), 1, 2);
     }
 };
@@ -40,7 +39,7 @@ TEST_F(ShiftAssignmentTest, ContinuesANightRunFromTheLastLeadDay) {
     EXPECT_EQ(shifts(u"0002"_s, 1, 3), u"---"_s); // a request on day 1 stops it
     // Counts follow each placement at once.
     EXPECT_EQ(person(u"0001"_s).count[shiftIndex(u"明"_s)], 1);
-    EXPECT_EQ(m().assigned.at(3, 1, shiftIndex(u"明"_s), 1), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 1, shiftIndex(u"明"_s), Figure::Staff), 1);
 }
 
 TEST_F(ShiftAssignmentTest, BuildsTheRunAroundARequestedAfterNightShift) {
@@ -82,10 +81,10 @@ TEST_F(ShiftAssignmentTest, NightRunsGoToWhoWaitedLongestThenFewestNightsThenFew
     person(u"0001"_s).cell(-4).shift = u"夜"_s;
     person(u"0002"_s).cell(20).shift = u"夜"_s;
     person(u"0003"_s).cell(1).shift = u"夜"_s;
-    TallyPerStaff(m(), 0);
+    TallyEverybody(m());
     CoverMandatoryShift(m(), shape(), 3, 2, 3);
     EXPECT_EQ(shiftOn(u"0002"_s, 3), u"夜"_s);
-    EXPECT_EQ(m().assigned.at(3, 3, shiftIndex(u"夜"_s), 3), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 3, shiftIndex(u"夜"_s), Figure::TeamStaff), 1);
 }
 
 TEST_F(ShiftAssignmentTest, ACandidateNeedsTheWholeRunFreeAndNoNightThatDay) {
@@ -134,8 +133,8 @@ TEST_F(ShiftAssignmentTest, AFillerStaysOnlyWhereTheDayStillNeedsIt) {
     const int night = shiftIndex(u"夜"_s);
     // Night needs 2; with nobody on it one more person still leaves it short.
     EXPECT_EQ(CheckFillerNeeded(m(), u"夜"_s, 1, 2, 5), u"夜"_s);
-    m().assigned.at(3, 5, night, 1) = 1;
-    m().assigned.at(1, 5, night, 1) = 1;
+    m().assigned.at(Level::Unit, 5, night, Figure::Staff) = 1;
+    m().assigned.at(Level::FirstGroup, 5, night, Figure::Staff) = 1;
     EXPECT_EQ(CheckFillerNeeded(m(), u"夜"_s, 1, 2, 5), u"日"_s);
     // A leader keeps it while anything is short.
     EXPECT_EQ(CheckFillerNeeded(m(), u"夜"_s, 1, 1, 5), u"夜"_s);

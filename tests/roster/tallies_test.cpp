@@ -25,8 +25,7 @@ TEST_F(TalliesTest, CountTheEffectiveShiftOfOpenDaysOnly) {
     b.cell(3).actualEarly = 3;
     b.cell(7).shift = u"日"_s;  // a closed day
     b.cell(31).shift = u"日"_s; // after the period
-    TallyPerStaff(m(), 0);
-    TallyPerDay(m(), 0);
+    TallyAll(m());
 
     EXPECT_EQ(a.count[night], 1);
     EXPECT_EQ(a.count[day], 0);
@@ -34,23 +33,23 @@ TEST_F(TalliesTest, CountTheEffectiveShiftOfOpenDaysOnly) {
     EXPECT_EQ(b.earlyCount[day], 1);
     EXPECT_EQ(b.count[night], 1);
     EXPECT_EQ(b.lateCount[night], 1);
-    EXPECT_EQ(m().assigned.at(3, 2, night, 1), 1);
-    EXPECT_EQ(m().assigned.at(3, 2, night, 2), 1); // leader column
-    EXPECT_EQ(m().assigned.at(1, 2, night, 4), 1);
-    EXPECT_EQ(m().assigned.at(3, 2, day, 1), 1);
-    EXPECT_EQ(m().assigned.at(3, 2, day, 2), 0);
-    EXPECT_EQ(m().assigned.at(3, 2, day, 5), 1);
-    EXPECT_EQ(m().assigned.at(3, 3, night, 6), 1);
-    EXPECT_EQ(m().assigned.at(3, 7, day, 1), 0);
-    EXPECT_EQ(m().assigned.at(2, 2, night, 1), 0);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 2, night, Figure::Staff), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 2, night, Figure::Leaders), 1); // leader column
+    EXPECT_EQ(m().assigned.at(Level::FirstGroup, 2, night, Figure::TeamLeaders), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 2, day, Figure::Staff), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 2, day, Figure::Leaders), 0);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 2, day, Figure::Early), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 3, night, Figure::Late), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 7, day, Figure::Staff), 0);
+    EXPECT_EQ(m().assigned.at(Level::SecondGroup, 2, night, Figure::Staff), 0);
 
     // One person recounted after a change; the others keep their counts.
     b.cell(4).shift = u"夜"_s;
     TallyAfterPlacement(m(), 1, 2, 4);
     EXPECT_EQ(b.count[night], 2);
-    EXPECT_EQ(m().assigned.at(3, 4, night, 1), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 4, night, Figure::Staff), 1);
     EXPECT_EQ(a.count[night], 1);
-    EXPECT_EQ(m().assigned.at(3, 2, night, 1), 1);
+    EXPECT_EQ(m().assigned.at(Level::Unit, 2, night, Figure::Staff), 1);
 }
 
 TEST_F(TalliesTest, ChangingOneCellKeepsTheCountsEqualToAFullRecount) {
@@ -61,8 +60,7 @@ TEST_F(TalliesTest, ChangingOneCellKeepsTheCountsEqualToAFullRecount) {
     load(u"2024/04/01"_s, u"2024/04/20"_s, Grouping::ByTeam);
     person(u"0003"_s).cell(6).actualShift = u"休"_s;
     person(u"0004"_s).cell(7).early = 3;
-    TallyPerStaff(m(), 0);
-    TallyPerDay(m(), 0);
+    TallyAll(m());
     const QStringList choices = {u"日"_s, u"夜"_s, u"明"_s, u"休"_s, u"有"_s, QString()};
     std::mt19937 random(7);
     for (int i = 0; i < 600; ++i) {
@@ -74,14 +72,13 @@ TEST_F(TalliesTest, ChangingOneCellKeepsTheCountsEqualToAFullRecount) {
     const auto assigned = m().assigned;
     std::vector<Person> people(m().group(1));
     people.insert(people.end(), m().group(2).begin(), m().group(2).end());
-    TallyPerStaff(m(), 0);
-    TallyPerDay(m(), 0);
+    TallyAll(m());
     for (int level = 1; level <= 3; ++level)
         for (int d = 1; d <= 40; ++d)
             for (int s = 1; s <= 10; ++s)
-                for (int col = 1; col <= 8; ++col)
-                    ASSERT_EQ(assigned.at(level, d, s, col), m().assigned.at(level, d, s, col))
-                        << level << " " << d << " " << s << " " << col;
+                for (const Figure f : AllFigures)
+                    ASSERT_EQ(assigned.at(level, d, s, f), m().assigned.at(level, d, s, f))
+                        << level << " " << d << " " << s << " " << static_cast<int>(f);
     size_t k = 0;
     for (int g = 1; g <= 2; ++g) {
         for (const Person& p : m().group(g)) {

@@ -317,9 +317,9 @@ void Builder::days() {
                         leaders0 += had;
                     }
                 }
-                const int needLeaders = m_.requirement.at(level, d, s, 2);
+                const int needLeaders = m_.requirement.at(level, d, s, Figure::Leaders);
                 row(leaders, ">=", std::min(needLeaders, leaders0));
-                const int need = m_.requirement.at(level, d, s, 1);
+                const int need = m_.requirement.at(level, d, s, Figure::Staff);
                 if (s == m_.cache.workShiftIndex(night))
                     row(all, ">=", std::min(need, all0));
                 if (level != 3 || m_.cache.workShift(s).shortageFlag != 1 || need <= 0)

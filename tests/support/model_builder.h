@@ -53,7 +53,7 @@ inline Person& addPerson(RosterModel& m, int group, const QString& no, int early
 }
 
 // Sets the whole-unit requirement of shift `shift`, figure `figure`, on every day.
-inline void requireEveryDay(RosterModel& m, int shift, int figure, int value) {
+inline void requireEveryDay(RosterModel& m, int shift, Figure figure, int value) {
     for (int d = 1; d <= RosterBounds::LastDay; ++d)
-        m.requirement.at(3, d, shift, figure) = value;
+        m.requirement.at(Level::Unit, d, shift, figure) = value;
 }

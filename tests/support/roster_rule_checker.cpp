@@ -212,7 +212,7 @@ std::map<std::pair<int, int>, int> nightShortage(const RosterModel& m) {
                 if (level == 3 || level == g)
                     for (const Person& p : m.group(g))
                         people += shiftOf(m, p, d) == night ? 1 : 0;
-            out[{level, d}] = std::max(0, m.requirement.at(level, d, s, 1) - people);
+            out[{level, d}] = std::max(0, m.requirement.at(level, d, s, Figure::Staff) - people);
         }
     }
     return out;
@@ -233,7 +233,8 @@ std::map<std::tuple<int, int, QString>, int> leaderShortage(const RosterModel& m
                     if (level == 3 || level == g)
                         for (const Person& p : m.group(g))
                             leaders += p.leader == 1 && shiftOf(m, p, d) == abbrev ? 1 : 0;
-                out[{level, d, abbrev}] = std::max(0, m.requirement.at(level, d, s, 2) - leaders);
+                out[{level, d, abbrev}] =
+                    std::max(0, m.requirement.at(level, d, s, Figure::Leaders) - leaders);
             }
         }
     }
@@ -338,9 +339,8 @@ QStringList CheckRosterRules(const RosterModel& before, const RosterModel& after
     for (int level = 1; level <= 3; ++level)
         for (int d = 1; d <= RosterBounds::MaxPeriodDay; ++d)
             for (int s = 1; s <= RosterBounds::MaxWorkShifts; ++s)
-                for (int col = 1; col <= 6; ++col)
-                    if (recount->assigned.at(level, d, s, col) !=
-                        after.assigned.at(level, d, s, col))
+                for (const Figure f : AllFigures)
+                    if (recount->assigned.at(level, d, s, f) != after.assigned.at(level, d, s, f))
                         v << u"day %1 shift %2 level %3: count not current"_s.arg(d).arg(s).arg(
                             level);
     const auto recounted = everybody(*recount);

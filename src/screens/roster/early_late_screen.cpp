@@ -128,8 +128,8 @@ void EarlyLateScreen::onConfirmClicked() {
         return;
     painter_->restoreHighlight();
     // The creation period was advanced when the roster was registered.
-    model_.loadRequests = RequestsMode::AlreadyRegistered;
-    const bool done = actBusy([&] { informAll(RegisterRoster(ctx().db, model_)); });
+    const bool done =
+        actBusy([&] { informAll(RegisterRoster(ctx().db, model_, Registering::Correction)); });
     if (done)
         inform(u"登録を終了しました。"_s);
 }

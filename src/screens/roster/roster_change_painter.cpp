@@ -240,8 +240,8 @@ void RosterChangePainter::drawCounts(int fromDay, int toDay) {
                 grid_.setCellToolTip(row, col, QString());
                 continue;
             }
-            const int have = m_.assigned.at(cr.level, d, cr.shift, 1);
-            const int need = m_.requirement.at(cr.level, d, cr.shift, 1);
+            const int have = m_.assigned.at(cr.level, d, cr.shift, Figure::Staff);
+            const int need = m_.requirement.at(cr.level, d, cr.shift, Figure::Staff);
             grid_.setText(row, col, QString::number(have));
             grid_.setCellToolTip(row, col, u"必要 %1"_s.arg(need));
             grid_.setCellForeColor(row, col,

@@ -36,10 +36,8 @@ std::vector<LeaveBackup> LeaveDaysOf(const RosterModel& m) {
 
 QStringList SaveRosterChanges(Database& db, RosterModel& m,
                               const std::vector<LeaveBackup>& answered) {
-    // A correction neither records the period as created again nor checks that it still is.
-    m.loadRequests = RequestsMode::AlreadyRegistered;
     Database::Transaction tx(db);
-    QStringList messages = RegisterRoster(db, m);
+    QStringList messages = RegisterRoster(db, m, Registering::Correction);
     WriteLeaveBackups(db, answered, m.cache.paidLeaveAbbrev);
     tx.commit();
     return messages;

@@ -7,6 +7,7 @@
 #include "roster/quality_report.h"
 #include "roster/registered_period.h"
 #include "roster/registration.h"
+#include "roster/short_day_explainer.h"
 #include "roster/tallies.h"
 #include "screens/app_context.h"
 #include "screens/date_field_checks.h"
@@ -406,7 +407,7 @@ void RosterCreationScreen::redrawAfterPersonChange(int row, int day) {
     painter_->drawPersonCells(row, day, model_.lastDay());
     TallyPerStaff(model_, group, slot);
     painter_->drawPersonTallies(row);
-    TallyPerDay(model_, 0);
+    TallyEveryDay(model_);
     painter_->drawCounts(1, model_.lastDay());
 }
 
@@ -434,9 +435,9 @@ void RosterCreationScreen::onConfirmClicked() {
         return;
     if (changed_)
         painter_->restoreHighlight();
-    model_.loadRequests = RequestsMode::Load;
-    const bool registered = actBusy([&] { informAll(RegisterRoster(ctx().db, model_)); }) &&
-                            act([&] { LoadStartupSettings(ctx().db, ctx().settings); });
+    const bool registered =
+        actBusy([&] { informAll(RegisterRoster(ctx().db, model_, Registering::NewRoster)); }) &&
+        act([&] { LoadStartupSettings(ctx().db, ctx().settings); });
     if (!registered)
         return;
     unsaved_ = false;

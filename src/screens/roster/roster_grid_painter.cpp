@@ -63,7 +63,7 @@ void RosterGridPainter::layout() {
     const int shifts = m_.cache.workShiftCount();
     if (countRows_ == CountRows::Creation) {
         std::vector<int> levels{1};
-        if (m_.groupingMode == Grouping::ByTeam)
+        if (m_.loaded.grouping == Grouping::ByTeam)
             levels.push_back(2);
         levels.push_back(3);
         for (size_t b = 0; b < levels.size(); ++b)
@@ -100,7 +100,8 @@ std::optional<std::pair<int, int>> RosterGridPainter::shortCountAt(int row, int 
         m_.day(day).holidayFlag == 1)
         return std::nullopt;
     const CountRow& cr = counts_[static_cast<size_t>(i)];
-    if (m_.assigned.at(cr.level, day, cr.shift, 1) >= m_.requirement.at(cr.level, day, cr.shift, 1))
+    if (m_.assigned.at(cr.level, day, cr.shift, Figure::Staff) >=
+        m_.requirement.at(cr.level, day, cr.shift, Figure::Staff))
         return std::nullopt;
     return std::pair{cr.level, cr.shift};
 }
@@ -290,20 +291,21 @@ void RosterGridPainter::drawCounts(int fromDay, int toDay) {
             int have = 0;
             int need = 0;
             switch (cr.kind) {
-            case CountRow::Kind::Staff:
-                have = m_.assigned.at(cr.level, d, cr.shift, leadersView_ ? 2 : 1);
-                need = m_.requirement.at(cr.level, d, cr.shift, leadersView_ ? 2 : 1);
-                break;
+            case CountRow::Kind::Staff: {
+                const Figure f = leadersView_ ? Figure::Leaders : Figure::Staff;
+                have = m_.assigned.at(cr.level, d, cr.shift, f);
+                need = m_.requirement.at(cr.level, d, cr.shift, f);
+            } break;
             case CountRow::Kind::Early:
-                have = m_.assigned.at(3, d, cr.shift, 5);
-                need = m_.requirement.at(3, d, cr.shift, 5);
+                have = m_.assigned.at(Level::Unit, d, cr.shift, Figure::Early);
+                need = m_.requirement.at(Level::Unit, d, cr.shift, Figure::Early);
                 break;
             case CountRow::Kind::Late:
-                have = m_.assigned.at(3, d, cr.shift, 6);
-                need = m_.requirement.at(3, d, cr.shift, 6);
+                have = m_.assigned.at(Level::Unit, d, cr.shift, Figure::Late);
+                need = m_.requirement.at(Level::Unit, d, cr.shift, Figure::Late);
                 break;
             case CountRow::Kind::Required:
-                have = need = m_.requirement.at(3, d, cr.shift, 1);
+                have = need = m_.requirement.at(Level::Unit, d, cr.shift, Figure::Staff);
                 break;
             }
             grid_.setText(row, col, QString::number(have));

@@ -60,8 +60,12 @@ TEST_F(EarlyLateScreenTest, MarksCorrectsAndRegistersWithoutAdvancingThePeriod) 
     const int dayShift = m.cache.workShiftIndex(u"日"_s);
     for (int d = 1; d <= 30; ++d) {
         if (m.day(d).holidayFlag != 1) {
-            EXPECT_EQ(m.assigned.at(3, d, dayShift, 5), m.requirement.at(3, d, dayShift, 5)) << d;
-            EXPECT_EQ(m.assigned.at(3, d, dayShift, 6), m.requirement.at(3, d, dayShift, 6)) << d;
+            EXPECT_EQ(m.assigned.at(Level::Unit, d, dayShift, Figure::Early),
+                      m.requirement.at(Level::Unit, d, dayShift, Figure::Early))
+                << d;
+            EXPECT_EQ(m.assigned.at(Level::Unit, d, dayShift, Figure::Late),
+                      m.requirement.at(Level::Unit, d, dayShift, Figure::Late))
+                << d;
         }
     }
 

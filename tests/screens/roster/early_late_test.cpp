@@ -17,8 +17,7 @@ int marksOn(const RosterModel& m, int day, int mark) {
 }
 
 void tally(RosterModel& m) {
-    TallyPerStaff(m, 0);
-    TallyPerDay(m, 0);
+    TallyAll(m);
 }
 
 } // namespace
@@ -30,8 +29,8 @@ TEST(EarlyLate, MarksOnlyShiftsAndPeopleThatAllowIt) {
     Person& night = addPerson(m, 1, u"3"_s);
     for (int d = 1; d <= 40; ++d)
         night.cell(d).shift = u"夜"_s;
-    requireEveryDay(m, 1, 5, 2); // two early on 日: only one person may take it
-    requireEveryDay(m, 2, 5, 1); // 夜 allows no marks at all
+    requireEveryDay(m, 1, Figure::Early, 2); // two early on 日: only one person may take it
+    requireEveryDay(m, 2, Figure::Early, 1); // 夜 allows no marks at all
     tally(m);
 
     AssignEarlyLate(m);
@@ -41,7 +40,7 @@ TEST(EarlyLate, MarksOnlyShiftsAndPeopleThatAllowIt) {
         EXPECT_EQ(m.person(1, 3).cell(d).early, 0) << "shift without marks, day " << d;
     }
     EXPECT_EQ(m.person(1, 1).earlyCount[1], 30);
-    EXPECT_EQ(m.assigned.at(3, 5, 1, 5), 1) << "the shortage stays";
+    EXPECT_EQ(m.assigned.at(Level::Unit, 5, 1, Figure::Early), 1) << "the shortage stays";
 }
 
 TEST(EarlyLate, OneCallMarksOnePersonOfEachGroupWithFewestMarksFirst) {
@@ -49,7 +48,7 @@ TEST(EarlyLate, OneCallMarksOnePersonOfEachGroupWithFewestMarksFirst) {
     addPerson(m, 1, u"1"_s);
     addPerson(m, 1, u"2"_s);
     addPerson(m, 2, u"3"_s);
-    requireEveryDay(m, 1, 5, 2);
+    requireEveryDay(m, 1, Figure::Early, 2);
     m.person(1, 1).cell(1).early = EarlyLate::Early; // slot 1 already has an early duty
     m.person(1, 1).cell(1).shift = u"日"_s;
     tally(m);
@@ -58,7 +57,7 @@ TEST(EarlyLate, OneCallMarksOnePersonOfEachGroupWithFewestMarksFirst) {
     EXPECT_EQ(m.person(1, 1).cell(2).early, 0);
     EXPECT_EQ(m.person(1, 2).cell(2).early, EarlyLate::Early) << "fewest marks wins";
     EXPECT_EQ(m.person(2, 1).cell(2).early, EarlyLate::Early) << "and one of group 2";
-    EXPECT_EQ(m.assigned.at(3, 2, 1, 5), 2);
+    EXPECT_EQ(m.assigned.at(Level::Unit, 2, 1, Figure::Early), 2);
     EXPECT_FALSE(PickEarlyLatePerson(m, 2, 1, EarlyLate::Early)) << "requirement met";
 }
 
@@ -67,9 +66,9 @@ TEST(EarlyLate, UnmeetableEarlyLeavesTheShortageAndGoesOnToLate) {
     addPerson(m, 1, u"1"_s);
     addPerson(m, 1, u"2"_s);
     addPerson(m, 1, u"3"_s);
-    requireEveryDay(m, 1, 5, 1);
-    requireEveryDay(m, 1, 6, 1);
-    m.requirement.at(3, 2, 1, 5) = 5; // day 2: more early duties than people
+    requireEveryDay(m, 1, Figure::Early, 1);
+    requireEveryDay(m, 1, Figure::Late, 1);
+    m.requirement.at(Level::Unit, 2, 1, Figure::Early) = 5; // day 2: more early duties than people
     m.person(1, 1).cell(4).requestShift = u"日"_s;
     m.person(1, 2).cell(4).unavailable = 1;
     tally(m);
@@ -78,7 +77,7 @@ TEST(EarlyLate, UnmeetableEarlyLeavesTheShortageAndGoesOnToLate) {
     EXPECT_EQ(marksOn(m, 1, EarlyLate::Early), 1);
     EXPECT_EQ(marksOn(m, 1, EarlyLate::Late), 1);
     EXPECT_EQ(marksOn(m, 2, EarlyLate::Early), 3);
-    EXPECT_EQ(m.assigned.at(3, 2, 1, 5), 3) << "the shortage stays";
+    EXPECT_EQ(m.assigned.at(Level::Unit, 2, 1, Figure::Early), 3) << "the shortage stays";
     EXPECT_EQ(marksOn(m, 2, EarlyLate::Late), 0) << "nobody left for late";
     EXPECT_EQ(marksOn(m, 3, EarlyLate::Late), 1) << "the next day goes on";
     // Day 4: only slot 3 has neither a request nor leave.
@@ -89,7 +88,7 @@ TEST(EarlyLate, UnmeetableEarlyLeavesTheShortageAndGoesOnToLate) {
 TEST(EarlyLate, ClosedDaysAndDaysAfterTheThirtyFirstAreNotMarked) {
     RosterModel m = buildModel(35);
     addPerson(m, 1, u"1"_s);
-    requireEveryDay(m, 1, 5, 1);
+    requireEveryDay(m, 1, Figure::Early, 1);
     m.day(3).holidayFlag = 1;
     tally(m);
 

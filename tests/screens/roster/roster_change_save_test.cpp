@@ -61,7 +61,7 @@ TEST(RosterChangeSave, WritesCorrectionsAndLeaveDaysTogether) {
     TableRows::putCreationUnit(tmp.db(), 2,
                                {1, 1, u"2024/06/01"_s, 0, u"2024/06/01"_s, u"2024/06/30"_s, {}});
     RosterModel m = threeDays();
-    m.loadRequests = RequestsMode::Load; // as a generated roster would be
+    m.loaded.requests = RequestsMode::Load; // as a generated roster would be
     m.person(1, 1).cell(1).actualShift = u"有"_s;
     m.person(1, 2).cell(2).actualShift = u"日"_s; // the plan again
     LeaveBackup leave = LeaveDaysOf(m).front();

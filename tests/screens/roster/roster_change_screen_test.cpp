@@ -191,10 +191,10 @@ TEST_F(RosterChangeScreenTest, ShowsPlanAndCorrectionsInTwoRowsWithCountsBelow) 
             EXPECT_TRUE(grid().text(whole, col).isEmpty());
             continue;
         }
-        const int have = m.assigned.at(3, d, 1, 1);
+        const int have = m.assigned.at(Level::Unit, d, 1, Figure::Staff);
         EXPECT_EQ(grid().text(whole, col), QString::number(have)) << d;
         EXPECT_EQ(grid().cellForeColor(whole, col),
-                  have < m.requirement.at(3, d, 1, 1) ? Red : Black)
+                  have < m.requirement.at(Level::Unit, d, 1, Figure::Staff) ? Red : Black)
             << d;
     }
 
@@ -256,8 +256,9 @@ TEST_F(RosterChangeScreenTest, EitherRowCorrectsTheActualShiftAndNeverThePlan) {
 
     // A shortfall shows red while the question is asked; no puts the earlier correction back.
     const int whole = countRow(u"合計"_s, u"日"_s);
-    m.requirement.at(3, d, 1, 1) = m.assigned.at(3, d, 1, 1);
-    const int before = m.assigned.at(3, d, 1, 1);
+    m.requirement.at(Level::Unit, d, 1, Figure::Staff) =
+        m.assigned.at(Level::Unit, d, 1, Figure::Staff);
+    const int before = m.assigned.at(Level::Unit, d, 1, Figure::Staff);
     QColor whileAsked;
     prompter.onShown = [&](const ScriptedPrompter::Shown&) {
         whileAsked = grid().cellForeColor(whole, col);
@@ -269,7 +270,7 @@ TEST_F(RosterChangeScreenTest, EitherRowCorrectsTheActualShiftAndNeverThePlan) {
     EXPECT_EQ(p.cell(d).actualShift, u"日"_s);
     EXPECT_EQ(p.cell(d).actualEarly, 3);
     EXPECT_EQ(grid().text(RosterChangePainter::changedRow(i), col), u"日"_s);
-    EXPECT_EQ(m.assigned.at(3, d, 1, 1), before);
+    EXPECT_EQ(m.assigned.at(Level::Unit, d, 1, Figure::Staff), before);
     EXPECT_EQ(grid().cellForeColor(whole, col), Black);
 
     // Insert, delete and sequence change nothing here.
@@ -391,7 +392,8 @@ TEST_F(RosterChangeScreenTest, ByTeamShowsBothGroupsAndATeamBlockEach) {
     EXPECT_LT(team1, team2);
     EXPECT_LT(team2, whole);
     EXPECT_EQ(grid().cellBackColor(team2, 5), Yellow);
-    EXPECT_EQ(grid().text(team2, 2), QString::number(m.assigned.at(2, 1, 1, 1)));
+    EXPECT_EQ(grid().text(team2, 2),
+              QString::number(m.assigned.at(Level::SecondGroup, 1, 1, Figure::Staff)));
 
     // A person of the second group is changed through their own rows.
     const int d = 3;

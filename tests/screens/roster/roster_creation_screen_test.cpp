@@ -84,11 +84,12 @@ protected:
             if (m.day(d).holidayFlag == 1)
                 continue;
             const int col = RosterGridPainter::columnOfDay(d);
-            const int have = m.assigned.at(3, d, s, 1);
+            const int have = m.assigned.at(Level::Unit, d, s, Figure::Staff);
             EXPECT_EQ(grid().text(whole, col), QString::number(have)) << abbrev.toStdString() << d;
-            EXPECT_EQ(grid().cellForeColor(whole, col), have < m.requirement.at(3, d, s, 1)
-                                                            ? Palette::colour(12)
-                                                            : Palette::colour(0))
+            EXPECT_EQ(grid().cellForeColor(whole, col),
+                      have < m.requirement.at(Level::Unit, d, s, Figure::Staff)
+                          ? Palette::colour(12)
+                          : Palette::colour(0))
                 << abbrev.toStdString() << d;
         }
     }
@@ -223,10 +224,10 @@ TEST_F(RosterCreationScreenTest, GridShowsPeopleHeadingsTalliesAndCounts) {
         if (m.day(d).holidayFlag == 1)
             continue;
         const int col = RosterGridPainter::columnOfDay(d);
-        const int have = m.assigned.at(3, d, 1, 1);
+        const int have = m.assigned.at(Level::Unit, d, 1, Figure::Staff);
         EXPECT_EQ(grid().text(whole, col), QString::number(have)) << d;
         EXPECT_EQ(grid().cellForeColor(whole, col),
-                  have < m.requirement.at(3, d, 1, 1) ? Red : Black)
+                  have < m.requirement.at(Level::Unit, d, 1, Figure::Staff) ? Red : Black)
             << d;
     }
     EXPECT_LT(countRow(m.teamName[1], u"日"_s), whole);
@@ -247,18 +248,19 @@ TEST_F(RosterCreationScreenTest, ReplaceChangesTheCellTalliesAndCounts) {
     ASSERT_LT(row, painter().firstCountRow());
     Person& p = personOfRow(row);
     // The day's 日 count exactly meets its need; taking one person off makes it short.
-    m.requirement.at(3, day, 1, 1) = m.assigned.at(3, day, 1, 1);
+    m.requirement.at(Level::Unit, day, 1, Figure::Staff) =
+        m.assigned.at(Level::Unit, day, 1, Figure::Staff);
 
     nextEdit =
         EditResult{.action = EditAction::Replace, .shiftName = u"休み"_s, .shiftAbbrev = u"休"_s};
     prompter.answerYes();
-    const int before = m.assigned.at(3, day, 1, 1);
+    const int before = m.assigned.at(Level::Unit, day, 1, Figure::Staff);
     Q_EMIT grid().cellClickedAt(row, col);
     EXPECT_EQ(prompter.lastText(), u"ｼﾌﾄを再設定しますか？内容を確認してください"_s);
     EXPECT_EQ(p.cell(day).shift, u"休"_s);
     EXPECT_EQ(grid().text(row, col), u"休"_s);
     EXPECT_EQ(grid().cellForeColor(row, col), Red);
-    EXPECT_EQ(m.assigned.at(3, day, 1, 1), before - 1);
+    EXPECT_EQ(m.assigned.at(Level::Unit, day, 1, Figure::Staff), before - 1);
     EXPECT_EQ(grid().text(whole, col), QString::number(before - 1));
     EXPECT_EQ(grid().cellForeColor(whole, col), Red);
     const int tally = m.periodDayCount + 1 + 3;
@@ -301,8 +303,8 @@ TEST_F(RosterCreationScreenTest, InsertDeleteAndSequenceRedrawThePersonAndCounts
     // the delete opens the gap again.
     const QString inserted = day6 == u"夜"_s ? u"日"_s : u"夜"_s;
     const int s = m.cache.workShiftIndex(inserted);
-    const int insertedCount = m.assigned.at(3, 6, s, 1);
-    m.requirement.at(3, 6, s, 1) = insertedCount + 1;
+    const int insertedCount = m.assigned.at(Level::Unit, 6, s, Figure::Staff);
+    m.requirement.at(Level::Unit, 6, s, Figure::Staff) = insertedCount + 1;
     const int insertedRow = countRow(u"設定要員数"_s, inserted);
     const int col6 = RosterGridPainter::columnOfDay(6);
 
@@ -402,14 +404,16 @@ TEST_F(RosterCreationScreenTest, ByTeamShowsTwoGroupsWithTheirOwnCountBlocks) {
     const int teamB = countRow(m.teamName[2], u"日"_s);
     ASSERT_GT(teamB, 0);
     EXPECT_EQ(grid().cellBackColor(teamB, 10), QColor(255, 255, 200));
-    EXPECT_EQ(grid().text(teamB, 7), QString::number(m.assigned.at(2, 1, 1, 1)));
+    EXPECT_EQ(grid().text(teamB, 7),
+              QString::number(m.assigned.at(Level::SecondGroup, 1, 1, Figure::Staff)));
 
     // The leaders view lists leaders only and counts leaders.
     click(screen.get(), u"責任者"_s);
     for (int r = 2; r < painter().firstCountRow(); ++r)
         EXPECT_TRUE(grid().text(r, 0).startsWith(u"*"_s)) << r;
     const int whole = countRow(u"設定要員数"_s, u"日"_s);
-    EXPECT_EQ(grid().text(whole, 7), QString::number(m.assigned.at(3, 1, 1, 2)));
+    EXPECT_EQ(grid().text(whole, 7),
+              QString::number(m.assigned.at(Level::Unit, 1, 1, Figure::Leaders)));
 
     click(screen.get(), u"印刷"_s);
     EXPECT_TRUE(QFileInfo(outDir.filePath(u"out.pdf"_s)).size() > 0);
@@ -475,13 +479,15 @@ TEST_F(RosterCreationScreenTest, ClosedAndRequestedCellsRefuseTheClick) {
         const int col = RosterGridPainter::columnOfDay(c.day);
         const QString shown = grid().text(c.row, col);
         const QString stored = personOfRow(c.row).cell(c.day).shift;
-        const int night = m.assigned.at(3, c.day, m.cache.workShiftIndex(u"夜"_s), 1);
+        const int night =
+            m.assigned.at(Level::Unit, c.day, m.cache.workShiftIndex(u"夜"_s), Figure::Staff);
         Q_EMIT grid().cellClickedAt(c.row, col);
         EXPECT_EQ(prompter.lastText(), c.message);
         EXPECT_EQ(dialogs, 0) << c.message.toStdString();
         EXPECT_EQ(grid().text(c.row, col), shown);
         EXPECT_EQ(personOfRow(c.row).cell(c.day).shift, stored);
-        EXPECT_EQ(m.assigned.at(3, c.day, m.cache.workShiftIndex(u"夜"_s), 1), night);
+        EXPECT_EQ(m.assigned.at(Level::Unit, c.day, m.cache.workShiftIndex(u"夜"_s), Figure::Staff),
+                  night);
     }
 
     // The dialog opens on the clicked cell's own shift.
@@ -598,6 +604,6 @@ TEST_F(RosterCreationScreenTest, OpensLargeEnoughForAMonthAndCountsShowTheirNeed
     for (int d : {1, 15, 31}) {
         const int col = RosterGridPainter::columnOfDay(d);
         EXPECT_EQ(grid().item(whole, col)->toolTip(),
-                  u"必要 %1"_s.arg(m.requirement.at(3, d, 1, 1)));
+                  u"必要 %1"_s.arg(m.requirement.at(Level::Unit, d, 1, Figure::Staff)));
     }
 }
