@@ -1,17 +1,12 @@
 #include "roster/short_day.h"
 
 #include "roster/roster_model.h"
-#include "roster/short_day_explainer.h"
 
 const QString& ReportedShift(const RosterModel& m, int group, int slot, int day) {
     const Cell& c = m.person(group, slot).cell(day);
     if (!c.actualShift.isEmpty())
         return c.actualShift;
-    if (m.loadMode == LoadMode::Generation)
+    if (m.loaded.mode == LoadMode::Generation)
         return c.requestShift.isEmpty() ? c.shift : c.requestShift;
     return c.shift.isEmpty() ? c.requestShift : c.shift;
-}
-
-ShortDayExplanation ExplainShortDay(const RosterModel& m, int day, int shift, int level) {
-    return ShortDayExplainer(m).explain(day, shift, level);
 }

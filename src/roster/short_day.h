@@ -40,11 +40,6 @@ struct ShortDayExplanation {
     std::vector<ShortDayPerson> candidates; // those who could take it, fewest of the shift first
 };
 
-// Lists every person of the level on `day` with what stops them taking working shift `shift`,
-// and ranks the people who could take it by how few days of that shift they have (display
-// order on a tie). Reads only the model; its counts need not be current.
-ShortDayExplanation ExplainShortDay(const RosterModel& m, int day, int shift, int level);
-
 // The shift a day holds for counting: the actual shift, else (while generating) the request,
 // else the planned shift; a registered period viewed falls back to the request only where no
 // planned shift was stored.

@@ -29,3 +29,8 @@ private:
     RunShape run_;
     std::vector<Member> members_;
 };
+
+// Lists every person of the level on `day` with what stops them taking working shift `shift`,
+// and ranks the people who could take it by how few days of that shift they have (display
+// order on a tie). Reads only the model; its counts need not be current.
+ShortDayExplanation ExplainShortDay(const RosterModel& m, int day, int shift, int level);
