@@ -135,7 +135,9 @@ QString QualityReportText(const QualityReport& r) {
     return out;
 }
 
-QJsonObject QualityReportJsonObject(const QualityReport& r) {
+namespace {
+
+QJsonArray staffingJson(const QualityReport& r) {
     QJsonArray staffing;
     for (const auto& s : r.staffing) {
         QJsonArray days;
@@ -154,6 +156,10 @@ QJsonObject QualityReportJsonObject(const QualityReport& r) {
                                     {u"surplus"_s, s.surplus},
                                     {u"days"_s, days}});
     }
+    return staffing;
+}
+
+QJsonArray staffJson(const QualityReport& r) {
     QJsonArray staff;
     for (const auto& f : r.people) {
         QJsonObject shiftDays;
@@ -176,22 +182,10 @@ QJsonObject QualityReportJsonObject(const QualityReport& r) {
                                  {u"lateMarks"_s, f.lateMarks},
                                  {u"nightHours"_s, rounded(f.nightHours, 1)}});
     }
-    QJsonArray spread;
-    for (const auto& s : r.spread)
-        spread.append(QJsonObject{{u"shift"_s, s.shift},
-                                  {u"people"_s, s.people},
-                                  {u"min"_s, s.min},
-                                  {u"max"_s, s.max},
-                                  {u"mean"_s, rounded(s.mean, 2)},
-                                  {u"stddev"_s, rounded(s.stddev, 2)}});
-    QJsonArray findings;
-    for (const auto& f : r.findings)
-        findings.append(QJsonObject{{u"kind"_s, findingKindName(f.kind)},
-                                    {u"date"_s, f.date},
-                                    {u"staffNo"_s, f.staffNo},
-                                    {u"shift"_s, f.shift},
-                                    {u"level"_s, f.level},
-                                    {u"text"_s, f.text}});
+    return staff;
+}
+
+QJsonArray shortDaysJson(const QualityReport& r) {
     QJsonArray shortDays;
     for (const auto& e : r.shortDays) {
         const auto personObject = [](const ShortDayPerson& p) {
@@ -215,6 +209,29 @@ QJsonObject QualityReportJsonObject(const QualityReport& r) {
                                      {u"people"_s, people},
                                      {u"candidates"_s, candidates}});
     }
+    return shortDays;
+}
+
+} // namespace
+
+QJsonObject QualityReportJsonObject(const QualityReport& r) {
+    const QJsonArray staffing = staffingJson(r), staff = staffJson(r), shortDays = shortDaysJson(r);
+    QJsonArray spread;
+    for (const auto& s : r.spread)
+        spread.append(QJsonObject{{u"shift"_s, s.shift},
+                                  {u"people"_s, s.people},
+                                  {u"min"_s, s.min},
+                                  {u"max"_s, s.max},
+                                  {u"mean"_s, rounded(s.mean, 2)},
+                                  {u"stddev"_s, rounded(s.stddev, 2)}});
+    QJsonArray findings;
+    for (const auto& f : r.findings)
+        findings.append(QJsonObject{{u"kind"_s, findingKindName(f.kind)},
+                                    {u"date"_s, f.date},
+                                    {u"staffNo"_s, f.staffNo},
+                                    {u"shift"_s, f.shift},
+                                    {u"level"_s, f.level},
+                                    {u"text"_s, f.text}});
     QJsonArray shifts;
     for (const QString& s : r.shifts)
         shifts.append(s);
