@@ -1,8 +1,5 @@
 #include "widgets/month_calendar.h"
 
-#include "store/records/calendar_day.h"
-#include "store/records/shift_request.h"
-#include "store/text_values.h"
 #include "widgets/flex_grid.h"
 #include "widgets/grid_text_fit.h"
 #include "widgets/palette.h"
@@ -38,35 +35,22 @@ void SetupCalendarGrid(FlexGrid& grid, const StartupSettings& settings) {
         }
 }
 
-DayStatus ReadCalendarDay(Database& db, const QDate& day, QListWidget* holidays) {
-    const auto row = CalendarDay::load(db, TextValues::dateText(day));
-    if (!row)
-        return DayStatus::Ordinary;
-    if (holidays)
-        holidays->addItem(QString::number(day.day()).rightJustified(2, u' ') + u' ' + row->remark);
-    return row->holidayFlag == 1 ? DayStatus::Holiday : DayStatus::WorkingDay;
-}
-
-bool HasRequestOnDay(Database& db, const QString& staffNo, const QDate& day) {
-    const QString date = TextValues::dateText(day);
-    return !ShiftRequest::loadForStaff(db, staffNo, date, date).empty();
-}
-
-void DrawMonthCalendar(Database& db, FlexGrid& grid, const QDate& firstDay,
-                       const StartupSettings& settings, QListWidget* holidays,
-                       const QString& staffNo) {
+void DrawMonthCalendar(FlexGrid& grid, const std::vector<MonthDay>& days,
+                       const StartupSettings& settings, QListWidget* holidays) {
     SetupCalendarGrid(grid, settings);
     if (holidays)
         holidays->clear();
     int row = 1;
-    for (QDate d = firstDay; d.month() == firstDay.month(); d = d.addDays(1)) {
-        const int col = d.dayOfWeek() % 7; // Qt counts Monday 1 … Sunday 7
-        grid.setText(row, col, QString::number(d.day()));
-        const DayStatus status = ReadCalendarDay(db, d, holidays);
-        int colour = status == DayStatus::Holiday      ? Palette::Red
-                     : status == DayStatus::WorkingDay ? Palette::Blue
-                                                       : Palette::Black;
-        if (!staffNo.isEmpty() && HasRequestOnDay(db, staffNo, d))
+    for (const MonthDay& day : days) {
+        const int col = day.date.dayOfWeek() % 7; // Qt counts Monday 1 … Sunday 7
+        grid.setText(row, col, QString::number(day.date.day()));
+        if (holidays && day.mark != CalendarMark::Ordinary)
+            holidays->addItem(QString::number(day.date.day()).rightJustified(2, u' ') + u' ' +
+                              day.remark);
+        int colour = day.mark == CalendarMark::Holiday      ? Palette::Red
+                     : day.mark == CalendarMark::WorkingDay ? Palette::Blue
+                                                            : Palette::Black;
+        if (day.requested)
             colour = Palette::Magenta;
         grid.setCellForeColor(row, col, Palette::colour(colour));
         if (col == 6)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/month_days.h"
 #include "store/startup_settings.h"
 
 #include <QDate>
@@ -7,8 +8,8 @@
 #include <array>
 #include <optional>
 #include <utility>
+#include <vector>
 
-class Database;
 class FlexGrid;
 class QListWidget;
 
@@ -22,28 +23,17 @@ inline constexpr int kRows = 7;
 inline constexpr int kCols = 7;
 inline constexpr int kColTwips = 400;
 
-// What the calendar says of a day.
-enum class DayStatus : int { Ordinary = 0, Holiday = 1, WorkingDay = 2 };
-
 // Seven columns of 400 twips (wider where the font needs it), the weekday headings of the
 // start-up settings (names, empty ones falling back to 日…土, and colours, as the roster grids
 // show them: Sunday light red, Saturday light blue) on yellow.
 void SetupCalendarGrid(FlexGrid& grid, const StartupSettings& settings);
 
-// Lays out the month of `firstDay`: holidays in light red, registered working days in light
-// blue, other days black. With `holidays`, that list is emptied and gets one line per
-// registered day (ReadCalendarDay). With a `staffNo`, the days that member asked for are light
-// magenta whatever the calendar says.
-void DrawMonthCalendar(Database& db, FlexGrid& grid, const QDate& firstDay,
-                       const StartupSettings& settings, QListWidget* holidays,
-                       const QString& staffNo);
-
-// The calendar's word on `day`; a registered day is added to `holidays`, when given, as its
-// day number right-aligned in two characters, a space and its name.
-DayStatus ReadCalendarDay(Database& db, const QDate& day, QListWidget* holidays);
-
-// Whether `staffNo` has a request of any kind on `day`.
-bool HasRequestOnDay(Database& db, const QString& staffNo, const QDate& day);
+// Lays out the month `days` (ReadMonthDays): holidays in light red, registered working days in
+// light blue, other days black, and requested days light magenta whatever the calendar says.
+// With `holidays`, that list is emptied and gets one line per registered day: its day number
+// right-aligned in two characters, a space and its name.
+void DrawMonthCalendar(FlexGrid& grid, const std::vector<MonthDay>& days,
+                       const StartupSettings& settings, QListWidget* holidays);
 
 // The day number a week cell holds, 0 for a heading or an empty cell.
 int dayInCell(const FlexGrid& grid, int row, int col);

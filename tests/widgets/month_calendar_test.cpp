@@ -16,7 +16,7 @@ namespace {
 class MonthCalendarTest : public ::testing::Test {
 protected:
     void draw(const QDate& first, QListWidget* list = nullptr, const QString& staffNo = {}) {
-        DrawMonthCalendar(tmp.db(), grid, first, settings, list, staffNo);
+        DrawMonthCalendar(grid, ReadMonthDays(tmp.db(), first, staffNo), settings, list);
     }
     QColor fore(int day) {
         const auto cell = cellOfDay(grid, day);

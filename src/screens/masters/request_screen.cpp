@@ -173,8 +173,8 @@ void RequestScreen::drawMonth(const QDate& anyDay) {
     first_ = QDate(anyDay.year(), anyDay.month(), 1);
     monthLabel_->setText(first_.toString(u"yyyy/MM"_s));
     act([this] {
-        MonthCalendar::DrawMonthCalendar(ctx().db, *calendar_, first_, ctx().settings, nullptr,
-                                         staffNo_->text());
+        MonthCalendar::DrawMonthCalendar(
+            *calendar_, ReadMonthDays(ctx().db, first_, staffNo_->text()), ctx().settings, nullptr);
     });
     highlightRequestedDay();
 }

@@ -197,8 +197,8 @@ void CalendarScreen::draw(const QDate& first) {
         selectedDay_ = 0;
     first_ = first;
     act([&] {
-        MonthCalendar::DrawMonthCalendar(ctx().db, *grid_, first_, ctx().settings, holidays_,
-                                         QString());
+        MonthCalendar::DrawMonthCalendar(*grid_, ReadMonthDays(ctx().db, first_, QString()),
+                                         ctx().settings, holidays_);
     });
     if (const auto cell = MonthCalendar::cellOfDay(*grid_, selectedDay_))
         grid_->setCellBackColor(cell->first, cell->second, Palette::colour(Palette::Green));
