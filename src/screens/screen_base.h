@@ -24,7 +24,8 @@ class FieldChecks;
 //     };
 //
 // Messages: a screen speaks through inform() and ask(). A write runs inside act() or
-// actBusy() and opens and commits its transaction there; what the action informs is shown
+// actBusy() as one call of the store or the engine, which opens and commits its transaction;
+// a screen itself never opens a transaction or a table cursor. What the action informs is shown
 // once it has returned, so never while the write is open or under the busy cursor. A question
 // that leads to a write is asked before the action starts.
 //
