@@ -1,8 +1,8 @@
 #include "screens/roster/quality_window.h"
 
+#include "output/quality_print.h"
 #include "print/print_output.h"
 #include "roster/quality_report_output.h"
-#include "screens/roster/quality_print.h"
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
 #include "widgets/prompter.h"

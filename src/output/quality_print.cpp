@@ -1,4 +1,4 @@
-#include "screens/roster/quality_print.h"
+#include "output/quality_print.h"
 
 #include "output/sheet.h"
 #include "roster/quality_report.h"
