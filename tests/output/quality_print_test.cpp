@@ -1,6 +1,6 @@
 #include "output/quality_print.h"
-#include "output/recording_sheet.h"
 #include "roster/quality_report.h"
+#include "support/recording_sheet.h"
 
 #include <gtest/gtest.h>
 
