@@ -369,3 +369,15 @@ QualityReport BuildQualityReport(const RosterModel& m, const NightSettings& nigh
                     explainer.explain(day.day, m.cache.workShiftIndex(row.shift), row.level));
     return r;
 }
+
+std::vector<int> UnitShortageByDay(const QualityReport& r) {
+    std::vector<int> shortage(static_cast<size_t>(std::max(r.dayCount, 0)), 0);
+    for (const auto& s : r.staffing) {
+        if (s.level != 3)
+            continue;
+        for (const auto& d : s.days)
+            if (d.day >= 1 && d.day <= r.dayCount)
+                shortage[static_cast<size_t>(d.day - 1)] += d.shortage();
+    }
+    return shortage;
+}

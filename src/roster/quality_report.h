@@ -81,3 +81,6 @@ struct QualityReport {
 // Builds the report from a loaded (generated, or registered and loaded for viewing) model. The
 // actual shift of a day wins over the planned one.
 QualityReport BuildQualityReport(const RosterModel& m, const NightSettings& night = {});
+
+// Whole-unit shortage of each period day (index day - 1), over every working shift.
+std::vector<int> UnitShortageByDay(const QualityReport& r);

@@ -1,10 +1,10 @@
 #include "output/personal_sheet_print.h"
-#include "output/recording_sheet.h"
 #include "roster/roster_load.h"
 #include "store/clock.h"
 #include "store/demo_workplace.h"
 #include "store/startup_settings.h"
 #include "support/model_builder.h"
+#include "support/recording_sheet.h"
 #include "support/table_rows.h"
 #include "support/temp_database.h"
 

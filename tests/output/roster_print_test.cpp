@@ -1,7 +1,7 @@
-#include "output/recording_sheet.h"
 #include "output/roster_print.h"
 #include "roster/roster_model.h"
 #include "support/model_builder.h"
+#include "support/recording_sheet.h"
 
 #include <QDate>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "output/recording_sheet.h"
 #include "output/totals_print.h"
 #include "roster/cumulative_totals.h"
 #include "roster/roster_model.h"
+#include "support/recording_sheet.h"
 
 #include <QDate>
 #include <gtest/gtest.h>

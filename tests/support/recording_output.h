@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/recording_sheet.h"
 #include "print/print_output.h"
+#include "support/recording_sheet.h"
 
 #include <QString>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "roster/improvement_outcome.h"
 #include "roster/improvement_pass.h"
-#include "screens/roster/improvement_outcome.h"
 
 #include <QObject>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "screens/roster/quality_window.h"
 
+#include "output/quality_print.h"
 #include "print/print_output.h"
 #include "roster/quality_report_output.h"
-#include "screens/roster/quality_print.h"
 #include "widgets/form_parts.h"
 #include "widgets/palette.h"
 #include "widgets/prompter.h"
@@ -119,18 +119,6 @@ QualityWindow::QualityWindow(QualityReport report, PrintOutput& output, QWidget*
     resize(1100, 820);
 }
 
-std::vector<int> QualityWindow::unitShortageByDay(const QualityReport& r) {
-    std::vector<int> shortage(static_cast<size_t>(std::max(r.dayCount, 0)), 0);
-    for (const auto& s : r.staffing) {
-        if (s.level != 3)
-            continue;
-        for (const auto& d : s.days)
-            if (d.day >= 1 && d.day <= r.dayCount)
-                shortage[static_cast<size_t>(d.day - 1)] += d.shortage();
-    }
-    return shortage;
-}
-
 void QualityWindow::buildNightsChart() {
     nightsChart_ = new QChart;
     auto* nights = new QBarSet(u"夜勤回数"_s);
@@ -189,7 +177,7 @@ void QualityWindow::buildDayStrip() {
     dayStrip_->verticalHeader()->hide();
     dayStrip_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     dayStrip_->horizontalHeader()->setMinimumSectionSize(18);
-    const std::vector<int> shortage = unitShortageByDay(report_);
+    const std::vector<int> shortage = UnitShortageByDay(report_);
     QStringList days;
     for (int d = 1; d <= report_.dayCount; ++d) {
         const int n = shortage[static_cast<size_t>(d - 1)];

@@ -33,9 +33,6 @@ public:
     QTableWidget* people() const { return people_; }
     QLabel* nightHours() const { return nightHours_; }
 
-    // Whole-unit shortage of each period day (index day - 1), over every working shift.
-    static std::vector<int> unitShortageByDay(const QualityReport& r);
-
 Q_SIGNALS:
     // A finding was chosen: the person (0, 0 when it concerns no one person) and the day (0
     // when it concerns the whole period).

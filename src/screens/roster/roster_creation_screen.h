@@ -1,9 +1,9 @@
 #pragma once
 
 #include "print/print_output.h"
+#include "roster/marked_cells.h"
 #include "roster/roster_model.h"
 #include "roster/short_day.h"
-#include "screens/roster/marked_cells.h"
 #include "screens/roster/shift_change_dialog.h"
 #include "screens/screen_base.h"
 

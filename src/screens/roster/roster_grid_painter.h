@@ -1,7 +1,7 @@
 #pragma once
 
+#include "roster/marked_cells.h"
 #include "screens/roster/cross_highlight.h"
-#include "screens/roster/marked_cells.h"
 
 #include <QColor>
 #include <QString>

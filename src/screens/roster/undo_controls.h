@@ -1,7 +1,7 @@
 #pragma once
 
+#include "roster/marked_cells.h"
 #include "roster/roster_history.h"
-#include "screens/roster/marked_cells.h"
 
 #include <QObject>
 #include <functional>

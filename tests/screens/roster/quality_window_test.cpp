@@ -112,7 +112,7 @@ TEST_F(QualityWindowTest, OpensFromTheCreationScreenOnlyAfterExpansion) {
 
     // The strip shows the whole unit's shortage of each day as the grid's red counts do: the
     // 15th is short.
-    const std::vector<int> shortage = QualityWindow::unitShortageByDay(w->report());
+    const std::vector<int> shortage = UnitShortageByDay(w->report());
     ASSERT_EQ(shortage.size(), 30u);
     EXPECT_GT(shortage[14], 0);
     EXPECT_EQ(w->dayStrip()->item(0, 14)->text(), QString::number(shortage[14]));

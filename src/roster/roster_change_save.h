@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/roster/leave_backup_writer.h"
+#include "roster/leave_backup_writer.h"
 
 #include <QStringList>
 #include <vector>

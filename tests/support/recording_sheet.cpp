@@ -1,4 +1,4 @@
-#include "output/recording_sheet.h"
+#include "support/recording_sheet.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "screens/roster/leave_backup_writer.h"
+#include "roster/leave_backup_writer.h"
 
 #include "store/leave_cover.h"
 #include "store/records/roster_row.h"

@@ -1,4 +1,4 @@
-#include "screens/roster/roster_creation_edits.h"
+#include "roster/roster_creation_edits.h"
 
 #include "roster/roster_model.h"
 

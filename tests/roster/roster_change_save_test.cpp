@@ -1,5 +1,5 @@
+#include "roster/roster_change_save.h"
 #include "roster/roster_model.h"
-#include "screens/roster/roster_change_save.h"
 #include "store/records/roster_row.h"
 #include "store/records/shift_request.h"
 #include "support/table_rows.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "roster/improvement_pass.h"
-#include "screens/roster/marked_cells.h"
+#include "roster/marked_cells.h"
 
 #include <QString>
 #include <QStringList>

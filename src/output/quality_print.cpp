@@ -1,9 +1,8 @@
-#include "screens/roster/quality_print.h"
+#include "output/quality_print.h"
 
 #include "output/sheet.h"
 #include "roster/quality_report.h"
 #include "roster/quality_report_output.h"
-#include "screens/roster/quality_window.h"
 
 #include <algorithm>
 
@@ -91,7 +90,7 @@ private:
     void strip(double y) {
         font(9);
         sheet_.text(Left, y - 6, u"不足日（全体の不足人数）"_s);
-        const std::vector<int> shortage = QualityWindow::unitShortageByDay(r_);
+        const std::vector<int> shortage = UnitShortageByDay(r_);
         if (shortage.empty())
             return;
         const double step = (Right - Left) / double(shortage.size());

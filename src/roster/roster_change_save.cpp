@@ -1,4 +1,4 @@
-#include "screens/roster/roster_change_save.h"
+#include "roster/roster_change_save.h"
 
 #include "roster/registration.h"
 #include "roster/roster_model.h"

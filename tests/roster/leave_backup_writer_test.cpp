@@ -1,4 +1,4 @@
-#include "screens/roster/leave_backup_writer.h"
+#include "roster/leave_backup_writer.h"
 #include "store/records/roster_row.h"
 #include "store/records/shift_request.h"
 #include "support/table_rows.h"

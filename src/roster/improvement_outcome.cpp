@@ -1,4 +1,4 @@
-#include "screens/roster/improvement_outcome.h"
+#include "roster/improvement_outcome.h"
 
 #include "roster/roster_model.h"
 

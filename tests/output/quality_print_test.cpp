@@ -1,7 +1,6 @@
-#include "output/recording_sheet.h"
+#include "output/quality_print.h"
 #include "roster/quality_report.h"
-#include "screens/roster/quality_print.h"
-#include "screens/roster/quality_window.h"
+#include "support/recording_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +71,7 @@ const RecordingSheet::Op* firstTextStarting(const RecordingSheet& s, const QStri
 } // namespace
 
 TEST(QualityPrintTest, TheStripCountsTheWholeUnitsShortageOverEveryShift) {
-    EXPECT_EQ(QualityWindow::unitShortageByDay(threeDays(3)), (std::vector<int>{0, 3, 0}));
+    EXPECT_EQ(UnitShortageByDay(threeDays(3)), (std::vector<int>{0, 3, 0}));
 
     const RecordingSheet s = printed(threeDays(3));
     const auto shortDay = s.textsEqual(u"-3"_s);
