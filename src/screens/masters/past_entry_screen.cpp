@@ -1,4 +1,4 @@
-#include "screens/output/past_entry_screen.h"
+#include "screens/masters/past_entry_screen.h"
 
 #include "screens/app_context.h"
 #include "store/clock.h"

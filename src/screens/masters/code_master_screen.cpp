@@ -1,4 +1,4 @@
-#include "screens/shell/code_master_screen.h"
+#include "screens/masters/code_master_screen.h"
 
 #include "screens/app_context.h"
 #include "store/database.h"
