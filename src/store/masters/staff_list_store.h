@@ -12,9 +12,9 @@ namespace StaffListStore {
 
 struct Line {
     StaffMember member;
-    QString position;    // the name of the member's staff category; empty when it has none
-    bool shiftWork;      // false for staff without shift work
-    QString patternName; // the member's pattern, of the kind the shift type follows
+    QString position;      // the name of the member's staff category; empty when it has none
+    bool shiftWork = true; // false for staff without shift work
+    QString patternName;   // the member's pattern, of the kind the shift type follows
 };
 
 // Read as one consistent view.
