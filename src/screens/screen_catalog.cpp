@@ -1,7 +1,9 @@
 #include "screens/screen_catalog.h"
 
 #include "screens/app_context.h"
+#include "screens/masters/code_master_screen.h"
 #include "screens/masters/daily_staffing_screen.h"
+#include "screens/masters/past_entry_screen.h"
 #include "screens/masters/pattern_screen.h"
 #include "screens/masters/request_screen.h"
 #include "screens/masters/shift_definition_screen.h"
@@ -9,7 +11,6 @@
 #include "screens/masters/staff_status_screen.h"
 #include "screens/output/daily_staffing_inquiry_screen.h"
 #include "screens/output/monthly_totals_screen.h"
-#include "screens/output/past_entry_screen.h"
 #include "screens/output/period_totals_screen.h"
 #include "screens/output/personal_print_screen.h"
 #include "screens/output/roster_print_screen.h"
@@ -18,7 +19,6 @@
 #include "screens/roster/roster_change_screen.h"
 #include "screens/roster/roster_creation_screen.h"
 #include "screens/shell/calendar_screen.h"
-#include "screens/shell/code_master_screen.h"
 #include "screens/shell/reorganisation_warning_screen.h"
 #include "screens/shell/roster_removal_screen.h"
 

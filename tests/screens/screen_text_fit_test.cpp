@@ -1,6 +1,6 @@
 #include "print/pdf_file_output.h"
+#include "screens/masters/past_entry_screen.h"
 #include "screens/masters/request_screen.h"
-#include "screens/output/past_entry_screen.h"
 #include "screens/output/personal_roster_screen.h"
 #include "screens/roster/quality_window.h"
 #include "screens/roster/roster_creation_screen.h"

@@ -3,12 +3,7 @@
 #include "screens/app_context.h"
 #include "screens/output/personal_roster_screen.h"
 #include "screens/roster/roster_grid_keys.h"
-#include "store/code_kind.h"
-#include "store/database.h"
-#include "store/list_services.h"
-#include "store/records/code_entry.h"
-#include "store/records/staff_member.h"
-#include "store/table.h"
+#include "store/masters/staff_list_store.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
 #include "widgets/grid_text_fit.h"
@@ -18,21 +13,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
-#include <map>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-constexpr int kNoShiftWork = 2;
-
-// The pattern list a person's pattern number belongs to, by the person's shift type.
-int patternKindOf(int shiftType) {
-    return shiftType == 1 ? 1 : shiftType == 3 ? 3 : 5;
-}
-
-} // namespace
 
 StaffListScreen::StaffListScreen(AppContext& context, QWidget* parent)
     : EntryScreen(context, u"職員一覧"_s, u"職員一覧"_s, u"職員一覧"_s, parent) {
@@ -81,42 +64,22 @@ void StaffListScreen::setUpGrid(int people) {
 }
 
 void StaffListScreen::fill() {
-    std::vector<StaffMember> staff;
-    std::map<int, QString> positions;
-    std::map<std::pair<int, int>, QString> patterns;
-    act([&] {
-        Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-        Table t(ctx().db, StaffMember::table);
-        t.setIndex(StaffMember::Index::byDisplayOrder);
-        for (t.moveFirst(); !t.eof(); t.moveNext())
-            staff.push_back(StaffMember::fromRow(t));
-        for (const CodeEntry& c : CodeEntry::loadKind(ctx().db, CodeKind::StaffCategory))
-            positions[c.no] = c.name;
-        for (const StaffMember& s : staff) {
-            if (s.shiftType == kNoShiftWork)
-                continue;
-            const std::pair key{patternKindOf(s.shiftType), s.fixedPattern};
-            if (!patterns.contains(key))
-                patterns[key] =
-                    PatternListService::FindPatternName(ctx().db, key.first, key.second);
-        }
-        read.commit();
-    });
-    setUpGrid(static_cast<int>(staff.size()));
-    listed_ = static_cast<int>(staff.size());
+    std::vector<StaffListStore::Line> lines;
+    act([&] { lines = StaffListStore::load(ctx().db); });
+    setUpGrid(static_cast<int>(lines.size()));
+    listed_ = static_cast<int>(lines.size());
     for (int i = 0; i < listed_; ++i) {
-        const StaffMember& s = staff[static_cast<size_t>(i)];
+        const StaffListStore::Line& line = lines[static_cast<size_t>(i)];
+        const StaffMember& s = line.member;
         const int row = i + 1;
         grid_->setText(row, 0, s.no);
         grid_->setText(row, 1, s.name);
-        if (const auto p = positions.find(s.category); p != positions.end())
-            grid_->setText(row, 2, p->second);
+        grid_->setText(row, 2, line.position);
         grid_->setText(row, 3, s.leader == 1 ? u"ﾘｰﾀﾞｰ"_s : QString());
         grid_->setText(row, 4, s.team);
-        const bool shiftWork = s.shiftType != kNoShiftWork;
-        grid_->setText(row, 5, shiftWork ? u"有"_s : u"無"_s);
-        if (shiftWork)
-            grid_->setText(row, 6, patterns[{patternKindOf(s.shiftType), s.fixedPattern}]);
+        grid_->setText(row, 5, line.shiftWork ? u"有"_s : u"無"_s);
+        if (line.shiftWork)
+            grid_->setText(row, 6, line.patternName);
     }
     GridTextFit::widenColumns(*grid_, 0, kCols - 1);
 }

@@ -2,9 +2,8 @@
 
 #include "screens/app_context.h"
 #include "store/creation_mode.h"
-#include "store/database.h"
+#include "store/masters/creation_unit_store.h"
 #include "store/records/creation_unit.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
@@ -263,12 +262,7 @@ void CreationUnitScreen::onConfirmClicked() {
     CreationMode mode;
     mode.a = surplusLeader_->isChecked() ? u"0"_s : surplusCount_->isChecked() ? u"1"_s : u"2"_s;
     mode.b = automatic_->isChecked() ? u"0"_s : u"1"_s;
-    const bool saved = actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        toRecord(key).save(ctx().db);
-        WriteCreationModeSetting(ctx().db, mode);
-        tx.commit();
-    });
+    const bool saved = actBusy([&] { CreationUnitStore::save(ctx().db, toRecord(key), mode); });
     if (!saved)
         return;
     if (key == 2) {

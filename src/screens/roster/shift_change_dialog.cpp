@@ -1,8 +1,8 @@
 #include "screens/roster/shift_change_dialog.h"
 
 #include "screens/app_context.h"
-#include "store/records/shift_definition.h"
-#include "store/table.h"
+#include "store/list_services.h"
+#include "store/masters/shift_order.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -89,16 +89,12 @@ void ShiftChangeDialog::selectShift(const QString& abbrev, int mark) {
 
 void ShiftChangeDialog::fillShiftList() {
     result_ = EditResult{};
-    using Shift = ShiftDefinition;
-    Table shifts(ctx().db, Shift::table);
-    shifts.setIndex(Shift::Index::byWorking);
-    for (shifts.moveFirst(); !shifts.eof(); shifts.moveNext()) {
-        const QString name = shifts.text(Shift::Field::name);
-        const QString abbrev = shifts.text(Shift::Field::abbrev);
-        const int kind = shifts.integer(Shift::Field::earlyKind);
+    for (const ShiftDefinition& shift : ShiftOrder::inListOrder(ctx().db)) {
+        const QString& name = shift.name;
+        const int kind = shift.earlyKind;
         auto add = [&](const QString& text, int mark) {
             auto* item = new QListWidgetItem(text, shiftList_);
-            item->setData(AbbrevRole, abbrev);
+            item->setData(AbbrevRole, shift.abbrev);
             item->setData(MarkRole, mark);
         };
         add(name, 0);
@@ -128,24 +124,18 @@ void ShiftChangeDialog::onConfirmClicked() {
         mark = name.mid(dot + 1) == u"早出"_s ? 2 : 3;
         name = name.left(dot);
     }
-    bool found = false;
-    act([&] {
-        Table shifts(ctx().db, ShiftDefinition::table);
-        shifts.setIndex(ShiftDefinition::Index::byName);
-        shifts.seek(Seek::Equal, {name});
-        if (name.isEmpty() || shifts.noMatch()) {
-            inform(u"指定したシフト名の登録を確認して下さい。"_s);
-            return;
-        }
-        result_ =
-            EditResult{.action = insert_->isChecked() ? EditAction::Insert : EditAction::Replace,
-                       .shiftName = shifts.text(ShiftDefinition::Field::name),
-                       .shiftAbbrev = shifts.text(ShiftDefinition::Field::abbrev),
-                       .earlyMark = mark};
-        found = true;
-    });
-    if (found)
-        accept();
+    ShiftLookup shift;
+    if (!act([&] { shift = ShiftListService::FindShiftByName(ctx().db, name); }))
+        return;
+    if (name.isEmpty() || !shift.found) {
+        inform(u"指定したシフト名の登録を確認して下さい。"_s);
+        return;
+    }
+    result_ = EditResult{.action = insert_->isChecked() ? EditAction::Insert : EditAction::Replace,
+                         .shiftName = shift.name,
+                         .shiftAbbrev = shift.abbrev,
+                         .earlyMark = mark};
+    accept();
 }
 
 void ShiftChangeDialog::onCancelClicked() {

@@ -2,7 +2,7 @@
 
 #include "screens/app_context.h"
 #include "store/clock.h"
-#include "store/database.h"
+#include "store/masters/calendar_store.h"
 #include "store/records/calendar_day.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -21,7 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 using TextValues::dateText;
@@ -272,35 +271,6 @@ std::vector<int> CalendarScreen::tickedWeekdays() const {
     return ticked;
 }
 
-std::vector<QDate> CalendarScreen::weekdaysOfMonth() const {
-    const std::vector<int> ticked = tickedWeekdays();
-    std::vector<QDate> days;
-    for (QDate d = first_; d.month() == first_.month(); d = d.addDays(1))
-        if (std::find(ticked.begin(), ticked.end(), d.dayOfWeek() % 7) != ticked.end())
-            days.push_back(d);
-    return days;
-}
-
-std::vector<QDate> CalendarScreen::weekdaysOfYear(const FiscalYear& year, int weekday) const {
-    std::vector<QDate> days;
-    QDate d = year.start.addDays((weekday - year.start.dayOfWeek() % 7 + 7) % 7);
-    for (; d <= year.end; d = d.addDays(7))
-        days.push_back(d);
-    return days;
-}
-
-std::vector<QDate> CalendarScreen::dayInEveryMonth(const FiscalYear& year) const {
-    // Each month is counted from the first month on its own, so a day a short month cuts
-    // back does not stay cut back in the months after it.
-    const QDate firstMonth(year.start.year(), year.start.month(), 1);
-    std::vector<QDate> days;
-    for (int i = 0; i < 12; ++i) {
-        const QDate month = firstMonth.addMonths(i);
-        days.push_back(month.addDays(std::min(selectedDay_, month.daysInMonth()) - 1));
-    }
-    return days;
-}
-
 void CalendarScreen::confirm() {
     deleting_ = false;
     const Entry entry = checkEntry();
@@ -320,12 +290,7 @@ void CalendarScreen::confirm() {
     // Whatever the range, one 確定 lands whole or not at all, and only a write that landed
     // is reported.
     auto write = [&](const std::vector<QDate>& days) {
-        return act([&] {
-            Database::Transaction tx(ctx().db);
-            for (const QDate& d : days)
-                CalendarDay{dateText(d), flag, name}.save(ctx().db);
-            tx.commit();
-        });
+        return act([&] { CalendarStore::saveDays(ctx().db, days, flag, name); });
     };
 
     if (single) {
@@ -336,7 +301,7 @@ void CalendarScreen::confirm() {
         return;
     }
     if (thisMonth_->isChecked()) {
-        if (!write(weekdaysOfMonth()))
+        if (!write(CalendarStore::weekdaysOfMonth(first_, tickedWeekdays())))
             return;
         draw(first_);
         inform(u"指定曜日の設定を終了しました。"_s);
@@ -346,20 +311,16 @@ void CalendarScreen::confirm() {
     if (!year)
         return;
     if (byDate_->isChecked()) {
-        if (!write(dayInEveryMonth(*year)))
+        if (!write(CalendarStore::dayInEveryMonth(*year, selectedDay_)))
             return;
         draw(first_);
         inform(u"ｶﾚﾝﾀﾞｰの年度内の日付設定を行いました"_s);
         return;
     }
-    const std::vector<int> ticked = tickedWeekdays();
-    std::vector<QDate> days;
-    for (int weekday : ticked)
-        for (const QDate& d : weekdaysOfYear(*year, weekday))
-            days.push_back(d);
-    if (!write(days))
+    const size_t ticked = tickedWeekdays().size();
+    if (!write(CalendarStore::weekdaysOfYear(*year, tickedWeekdays())))
         return;
-    for (size_t i = 0; i < ticked.size(); ++i) {
+    for (size_t i = 0; i < ticked; ++i) {
         draw(first_);
         inform(u"定休日の設定を終了しました。"_s);
     }
@@ -386,30 +347,20 @@ void CalendarScreen::remove() {
     if (byDate_->isChecked() && thisMonth_->isChecked()) {
         days.push_back(first_.addDays(selectedDay_ - 1));
     } else if (thisMonth_->isChecked()) {
-        days = weekdaysOfMonth();
+        days = CalendarStore::weekdaysOfMonth(first_, tickedWeekdays());
     } else {
         const auto year = fiscalYear();
         if (!year)
             return;
-        if (byDate_->isChecked())
-            days = dayInEveryMonth(*year);
-        else
-            for (int weekday : tickedWeekdays())
-                for (const QDate& d : weekdaysOfYear(*year, weekday))
-                    days.push_back(d);
+        days = byDate_->isChecked() ? CalendarStore::dayInEveryMonth(*year, selectedDay_)
+                                    : CalendarStore::weekdaysOfYear(*year, tickedWeekdays());
     }
     const bool single = byDate_->isChecked() && thisMonth_->isChecked();
-    bool missing = false;
-    const bool ok = act([&] {
-        Database::Transaction tx(ctx().db);
-        for (const QDate& d : days)
-            if (!CalendarDay::remove(ctx().db, dateText(d)) && single)
-                missing = true;
-        tx.commit();
-    });
-    if (!ok)
+    int missing = 0;
+    if (!act([&] { missing = CalendarStore::removeDays(ctx().db, days); }))
         return;
-    if (missing) {
+    // Only a single day's absence is worth a word: a range simply skips its empty days.
+    if (single && missing > 0) {
         inform(u"指定された日付は登録されていません"_s);
         return;
     }

@@ -41,9 +41,6 @@ private:
     Entry checkEntry();
     std::optional<FiscalYear> fiscalYear();
     std::vector<int> tickedWeekdays() const;
-    std::vector<QDate> weekdaysOfMonth() const;
-    std::vector<QDate> weekdaysOfYear(const FiscalYear& year, int weekday) const;
-    std::vector<QDate> dayInEveryMonth(const FiscalYear& year) const;
     void confirm();
     void remove();
 

@@ -1,4 +1,4 @@
-#include "screens/shell/code_master_screen.h"
+#include "screens/masters/code_master_screen.h"
 #include "store/table.h"
 #include "support/screens/entry_screen_fixture.h"
 #include "support/screens/second_connection.h"

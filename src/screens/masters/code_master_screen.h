@@ -21,9 +21,6 @@ public:
 
     int chosenKind() const { return kind_; }
 
-    // The most entries of the replacement order the master cache reads.
-    static constexpr int kMaxReplacementOrder = 10;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

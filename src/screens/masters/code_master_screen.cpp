@@ -1,11 +1,10 @@
-#include "screens/shell/code_master_screen.h"
+#include "screens/masters/code_master_screen.h"
 
 #include "screens/app_context.h"
-#include "store/database.h"
 #include "store/list_services.h"
+#include "store/masters/code_store.h"
+#include "store/masters/shift_order.h"
 #include "store/records/code_entry.h"
-#include "store/records/shift_definition.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -167,12 +166,7 @@ bool CodeMasterScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void CodeMasterScreen::fillShiftCombo() {
     shiftCombo_->clear();
-    Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-    Table t(ctx().db, ShiftDefinition::table);
-    t.setIndex(ShiftDefinition::Index::byWorking);
-    for (t.moveFirst(); !t.eof(); t.moveNext())
-        if (t.integer(ShiftDefinition::Field::working) == 1)
-            shiftCombo_->addItem(t.text(ShiftDefinition::Field::abbrev));
+    shiftCombo_->addItems(ShiftOrder::workingAbbrevs(ctx().db));
     shiftCombo_->setCurrentIndex(-1);
 }
 
@@ -203,7 +197,6 @@ void CodeMasterScreen::listKind() {
     shiftCombo_->setVisible(showCombo);
     shiftComboLabel_->setVisible(showCombo);
 
-    Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
     for (const CodeEntry& e : CodeEntry::loadKind(ctx().db, kind_))
         grid_->addItem(u"%1\t%2\t%3\t%4"_s.arg(e.kind).arg(e.no).arg(e.abbrev, e.name));
 }
@@ -275,23 +268,13 @@ void CodeMasterScreen::onUpdateClicked() {
     const int number = *FormParts::parseCount(numberBox_->text());
     const QString name = nameBox_->text();
     const QString abbrev = abbrevBox_->text();
-    bool stored = false;
-    actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        const CodeEntry entry{kind_, number, name, abbrev};
-        // The master cache reads no more than ten replacement entries; an eleventh
-        // would be stored and then silently ignored by every roster.
-        if (kind_ == CodeKind::ReplacementOrder && !CodeEntry::load(ctx().db, kind_, number) &&
-            std::ssize(CodeEntry::loadKind(ctx().db, kind_)) >= kMaxReplacementOrder) {
-            inform(u"置換順の登録はMAX 10件までです。"_s);
-            return;
-        }
-        entry.save(ctx().db);
-        tx.commit();
-        stored = true;
-    });
-    if (!stored)
+    CodeStore::Saved saved{};
+    if (!actBusy([&] { saved = CodeStore::save(ctx().db, {kind_, number, name, abbrev}); }))
         return;
+    if (saved == CodeStore::Saved::ReplacementOrderFull) {
+        inform(u"置換順の登録はMAX 10件までです。"_s);
+        return;
+    }
     applyTimeDisplay(kind_, number, true, abbrev);
     inform(u"名称は更新(登録)されました。"_s);
     act([this] { listKind(); });
@@ -307,17 +290,12 @@ void CodeMasterScreen::onDeleteClicked() {
         return;
     const int number = *FormParts::parseCount(numberBox_->text());
     bool removed = false;
-    actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        if (!CodeEntry::remove(ctx().db, kind_, number)) {
-            inform(kNotRegistered);
-            return;
-        }
-        tx.commit();
-        removed = true;
-    });
-    if (!removed)
+    if (!actBusy([&] { removed = CodeStore::remove(ctx().db, kind_, number); }))
         return;
+    if (!removed) {
+        inform(kNotRegistered);
+        return;
+    }
     applyTimeDisplay(kind_, number, false, QString());
     inform(u"表示内容は削除されました。"_s);
     act([this] { listKind(); });

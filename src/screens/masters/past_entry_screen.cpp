@@ -1,15 +1,13 @@
-#include "screens/output/past_entry_screen.h"
+#include "screens/masters/past_entry_screen.h"
 
 #include "screens/app_context.h"
 #include "store/clock.h"
 #include "store/code_kind.h"
-#include "store/database.h"
 #include "store/list_services.h"
-#include "store/records/pattern_row.h"
+#include "store/masters/past_entry_store.h"
+#include "store/masters/shift_order.h"
 #include "store/records/roster_row.h"
-#include "store/records/shift_definition.h"
 #include "store/records/staff_member.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -39,13 +37,10 @@ const QString kStartEmpty = u"作成開始日に入力してください"_s;
 const QString kStartInvalid = u"作成開始日に正しく入力してください"_s;
 const QString kShiftsMissing = u"全てのｼﾌﾄに入力して下さい"_s;
 const QString kLayOutTitle = u"過去ｼﾌﾄ 登録"_s;
-constexpr int kRegistered = 1; // the roster kind the week is written as
 constexpr int kColTwips = 830;
-
-// The pattern kind a member's shift type follows; 0 for staff without shift work.
-int patternKindOf(int shiftType) {
-    return shiftType == 1 || shiftType == 3 || shiftType == 5 ? shiftType : 0;
-}
+constexpr int kExpansionShifts = 10; // the working shifts an automatic expansion cycles through
+using PastEntryStore::kRegistered;
+using PastEntryStore::patternKindOf;
 
 } // namespace
 
@@ -60,11 +55,7 @@ PastEntryScreen::PastEntryScreen(AppContext& context, QWidget* parent)
         staffList_->addItems(StaffListService::FillStaffList(ctx().db));
         pattern_->addItems(PatternListService::FillPatternList(ctx().db, 4, 1));
         team_->addItems(CodeListService::FillCodeList(ctx().db, CodeKind::Team));
-        Table t(ctx().db, ShiftDefinition::table);
-        t.setIndex(ShiftDefinition::Index::byWorking);
-        for (t.moveFirst(); !t.eof() && workingShifts_.size() < 10; t.moveNext())
-            if (t.integer(ShiftDefinition::Field::working) == 1)
-                workingShifts_ << t.text(ShiftDefinition::Field::abbrev);
+        workingShifts_ = ShiftOrder::workingAbbrevs(ctx().db, kExpansionShifts);
     });
     FormParts::clearChoice(pattern_);
     FormParts::clearChoice(team_);
@@ -252,25 +243,13 @@ bool PastEntryScreen::checkPattern() {
     patternKind_ = 0;
     if (name.isEmpty())
         return checks().check(pattern_, true, {});
-    // A name may be used in several kinds: the kind the person's shift type follows wins,
-    // then the first staff-pattern kind that has it.
-    Table t(ctx().db, PatternRow::table);
-    t.setIndex(PatternRow::Index::byName);
-    t.seek(Seek::Equal, {name});
+    // A name may be used in several kinds: the kind the person's shift type follows wins.
     int preferred = 0;
     if (const auto member = StaffMember::load(ctx().db, staffNo_->text().trimmed()))
         preferred = patternKindOf(member->shiftType);
-    for (; !t.noMatch() && !t.eof() && t.text(PatternRow::Field::name) == name; t.moveNext()) {
-        const int kind = t.integer(PatternRow::Field::kind);
-        if (t.integer(PatternRow::Field::position) != 0 || kind == 2 || kind == 4)
-            continue;
-        if (patternKind_ == 0 || kind == preferred) {
-            patternKind_ = kind;
-            patternNo_ = t.integer(PatternRow::Field::no);
-        }
-        if (kind == preferred)
-            break;
-    }
+    const PastEntryStore::PatternRef found = PastEntryStore::findPattern(ctx().db, name, preferred);
+    patternKind_ = found.kind;
+    patternNo_ = found.no;
     return checks().check(pattern_, patternKind_ != 0, kPatternMissing);
 }
 
@@ -370,20 +349,11 @@ void PastEntryScreen::save() {
     });
     if (!passed || !ask(u"入力内容で更新します。"_s))
         return;
+    std::vector<PastEntryStore::Day> days;
+    for (int c = 1; c <= kDays; ++c)
+        days.push_back({grid_->text(0, c), grid_->text(1, c)});
     const bool ok = act([&] {
-        Database::Transaction tx(ctx().db);
-        for (int c = 1; c <= kDays; ++c) {
-            RosterRow r;
-            r.kind = kRegistered;
-            r.staffNo = weekStaff_;
-            r.date = grid_->text(0, c);
-            r.planned = grid_->text(1, c);
-            r.actual = r.planned;
-            r.team = team_->currentText();
-            r.pattern = QString::number(patternNo_);
-            r.save(ctx().db);
-        }
-        tx.commit();
+        PastEntryStore::saveDays(ctx().db, weekStaff_, days, team_->currentText(), patternNo_);
     });
     if (ok)
         inform(u"勤務表は更新(登録)されました。"_s);
@@ -393,12 +363,9 @@ void PastEntryScreen::remove() {
     dropWeekIfChanged();
     if (!weekIsCurrent() || !ask(u"入力内容を削除します。"_s))
         return;
-    const bool ok = act([&] {
-        Database::Transaction tx(ctx().db);
-        for (int c = 1; c <= kDays; ++c)
-            RosterRow::remove(ctx().db, kRegistered, weekStaff_, grid_->text(0, c));
-        tx.commit();
-    });
-    if (ok)
+    std::vector<QString> dates;
+    for (int c = 1; c <= kDays; ++c)
+        dates.push_back(grid_->text(0, c));
+    if (act([&] { PastEntryStore::removeDays(ctx().db, weekStaff_, dates); }))
         inform(u"勤務表は削除されました。"_s);
 }

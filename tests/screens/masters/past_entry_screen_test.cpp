@@ -1,5 +1,5 @@
 #include "screens/masters/master_fixture.h"
-#include "screens/output/past_entry_screen.h"
+#include "screens/masters/past_entry_screen.h"
 #include "store/records/roster_row.h"
 #include "store/records/staff_member.h"
 #include "widgets/flex_grid.h"
