@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -131,6 +132,10 @@ private:
     bool coverThroughSecondPerson(int d, int s, Score& best, Move& bestMove);
     void coverByMovingARun(int i, int d, int s, Score& best, Move& bestMove, bool& found);
     bool unitPhase();
+    // Chains of people covering a short slot (improvement_chain.cpp).
+    bool chainPhase();
+    bool coverByChain(int d, int s);
+    bool dissolveRun(int person, int d, int s, const std::function<bool(const Move&)>& done);
     bool groupPhase();
     bool leaderPhase();
     bool nightFairnessPhase();
