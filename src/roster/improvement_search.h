@@ -161,6 +161,7 @@ private:
     Move randomRunSlide(Random& rng, int person);
     Move tradeRunDays(Random& rng, int person);
     Move runAcrossTheEnds(Random& rng, int person);
+    Move dissolveRandomRun(Random& rng, int person);
     std::vector<std::pair<int, int>> shortUnitSlots() const;
     Snapshot snapshot() const;
     void restore(const Snapshot& s);

@@ -27,6 +27,7 @@ constexpr int SmallWardRoundFactor = 3;
 // Shares of the walk's moves, in percent.
 constexpr int AcrossTheEndsShare = 15;
 constexpr int TradeShare = 20;
+constexpr int DissolveShare = 8;
 // How many days apart two runs may be for their people to trade the days in between.
 constexpr int TradeReach = 3;
 // A fixed number of steps a walk, whatever the size of the ward: each costs about a
@@ -332,6 +333,33 @@ ImprovementSearch::Move ImprovementSearch::runAcrossTheEnds(Random& rng, int per
     return mv;
 }
 
+// One of the person's runs gives way to shifts off the run on its working days, its rest day
+// staying: the way a night to spare turns into day work.
+ImprovementSearch::Move ImprovementSearch::dissolveRandomRun(Random& rng, int person) {
+    const PersonState& p = persons_[static_cast<size_t>(person)];
+    const int length = static_cast<int>(run_.size());
+    const int from = 1 + rng.below(last_);
+    for (int k = 0; k < last_; ++k) {
+        const int a = 1 + (from - 1 + k) % last_;
+        if (!instanceAt(p, a))
+            continue;
+        Move mv;
+        for (int j = 0; j < length; ++j) {
+            if (run_[static_cast<size_t>(j)] == rest_)
+                continue;
+            int code = 1 + rng.below(shiftCount_);
+            for (int tries = 0; tries < shiftCount_ && code != rest_ && runPosition(code) >= 0;
+                 ++tries)
+                code = code % shiftCount_ + 1;
+            if (code != rest_ && runPosition(code) >= 0)
+                return {};
+            mv.add(person, a + j, code);
+        }
+        return mv;
+    }
+    return {};
+}
+
 ImprovementSearch::Move
 ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots) {
     const int r = rng.below(100);
@@ -342,6 +370,8 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
     }
     const int person = rng.below(static_cast<int>(persons_.size()));
     if (small()) {
+        if (rng.below(100) < DissolveShare)
+            return dissolveRandomRun(rng, person);
         if (rng.below(100) < AcrossTheEndsShare)
             return runAcrossTheEnds(rng, person);
         if (rng.below(100) < TradeShare)
