@@ -129,14 +129,22 @@ bool ImprovementSearch::dissolveRun(int person, int d, int s,
     const int c = p.code[at(d)];
     if (!p.editable[at(d)] || c == rest_ || runPosition(c) < 0)
         return false;
-    for (int a = std::max(1, d - length + 1); a <= d; ++a) {
-        if (!instanceAt(p, a))
-            continue;
+    for (int a = std::max(1, d - 2 * length); a <= d; ++a) {
+        std::array<int, MaxWorkShifts> days{};
+        const int found = runDays(p, a, days);
         std::array<int, MaxWorkShifts> others{};
         int n = 0;
-        for (int k = 0; k < length; ++k)
-            if (a + k != d && run_[static_cast<size_t>(k)] != rest_)
-                others[static_cast<size_t>(n++)] = a + k;
+        bool holds = false;
+        for (int k = 0; k < found; ++k) {
+            if (run_[static_cast<size_t>(k)] == rest_)
+                continue;
+            const int e = days[static_cast<size_t>(k)];
+            holds = holds || e == d;
+            if (e != d)
+                others[static_cast<size_t>(n++)] = e;
+        }
+        if (!holds)
+            continue;
         std::array<int, MaxWorkShifts> pick{};
         const auto offRun = [&](int code) {
             return code >= 1 && code <= shiftCount_ && (code == rest_ || runPosition(code) < 0);
@@ -163,4 +171,24 @@ bool ImprovementSearch::dissolveRun(int person, int d, int s,
         break;
     }
     return false;
+}
+
+// The days of the person's run that begins on day `a`, position by position, closed and
+// unavailable days stepped over; a run cut off by the period's end has fewer. Its working days
+// must be open, its rest day may be a request. None when no whole run begins there.
+int ImprovementSearch::runDays(const PersonState& p, int a,
+                               std::array<int, MaxWorkShifts>& days) const {
+    const int length = static_cast<int>(run_.size());
+    if (length == 0 || length > MaxWorkShifts || a < 1 || a > last_ || p.steppedOver[at(a)])
+        return 0;
+    int found = 0;
+    for (int e = a; e <= periodLast_ && found < length; ++e) {
+        if (p.steppedOver[at(e)])
+            continue;
+        const int want = run_[static_cast<size_t>(found)];
+        if (p.code[at(e)] != want || (want != rest_ && (e > last_ || !p.editable[at(e)])))
+            return 0;
+        days[static_cast<size_t>(found++)] = e;
+    }
+    return found;
 }

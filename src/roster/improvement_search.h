@@ -116,6 +116,8 @@ private:
         return d >= 1 && d <= last_ && p.editable[at(d)] && (unlocked_ || !p.locked[at(d)]);
     }
     bool instanceAt(const PersonState& p, int a) const;
+    int runDays(const PersonState& p, int a,
+                std::array<int, RosterBounds::MaxWorkShifts>& days) const;
     bool blockFree(const PersonState& p, int e) const;
     // The person's run at `a` slid by `delta` days, the days it passes over moved to the other
     // end; an empty move when those days cannot move.

@@ -337,14 +337,15 @@ ImprovementSearch::Move ImprovementSearch::runAcrossTheEnds(Random& rng, int per
 // staying: the way a night to spare turns into day work.
 ImprovementSearch::Move ImprovementSearch::dissolveRandomRun(Random& rng, int person) {
     const PersonState& p = persons_[static_cast<size_t>(person)];
-    const int length = static_cast<int>(run_.size());
     const int from = 1 + rng.below(last_);
     for (int k = 0; k < last_; ++k) {
         const int a = 1 + (from - 1 + k) % last_;
-        if (!instanceAt(p, a))
+        std::array<int, MaxWorkShifts> days{};
+        const int found = runDays(p, a, days);
+        if (found == 0)
             continue;
         Move mv;
-        for (int j = 0; j < length; ++j) {
+        for (int j = 0; j < found; ++j) {
             if (run_[static_cast<size_t>(j)] == rest_)
                 continue;
             int code = 1 + rng.below(shiftCount_);
@@ -353,7 +354,7 @@ ImprovementSearch::Move ImprovementSearch::dissolveRandomRun(Random& rng, int pe
                 code = code % shiftCount_ + 1;
             if (code != rest_ && runPosition(code) >= 0)
                 return {};
-            mv.add(person, a + j, code);
+            mv.add(person, days[static_cast<size_t>(j)], code);
         }
         return mv;
     }
