@@ -27,7 +27,7 @@ constexpr int SmallWardRoundFactor = 3;
 // Shares of the walk's moves, in percent.
 constexpr int AcrossTheEndsShare = 15;
 constexpr int TradeShare = 20;
-constexpr int DissolveShare = 8;
+constexpr int DissolveShare = 4;
 // How many days apart two runs may be for their people to trade the days in between.
 constexpr int TradeReach = 3;
 // A fixed number of steps a walk, whatever the size of the ward: each costs about a
