@@ -27,7 +27,7 @@ constexpr int SmallWardRoundFactor = 3;
 // Shares of the walk's moves, in percent.
 constexpr int AcrossTheEndsShare = 15;
 constexpr int TradeShare = 20;
-constexpr int DissolveShare = 4;
+constexpr int DissolveShare = 8;
 // How many days apart two runs may be for their people to trade the days in between.
 constexpr int TradeReach = 3;
 // A fixed number of steps a walk, whatever the size of the ward: each costs about a
@@ -333,32 +333,42 @@ ImprovementSearch::Move ImprovementSearch::runAcrossTheEnds(Random& rng, int per
     return mv;
 }
 
-// One of the person's runs gives way to shifts off the run on its working days, its rest day
-// staying: the way a night to spare turns into day work.
+// One of the person's runs on nights above their minimum gives way to shifts off the run on its
+// working days, its rest day staying: the way a night to spare turns into day work.
 ImprovementSearch::Move ImprovementSearch::dissolveRandomRun(Random& rng, int person) {
     const PersonState& p = persons_[static_cast<size_t>(person)];
-    const int from = 1 + rng.below(last_);
-    for (int k = 0; k < last_; ++k) {
-        const int a = 1 + (from - 1 + k) % last_;
-        std::array<int, MaxWorkShifts> days{};
-        const int found = runDays(p, a, days);
-        if (found == 0)
-            continue;
-        Move mv;
+    std::array<int, MaxWorkShifts> days{};
+    std::array<int, MaxPeriodDay + 1> starts{};
+    int runs = 0;
+    // Only runs whose nights are all above a minimum that is set.
+    const auto spare = [&](int found) {
         for (int j = 0; j < found; ++j) {
-            if (run_[static_cast<size_t>(j)] == rest_)
-                continue;
-            int code = 1 + rng.below(shiftCount_);
-            for (int tries = 0; tries < shiftCount_ && code != rest_ && runPosition(code) >= 0;
-                 ++tries)
-                code = code % shiftCount_ + 1;
-            if (code != rest_ && runPosition(code) >= 0)
-                return {};
-            mv.add(person, days[static_cast<size_t>(j)], code);
+            const int e = days[static_cast<size_t>(j)];
+            if (run_[static_cast<size_t>(j)] == night_ &&
+                (m_.requirement.at(3, e, night_, 1) == 0 ||
+                 people(3, e, night_) <= m_.requirement.at(3, e, night_, 1)))
+                return false;
         }
-        return mv;
+        return found > 0;
+    };
+    for (int a = 1; a <= last_; ++a)
+        if (spare(runDays(p, a, days)))
+            starts[static_cast<size_t>(runs++)] = a;
+    if (runs == 0)
+        return {};
+    const int found = runDays(p, starts[static_cast<size_t>(rng.below(runs))], days);
+    Move mv;
+    for (int j = 0; j < found; ++j) {
+        if (run_[static_cast<size_t>(j)] == rest_)
+            continue;
+        int code = 1 + rng.below(shiftCount_);
+        for (int tries = 0; tries < shiftCount_ && code != rest_ && runPosition(code) >= 0; ++tries)
+            code = code % shiftCount_ + 1;
+        if (code != rest_ && runPosition(code) >= 0)
+            return {};
+        mv.add(person, days[static_cast<size_t>(j)], code);
     }
-    return {};
+    return mv;
 }
 
 ImprovementSearch::Move
@@ -371,10 +381,13 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
     }
     const int person = rng.below(static_cast<int>(persons_.size()));
     if (small()) {
-        if (rng.below(100) < DissolveShare)
-            return dissolveRandomRun(rng, person);
-        if (rng.below(100) < AcrossTheEndsShare)
+        const int spin = rng.below(100);
+        if (spin < AcrossTheEndsShare)
             return runAcrossTheEnds(rng, person);
+        // A person without a run draws nothing more here.
+        if (spin < AcrossTheEndsShare + DissolveShare)
+            if (const Move mv = dissolveRandomRun(rng, person); mv.size > 0)
+                return mv;
         if (rng.below(100) < TradeShare)
             return tradeRunDays(rng, person);
     }
