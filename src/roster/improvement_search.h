@@ -15,9 +15,10 @@
 // The search behind ImproveRoster: the roster's cells as shift codes with running counts, so
 // that each tried move costs a handful of operations, and the phases that try the moves. The
 // greedy cover and fairness phases (improvement_cover.cpp, improvement_fairness.cpp) take the
-// best of a neighbourhood at each step; the late-acceptance walk (improvement_walk.cpp) then
-// looks past their local optimum, and the greedy phases go on from what it found, up to
-// WalkRounds times (more in a small ward).
+// best of a neighbourhood at each step, and in a small ward a search for chains of people
+// (improvement_chain.cpp) covers what no single move does; the late-acceptance walk
+// (improvement_walk.cpp) then looks past their local optimum, and the greedy phases go on from
+// what it found, up to WalkRounds times (more in a small ward).
 class ImprovementSearch final {
 public:
     ImprovementSearch(RosterModel& m, const ImprovementOptions& o) : m_(m), options_(o) {}

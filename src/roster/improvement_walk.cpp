@@ -19,8 +19,9 @@ namespace {
 constexpr std::int64_t UnitWeight = 64;
 constexpr int History = 400;
 // A small ward, where a short day hangs on the few people around it and the nights leave little
-// room, gets longer walks, more of them, and two more kinds of move: runs across the period's
-// ends and runs' days traded between two people. Larger wards keep their time.
+// room, gets longer walks, more of them, and three more kinds of move: runs across the period's
+// ends, runs' days traded between two people and runs on nights to spare given up. Larger wards
+// keep their time.
 constexpr int SmallWard = 20;
 constexpr int SmallWardStepFactor = 2;
 constexpr int SmallWardRoundFactor = 3;
@@ -384,7 +385,7 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
         const int spin = rng.below(100);
         if (spin < AcrossTheEndsShare)
             return runAcrossTheEnds(rng, person);
-        // A person without a run draws nothing more here.
+        // A person without a run on nights to spare draws nothing more here.
         if (spin < AcrossTheEndsShare + DissolveShare)
             if (const Move mv = dissolveRandomRun(rng, person); mv.size > 0)
                 return mv;
