@@ -459,6 +459,7 @@ bool ImprovementSearch::greedyPhases() {
     bool any = false;
     for (;;) {
         bool improved = unitPhase();
+        improved = (small() && chainPhase()) || improved;
         improved = groupPhase() || improved;
         improved = leaderPhase() || improved;
         improved = nightFairnessPhase() || improved;

@@ -8,15 +8,17 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <tuple>
 #include <vector>
 
 // The search behind ImproveRoster: the roster's cells as shift codes with running counts, so
 // that each tried move costs a handful of operations, and the phases that try the moves. The
 // greedy cover and fairness phases (improvement_cover.cpp, improvement_fairness.cpp) take the
-// best of a neighbourhood at each step; the late-acceptance walk (improvement_walk.cpp) then
-// looks past their local optimum, and the greedy phases go on from what it found, up to
-// WalkRounds times (more in a small ward).
+// best of a neighbourhood at each step, and in a small ward a search for chains of people
+// (improvement_chain.cpp) covers what no single move does; the late-acceptance walk
+// (improvement_walk.cpp) then looks past their local optimum, and the greedy phases go on from
+// what it found, up to WalkRounds times (more in a small ward).
 class ImprovementSearch final {
 public:
     ImprovementSearch(RosterModel& m, const ImprovementOptions& o) : m_(m), options_(o) {}
@@ -115,6 +117,8 @@ private:
         return d >= 1 && d <= last_ && p.editable[at(d)] && (unlocked_ || !p.locked[at(d)]);
     }
     bool instanceAt(const PersonState& p, int a) const;
+    int runDays(const PersonState& p, int a,
+                std::array<int, RosterBounds::MaxWorkShifts>& days) const;
     bool blockFree(const PersonState& p, int e) const;
     // The person's run at `a` slid by `delta` days, the days it passes over moved to the other
     // end; an empty move when those days cannot move.
@@ -131,6 +135,10 @@ private:
     bool coverThroughSecondPerson(int d, int s, Score& best, Move& bestMove);
     void coverByMovingARun(int i, int d, int s, Score& best, Move& bestMove, bool& found);
     bool unitPhase();
+    // Chains of people covering a short slot (improvement_chain.cpp).
+    bool chainPhase();
+    bool coverByChain(int d, int s);
+    bool dissolveRun(int person, int d, int s, const std::function<bool(const Move&)>& done);
     bool groupPhase();
     bool leaderPhase();
     bool nightFairnessPhase();
@@ -156,6 +164,7 @@ private:
     Move randomRunSlide(Random& rng, int person);
     Move tradeRunDays(Random& rng, int person);
     Move runAcrossTheEnds(Random& rng, int person);
+    Move dissolveRandomRun(Random& rng, int person);
     std::vector<std::pair<int, int>> shortUnitSlots() const;
     Snapshot snapshot() const;
     void restore(const Snapshot& s);

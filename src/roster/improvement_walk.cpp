@@ -19,14 +19,16 @@ namespace {
 constexpr std::int64_t UnitWeight = 64;
 constexpr int History = 400;
 // A small ward, where a short day hangs on the few people around it and the nights leave little
-// room, gets longer walks, more of them, and two more kinds of move: runs across the period's
-// ends and runs' days traded between two people. Larger wards keep their time.
+// room, gets longer walks, more of them, and three more kinds of move: runs across the period's
+// ends, runs' days traded between two people and runs on nights to spare given up. Larger wards
+// keep their time.
 constexpr int SmallWard = 20;
 constexpr int SmallWardStepFactor = 2;
 constexpr int SmallWardRoundFactor = 3;
 // Shares of the walk's moves, in percent.
 constexpr int AcrossTheEndsShare = 15;
 constexpr int TradeShare = 20;
+constexpr int DissolveShare = 8;
 // How many days apart two runs may be for their people to trade the days in between.
 constexpr int TradeReach = 3;
 // A fixed number of steps a walk, whatever the size of the ward: each costs about a
@@ -334,6 +336,44 @@ ImprovementSearch::Move ImprovementSearch::runAcrossTheEnds(Random& rng, int per
     return mv;
 }
 
+// One of the person's runs on nights above their minimum gives way to shifts off the run on its
+// working days, its rest day staying: the way a night to spare turns into day work.
+ImprovementSearch::Move ImprovementSearch::dissolveRandomRun(Random& rng, int person) {
+    const PersonState& p = persons_[static_cast<size_t>(person)];
+    std::array<int, MaxWorkShifts> days{};
+    std::array<int, MaxPeriodDay + 1> starts{};
+    int runs = 0;
+    // Only runs whose nights are all above a minimum that is set.
+    const auto spare = [&](int found) {
+        for (int j = 0; j < found; ++j) {
+            const int e = days[static_cast<size_t>(j)];
+            if (run_[static_cast<size_t>(j)] == night_ &&
+                (m_.requirement.at(3, e, night_, 1) == 0 ||
+                 people(3, e, night_) <= m_.requirement.at(3, e, night_, 1)))
+                return false;
+        }
+        return found > 0;
+    };
+    for (int a = 1; a <= last_; ++a)
+        if (spare(runDays(p, a, days)))
+            starts[static_cast<size_t>(runs++)] = a;
+    if (runs == 0)
+        return {};
+    const int found = runDays(p, starts[static_cast<size_t>(rng.below(runs))], days);
+    Move mv;
+    for (int j = 0; j < found; ++j) {
+        if (run_[static_cast<size_t>(j)] == rest_)
+            continue;
+        int code = 1 + rng.below(shiftCount_);
+        for (int tries = 0; tries < shiftCount_ && code != rest_ && runPosition(code) >= 0; ++tries)
+            code = code % shiftCount_ + 1;
+        if (code != rest_ && runPosition(code) >= 0)
+            return {};
+        mv.add(person, days[static_cast<size_t>(j)], code);
+    }
+    return mv;
+}
+
 ImprovementSearch::Move
 ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>>& shortSlots) {
     const int r = rng.below(100);
@@ -344,8 +384,13 @@ ImprovementSearch::randomMove(Random& rng, const std::vector<std::pair<int, int>
     }
     const int person = rng.below(static_cast<int>(persons_.size()));
     if (small()) {
-        if (rng.below(100) < AcrossTheEndsShare)
+        const int spin = rng.below(100);
+        if (spin < AcrossTheEndsShare)
             return runAcrossTheEnds(rng, person);
+        // A person without a run on nights to spare draws nothing more here.
+        if (spin < AcrossTheEndsShare + DissolveShare)
+            if (const Move mv = dissolveRandomRun(rng, person); mv.size > 0)
+                return mv;
         if (rng.below(100) < TradeShare)
             return tradeRunDays(rng, person);
     }

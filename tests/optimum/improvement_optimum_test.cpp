@@ -23,9 +23,9 @@ TEST(ImprovementOptimumTest, ComesNearTheOptimumBreakingNoRule) {
     EXPECT_EQ(c.violations, QStringList());
     EXPECT_EQ(c.worseThanPlain, 0);
     EXPECT_GE(c.shortWorkplaces, 8); // the set must give the pass something to do
-    // Measured on the first 30: 86 -> 58 with 45 the optimum, so the pass removes 28 of the 41
-    // person-shifts that can be removed; this guards more than half.
-    EXPECT_LE(2 * (c.improved - c.optimum), c.plain - c.optimum);
+    // Measured on the first 30: 86 -> 48 with 45 the optimum, so the pass removes 38 of the 41
+    // person-shifts that can be removed; this guards nine tenths.
+    EXPECT_LE(10 * (c.improved - c.optimum), c.plain - c.optimum);
 }
 
 } // namespace

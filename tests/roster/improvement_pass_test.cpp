@@ -166,6 +166,50 @@ TEST(ImprovementPassTest, NeitherTheNightNorTheRunsRestDayIsTraded) {
     }
 }
 
+// Two people hold the night of day 2 where one is needed, and the days around it are short of
+// the day shift. No run can move (the rest floor and the period's end hold it), so only one of
+// the two giving up the run for day work covers them: its rest day stays, even when it is a
+// request or the run steps over a closed day.
+TEST(ImprovementPassTest, ARunOnANightToSpareGivesWayToDayWork) {
+    struct Case {
+        const char* name;
+        QString a, dayNeed, given;
+        int requestedRest, closed;
+    };
+    const Case cases[] = {
+        {"run", u"日夜明休"_s, u"2220"_s, u"日日日休"_s, 0, 0},
+        {"requested rest day", u"日夜明休"_s, u"2220"_s, u"日日日休"_s, 4, 0},
+        {"closed day", u"日夜-明休"_s, u"22020"_s, u"日日-日休"_s, 0, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto m = ward(static_cast<int>(c.a.size()));
+        for (const QString& no : {u"A"_s, u"B"_s}) {
+            Person& p = worker(*m, no, c.a);
+            if (c.requestedRest > 0) {
+                p.cell(c.requestedRest).requestShift = u"休"_s;
+                p.cell(c.requestedRest).requestKind = 1;
+            }
+        }
+        worker(*m, u"C"_s, u"日"_s.repeated(c.a.size()), 2);
+        if (c.closed > 0) {
+            m->day(c.closed).holidayFlag = 1;
+            for (auto& g : m->groups)
+                for (Person& p : g)
+                    p.cell(c.closed).shift.clear();
+        }
+        need(*m, Day, c.dayNeed);
+        m->requirement.at(3, 2, Night, 1) = 1;
+        const Outcome o = improve(*m);
+        EXPECT_EQ(o.violations, QStringList());
+        EXPECT_EQ(o.result.before.unitShortage, 2);
+        EXPECT_EQ(o.result.after.unitShortage, 0);
+        QStringList rows = {row(*o.model, u"A"_s), row(*o.model, u"B"_s)};
+        rows.sort();
+        EXPECT_EQ(rows, QStringList({c.a, c.given}));
+    }
+}
+
 // A, first in line, would be the one to move, but its day 3 must stay: B moves instead.
 TEST(ImprovementPassTest, RequestsUnavailableAndClosedDaysAreLeftAlone) {
     struct Case {
