@@ -1,7 +1,7 @@
 #include "screens/masters/staff_register_screen.h"
 
 #include "screens/app_context.h"
-#include "screens/masters/pattern_lookup.h"
+#include "store/masters/pattern_lookup.h"
 #include "store/clock.h"
 #include "store/code_kind.h"
 #include "store/database.h"
