@@ -3,9 +3,9 @@
 #include "print/fonts.h"
 #include "screens/app_context.h"
 #include "screens/masters/staffing_list_screen.h"
+#include "store/list_services.h"
 #include "store/masters/pattern_lookup.h"
 #include "store/masters/pattern_store.h"
-#include "store/list_services.h"
 #include "store/records/pattern_row.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
@@ -442,8 +442,8 @@ void PatternScreen::save() {
 }
 
 void PatternScreen::saveHeader(int number) {
-    const bool stored =
-        act([&] { PatternStore::saveHeader(ctx().db, kind_, number, name_->text(), remark_->text()); });
+    const bool stored = act(
+        [&] { PatternStore::saveHeader(ctx().db, kind_, number, name_->text(), remark_->text()); });
     if (!stored)
         return;
     inform(u"更新(登録)されました。"_s);

@@ -370,8 +370,9 @@ void RequestScreen::remove() {
         return;
     const int kind = paidLeave_->isChecked() ? kPaidLeave : kShiftRequest;
     bool found = false;
-    const bool ok = act(
-        [&] { found = RequestStore::remove(ctx().db, kind, staffNo_->text(), requestedBox_->text()); });
+    const bool ok = act([&] {
+        found = RequestStore::remove(ctx().db, kind, staffNo_->text(), requestedBox_->text());
+    });
     if (!ok)
         return;
     if (!found) {

@@ -1,11 +1,11 @@
 #include "screens/masters/staff_register_screen.h"
 
 #include "screens/app_context.h"
-#include "store/masters/pattern_lookup.h"
-#include "store/masters/staff_store.h"
 #include "store/clock.h"
 #include "store/code_kind.h"
 #include "store/list_services.h"
+#include "store/masters/pattern_lookup.h"
+#include "store/masters/staff_store.h"
 #include "store/records/code_entry.h"
 #include "store/records/pattern_row.h"
 #include "store/records/staff_member.h"
@@ -482,7 +482,8 @@ void StaffRegisterScreen::remove() {
     QListWidgetItem* item = staffList_->currentItem();
     const QString chosen = item ? item->text() : QString();
     bool found = false;
-    const bool ok = act([&] { found = item != nullptr && StaffStore::removeNamed(ctx().db, chosen); });
+    const bool ok =
+        act([&] { found = item != nullptr && StaffStore::removeNamed(ctx().db, chosen); });
     if (!ok)
         return;
     if (!found) {

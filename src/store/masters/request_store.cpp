@@ -6,8 +6,8 @@ namespace RequestStore {
 
 void save(Database& db, const ShiftRequest& entered) {
     Database::Transaction tx(db);
-    ShiftRequest r =
-        ShiftRequest::load(db, entered.kind, entered.staffNo, entered.date).value_or(ShiftRequest{});
+    ShiftRequest r = ShiftRequest::load(db, entered.kind, entered.staffNo, entered.date)
+                         .value_or(ShiftRequest{});
     r.kind = entered.kind;
     r.staffNo = entered.staffNo;
     r.date = entered.date;
