@@ -43,6 +43,13 @@ std::vector<int> upTo(int last) {
     return out;
 }
 
+ShiftDefinition shift(const QString& abbrev, int working) {
+    ShiftDefinition d;
+    d.abbrev = abbrev;
+    d.working = working;
+    return d;
+}
+
 } // namespace
 
 TEST(MasterStore, PatternShiftsStopAtTwentyButStoredOnesChange) {
@@ -114,9 +121,10 @@ TEST(MasterStore, AtMostTenWorkingShifts) {
     for (const auto& row : rows) {
         TempDatabase t;
         for (int i = 1; i <= row.working; ++i)
-            ShiftDefinition{.abbrev = u"S%1"_s.arg(i), .working = 1, .priority = i}.save(t.db());
-        ShiftDefinition{.abbrev = u"休"_s, .working = 0}.save(t.db());
-        const ShiftDefinition d{.abbrev = row.abbrev, .name = u"変"_s, .working = row.asWorking};
+            shift(u"S%1"_s.arg(i), 1).save(t.db());
+        shift(u"休"_s, 0).save(t.db());
+        ShiftDefinition d = shift(row.abbrev, row.asWorking);
+        d.name = u"変"_s;
         EXPECT_EQ(ShiftStore::save(t.db(), d), row.result) << row.abbrev.toStdString();
         const auto stored = ShiftDefinition::load(t.db(), row.abbrev);
         EXPECT_EQ(stored && stored->name == u"変"_s, row.result == Saved);
@@ -125,18 +133,18 @@ TEST(MasterStore, AtMostTenWorkingShifts) {
 
 TEST(MasterStore, ARequestEnteredAgainDropsWhatTheRosterMadeOfIt) {
     TempDatabase t;
-    ShiftRequest{.kind = 1,
-                 .staffNo = u"7"_s,
-                 .date = u"2024/05/01"_s,
-                 .actual = u"夜"_s,
-                 .backup = u"8"_s,
-                 .consecutiveFlag = 1}
-        .save(t.db());
-    RequestStore::save(t.db(), {.kind = 1,
-                                .staffNo = u"7"_s,
-                                .date = u"2024/05/01"_s,
-                                .planned = u"有"_s,
-                                .remark = u"再"_s});
+    ShiftRequest stored;
+    stored.kind = 1;
+    stored.staffNo = u"7"_s;
+    stored.date = u"2024/05/01"_s;
+    ShiftRequest entered = stored;
+    stored.actual = u"夜"_s;
+    stored.backup = u"8"_s;
+    stored.consecutiveFlag = 1;
+    stored.save(t.db());
+    entered.planned = u"有"_s;
+    entered.remark = u"再"_s;
+    RequestStore::save(t.db(), entered);
     const auto r = ShiftRequest::load(t.db(), 1, u"7"_s, u"2024/05/01"_s);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->planned, u"有"_s);
