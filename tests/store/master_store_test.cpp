@@ -3,6 +3,7 @@
 #include "store/masters/request_store.h"
 #include "store/masters/shift_store.h"
 #include "store/masters/staff_store.h"
+#include "store/records/roster_row.h"
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>
@@ -151,4 +152,40 @@ TEST(MasterStore, ARequestEnteredAgainDropsWhatTheRosterMadeOfIt) {
     EXPECT_EQ(r->remark, u"再"_s);
     EXPECT_TRUE(r->actual.isEmpty() && r->backup.isEmpty());
     EXPECT_EQ(r->consecutiveFlag, 1);
+}
+
+TEST(MasterStore, ALeaveDayIsCoveredByNobodyBusyElsewhere) {
+    TempDatabase t;
+    const QString day = u"2024/05/01"_s;
+    // 1 takes the day; 2 covers 1 already, 3 covers someone else, 4 is free, all in kana order.
+    for (const char16_t* no : {u"1", u"2", u"3", u"4"}) {
+        StaffMember m;
+        m.no = QString::fromUtf16(no);
+        m.kana = u"ｱ"_s + m.no;
+        m.name = m.no == u"1"_s ? u"甲"_s : u"名"_s + m.no;
+        m.save(t.db());
+    }
+    for (const auto& [no, covers] : {std::pair(u"2"_s, u"甲"_s), std::pair(u"3"_s, u"乙"_s)}) {
+        RosterRow r;
+        r.kind = 2;
+        r.staffNo = no;
+        r.date = day;
+        r.backup = covers;
+        r.save(t.db());
+    }
+    const struct {
+        QSet<QString> alsoBusy;
+        QStringList offered;
+        QString recorded;
+    } rows[] = {{{}, {u"2"_s, u"4"_s}, u"2"_s},
+                {{u"4"_s}, {u"2"_s}, u"2"_s},
+                {{u"2"_s}, {u"4"_s}, QString()}}; // given to another taker of the day
+    for (const auto& row : rows) {
+        const auto found = StaffStore::coverCandidates(t.db(), u"1"_s, u"甲"_s, day, row.alsoBusy);
+        QStringList offered;
+        for (const StaffMember& m : found.staff)
+            offered << m.no;
+        EXPECT_EQ(offered, row.offered);
+        EXPECT_EQ(found.recorded, row.recorded);
+    }
 }
