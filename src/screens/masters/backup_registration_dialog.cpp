@@ -2,10 +2,8 @@
 
 #include "roster/staff_availability.h"
 #include "screens/app_context.h"
-#include "store/leave_cover.h"
-#include "store/records/roster_row.h"
+#include "store/masters/staff_store.h"
 #include "store/records/staff_member.h"
-#include "store/table.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -88,32 +86,16 @@ BackupRegistrationDialog::BackupRegistrationDialog(AppContext& context,
 void BackupRegistrationDialog::fillStaffList(const BackupRequest& request) {
     // A person covers at most one colleague a day: those with a stored backup row for someone
     // else that day are left out, as are those the caller has already assigned, and those
-    // who cannot work that day at all. Whom the caller has assigned to others is not this
-    // taker's cover either, whoever shares the taker's name.
-    const QString recorded =
-        RecordedCover(ctx().db, request.takerNo, request.takerName, request.day, request.alsoBusy);
-    QSet<QString> busy = request.alsoBusy;
-    busy.insert(request.takerNo);
-    Table roster(ctx().db, RosterRow::table);
-    roster.setIndex(RosterRow::Index::byDate);
-    for (roster.seek(Seek::GreaterEqual, {request.day}); roster.keyMatches({request.day});
-         roster.moveNext()) {
-        const RosterRow row = RosterRow::fromRow(roster);
-        if (row.kind == 2 && row.staffNo != recorded)
-            busy.insert(row.staffNo);
-    }
-
-    Table staff(ctx().db, StaffMember::table);
-    staff.setIndex(StaffMember::Index::byKana);
-    for (staff.moveFirst(); !staff.eof(); staff.moveNext()) {
-        const StaffMember s = StaffMember::fromRow(staff);
-        if (busy.contains(s.no) ||
-            !AvailableOn(s.assignedFrom, s.leaveFrom, s.leaveTo, request.day))
+    // who cannot work that day at all.
+    const StaffStore::CoverCandidates candidates = StaffStore::coverCandidates(
+        ctx().db, request.takerNo, request.takerName, request.day, request.alsoBusy);
+    for (const StaffMember& s : candidates.staff) {
+        if (!AvailableOn(s.assignedFrom, s.leaveFrom, s.leaveTo, request.day))
             continue;
         // The number travels with the name: two people may share a name.
         auto* item = new QListWidgetItem(s.name, staffList_);
         item->setData(Qt::UserRole, s.no);
-        if (s.no == recorded) {
+        if (s.no == candidates.recorded) {
             // Opened again for a leave already covered, the dialog offers the cover kept.
             staffList_->setCurrentItem(item);
             chosenNo_ = s.no;

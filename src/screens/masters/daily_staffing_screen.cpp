@@ -2,10 +2,10 @@
 
 #include "print/fonts.h"
 #include "screens/app_context.h"
-#include "store/database.h"
+#include "store/masters/requirement_store.h"
+#include "store/masters/shift_store.h"
 #include "store/records/daily_requirement.h"
 #include "store/records/shift_definition.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -159,13 +159,7 @@ void DailyStaffingScreen::buildUi() {
 void DailyStaffingScreen::loadWorkShifts() {
     shifts_.clear();
     abbrev_->clear();
-    Table t(ctx().db, ShiftDefinition::table);
-    t.setIndex(ShiftDefinition::Index::byWorking);
-    t.moveFirst();
-    for (; !t.eof(); t.moveNext()) {
-        const ShiftDefinition d = ShiftDefinition::fromRow(t);
-        if (d.working != 1)
-            continue;
+    for (const ShiftDefinition& d : ShiftStore::workingShifts(ctx().db)) {
         WorkShift s;
         s.abbrev = d.abbrev;
         s.order = d.priority;
@@ -241,12 +235,7 @@ void DailyStaffingScreen::fillGrid() {
     // Laid out afresh every time, so a deleted last row does not linger on the screen.
     layoutGrid();
     const int days = dayCount();
-    Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-    Table t(ctx().db, DailyRequirement::table);
-    t.setIndex(DailyRequirement::Index::key);
-    t.seek(Seek::GreaterEqual, {kind_, 0, 0});
-    for (; !t.eof() && t.integer(DailyRequirement::Field::kind) == kind_; t.moveNext()) {
-        const DailyRequirement r = DailyRequirement::fromRow(t);
+    for (const DailyRequirement& r : RequirementStore::rowsOfKind(ctx().db, kind_)) {
         const int day = r.day;
         const int block = blockOfOrder(r.priority);
         if (day < 1 || day > days || block < 0)
@@ -263,7 +252,6 @@ void DailyStaffingScreen::fillGrid() {
                                                         : Palette::Blue));
         }
     }
-    read.commit();
 }
 
 void DailyStaffingScreen::paintBlock(int block, int col, Palette::Number colour) {
@@ -368,11 +356,7 @@ void DailyStaffingScreen::save() {
         return;
     const int day = *TextValues::parseSmallInt(day_->text());
     const int order = *TextValues::parseSmallInt(order_->text());
-    const bool ok = actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        toRecord(day, order).save(ctx().db);
-        tx.commit();
-    });
+    const bool ok = actBusy([&] { RequirementStore::save(ctx().db, toRecord(day, order)); });
     if (!ok)
         return;
     inform(u"日別要員は更新(登録)されました。"_s);
@@ -386,13 +370,8 @@ void DailyStaffingScreen::remove() {
     const auto order = TextValues::parseSmallInt(order_->text());
     bool found = false;
     const bool ok = act([&] {
-        if (!day || !order)
-            return;
-        Database::Transaction tx(ctx().db);
-        if (!DailyRequirement::remove(ctx().db, kind_, *day, *order))
-            return;
-        tx.commit();
-        found = true;
+        if (day && order)
+            found = RequirementStore::remove(ctx().db, kind_, *day, *order);
     });
     if (!ok)
         return;

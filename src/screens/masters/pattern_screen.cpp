@@ -2,12 +2,11 @@
 
 #include "print/fonts.h"
 #include "screens/app_context.h"
-#include "screens/masters/pattern_lookup.h"
 #include "screens/masters/staffing_list_screen.h"
-#include "store/database.h"
 #include "store/list_services.h"
+#include "store/masters/pattern_lookup.h"
+#include "store/masters/pattern_store.h"
 #include "store/records/pattern_row.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -301,12 +300,6 @@ void PatternScreen::listSequence() {
     showFrames(kind_ == kWeekdayKind);
 }
 
-// Whether the cursor still stands on a row of pattern `number` of the shown kind.
-bool PatternScreen::onPatternRow(Table& t, int number) const {
-    return !t.eof() && t.integer(PatternRow::Field::kind) == kind_ &&
-           t.integer(PatternRow::Field::no) == number;
-}
-
 void PatternScreen::showFrames(bool weekday) {
     weekdayFrame_->setVisible(weekday);
     sequenceFrame_->setVisible(!weekday);
@@ -448,26 +441,9 @@ void PatternScreen::save() {
         saveWeekdays(*number);
 }
 
-// Saving a row changes only what the screen shows of it; the rest stays as stored.
-PatternRow PatternScreen::storedOrNew(int number, int position) const {
-    if (auto row = PatternRow::load(ctx().db, kind_, number, position))
-        return *row;
-    PatternRow row;
-    row.kind = kind_;
-    row.no = number;
-    row.position = position;
-    return row;
-}
-
 void PatternScreen::saveHeader(int number) {
-    const bool stored = act([&] {
-        Database::Transaction tx(ctx().db);
-        PatternRow header = storedOrNew(number, 0);
-        header.name = name_->text();
-        header.remark = remark_->text();
-        header.save(ctx().db);
-        tx.commit();
-    });
+    const bool stored = act(
+        [&] { PatternStore::saveHeader(ctx().db, kind_, number, name_->text(), remark_->text()); });
     if (!stored)
         return;
     inform(u"更新(登録)されました。"_s);
@@ -478,48 +454,36 @@ void PatternScreen::saveHeader(int number) {
 }
 
 void PatternScreen::saveSequenceRow(int number) {
-    const int pos = *parseNumber(position_->text());
-    bool stored = false;
-    act([&] {
-        Database::Transaction tx(ctx().db);
-        std::optional<PatternRow> row = PatternRow::load(ctx().db, kind_, number, pos);
-        if (!row) {
-            // Counted from the table, not from the list on screen, which may be stale.
-            const std::vector<PatternRow> stored = PatternRow::loadPattern(ctx().db, kind_, number);
-            const auto rows = std::count_if(stored.begin(), stored.end(),
-                                            [](const PatternRow& r) { return r.position >= 1; });
-            if (rows + 1 >= kMaxSequenceRows + 1) {
-                inform(u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
-                return;
-            }
-            row = storedOrNew(number, pos);
-        }
-        row->shiftAbbrev = shiftAbbrev_->text();
-        row->shiftName = shiftName_->currentText();
-        row->remark = shiftRemark_->text();
-        row->save(ctx().db);
-        tx.commit();
-        stored = true;
-    });
-    if (!stored)
+    PatternRow row;
+    row.kind = kind_;
+    row.no = number;
+    row.position = *parseNumber(position_->text());
+    row.shiftAbbrev = shiftAbbrev_->text();
+    row.shiftName = shiftName_->currentText();
+    row.remark = shiftRemark_->text();
+    auto result = PatternStore::ShiftSave::Saved;
+    if (!act([&] { result = PatternStore::saveShift(ctx().db, row); }))
         return;
+    if (result == PatternStore::ShiftSave::PatternFull) {
+        inform(u"ﾊﾟﾀｰﾝ内のｼﾌﾄ順登録はMAX 20件です。"_s);
+        return;
+    }
     inform(u"指定されたシフトは更新(登録)されました。"_s);
     act([this] { listSequence(); });
 }
 
 void PatternScreen::saveWeekdays(int number) {
-    const bool stored = act([&] {
-        Database::Transaction tx(ctx().db);
-        for (int day = 1; day <= 7; ++day) {
-            PatternRow row = storedOrNew(number, day);
-            row.shiftAbbrev = weekdayGrid_->text(1, day);
-            row.shiftName = weekdayShiftNames_[static_cast<size_t>(day - 1)];
-            row.remark = shiftRemark_->text();
-            row.save(ctx().db);
-        }
-        tx.commit();
-    });
-    if (!stored)
+    std::array<PatternRow, 7> days;
+    for (int day = 1; day <= 7; ++day) {
+        PatternRow& row = days[static_cast<size_t>(day - 1)];
+        row.kind = kind_;
+        row.no = number;
+        row.position = day;
+        row.shiftAbbrev = weekdayGrid_->text(1, day);
+        row.shiftName = weekdayShiftNames_[static_cast<size_t>(day - 1)];
+        row.remark = shiftRemark_->text();
+    }
+    if (!act([&] { PatternStore::saveWeekdays(ctx().db, days); }))
         return;
     if (highlightCol_ > 0)
         paintWeekdayCell(highlightCol_, Palette::White);
@@ -543,20 +507,8 @@ void PatternScreen::remove() {
     const auto pos = whole ? std::optional<int>(0) : parseNumber(position_->text());
     bool found = false;
     const bool ok = act([&] {
-        if (!number || !pos)
-            return;
-        Database::Transaction tx(ctx().db);
-        Table t(ctx().db, PatternRow::table);
-        t.setIndex(PatternRow::Index::key);
-        t.seek(Seek::Equal, {kind_, *number, *pos});
-        if (t.noMatch())
-            return;
-        found = true;
-        while (onPatternRow(t, *number)) {
-            t.remove();
-            t.moveNext();
-        }
-        tx.commit();
+        if (number && pos)
+            found = PatternStore::removeFrom(ctx().db, kind_, *number, *pos);
     });
     if (!ok)
         return;

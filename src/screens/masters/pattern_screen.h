@@ -15,7 +15,6 @@ class QLineEdit;
 class QListWidget;
 class StaffingListScreen;
 struct PatternRow;
-class Table;
 
 // Maintains shift patterns: a header row per (kind, number) and its sequence of shifts, or
 // for the weekday kind one shift per weekday.
@@ -24,7 +23,6 @@ class PatternScreen final : public EntryScreen {
 public:
     explicit PatternScreen(AppContext& ctx, QWidget* parent = nullptr);
 
-    static constexpr int kMaxSequenceRows = 20;
     static constexpr int kWeekdayKind = 5;
 
     // "1  日勤", "12 日勤": the position left-aligned in two characters, a space, the name.
@@ -38,7 +36,6 @@ private:
     void onPatternChosen();
     void showHeader(const PatternRow& header);
     void listSequence();
-    bool onPatternRow(Table& t, int number) const;
     void showFrames(bool weekday);
     void onSequenceRowChosen();
     void showSequenceRow(const PatternRow& row);
@@ -53,7 +50,6 @@ private:
     bool checkNameFree(int number);
     bool checkAll();
     void save();
-    PatternRow storedOrNew(int number, int position) const;
     void saveHeader(int number);
     void saveSequenceRow(int number);
     void saveWeekdays(int number);

@@ -4,8 +4,8 @@
 #include "roster/roster_model.h"
 #include "screens/app_context.h"
 #include "store/clock.h"
-#include "store/database.h"
 #include "store/list_services.h"
+#include "store/masters/request_store.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
@@ -342,26 +342,15 @@ void RequestScreen::save() {
         return;
     if (!ask(u"入力内容で更新します。"_s))
         return;
-    const int kind = paidLeave_->isChecked() ? kPaidLeave : kShiftRequest;
-    const bool ok = act([&] {
-        Database::Transaction tx(ctx().db);
-        ShiftRequest r = ShiftRequest::load(ctx().db, kind, staffNo_->text(), requestedBox_->text())
-                             .value_or(ShiftRequest{});
-        r.kind = kind;
-        r.staffNo = staffNo_->text();
-        r.date = requestedBox_->text();
-        r.planned = shiftAbbrev_;
-        r.actual.clear();
-        r.lateEarly = 0;
-        r.dayOffFlag = shiftDayOff_;
-        r.from.clear();
-        r.to.clear();
-        r.backup.clear();
-        r.appliedOn = applied_;
-        r.remark = remark_->text();
-        r.save(ctx().db);
-        tx.commit();
-    });
+    ShiftRequest entered;
+    entered.kind = paidLeave_->isChecked() ? kPaidLeave : kShiftRequest;
+    entered.staffNo = staffNo_->text();
+    entered.date = requestedBox_->text();
+    entered.planned = shiftAbbrev_;
+    entered.dayOffFlag = shiftDayOff_;
+    entered.appliedOn = applied_;
+    entered.remark = remark_->text();
+    const bool ok = act([&] { RequestStore::save(ctx().db, entered); });
     if (!ok)
         return;
     inform(u"希望した勤務は更新(登録)されました。"_s);
@@ -382,9 +371,7 @@ void RequestScreen::remove() {
     const int kind = paidLeave_->isChecked() ? kPaidLeave : kShiftRequest;
     bool found = false;
     const bool ok = act([&] {
-        Database::Transaction tx(ctx().db);
-        found = ShiftRequest::remove(ctx().db, kind, staffNo_->text(), requestedBox_->text());
-        tx.commit();
+        found = RequestStore::remove(ctx().db, kind, staffNo_->text(), requestedBox_->text());
     });
     if (!ok)
         return;

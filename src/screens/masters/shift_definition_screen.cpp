@@ -1,10 +1,9 @@
 #include "screens/masters/shift_definition_screen.h"
 
 #include "screens/app_context.h"
-#include "store/database.h"
 #include "store/list_services.h"
+#include "store/masters/shift_store.h"
 #include "store/records/shift_definition.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
@@ -19,8 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -263,22 +260,17 @@ void ShiftDefinitionScreen::earlyLateDefaults() {
 }
 
 void ShiftDefinitionScreen::fillList() {
-    const QStringList names = ShiftListService::FillShiftList(ctx().db, listFilter());
     list_->clear();
-    list_->addItems(names);
-    if (listFilter() == 1)
-        workingCount_ = static_cast<int>(names.size());
+    list_->addItems(ShiftListService::FillShiftList(ctx().db, listFilter()));
 }
 
 void ShiftDefinitionScreen::loadDefinition(const QString& name) {
-    Table t(ctx().db, ShiftDefinition::table);
-    t.setIndex(ShiftDefinition::Index::byWorkingName);
-    t.seek(Seek::Equal, {listFilter(), name});
-    if (t.noMatch()) {
+    const auto definition = ShiftStore::findListed(ctx().db, listFilter(), name);
+    if (!definition) {
         inform(u"シフト名称が取出せません、シフト名称を確認して下さい。"_s);
         return;
     }
-    showRecord(ShiftDefinition::fromRow(t));
+    showRecord(*definition);
     // Stored values are good entries: an earlier failure's red no longer applies.
     for (QLineEdit* e : findChildren<QLineEdit*>())
         FieldChecks::setTextColour(e, true);
@@ -476,16 +468,13 @@ bool ShiftDefinitionScreen::checkRule(Rule rule) {
     return true;
 }
 
-// Daily staffing fills working shifts in priority order, so two working shifts never share one.
+// Two working shifts never share a priority.
 bool ShiftDefinitionScreen::checkOrderFree() {
     const auto order = TextValues::parseSmallInt(order_->text());
     if (!working_->isChecked() || !order)
         return true;
-    const std::vector<ShiftDefinition> all = ShiftDefinition::loadAll(ctx().db);
-    const bool taken = std::any_of(all.begin(), all.end(), [&](const ShiftDefinition& d) {
-        return d.working == 1 && d.priority == *order && d.abbrev != abbrev_->text();
-    });
-    return checks().check(order_, !taken, kOrderTaken);
+    return checks().check(order_, !ShiftStore::priorityTaken(ctx().db, *order, abbrev_->text()),
+                          kOrderTaken);
 }
 
 bool ShiftDefinitionScreen::checkAll() {
@@ -503,25 +492,13 @@ void ShiftDefinitionScreen::onConfirmClicked() {
         return;
     if (!ask(u"入力内容で更新します。"_s))
         return;
-    const bool working = working_->isChecked();
-    bool stored = false;
-    actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        const ShiftDefinition definition = toRecord();
-        const auto before = ShiftDefinition::load(ctx().db, definition.abbrev);
-        // A new working shift, or a leave shift turned into one, must fit the ten the roster
-        // model holds.
-        const bool becomesWorking = working && (!before || before->working != 1);
-        if (becomesWorking && workingCount_ + 1 >= kMaxWorkingShifts + 1) {
-            inform(u"対象シフトの登録はMAX 10件までです。"_s);
-            return;
-        }
-        definition.save(ctx().db);
-        tx.commit();
-        stored = true;
-    });
-    if (!stored)
+    auto result = ShiftStore::SaveResult::Saved;
+    if (!actBusy([&] { result = ShiftStore::save(ctx().db, toRecord()); }))
         return;
+    if (result == ShiftStore::SaveResult::TooManyWorking) {
+        inform(u"対象シフトの登録はMAX 10件までです。"_s);
+        return;
+    }
     inform(u"シフト名称は更新(登録)されました。"_s);
     act([this] { fillList(); });
 }
@@ -530,17 +507,12 @@ void ShiftDefinitionScreen::onDeleteClicked() {
     if (!ask(u"表示内容を削除します。"_s))
         return;
     bool removed = false;
-    actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        if (!ShiftDefinition::remove(ctx().db, abbrev_->text())) {
-            inform(u"指定されたシフト名称は登録されていません。"_s);
-            return;
-        }
-        tx.commit();
-        removed = true;
-    });
-    if (!removed)
+    if (!actBusy([&] { removed = ShiftStore::remove(ctx().db, abbrev_->text()); }))
         return;
+    if (!removed) {
+        inform(u"指定されたシフト名称は登録されていません。"_s);
+        return;
+    }
     inform(u"指定されたシフト名称は削除されました。"_s);
     act([this] { fillList(); });
 }

@@ -18,9 +18,6 @@ class ShiftDefinitionScreen final : public EntryScreen {
 public:
     explicit ShiftDefinitionScreen(AppContext& ctx, QWidget* parent = nullptr);
 
-    // The most working shifts the roster model holds.
-    static constexpr int kMaxWorkingShifts = 10;
-
     // The category the list shows: 1 working shifts, 0 leave shifts, as the chosen option says.
     int listFilter() const;
 
@@ -75,8 +72,6 @@ private:
     bool checkAll();
     void onConfirmClicked();
     void onDeleteClicked();
-
-    int workingCount_ = 0;
 
     QRadioButton* working_;
     QRadioButton* leave_;

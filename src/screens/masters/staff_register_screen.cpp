@@ -1,15 +1,14 @@
 #include "screens/masters/staff_register_screen.h"
 
 #include "screens/app_context.h"
-#include "screens/masters/pattern_lookup.h"
 #include "store/clock.h"
 #include "store/code_kind.h"
-#include "store/database.h"
 #include "store/list_services.h"
+#include "store/masters/pattern_lookup.h"
+#include "store/masters/staff_store.h"
 #include "store/records/code_entry.h"
 #include "store/records/pattern_row.h"
 #include "store/records/staff_member.h"
-#include "store/table.h"
 #include "store/text_values.h"
 #include "widgets/field_checks.h"
 #include "widgets/form_parts.h"
@@ -269,21 +268,10 @@ void StaffRegisterScreen::onShiftTypeChosen() {
 }
 
 bool StaffRegisterScreen::lookUpCategory() {
-    // The name index spans every code kind; only an employee category will do.
-    Table t(ctx().db, CodeEntry::table);
-    t.setIndex(CodeEntry::Index::byName);
-    const QString text = category_->currentText();
-    t.seek(Seek::Equal, {text});
-    bool found = false;
-    for (; !t.noMatch() && !t.eof() && t.text(CodeEntry::Field::name) == text; t.moveNext()) {
-        if (t.integer(CodeEntry::Field::kind) == CodeKind::StaffCategory) {
-            found = true;
-            break;
-        }
-    }
-    if (found)
-        categoryNo_ = t.integer(CodeEntry::Field::no);
-    return checks().check(category_, found, kCategoryMismatch);
+    const auto category = StaffStore::categoryNamed(ctx().db, category_->currentText());
+    if (category)
+        categoryNo_ = category->no;
+    return checks().check(category_, category.has_value(), kCategoryMismatch);
 }
 
 bool StaffRegisterScreen::lookUpPattern() {
@@ -302,15 +290,13 @@ bool StaffRegisterScreen::lookUpPattern() {
 
 void StaffRegisterScreen::loadStaff(const QString& staffName) {
     act([&] {
-        Table t(ctx().db, StaffMember::table);
-        t.setIndex(StaffMember::Index::byName);
-        t.seek(Seek::Equal, {staffName});
-        if (t.noMatch()) {
+        const auto member = StaffStore::findNamed(ctx().db, staffName);
+        if (!member) {
             inform(kNotRegistered);
             return;
         }
         checks().reset();
-        showRecord(StaffMember::fromRow(t));
+        showRecord(*member);
         age_->clear();
         years_->clear();
         if (!birthDate_->text().isEmpty())
@@ -483,11 +469,7 @@ void StaffRegisterScreen::save() {
         return;
     if (!ask(u"入力内容で更新します。"_s))
         return;
-    const bool ok = actBusy([&] {
-        Database::Transaction tx(ctx().db);
-        toRecord().save(ctx().db);
-        tx.commit();
-    });
+    const bool ok = actBusy([&] { StaffStore::save(ctx().db, toRecord()); });
     if (!ok)
         return;
     inform(u"職員は更新(登録)されました。"_s);
@@ -500,17 +482,8 @@ void StaffRegisterScreen::remove() {
     QListWidgetItem* item = staffList_->currentItem();
     const QString chosen = item ? item->text() : QString();
     bool found = false;
-    const bool ok = act([&] {
-        Database::Transaction tx(ctx().db);
-        Table t(ctx().db, StaffMember::table);
-        t.setIndex(StaffMember::Index::byName);
-        t.seek(Seek::Equal, {chosen});
-        if (item == nullptr || t.noMatch())
-            return;
-        t.remove();
-        tx.commit();
-        found = true;
-    });
+    const bool ok =
+        act([&] { found = item != nullptr && StaffStore::removeNamed(ctx().db, chosen); });
     if (!ok)
         return;
     if (!found) {

@@ -2,12 +2,8 @@
 
 #include "screens/app_context.h"
 #include "store/clock.h"
-#include "store/database.h"
 #include "store/fiscal_year.h"
-#include "store/records/roster_row.h"
-#include "store/records/shift_request.h"
-#include "store/records/staff_member.h"
-#include "store/table.h"
+#include "store/masters/staff_store.h"
 #include "widgets/field_checks.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
@@ -18,15 +14,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString kNoStart = u"年度開始日を登録して下さい。"_s;
-constexpr int kBackupRowKind = 2;
-constexpr int kPaidLeave = 1;
 
 } // namespace
 
@@ -101,50 +94,16 @@ void StaffStatusScreen::inquire() {
     const QString typed = year_->text().trimmed();
     const FiscalYear year = FiscalYear::beginningIn(*start, typed.toInt());
     act([&] {
-        Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-        std::vector<Member> members = listMembers(year.startText());
-        std::map<QString, QString> names;
-        for (const Member& m : members)
-            names[m.no] = m.name;
-        for (Member& m : members) {
-            if (kind_ == Kind::Backup) {
-                for (const RosterRow& r : RosterRow::loadForStaff(ctx().db, kBackupRowKind, m.no,
-                                                                  year.startText(), year.endText()))
-                    m.entries.emplace_back(r.date, r.backup);
-            } else {
-                for (const ShiftRequest& r :
-                     ShiftRequest::loadForStaff(ctx().db, m.no, year.startText(), year.endText())) {
-                    if (r.kind != kPaidLeave)
-                        continue;
-                    const auto named = names.find(r.backup);
-                    m.entries.emplace_back(r.date, named == names.end() ? r.backup : named->second);
-                }
-            }
-        }
-        read.commit();
-        fillGrid(members);
+        fillGrid(StaffStore::yearStatus(ctx().db,
+                                        kind_ == Kind::Backup ? StaffStore::Status::Backups
+                                                              : StaffStore::Status::Leaves,
+                                        year.startText(), year.endText()));
     });
 }
 
-std::vector<StaffStatusScreen::Member>
-StaffStatusScreen::listMembers(const QString& firstDay) const {
-    std::vector<Member> members;
-    Table t(ctx().db, StaffMember::table);
-    t.setIndex(StaffMember::Index::byKana);
-    for (t.moveFirst(); !t.eof(); t.moveNext()) {
-        const StaffMember s = StaffMember::fromRow(t);
-        // Members who left during the year still have its days to show.
-        const bool listed = s.employFlag == 0 || s.employFlag == 1 ||
-                            (s.employFlag == 2 && s.leaveFrom >= firstDay);
-        if (listed)
-            members.push_back({s.no, s.name, {}});
-    }
-    return members;
-}
-
-void StaffStatusScreen::fillGrid(const std::vector<Member>& members) {
+void StaffStatusScreen::fillGrid(const std::vector<StaffStore::StatusLine>& members) {
     size_t most = kEntryColumns;
-    for (const Member& m : members)
+    for (const StaffStore::StatusLine& m : members)
         most = std::max(most, m.entries.size());
     const bool backup = kind_ == Kind::Backup;
     grid_->clearGrid();
@@ -158,7 +117,7 @@ void StaffStatusScreen::fillGrid(const std::vector<Member>& members) {
         grid_->setText(0, 3 + i, QString::number(i + 1) + u"回"_s);
     for (size_t i = 0; i < members.size(); ++i) {
         const int row = 1 + 2 * static_cast<int>(i);
-        const Member& m = members[i];
+        const StaffStore::StatusLine& m = members[i];
         grid_->setText(row, 0, m.name);
         grid_->setText(row, 1, m.no);
         grid_->setText(row, 2, backup ? u"BACKUP日"_s : u"取得日"_s);

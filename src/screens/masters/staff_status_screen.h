@@ -1,9 +1,9 @@
 #pragma once
 
 #include "screens/screen_base.h"
+#include "store/masters/staff_store.h"
 
 #include <QString>
-#include <utility>
 #include <vector>
 
 class FlexGrid;
@@ -23,18 +23,11 @@ public:
     static constexpr int kEntryColumns = 50;
 
 private:
-    struct Member {
-        QString no;
-        QString name;
-        std::vector<std::pair<QString, QString>> entries; // day and counterpart
-    };
-
     void buildUi();
     void fillYear();
     bool checkYear();
     void inquire();
-    std::vector<Member> listMembers(const QString& firstDay) const;
-    void fillGrid(const std::vector<Member>& members);
+    void fillGrid(const std::vector<StaffStore::StatusLine>& members);
     void finish();
 
     Kind kind_;

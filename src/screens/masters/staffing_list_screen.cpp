@@ -2,10 +2,7 @@
 
 #include "print/fonts.h"
 #include "screens/app_context.h"
-#include "store/database.h"
-#include "store/records/pattern_row.h"
-#include "store/records/shift_definition.h"
-#include "store/table.h"
+#include "store/masters/pattern_store.h"
 #include "widgets/flex_grid.h"
 #include "widgets/form_parts.h"
 
@@ -68,11 +65,8 @@ StaffingListScreen::StaffingListScreen(AppContext& context, const QString& patte
 
 void StaffingListScreen::fillPatternCombo() {
     pattern_->clear();
-    Table t(ctx().db, PatternRow::table);
-    t.setIndex(PatternRow::Index::key);
-    for (t.moveFirst(); !t.eof(); t.moveNext())
-        if (t.integer(PatternRow::Field::position) == 0)
-            pattern_->addItem(t.text(PatternRow::Field::name));
+    for (const PatternRow& header : PatternStore::allHeaders(ctx().db))
+        pattern_->addItem(header.name);
     FormParts::clearChoice(pattern_);
 }
 
@@ -97,51 +91,19 @@ void StaffingListScreen::layoutGrid(int dataCols) {
 void StaffingListScreen::onPatternChosen() {
     const QString name = pattern_->currentText();
     act([&] {
-        struct Column {
-            QString name;
-            std::array<int, 7> values{};
-        };
-        std::vector<Column> columns;
-        Database::Transaction read(ctx().db, Database::Transaction::Kind::Read);
-        Table header(ctx().db, PatternRow::table);
-        header.setIndex(PatternRow::Index::byName);
-        header.seek(Seek::Equal, {name, 0});
-        if (!header.noMatch()) {
-            const int kind = header.integer(PatternRow::Field::kind);
-            const int number = header.integer(PatternRow::Field::no);
-            Table rows(ctx().db, PatternRow::table);
-            rows.setIndex(PatternRow::Index::key);
-            Table shift(ctx().db, ShiftDefinition::table);
-            shift.setIndex(ShiftDefinition::Index::key);
-            rows.seek(Seek::GreaterEqual, {kind, number, 1});
-            for (; !rows.eof() && rows.integer(PatternRow::Field::kind) == kind &&
-                   rows.integer(PatternRow::Field::no) == number;
-                 rows.moveNext()) {
-                shift.seek(Seek::Equal, {rows.text(PatternRow::Field::shiftAbbrev)});
-                if (shift.noMatch())
-                    continue;
-                Column c;
-                c.name = shift.text(ShiftDefinition::Field::name);
-                c.values = {shift.integer(ShiftDefinition::Field::minStaff),
-                            shift.integer(ShiftDefinition::Field::leaders),
-                            shift.integer(ShiftDefinition::Field::teamStaff),
-                            shift.integer(ShiftDefinition::Field::teamLeaders),
-                            shift.integer(ShiftDefinition::Field::earlyStaff),
-                            shift.integer(ShiftDefinition::Field::lateStaff),
-                            shift.integer(ShiftDefinition::Field::max)};
-                columns.push_back(c);
-            }
-        }
-        read.commit();
+        const std::vector<ShiftDefinition> shifts = PatternStore::shiftsOfPattern(ctx().db, name);
         // A pattern may hold 20 positions; the grid grows a column rather than drop one.
-        layoutGrid(std::max(kDataCols, static_cast<int>(columns.size())));
-        for (size_t i = 0; i < columns.size(); ++i) {
+        layoutGrid(std::max(kDataCols, static_cast<int>(shifts.size())));
+        for (size_t i = 0; i < shifts.size(); ++i) {
+            const ShiftDefinition& s = shifts[i];
+            const std::array<int, 7> values{s.minStaff,   s.leaders,   s.teamStaff, s.teamLeaders,
+                                            s.earlyStaff, s.lateStaff, s.max};
             const int col = static_cast<int>(i) + 1;
-            grid_->setText(0, col, columns[i].name);
+            grid_->setText(0, col, s.name);
             grid_->setCellAlignment(0, col, Qt::AlignCenter);
-            for (size_t v = 0; v < columns[i].values.size(); ++v) {
+            for (size_t v = 0; v < values.size(); ++v) {
                 const int row = static_cast<int>(v) + 1;
-                grid_->setText(row, col, QString::number(columns[i].values[v]));
+                grid_->setText(row, col, QString::number(values[v]));
                 grid_->setCellAlignment(row, col, Qt::AlignRight | Qt::AlignVCenter);
             }
         }

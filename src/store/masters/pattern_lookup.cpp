@@ -1,4 +1,4 @@
-#include "screens/masters/pattern_lookup.h"
+#include "store/masters/pattern_lookup.h"
 
 #include "store/table.h"
 
@@ -7,16 +7,19 @@
 
 namespace PatternLookup {
 
-std::vector<PatternRow> headersNamed(Database& db, int kind, const QString& name) {
+std::vector<PatternRow> headersNamed(Database& db, const QString& name) {
     std::vector<PatternRow> found;
     Table t(db, PatternRow::table);
     t.setIndex(PatternRow::Index::byName);
     t.seek(Seek::Equal, {name, 0});
-    for (; t.keyMatches({name, 0}); t.moveNext()) {
-        PatternRow row = PatternRow::fromRow(t);
-        if (row.kind == kind)
-            found.push_back(std::move(row));
-    }
+    for (; t.keyMatches({name, 0}); t.moveNext())
+        found.push_back(PatternRow::fromRow(t));
+    return found;
+}
+
+std::vector<PatternRow> headersNamed(Database& db, int kind, const QString& name) {
+    std::vector<PatternRow> found = headersNamed(db, name);
+    std::erase_if(found, [kind](const PatternRow& r) { return r.kind != kind; });
     return found;
 }
 

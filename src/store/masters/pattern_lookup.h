@@ -9,8 +9,11 @@
 class Database;
 
 // Pattern names are unique within a kind only: the name index spans every kind, so a look-up
-// by name always names the kind too.
+// by name names the kind too, or takes the first pattern of any kind.
 namespace PatternLookup {
+
+// The header rows (position 0) of the patterns of any kind named `name`, in name-index order.
+std::vector<PatternRow> headersNamed(Database& db, const QString& name);
 
 // The header rows (position 0) of the patterns of `kind` named `name`, in name-index order.
 std::vector<PatternRow> headersNamed(Database& db, int kind, const QString& name);
