@@ -26,7 +26,8 @@ bool ImprovementSearch::chainPhase() {
             continue;
         for (int s = 1; s <= shiftCount_ && !stopped_; ++s)
             while (counted(s) && runPosition(s) < 0 &&
-                   people(3, d, s) < m_.requirement.at(3, d, s, 1) && coverByChain(d, s))
+                   people(3, d, s) < m_.requirement.at(Level::Unit, d, s, Figure::Staff) &&
+                   coverByChain(d, s))
                 improved = true;
     }
     return improved;
@@ -40,7 +41,7 @@ bool ImprovementSearch::coverByChain(int d0, int s0) {
         Move link;
     };
     const auto spare = [&](int d, int s) {
-        return !counted(s) || people(3, d, s) > m_.requirement.at(3, d, s, 1);
+        return !counted(s) || people(3, d, s) > m_.requirement.at(Level::Unit, d, s, Figure::Staff);
     };
     const auto free = [&](const PersonState& p, int d) {
         const int c = p.code[at(d)];

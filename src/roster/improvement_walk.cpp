@@ -348,8 +348,8 @@ ImprovementSearch::Move ImprovementSearch::dissolveRandomRun(Random& rng, int pe
         for (int j = 0; j < found; ++j) {
             const int e = days[static_cast<size_t>(j)];
             if (run_[static_cast<size_t>(j)] == night_ &&
-                (m_.requirement.at(3, e, night_, 1) == 0 ||
-                 people(3, e, night_) <= m_.requirement.at(3, e, night_, 1)))
+                (m_.requirement.at(Level::Unit, e, night_, Figure::Staff) == 0 ||
+                 people(3, e, night_) <= m_.requirement.at(Level::Unit, e, night_, Figure::Staff)))
                 return false;
         }
         return found > 0;

@@ -199,7 +199,7 @@ TEST(ImprovementPassTest, ARunOnANightToSpareGivesWayToDayWork) {
                     p.cell(c.closed).shift.clear();
         }
         need(*m, Day, c.dayNeed);
-        m->requirement.at(3, 2, Night, 1) = 1;
+        m->requirement.at(Level::Unit, 2, Night, Figure::Staff) = 1;
         const Outcome o = improve(*m);
         EXPECT_EQ(o.violations, QStringList());
         EXPECT_EQ(o.result.before.unitShortage, 2);
