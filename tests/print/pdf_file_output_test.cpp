@@ -60,23 +60,4 @@ TEST(PdfFileOutputTest, APdfIsWrittenWholeOrTheOldFileStays) {
     }
 }
 
-TEST(PdfFileOutputTest, ATargetThatCannotTakeAPdfIsNamedBeforePrinting) {
-    QTemporaryDir dir;
-    struct Case {
-        QString path, says;
-    };
-    const std::vector<Case> cases{
-        {dir.filePath(u"a.pdf"_s), {}},
-        {dir.path(), u"はフォルダです"_s},
-        {dir.filePath(u"無い/a.pdf"_s), u"のフォルダがありません"_s},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path.toStdString());
-        const QString problem = PdfFileOutput::targetProblem(c.path);
-        EXPECT_EQ(problem.isEmpty(), c.says.isEmpty()) << problem.toStdString();
-        EXPECT_TRUE(problem.contains(c.says)) << problem.toStdString();
-    }
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-}
-
 } // namespace

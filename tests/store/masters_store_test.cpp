@@ -1,4 +1,3 @@
-#include "store/masters/calendar_store.h"
 #include "store/masters/past_entry_store.h"
 #include "store/masters/shift_order.h"
 #include "support/table_rows.h"
@@ -8,48 +7,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+// The master stores' look-ups that no screen test reaches row by row; their writes and
+// limits are proven through the master screens.
 namespace {
-
-TEST(CalendarStore, DayListsCoverTheirRangeWeekdayByWeekday) {
-    // 2025/04/01 is a Tuesday.
-    const FiscalYear year{{2025, 4, 1}, {2026, 3, 31}};
-    struct Case {
-        const char* what;
-        std::vector<QDate> days;
-        size_t count;
-        QDate first, last;
-        size_t secondStarts; // where the second weekday's days begin; 0 with one weekday
-    };
-    const std::vector<Case> cases{
-        {"weekends of the year, Sundays first",
-         CalendarStore::weekdaysOfYear(year, {0, 6}),
-         104,
-         {2025, 4, 6},
-         {2026, 3, 28},
-         52},
-        {"the year's own weekday takes both its ends",
-         CalendarStore::weekdaysOfYear(year, {2}),
-         53,
-         {2025, 4, 1},
-         {2026, 3, 31},
-         0},
-        {"Mondays of a month",
-         CalendarStore::weekdaysOfMonth({2025, 2, 1}, {1}),
-         4,
-         {2025, 2, 3},
-         {2025, 2, 24},
-         0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_EQ(c.days.size(), c.count);
-        EXPECT_EQ(c.days.front(), c.first);
-        EXPECT_EQ(c.days.back(), c.last);
-        if (c.secondStarts > 0) {
-            EXPECT_EQ(c.days[c.secondStarts], QDate(2025, 4, 5));
-        }
-    }
-}
 
 TEST(PastEntryStore, APatternNameFindsTheShiftTypesKindThenAnyStaffPattern) {
     TempDatabase tmp;
