@@ -20,10 +20,9 @@ void BM_ExportWorkbook300(benchmark::State& state) {
     QTemporaryDir dir;
     Database db(Database::pathIn(dir.path()), Database::OpenMode::CreateIfMissing);
     const VariedWorkplace::Workplace w = VariedWorkplace::build(db, 7, 300);
+    const auto generated = VariedWorkplace::expand(db, w);
     StartupSettings settings;
-    settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-    auto generated = std::make_unique<RosterModel>();
-    ExpandRoster(db, *generated, settings, w.start, w.end, w.grouping);
+    settings.byTeam = generated->byTeam;
     RegisterRoster(db, *generated, Registering::NewRoster);
     RosterQuery choice;
     choice.from = w.start;

@@ -18,14 +18,11 @@ namespace {
 
 struct Expanded {
     QTemporaryDir dir;
-    std::unique_ptr<RosterModel> model = std::make_unique<RosterModel>();
+    std::unique_ptr<RosterModel> model;
 
     Expanded(int staff, int seed) {
         Database db(Database::pathIn(dir.path()), Database::OpenMode::CreateIfMissing);
-        const VariedWorkplace::Workplace w = VariedWorkplace::build(db, seed, staff);
-        StartupSettings settings;
-        settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-        ExpandRoster(db, *model, settings, w.start, w.end, w.grouping);
+        model = VariedWorkplace::expand(db, VariedWorkplace::build(db, seed, staff));
     }
 };
 

@@ -28,11 +28,7 @@ std::unique_ptr<RosterModel> expanded60() {
     QTemporaryDir dir;
     Database db(Database::pathIn(dir.path()), Database::OpenMode::CreateIfMissing);
     const VariedWorkplace::Workplace w = VariedWorkplace::build(db, 1, 60);
-    StartupSettings settings;
-    settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-    auto m = std::make_unique<RosterModel>();
-    ExpandRoster(db, *m, settings, w.start, w.end, w.grouping);
-    return m;
+    return VariedWorkplace::expand(db, w);
 }
 
 void BM_Undo60(benchmark::State& state) {

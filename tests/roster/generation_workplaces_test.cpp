@@ -17,10 +17,7 @@ TEST(GenerationWorkplacesTest, NoNightRunShiftIsLeftWithoutItsRun) {
     for (int seed = 1; seed <= Workplaces; ++seed) {
         TempDatabase tmp;
         const VariedWorkplace::Workplace w = VariedWorkplace::build(tmp.db(), seed);
-        auto m = std::make_unique<RosterModel>();
-        StartupSettings settings;
-        settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-        ExpandRoster(tmp.db(), *m, settings, w.start, w.end, w.grouping);
+        const auto m = VariedWorkplace::expand(tmp.db(), w);
         const QStringList lone = CheckGeneratedRuns(*m);
         EXPECT_TRUE(lone.isEmpty()) << "seed " << seed << ":\n" << lone.join(u'\n').toStdString();
     }

@@ -310,15 +310,11 @@ TEST(ImprovementPassTest, PatternsMaximaAndTheRestFloorHoldTheShortageBack) {
 TEST(ImprovementPassTest, SameInputSameRosterAndTheKeptCopyUndoesIt) {
     TempDatabase tmp;
     const VariedWorkplace::Workplace w = VariedWorkplace::build(tmp.db(), 26);
-    StartupSettings settings;
-    settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-    auto generated = std::make_unique<RosterModel>();
-    ExpandRoster(tmp.db(), *generated, settings, w.start, w.end, w.grouping);
+    const auto generated = VariedWorkplace::expand(tmp.db(), w);
     const QByteArray shown = RosterReportJson(*generated);
 
     auto first = std::make_unique<RosterModel>(*generated);
-    auto second = std::make_unique<RosterModel>();
-    ExpandRoster(tmp.db(), *second, settings, w.start, w.end, w.grouping);
+    const auto second = VariedWorkplace::expand(tmp.db(), w);
     const ImprovementResult r1 = ImproveRoster(*first);
     const ImprovementResult r2 = ImproveRoster(*second);
     ASSERT_FALSE(r1.changed.empty());

@@ -25,15 +25,13 @@ TEST(ImprovementWorkplacesTest, HalvesTheShortageOverAHundredWorkplacesBreakingN
     for (int seed = 1; seed <= Workplaces; ++seed) {
         TempDatabase tmp;
         const VariedWorkplace::Workplace w = VariedWorkplace::build(tmp.db(), seed);
-        auto generated = std::make_unique<RosterModel>();
-        StartupSettings settings;
-        settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-        ExpandRoster(tmp.db(), *generated, settings, w.start, w.end, w.grouping);
+        const auto generated = VariedWorkplace::expand(tmp.db(), w);
         auto improved = std::make_unique<RosterModel>(*generated);
         const ImprovementResult r = ImproveRoster(*improved);
         SCOPED_TRACE(testing::Message() << "seed " << seed << ", " << w.staff << " staff");
 
-        EXPECT_EQ(CheckRosterRules(*generated, *improved, settings.restInterval), QStringList());
+        EXPECT_EQ(CheckRosterRules(*generated, *improved, StartupSettings{}.restInterval),
+                  QStringList());
         EXPECT_EQ(r.before, MeasureObjective(*generated));
         EXPECT_EQ(r.after, MeasureObjective(*improved));
         const auto terms = [](const ObjectiveTerms& t) {

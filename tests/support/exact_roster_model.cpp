@@ -432,10 +432,8 @@ OptimumComparison CompareWithOptimum(int workplaces, int timeLimitSeconds, bool 
         QTemporaryDir dir;
         Database db(Database::pathIn(dir.path()), Database::OpenMode::CreateIfMissing);
         const VariedWorkplace::Workplace w = VariedWorkplace::buildOfSet(db, index);
-        StartupSettings settings;
-        settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
-        auto generated = std::make_unique<RosterModel>();
-        ExpandRoster(db, *generated, settings, w.start, w.end, w.grouping);
+        const auto generated = VariedWorkplace::expand(db, w);
+        const StartupSettings settings;
         auto improved = std::make_unique<RosterModel>(*generated);
         const ImprovementResult r = ImproveRoster(*improved);
         const QString where = u"workplace %1: "_s.arg(index);

@@ -4,12 +4,15 @@
 // closed days, leave of absence and the days before the period, for testing and measuring the
 // generation on more than one shape of ward. The same seed always gives the same workplace.
 #include "dice.h"
+#include "roster/generation.h"
 #include "roster/roster_model.h"
 #include "sample_workplace.h"
+#include "store/startup_settings.h"
 
 #include <QDate>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -231,6 +234,15 @@ inline Workplace buildSmall(Database& db, std::uint64_t seed) {
 inline Workplace buildOfSet(Database& db, int index) {
     return index % 2 == 1 ? build(db, static_cast<std::uint64_t>(index))
                           : buildSmall(db, static_cast<std::uint64_t>(index));
+}
+
+// The workplace's period expanded as the creation screen would, by team where it is split.
+inline std::unique_ptr<RosterModel> expand(Database& db, const Workplace& w) {
+    StartupSettings settings;
+    settings.byTeam = w.grouping == Grouping::ByTeam ? 1 : 0;
+    auto m = std::make_unique<RosterModel>();
+    ExpandRoster(db, *m, settings, w.start, w.end, w.grouping);
+    return m;
 }
 
 } // namespace VariedWorkplace
